@@ -1,0 +1,31 @@
+#include "app/VextApp.h"
+
+#include "app/VextSheet.h"
+#include "app/WxPrompt.h"
+#include "pages/About.h"
+#include "pages/SystemInfo.h"
+#include "platform/Cpuid.h"
+#include "platform/UserPrompt.h"
+
+void AddSheetPages(CVextSheet& sheet)
+{
+    sheet.AddPage(new CSystemInfo);
+    sheet.AddPage(new CAbout);
+}
+
+bool CVextApp::InitInstance()
+{
+    // The result is not used: the program assumes a processor with CPUID from here on.
+    (void)platform::Cpuid(0, 0);
+
+    CWxPrompt prompt;
+    platform::ScopedPrompt scopedPrompt(prompt);
+
+    CVextSheet sheet(kSheetCaption);
+    AddSheetPages(sheet);
+    SetTopWindow(&sheet);
+    sheet.Prepare();
+    sheet.ShowModal();
+    SetTopWindow(nullptr);
+    return false;
+}

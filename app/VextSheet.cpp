@@ -1,0 +1,65 @@
+#include "app/VextSheet.h"
+
+#include <wx/bookctrl.h>
+#include <wx/button.h>
+#include <wx/font.h>
+
+#include "pages/TemplatePage.h"
+
+wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
+
+namespace {
+// The templates were laid out for an 8-point sans-serif face; Liberation Sans at 8 points gives the
+// dialog units they were drawn in (6 x 13 pixels).
+wxFont SheetFont()
+{
+    wxFont font(wxFontInfo(8).FaceName("Liberation Sans"));
+    return font.IsOk() ? font : *wxNORMAL_FONT;
+}
+}  // namespace
+
+CVextSheet::CVextSheet(const wxString& caption, wxWindow* parent)
+{
+    SetSheetStyle(wxPROPSHEET_NOTEBOOK);
+    Create(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
+    SetFont(SheetFont());
+    GetBookCtrl()->SetFont(GetFont());
+    CreateButtons(wxOK | wxCANCEL);
+    GetBookCtrl()->Bind(wxEVT_BOOKCTRL_PAGE_CHANGED, &CVextSheet::OnPageChanged, this);
+}
+
+void CVextSheet::AddPage(CTemplatePage* page)
+{
+    page->CreatePage(GetBookCtrl());
+    GetBookCtrl()->AddPage(page, page->Caption(), pages_.empty());
+    pages_.push_back(page);
+}
+
+void CVextSheet::Prepare()
+{
+    LayoutDialog();
+    if (int sel = GetBookCtrl()->GetSelection(); sel != wxNOT_FOUND) pages_[static_cast<size_t>(sel)]->Initialise();
+}
+
+void CVextSheet::CancelToClose()
+{
+    if (wxWindow* cancel = FindWindow(wxID_CANCEL)) cancel->Disable();
+    if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close");
+}
+
+CTemplatePage* CVextSheet::Page(size_t index) const { return index < pages_.size() ? pages_[index] : nullptr; }
+
+size_t CVextSheet::PageCount() const { return pages_.size(); }
+
+void CVextSheet::SelectPage(size_t index)
+{
+    // SetSelection sends the page-changed event, which initialises the page on its first showing.
+    GetBookCtrl()->SetSelection(index);
+}
+
+void CVextSheet::OnPageChanged(wxBookCtrlEvent& event)
+{
+    event.Skip();
+    int sel = event.GetSelection();
+    if (sel >= 0 && static_cast<size_t>(sel) < pages_.size()) pages_[static_cast<size_t>(sel)]->Initialise();
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The one modal property sheet that is the whole user interface.
+#include <wx/bookctrl.h>
+#include <wx/propdlg.h>
+
+#include <vector>
+
+class CTemplatePage;
+
+class CVextSheet : public wxPropertySheetDialog {
+public:
+    // `caption` "Vext v1.0"; OK and Cancel, no Apply button.
+    explicit CVextSheet(const wxString& caption, wxWindow* parent = nullptr);
+
+    // Creates the page's window on the sheet and adds its tab, captioned by its template.
+    void AddPage(CTemplatePage* page);
+    // Sizes the sheet to its pages and initialises the selected page, as the sheet opens.
+    void Prepare();
+
+    // The sheet's OK button becomes "Close" and Cancel is disabled from now on.
+    void CancelToClose();
+
+    CTemplatePage* Page(size_t index) const;
+    size_t PageCount() const;
+    void SelectPage(size_t index);  // as a click on the tab does
+
+private:
+    void OnPageChanged(wxBookCtrlEvent& event);
+    std::vector<CTemplatePage*> pages_;
+
+    wxDECLARE_CLASS(CVextSheet);
+};

@@ -1,0 +1,13 @@
+#pragma once
+// The program's answer to the core's questions: real message boxes and file dialogs.
+#include "platform/UserPrompt.h"
+
+class CWxPrompt : public platform::UserPrompt {
+public:
+    void ShowMessage(const std::string& text, platform::MessageIcon icon) override;
+    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest& request) override;
+    std::optional<std::string> AskSavePath(const platform::FileDialogRequest& request) override;
+};
+
+// "Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||" in the form wxWidgets takes (no empty end pair).
+std::string WxWildcard(const std::string& filter);

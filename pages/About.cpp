@@ -1,0 +1,3 @@
+#include "pages/About.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CAbout, CTemplatePage);

@@ -1,0 +1,112 @@
+#include "pages/TemplateBuilder.h"
+
+#include <wx/bitmap.h>
+#include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/listctrl.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/statbox.h>
+#include <wx/statline.h>
+
+#include "res/AppIcon.xpm"
+
+using res::ControlKind;
+
+wxBitmap AppIconBitmap() { return wxBitmap(vext_icon_xpm); }
+
+CValueBox::CValueBox(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long alignment)
+    : wxPanel(parent, id, pos, size, wxBORDER_SUNKEN)
+{
+    text_ = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, alignment | wxST_NO_AUTORESIZE);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->AddStretchSpacer();
+    sizer->Add(text_, 0, wxEXPAND | wxLEFT | wxRIGHT, 2);
+    sizer->AddStretchSpacer();
+    SetSizer(sizer);
+}
+
+void CValueBox::SetLabel(const wxString& text)
+{
+    text_->SetLabel(text);
+    Layout();
+}
+
+wxString CValueBox::GetLabel() const { return text_->GetLabel(); }
+
+namespace {
+
+long TextAlignment(uint32_t style)
+{
+    if (style & res::kCentre) return wxALIGN_CENTRE_HORIZONTAL;
+    if (style & res::kRight) return wxALIGN_RIGHT;
+    return wxALIGN_LEFT;
+}
+
+wxWindowID WxId(int id) { return id == res::kNoId ? wxID_ANY : id; }
+
+}  // namespace
+
+wxSize TemplatePixelSize(wxWindow* window, const res::DialogTemplate& t)
+{
+    return window->ConvertDialogToPixels(wxSize(t.width, t.height));
+}
+
+std::map<int, wxWindow*> BuildFromTemplate(wxWindow* parent, const res::DialogTemplate& t)
+{
+    std::map<int, wxWindow*> byId;
+    for (const res::ControlTemplate& c : t.controls) {
+        wxPoint pos = parent->ConvertDialogToPixels(wxPoint(c.x, c.y));
+        wxSize size = parent->ConvertDialogToPixels(wxSize(c.width, c.height));
+        wxWindow* w = nullptr;
+        switch (c.kind) {
+        case ControlKind::Label: {
+            auto* label = new wxStaticText(parent, WxId(c.id), wxString::FromUTF8(c.text), pos, size,
+                                           TextAlignment(c.style) | wxST_NO_AUTORESIZE);
+            wxSize best = label->GetBestSize();
+            label->SetSize(wxSize(std::max(size.x, best.x), std::max(size.y, best.y)));
+            w = label;
+            break;
+        }
+        case ControlKind::ValueBox:
+            w = new CValueBox(parent, WxId(c.id), pos, size, TextAlignment(c.style));
+            break;
+        case ControlKind::Button:
+        case ControlKind::DefButton: {
+            auto* button = new wxButton(parent, WxId(c.id), wxString::FromUTF8(c.text), pos, size);
+            if (c.kind == ControlKind::DefButton) button->SetDefault();
+            w = button;
+            break;
+        }
+        case ControlKind::ListView: {
+            long style = wxLC_REPORT | wxBORDER_SUNKEN;
+            if (c.style & res::kSingleSel) style |= wxLC_SINGLE_SEL;
+            w = new wxListCtrl(parent, WxId(c.id), pos, size, style);
+            break;
+        }
+        case ControlKind::ProgressBar:
+            w = new wxGauge(parent, WxId(c.id), 100, pos, size,
+                            wxGA_HORIZONTAL | ((c.style & res::kSmooth) ? wxGA_SMOOTH : 0));
+            break;
+        case ControlKind::Icon: {
+            auto* frame = new wxPanel(parent, WxId(c.id), pos, size, wxBORDER_SUNKEN);
+            auto* bitmap = new wxStaticBitmap(frame, wxID_ANY, AppIconBitmap());
+            auto* sizer = new wxBoxSizer(wxVERTICAL);
+            sizer->Add(bitmap, 1, wxALIGN_CENTRE);
+            frame->SetSizer(sizer);
+            frame->Layout();
+            w = frame;
+            break;
+        }
+        case ControlKind::EtchedLine:
+            w = new wxStaticLine(parent, WxId(c.id), pos, wxSize(size.x, -1), wxLI_HORIZONTAL);
+            break;
+        case ControlKind::GroupBox:
+            w = new wxStaticBox(parent, WxId(c.id), wxString::FromUTF8(c.text), pos, size);
+            break;
+        }
+        if (c.style & res::kDisabled) w->Disable();
+        if (c.id != res::kNoId) byId[c.id] = w;
+    }
+    return byId;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// A property page built from a dialog template. The sheet calls Initialise() when the page is first
+// shown (the dialog-initialisation moment of the pages); OnInitDialog does the page's own filling.
+#include <wx/panel.h>
+
+#include <map>
+#include <string>
+
+#include "res/DialogTemplate.h"
+
+class CVextSheet;
+
+class CTemplatePage : public wxPanel {
+public:
+    explicit CTemplatePage(int templateId) : templateId_(templateId) {}
+
+    // Creates the page window and its controls on `parent` (the sheet's book control).
+    bool CreatePage(wxWindow* parent);
+
+    // Runs OnInitDialog the first time only.
+    void Initialise();
+    bool IsInitialised() const { return initialised_; }
+
+    const res::DialogTemplate& Template() const { return res::FindTemplate(templateId_); }
+    wxString Caption() const { return wxString::FromUTF8(Template().caption); }
+    int TemplateId() const { return templateId_; }
+
+    wxWindow* Control(int id) const;
+    void SetControlText(int id, const std::string& text);
+    std::string ControlText(int id) const;
+
+    // The sheet holding this page, or nullptr.
+    CVextSheet* Sheet() const;
+
+protected:
+    virtual bool OnInitDialog() { return true; }
+
+private:
+    int templateId_;
+    bool initialised_ = false;
+    std::map<int, wxWindow*> controls_;
+
+    wxDECLARE_ABSTRACT_CLASS(CTemplatePage);
+};

@@ -1,0 +1,32 @@
+#include "platform/Cpuid.h"
+
+#if defined(__i386__) || defined(__x86_64__)
+#include <cpuid.h>
+#include <x86intrin.h>
+#endif
+
+namespace platform {
+
+CpuidRegs CpuidTag::Live(uint32_t leaf, uint32_t subleaf)
+{
+    CpuidRegs r;
+#if defined(__i386__) || defined(__x86_64__)
+    // __cpuid_count, not __get_cpuid: the program asks every leaf it wants without a range check.
+    __cpuid_count(leaf, subleaf, r.eax, r.ebx, r.ecx, r.edx);
+#else
+    (void)leaf;
+    (void)subleaf;
+#endif
+    return r;
+}
+
+uint64_t TscTag::Live()
+{
+#if defined(__i386__) || defined(__x86_64__)
+    return __rdtsc();
+#else
+    return 0;
+#endif
+}
+
+}  // namespace platform

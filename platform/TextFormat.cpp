@@ -1,0 +1,174 @@
+#include "platform/TextFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace platform {
+
+std::string FormatDecimals(double value, int decimals)
+{
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "infinite" : "-infinite";
+    if (decimals < 0) decimals = 0;
+    // glibc prints the exact decimal expansion of a double when asked for enough digits (1100 covers
+    // the smallest subnormal), so the rounding below is decided on the exact value.
+    char exact[1500];
+    std::snprintf(exact, sizeof exact, "%.1100f", std::fabs(value));
+    std::string digits(exact);
+    size_t point = digits.find('.');
+    std::string kept = digits.substr(0, point + (decimals > 0 ? 1 + decimals : 0));
+    bool roundUp = digits[point + 1 + decimals] >= '5';
+    if (roundUp) {
+        int i = static_cast<int>(kept.size()) - 1;
+        for (; i >= 0; --i) {
+            if (kept[i] == '.') continue;
+            if (kept[i] == '9') {
+                kept[i] = '0';
+            } else {
+                ++kept[i];
+                break;
+            }
+        }
+        if (i < 0) kept.insert(kept.begin(), '1');
+    }
+    bool negative = std::signbit(value) && kept.find_first_not_of("0.") != std::string::npos;
+    return negative ? "-" + kept : kept;
+}
+
+namespace detail {
+
+namespace {
+
+// One conversion of the format, split into its parts.
+struct Spec {
+    std::string flags;
+    int width = -1;
+    int precision = -1;
+    char conversion = 0;
+};
+
+std::string Pad(std::string text, const Spec& spec)
+{
+    if (spec.width < 0 || static_cast<int>(text.size()) >= spec.width) return text;
+    size_t fill = static_cast<size_t>(spec.width) - text.size();
+    if (spec.flags.find('-') != std::string::npos) return text + std::string(fill, ' ');
+    if (spec.flags.find('0') != std::string::npos && !text.empty()) {
+        size_t signEnd = (text[0] == '-' || text[0] == '+' || text[0] == ' ') ? 1 : 0;
+        return text.insert(signEnd, fill, '0');
+    }
+    return std::string(fill, ' ') + text;
+}
+
+std::string WithPrintf(const Spec& spec, const FormatArg& arg)
+{
+    std::string fmt = "%" + spec.flags;
+    if (spec.width >= 0) fmt += std::to_string(spec.width);
+    if (spec.precision >= 0) fmt += "." + std::to_string(spec.precision);
+    char buffer[512];
+    switch (spec.conversion) {
+    case 'd':
+    case 'i': {
+        long long v = arg.kind == FormatArg::Kind::Unsigned ? static_cast<long long>(arg.u) : arg.i;
+        if (arg.kind == FormatArg::Kind::Double) v = static_cast<long long>(arg.d);
+        std::snprintf(buffer, sizeof buffer, (fmt + "d").c_str(), static_cast<int>(static_cast<int32_t>(v)));
+        break;
+    }
+    case 'u':
+    case 'x':
+    case 'X': {
+        unsigned long long v = arg.kind == FormatArg::Kind::Signed ? static_cast<unsigned long long>(arg.i) : arg.u;
+        if (arg.kind == FormatArg::Kind::Double) v = static_cast<unsigned long long>(arg.d);
+        std::snprintf(buffer, sizeof buffer, (fmt + spec.conversion).c_str(),
+                      static_cast<unsigned>(static_cast<uint32_t>(v)));
+        break;
+    }
+    case 'c':
+        std::snprintf(buffer, sizeof buffer, (fmt + "c").c_str(), static_cast<int>(arg.i));
+        break;
+    default: {
+        double v = arg.kind == FormatArg::Kind::Double     ? arg.d
+                   : arg.kind == FormatArg::Kind::Unsigned ? static_cast<double>(arg.u)
+                                                           : static_cast<double>(arg.i);
+        std::snprintf(buffer, sizeof buffer, (fmt + spec.conversion).c_str(), v);
+        break;
+    }
+    }
+    return buffer;
+}
+
+std::string Convert(const Spec& spec, const FormatArg& arg)
+{
+    if (spec.conversion == 's') {
+        std::string_view s = arg.kind == FormatArg::Kind::String ? arg.s : std::string_view{};
+        if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < s.size()) s = s.substr(0, spec.precision);
+        return Pad(std::string(s), spec);
+    }
+    if (spec.conversion == 'f' || spec.conversion == 'F') {
+        double v = arg.kind == FormatArg::Kind::Double     ? arg.d
+                   : arg.kind == FormatArg::Kind::Unsigned ? static_cast<double>(arg.u)
+                                                           : static_cast<double>(arg.i);
+        std::string text = FormatDecimals(v, spec.precision < 0 ? 6 : spec.precision);
+        if (text[0] != '-' && std::isfinite(v)) {
+            if (spec.flags.find('+') != std::string::npos)
+                text = "+" + text;
+            else if (spec.flags.find(' ') != std::string::npos)
+                text = " " + text;
+        }
+        Spec padding = spec;
+        if (!std::isfinite(v)) padding.flags.erase(std::remove(padding.flags.begin(), padding.flags.end(), '0'), padding.flags.end());
+        return Pad(text, padding);
+    }
+    return WithPrintf(spec, arg);
+}
+
+}  // namespace
+
+std::string FormatArgs(std::string_view format, const std::vector<FormatArg>& args)
+{
+    std::string out;
+    size_t next = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        char c = format[i];
+        if (c != '%') {
+            out += c;
+            continue;
+        }
+        if (i + 1 < format.size() && format[i + 1] == '%') {
+            out += '%';
+            ++i;
+            continue;
+        }
+        Spec spec;
+        size_t j = i + 1;
+        while (j < format.size() && std::string_view("-+ #0").find(format[j]) != std::string_view::npos)
+            spec.flags += format[j++];
+        if (j < format.size() && format[j] >= '0' && format[j] <= '9') {
+            spec.width = 0;
+            while (j < format.size() && format[j] >= '0' && format[j] <= '9') spec.width = spec.width * 10 + (format[j++] - '0');
+        }
+        if (j < format.size() && format[j] == '.') {
+            ++j;
+            spec.precision = 0;
+            while (j < format.size() && format[j] >= '0' && format[j] <= '9')
+                spec.precision = spec.precision * 10 + (format[j++] - '0');
+        }
+        while (j < format.size() && std::string_view("hlLqjzt").find(format[j]) != std::string_view::npos) ++j;
+        if (j >= format.size()) {
+            out += format.substr(i);
+            break;
+        }
+        spec.conversion = format[j];
+        if (std::string_view("diuxXcsfFeEgG").find(spec.conversion) == std::string_view::npos) {
+            out += format.substr(i, j - i + 1);
+        } else if (next < args.size()) {
+            out += Convert(spec, args[next++]);
+        }
+        i = j;
+    }
+    return out;
+}
+
+}  // namespace detail
+
+}  // namespace platform

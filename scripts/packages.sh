@@ -1,0 +1,23 @@
+# Installs the Debian packages named in the arguments that are missing. Quiet and quick when all are there.
+# Sourced by run.sh and test.sh.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null 2>&1 || { echo "Missing packages (${missing[*]}) and no sudo to install them." >&2; return 1; }
+        sudo="sudo"
+    fi
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building the program needs, and what it needs to look right (the "Times" and 8-point sans faces).
+BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev fonts-liberation fonts-urw-base35)
+# What the tests need besides: GoogleTest, a virtual display, clang for the sanitizer and fuzzing build.
+TEST_PACKAGES=(libgtest-dev googletest xvfb xauth xdotool clang libclang-rt-14-dev)

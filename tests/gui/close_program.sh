@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Starts the real program under the test display, presses the sheet's default button (OK, shown as
+# "Close") with the keyboard, and checks that the program ends with status 0.
+set -u
+prog="$1"
+"$prog" &
+pid=$!
+win=""
+for _ in $(seq 1 150); do
+    win=$(xdotool search --onlyvisible --name '^Vext v1\.0$' 2>/dev/null | head -n 1)
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+if [ -z "$win" ]; then
+    kill "$pid" 2>/dev/null
+    echo "the sheet did not appear"
+    exit 1
+fi
+sleep 0.5
+xdotool windowfocus --sync "$win" 2>/dev/null
+xdotool key Return
+for _ in $(seq 1 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid"
+        status=$?
+        echo "vext ended with status $status"
+        [ "$status" -eq 0 ]
+        exit $?
+    fi
+    sleep 0.1
+done
+kill "$pid"
+echo "vext did not end after its sheet was closed"
+exit 1
