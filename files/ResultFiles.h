@@ -1,0 +1,97 @@
+#pragma once
+// The benchmark result files ".cpu", ".fpu" and ".cache". Each is one fixed-size record: a 100-byte text
+// field with the saving machine's summary line (at most 99 characters, a NUL, zeros after it), then the
+// page's results as little-endian unsigned 32-bit integers or IEEE 754 doubles, field after field, with
+// no header, length or checksum. A file is known only by its extension and by the page that reads it.
+//
+// The pages call the Save... and Load... flows from their button handlers; those ask for the path, do the
+// file work and tell the user about every failure. Encode.../Decode... are the pure byte layouts, and
+// WriteResultFile/ReadResultFile the file work without any dialog (vext-cli, tests).
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "bench/Results.h"
+#include "platform/UserPrompt.h"
+
+constexpr std::size_t kSummaryFieldSize = 100;
+constexpr std::size_t kSummaryMaxLength = kSummaryFieldSize - 1;
+constexpr std::size_t kCpuRecordSize = 160;
+constexpr std::size_t kFpuRecordSize = 308;
+constexpr std::size_t kCacheRecordSize = 316;
+
+// What a load hands to its page: the loaded system's summary line and its results.
+struct LoadedCpu {
+    std::string summary;
+    CpuResults results;
+};
+struct LoadedFpu {
+    std::string summary;
+    WhetstoneResults results;
+};
+struct LoadedCache {
+    std::string summary;
+    CacheResults results;
+};
+
+// --- The page flows: file dialog, file, message boxes --------------------------------------------
+// A save returns true when the file was written; false when the dialog was cancelled (nothing happens)
+// or the save failed (the user was told). The page is never changed by a save.
+bool SaveCpuResults(std::string_view summary, const CpuResults& results);
+bool SaveFpuResults(std::string_view summary, const WhetstoneResults& results);
+bool SaveCacheResults(std::string_view summary, const CacheResults& results);
+
+// A load returns the file's summary and results, or nothing when the dialog was cancelled or the file
+// could not be read whole (the user was told); on nothing the page stays as it was.
+std::optional<LoadedCpu> LoadCpuResults();
+std::optional<LoadedFpu> LoadFpuResults();
+std::optional<LoadedCache> LoadCacheResults();
+
+// --- The three variants --------------------------------------------------------------------------
+struct ResultFileKind {
+    const char* filter;            // "CPU Benchmarks (*.cpu)|*.cpu||"
+    const char* defaultExtension;  // "cpu"
+    std::size_t recordSize;
+};
+extern const ResultFileKind kCpuResultFile;
+extern const ResultFileKind kFpuResultFile;
+extern const ResultFileKind kCacheResultFile;
+
+platform::FileDialogRequest SaveDialogRequest(const ResultFileKind& kind);
+platform::FileDialogRequest OpenDialogRequest(const ResultFileKind& kind);
+
+// --- Byte layouts ----------------------------------------------------------------------------------
+// The summary is cut to its first 99 characters; the rest of the text field is zero.
+std::array<uint8_t, kCpuRecordSize> EncodeCpuRecord(std::string_view summary, const CpuResults& results);
+std::array<uint8_t, kFpuRecordSize> EncodeFpuRecord(std::string_view summary, const WhetstoneResults& results);
+std::array<uint8_t, kCacheRecordSize> EncodeCacheRecord(std::string_view summary, const CacheResults& results);
+
+// Nothing when fewer bytes than the record are given; bytes after the record are ignored. The text stops
+// at the first NUL of its 100 bytes, or after 99 characters when there is none.
+std::optional<LoadedCpu> DecodeCpuRecord(std::span<const uint8_t> bytes);
+std::optional<LoadedFpu> DecodeFpuRecord(std::span<const uint8_t> bytes);
+std::optional<LoadedCache> DecodeCacheRecord(std::span<const uint8_t> bytes);
+
+// --- File work without dialogs -----------------------------------------------------------------------
+enum class ResultFileStatus {
+    Ok,
+    CannotCreate,  // the target (or a file beside it) could not be created or opened for writing
+    WriteFailed,   // a write, flush, close or the final replacement failed; an older file is kept
+    CannotOpen,    // the file could not be opened for reading
+    ReadFailed,    // a read failed after the file was opened
+    TooShort,      // the file ends before the record does
+};
+
+// Writes the record so that a failure part-way leaves an existing file as it was: the bytes go to a new
+// file beside the target, which replaces the target only once it is complete and closed. Devices and
+// pipes are written directly.
+ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record);
+// Fills `record` from the start of the file; a longer file's remaining bytes are not read.
+ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record);
+
+// The message box text for a failure (empty for Ok).
+std::string ResultFileMessage(ResultFileStatus status);
