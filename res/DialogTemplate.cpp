@@ -10,8 +10,11 @@ namespace {
 // Every template of the program. A new template adds its line here.
 using Maker = const DialogTemplate& (*)();
 constexpr Maker kTemplates[] = {
+    Dialog106,
     Dialog107,
     Dialog130,
+    Dialog131,
+    Dialog132,
 };
 }  // namespace
 

@@ -1,0 +1,186 @@
+#include "bench/ui/BenchProgressDlg.h"
+
+#include <wx/app.h>
+#include <wx/cursor.h>
+#include <wx/dcclient.h>
+#include <wx/eventfilter.h>
+#include <wx/gauge.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/utils.h>
+
+#include "pages/TemplateBuilder.h"
+#include "res/DialogTemplate.h"
+
+namespace {
+constexpr int kRangeMin = 0;
+constexpr int kRangeMax = 100;
+constexpr int kRunStep = 33;
+}  // namespace
+
+bool CBenchProgressDlg::Create(wxWindow* owner)
+{
+    if (!owner && wxTheApp) owner = wxTheApp->GetTopWindow();
+    const res::DialogTemplate& t = res::FindTemplate(res::IDD_BENCH_PROGRESS);
+    // No caption, no system menu, no close box: only the frame.
+    if (!wxDialog::Create(owner, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, 0))
+        return false;
+    if (owner && owner->GetFont().IsOk()) SetFont(owner->GetFont());
+    // Escape and the window manager's close request would otherwise hide the window in mid-run.
+    SetEscapeId(wxID_NONE);
+    Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
+        if (event.CanVeto())
+            event.Veto();
+        else
+            event.Skip();
+    });
+
+    // The client edge: a sunken frame over the whole client area, holding the controls.
+    frame_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SUNKEN);
+    frame_->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+        wxPaintDC dc(frame_);
+        ++paints_;
+    });
+    auto controls = BuildFromTemplate(frame_, t);
+    progress_ = wxDynamicCast(controls[kProgressId], wxGauge);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(frame_, 1, wxEXPAND);
+    SetSizer(sizer);
+    SetClientSize(TemplatePixelSize(this, t));
+    Layout();
+
+    OnInitDialog();
+    return true;
+}
+
+bool CBenchProgressDlg::OnInitDialog()
+{
+    CentreOnParent();
+    progress_->SetRange(kRangeMax - kRangeMin);
+    progress_->SetValue(kRangeMin);
+    step_ = kRunStep;
+    return true;
+}
+
+void CBenchProgressDlg::AdvanceProgress()
+{
+    // Like a progress bar's own step: past the end it starts over from the beginning.
+    int position = progress_->GetValue() + step_;
+    if (position > kRangeMax) position = kRangeMin + (position - kRangeMax);
+    progress_->SetValue(position);
+}
+
+int CBenchProgressDlg::Position() const { return progress_->GetValue(); }
+
+int CBenchProgressDlg::RangeMax() const { return progress_->GetRange(); }
+
+// ---------------------------------------------------------------------------------------------------
+
+namespace {
+RunCursor g_cursor = RunCursor::Normal;
+CBenchRun* g_activeRun = nullptr;
+
+// After a run the cross cursor stays until the mouse moves; then the window under the pointer shows
+// its own cursor again. The filter watches for that first movement.
+class CrossCursorRelease : public wxEventFilter {
+public:
+    int FilterEvent(wxEvent& event) override
+    {
+        if (event.GetEventType() == wxEVT_MOTION && g_cursor == RunCursor::Cross) ReleaseRunCursor();
+        return Event_Skip;
+    }
+};
+CrossCursorRelease* g_release = nullptr;
+
+void WatchForMouseMovement()
+{
+    if (g_release) return;
+    g_release = new CrossCursorRelease;
+    wxEvtHandler::AddFilter(g_release);
+}
+
+void SetRunCursor(RunCursor cursor)
+{
+    g_cursor = cursor;
+    switch (cursor) {
+    case RunCursor::Wait:
+        wxSetCursor(wxCursor(wxCURSOR_WAIT));
+        break;
+    case RunCursor::Cross:
+        wxSetCursor(wxCursor(wxCURSOR_CROSS));
+        WatchForMouseMovement();
+        break;
+    case RunCursor::Normal:
+        wxSetCursor(wxNullCursor);
+        break;
+    }
+}
+}  // namespace
+
+RunCursor CurrentRunCursor() { return g_cursor; }
+
+void ReleaseRunCursor()
+{
+    if (g_cursor != RunCursor::Normal) SetRunCursor(RunCursor::Normal);
+    if (g_release && wxTheApp) {
+        // Not from inside the filter's own call: the filter list is being walked then.
+        wxTheApp->CallAfter([] {
+            if (g_release && g_cursor != RunCursor::Cross) {
+                wxEvtHandler::RemoveFilter(g_release);
+                delete g_release;
+                g_release = nullptr;
+            }
+        });
+    }
+}
+
+CBenchRun* CBenchRun::Active() { return g_activeRun; }
+
+CBenchRun::CBenchRun(wxWindow* owner) : outer_(g_activeRun)
+{
+    g_activeRun = this;
+    dialog_ = new CBenchProgressDlg;
+    dialog_->Create(owner);
+    // The sheet and every other window ignore the user while the run goes on; the progress window
+    // itself takes no input.
+    disabler_ = std::make_unique<wxWindowDisabler>(dialog_);
+    dialog_->Show();
+    dialog_->Update();
+    // Visible before the first kernel starts: let the display map and paint it. The wait is bounded
+    // so that a display which never exposes the window cannot hold the run.
+    for (int i = 0; i < 200 && dialog_->PaintCount() == 0; ++i) {
+        if (wxTheApp) wxTheApp->Yield(true);
+        if (dialog_->PaintCount() == 0) wxMilliSleep(2);
+    }
+    SetRunCursor(RunCursor::Wait);
+}
+
+CBenchRun::~CBenchRun()
+{
+    if (dialog_) Close(nullptr);
+    g_activeRun = outer_;
+}
+
+void CBenchRun::AdvanceProgress()
+{
+    if (!dialog_) return;
+    dialog_->AdvanceProgress();
+    ShowProgress();
+}
+
+void CBenchRun::ShowProgress()
+{
+    if (dialog_) dialog_->Update();
+    if (wxTheApp) wxTheApp->Yield(true);
+}
+
+void CBenchRun::Close(wxWindow* saveButton)
+{
+    if (!dialog_) return;
+    dialog_->Hide();
+    dialog_->Destroy();
+    dialog_ = nullptr;
+    disabler_.reset();
+    SetRunCursor(RunCursor::Cross);
+    if (saveButton) saveButton->Enable();
+}

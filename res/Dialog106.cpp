@@ -1,0 +1,23 @@
+#include "res/DialogTemplate.h"
+
+namespace res {
+
+// "CPU Benchmark": this machine's and a loaded machine's summary lines over the three-column list.
+const DialogTemplate& Dialog106()
+{
+    static const DialogTemplate t{
+        IDD_CPU_BENCH, "CPU Benchmark", 360, 242, "MS Sans Serif", 8, kChild,
+        {
+            {ControlKind::Label, kNoId, "Your System :", 8, 15, 44, 8},
+            {ControlKind::ValueBox, 1015, "", 66, 13, 288, 12, kBorder | kSunken},
+            {ControlKind::Label, kNoId, "Loaded System :", 7, 30, 54, 8},
+            {ControlKind::ValueBox, 1016, "", 66, 28, 288, 12, kBorder | kSunken},
+            {ControlKind::ListView, 1017, "", 7, 46, 347, 174, kSingleSel | kNoSortHeader | kBorder | kTabStop},
+            {ControlKind::Button, 1021, "&Benchmark", 84, 226, 56, 14},
+            {ControlKind::Button, 1022, "&Load Results", 144, 226, 56, 14},
+            {ControlKind::Button, 1023, "&Save Results", 204, 226, 56, 14, kDisabled},
+        }};
+    return t;
+}
+
+}  // namespace res

@@ -1,0 +1,177 @@
+// The progress window and the opening and closing sequences every benchmark run goes through.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/frame.h>
+#include <wx/gauge.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+
+#include <string>
+#include <vector>
+
+#include "bench/ui/BenchProgressDlg.h"
+
+namespace {
+
+std::vector<std::string> LabelTexts(wxWindow* parent)
+{
+    std::vector<std::string> texts;
+    for (wxWindow* child : parent->GetChildren())
+        if (auto* label = wxDynamicCast(child, wxStaticText)) texts.emplace_back(label->GetLabel().utf8_str());
+    return texts;
+}
+
+bool HasButton(wxWindow* window)
+{
+    for (wxWindow* child : window->GetChildren())
+        if (wxDynamicCast(child, wxButton) || HasButton(child)) return true;
+    return false;
+}
+
+int ShownProgressWindows()
+{
+    int shown = 0;
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* dlg = wxDynamicCast(w, CBenchProgressDlg); dlg && dlg->IsShown() && !dlg->IsBeingDeleted()) ++shown;
+    return shown;
+}
+
+// A stand-in for the sheet: a shown top-level window with a save button.
+struct OwnerFrame {
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(40, 30), wxSize(700, 520));
+    wxButton* save = new wxButton(frame, 1023, "&Save Results");
+    OwnerFrame()
+    {
+        save->Disable();
+        frame->Show();
+        wxTheApp->Yield(true);
+    }
+    ~OwnerFrame()
+    {
+        ReleaseRunCursor();
+        frame->Destroy();
+        wxTheApp->Yield(true);
+    }
+};
+
+}  // namespace
+
+TEST(BenchProgressDlg, ShowsTheThreeTextsAndASmoothBarWithoutCaptionOrButtons)
+{
+    OwnerFrame owner;
+    auto* dlg = new CBenchProgressDlg;
+    ASSERT_TRUE(dlg->Create(owner.frame));
+    EXPECT_EQ(owner.frame, dlg->GetParent());
+    EXPECT_EQ(LabelTexts(dlg->ClientFrame()),
+              (std::vector<std::string>{"Your system is being benchmarked",
+                                        "Please, do not  move you mouse and do not press any keys.",
+                                        "This may take up to 5 minutes."}));
+    EXPECT_FALSE(dlg->HasFlag(wxCAPTION));
+    EXPECT_FALSE(dlg->HasFlag(wxSYSTEM_MENU));
+    EXPECT_FALSE(dlg->HasFlag(wxCLOSE_BOX));
+    EXPECT_TRUE(dlg->GetTitle().empty());
+    EXPECT_FALSE(HasButton(dlg));
+    EXPECT_EQ(wxBORDER_SUNKEN, dlg->ClientFrame()->GetBorder());
+    ASSERT_NE(nullptr, dlg->ProgressBar());
+    EXPECT_EQ(CBenchProgressDlg::kProgressId, dlg->ProgressBar()->GetId());
+    EXPECT_TRUE(dlg->ProgressBar()->HasFlag(wxGA_SMOOTH));
+    EXPECT_FALSE(dlg->IsShown()) << "created hidden; the run shows it";
+    dlg->Destroy();
+}
+
+TEST(BenchProgressDlg, BarRunsFromZeroInStepsOf33AndStopsAt99)
+{
+    OwnerFrame owner;
+    auto* dlg = new CBenchProgressDlg;
+    ASSERT_TRUE(dlg->Create(owner.frame));
+    EXPECT_EQ(100, dlg->RangeMax());
+    EXPECT_EQ(33, dlg->Step());
+    EXPECT_EQ(0, dlg->Position());
+    std::vector<int> positions;
+    for (int i = 0; i < 3; ++i) {
+        dlg->AdvanceProgress();
+        positions.push_back(dlg->Position());
+    }
+    EXPECT_EQ((std::vector<int>{33, 66, 99}), positions);
+    dlg->Destroy();
+}
+
+TEST(BenchProgressDlg, IsCentredOverItsOwner)
+{
+    OwnerFrame owner;
+    auto* dlg = new CBenchProgressDlg;
+    ASSERT_TRUE(dlg->Create(owner.frame));
+    wxRect o = owner.frame->GetScreenRect();
+    wxRect d = dlg->GetScreenRect();
+    EXPECT_NEAR(o.x + o.width / 2, d.x + d.width / 2, 2);
+    EXPECT_NEAR(o.y + o.height / 2, d.y + d.height / 2, 2);
+    dlg->Destroy();
+}
+
+TEST(BenchProgressDlg, UserCannotCloseIt)
+{
+    OwnerFrame owner;
+    auto* dlg = new CBenchProgressDlg;
+    ASSERT_TRUE(dlg->Create(owner.frame));
+    dlg->Show();
+    EXPECT_FALSE(dlg->Close());  // a close request (window manager, Alt+F4) is refused
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    escape.SetEventObject(dlg);
+    dlg->ProcessWindowEvent(escape);
+    wxTheApp->Yield(true);
+    EXPECT_TRUE(dlg->IsShown());
+    dlg->Destroy();
+}
+
+TEST(BenchRun, OpeningShowsAndPaintsTheWindowDisablesInputAndSetsTheWaitCursor)
+{
+    OwnerFrame owner;
+    {
+        CBenchRun run(owner.frame);
+        EXPECT_EQ(&run, CBenchRun::Active());
+        EXPECT_TRUE(run.Progress().IsShown());
+        EXPECT_GT(run.Progress().PaintCount(), 0) << "painted before the first kernel starts";
+        EXPECT_EQ(0, run.Progress().Position());
+        EXPECT_FALSE(owner.frame->IsEnabled()) << "the sheet takes no input during a run";
+        EXPECT_EQ(RunCursor::Wait, CurrentRunCursor());
+        run.AdvanceProgress();
+        run.AdvanceProgress();
+        EXPECT_EQ(66, run.Progress().Position());
+        EXPECT_FALSE(owner.save->IsEnabled());
+        run.Close(owner.save);
+        EXPECT_EQ(0, ShownProgressWindows());
+        EXPECT_TRUE(owner.frame->IsEnabled());
+        EXPECT_TRUE(owner.save->IsEnabled());
+        EXPECT_EQ(RunCursor::Cross, CurrentRunCursor());
+    }
+    EXPECT_EQ(nullptr, CBenchRun::Active());
+}
+
+TEST(BenchRun, CrossCursorStaysUntilTheMouseMoves)
+{
+    OwnerFrame owner;
+    {
+        CBenchRun run(owner.frame);
+        run.Close(owner.save);
+    }
+    wxTheApp->Yield(true);
+    EXPECT_EQ(RunCursor::Cross, CurrentRunCursor());
+    wxMouseEvent motion(wxEVT_MOTION);
+    motion.SetEventObject(owner.frame);
+    owner.frame->ProcessWindowEvent(motion);
+    EXPECT_EQ(RunCursor::Normal, CurrentRunCursor());
+}
+
+TEST(BenchRun, LeftWithoutCloseStillRemovesTheWindowButLeavesSaveAlone)
+{
+    OwnerFrame owner;
+    {
+        CBenchRun run(owner.frame);
+        EXPECT_EQ(1, ShownProgressWindows());
+    }
+    EXPECT_EQ(0, ShownProgressWindows());
+    EXPECT_TRUE(owner.frame->IsEnabled());
+    EXPECT_FALSE(owner.save->IsEnabled());
+}
