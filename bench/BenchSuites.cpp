@@ -1,0 +1,47 @@
+#include "bench/BenchSuites.h"
+
+#include <memory>
+
+#include "bench/Whetstone.h"
+
+WhetstoneResults FpuSuiteTag::Live(const FpuSuiteCallbacks& callbacks)
+{
+    if (callbacks.beforeRun) callbacks.beforeRun();
+    auto whetstone = std::make_unique<CWhetstone>();
+    if (callbacks.afterSection)
+        whetstone->SetSectionHook([&](int section, int calibrate) { callbacks.afterSection(section, calibrate != 0); });
+    whetstone->RunWhetstone();
+    if (callbacks.afterRun) callbacks.afterRun();
+    return whetstone->ReadResults();
+}
+
+CacheMeasurement CacheSuiteMeasurement(int index)
+{
+    static constexpr CacheBenchMethod kGroups[3] = {kCacheMovsd, kCacheMov, kCacheSteppingMov};
+    const int group = index / CacheResults::kBlockSizes;
+    const int32_t bytes = kCacheBlockBytes[index % CacheResults::kBlockSizes];
+    switch (kGroups[group]) {
+    case kCacheMovsd:
+        return {kCacheMovsd, bytes, 0, bytes * 4000};
+    case kCacheMov:
+        return {kCacheMov, bytes, 0, bytes * 2000};
+    default:
+        return {kCacheSteppingMov, bytes, kCacheSteppingStride, bytes * 2000};
+    }
+}
+
+CacheResults CacheSuiteTag::Live(const CacheSuiteCallbacks& callbacks)
+{
+    CacheResults results;
+    for (int group = 0; group < 3; ++group) {
+        for (int k = 0; k < CacheResults::kBlockSizes; ++k) {
+            const int index = group * CacheResults::kBlockSizes + k;
+            const CacheMeasurement m = CacheSuiteMeasurement(index);
+            const uint32_t ms = TimeCacheKernel(m.blockBytes, m.method, m.stride);
+            results.rates[index] = CacheRateMbPerSec(m.creditedBytes, ms);
+            if (callbacks.afterMeasurement) callbacks.afterMeasurement(index, results.rates[index], ms);
+        }
+        if (callbacks.afterGroup) callbacks.afterGroup(group, results);
+    }
+    return results;
+}

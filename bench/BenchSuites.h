@@ -1,0 +1,66 @@
+#pragma once
+// The FPU and Cache runs as the pages and vext-cli start them: the whole suite, with a callback at
+// each point where a page writes rows or advances its progress bar. Callbacks run between
+// measurements, never inside a timed region. Tests swap a suite for a fast fake for their scope
+// (ScopedFpuSuite, ScopedCacheSuite).
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "bench/CacheBench.h"
+#include "bench/Results.h"
+#include "platform/Seam.h"
+
+// ---- FPU: the Whetstone benchmark ----
+
+struct FpuSuiteCallbacks {
+    // Before the benchmark starts (the page advances its bar here, to 33).
+    std::function<void()> beforeRun;
+    // After each recorded section, of the calibration calls (calibrating) and of the final run.
+    std::function<void(int section, bool calibrating)> afterSection;
+    // After the benchmark, "Calculation Error !" already shown if it was due; before the results are
+    // read out (the page advances its bar here, to 66).
+    std::function<void()> afterRun;
+};
+
+struct FpuSuiteTag {
+    static WhetstoneResults Live(const FpuSuiteCallbacks& callbacks);
+};
+using FpuSuiteSeam = platform::Seam<FpuSuiteTag, WhetstoneResults(const FpuSuiteCallbacks&)>;
+using ScopedFpuSuite = FpuSuiteSeam::Scoped;
+
+// Creates a CWhetstone, runs it and reads out its results.
+inline WhetstoneResults RunFpuSuite(const FpuSuiteCallbacks& callbacks = {}) { return FpuSuiteSeam::Call(callbacks); }
+
+// ---- Cache: 27 bandwidth measurements ----
+
+// The nine block sizes, 2 Kb to 512 Kb.
+inline constexpr std::array<int32_t, CacheResults::kBlockSizes> kCacheBlockBytes = {
+    2048, 4096, 8192, 16384, 32768, 65536, 131072, 262144, 524288};
+// The stride of the stepping method in every measurement.
+inline constexpr int32_t kCacheSteppingStride = 4;
+
+// What result index i of CacheResults measures: groups MOVSD, MOV, Stepping MOV of nine sizes each.
+struct CacheMeasurement {
+    CacheBenchMethod method;
+    int32_t blockBytes;
+    int32_t stride;         // 0 for the methods that do not read it
+    int32_t creditedBytes;  // the bytes the rate is computed from
+};
+CacheMeasurement CacheSuiteMeasurement(int index);
+
+struct CacheSuiteCallbacks {
+    // After each of the 27 measurements, in result order.
+    std::function<void(int index, double rate, uint32_t elapsedMs)> afterMeasurement;
+    // After each group of nine (0 MOVSD, 1 MOV, 2 Stepping MOV): results hold that group's rates
+    // (the page writes the group's rows and advances its bar here).
+    std::function<void(int group, const CacheResults& results)> afterGroup;
+};
+
+struct CacheSuiteTag {
+    static CacheResults Live(const CacheSuiteCallbacks& callbacks);
+};
+using CacheSuiteSeam = platform::Seam<CacheSuiteTag, CacheResults(const CacheSuiteCallbacks&)>;
+using ScopedCacheSuite = CacheSuiteSeam::Scoped;
+
+inline CacheResults RunCacheSuite(const CacheSuiteCallbacks& callbacks = {}) { return CacheSuiteSeam::Call(callbacks); }

@@ -1,0 +1,82 @@
+#include "bench/CacheBench.h"
+
+#include <cstdlib>
+
+#include "bench/CacheKernels.h"
+#include "platform/Clocks.h"
+#include "platform/UserPrompt.h"
+
+void* CacheBlockAllocateTag::Live(size_t bytes) { return std::malloc(bytes); }
+void CacheBlockReleaseTag::Live(void* block) { std::free(block); }
+
+CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
+{
+    CacheKernelPlan plan;
+    uint32_t bytes = blockBytes > 0 ? static_cast<uint32_t>(blockBytes) : 0;
+    switch (method) {
+    case kCacheMovsd:
+        plan = {bytes / 4, 4000, 4};
+        break;
+    case kCacheMov:
+        plan = {bytes / 4, 2000, 4};
+        break;
+    case kCacheSteppingMov:
+        if (stride > 0) plan = {bytes / static_cast<uint32_t>(stride), static_cast<uint32_t>(stride) * 2000u,
+                                static_cast<uint32_t>(stride)};
+        break;
+    }
+    // The access loops run at least once per repetition, so a block without a single access gets none.
+    if (plan.count == 0) plan.repetitions = 0;
+    return plan;
+}
+
+uint32_t TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
+{
+    const CacheKernelPlan plan = PlanCacheKernel(blockBytes, method, stride);
+    void* memory = blockBytes >= 0 ? CacheBlockAllocateSeam::Call(static_cast<size_t>(blockBytes)) : nullptr;
+    if (memory == nullptr) {
+        platform::Prompt().ShowMessage("Memory error !", platform::MessageIcon::None);
+        return 0;
+    }
+    uint8_t* block = static_cast<uint8_t*>(memory);
+    const uint32_t count = plan.count;
+    const uint32_t step = plan.step;
+
+    // Between the two readings nothing runs but the accesses and their loop counters.
+    uint32_t t0 = 0;
+    uint32_t t1 = 0;
+    switch (method) {
+    case kCacheMovsd:
+        t0 = platform::timeGetTime();
+        for (uint32_t r = plan.repetitions; r != 0; r = r - 1) cachekernels::MovsdPass(block, count);
+        t1 = platform::timeGetTime();
+        break;
+    case kCacheMov:
+        t0 = platform::timeGetTime();
+        for (uint32_t r = plan.repetitions; r != 0; r = r - 1) cachekernels::MovPass(block, count);
+        t1 = platform::timeGetTime();
+        break;
+    case kCacheSteppingMov:
+        t0 = platform::timeGetTime();
+        for (uint32_t r = plan.repetitions; r != 0; r = r - 1) cachekernels::SteppingMovPass(block, count, step);
+        t1 = platform::timeGetTime();
+        break;
+    default:
+        t0 = platform::timeGetTime();
+        t1 = platform::timeGetTime();
+        break;
+    }
+
+    CacheBlockReleaseSeam::Call(memory);
+    return platform::ElapsedMs(t0, t1);
+}
+
+double CacheRateMbPerSec(int32_t creditedBytes, uint32_t elapsedMs)
+{
+    // Both products and the quotient in extended precision, rounded to double once at the end. The
+    // constant 0.001 is the double nearest to it, as written. 0 ms divides a positive number by zero:
+    // +infinity, which is what the page shows for a block that finished within one tick.
+    const long double megabytes = static_cast<long double>(creditedBytes) * 0x1p-20L;
+    const long double seconds = static_cast<long double>(elapsedMs) * static_cast<long double>(0.001);
+    return static_cast<double>(megabytes / seconds);
+}

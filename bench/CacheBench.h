@@ -1,0 +1,43 @@
+#pragma once
+// Memory-bandwidth measurements: one access method over one freshly allocated block, timed with the
+// millisecond timer, and the rate in Mb/sec that the page shows.
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/Seam.h"
+
+enum CacheBenchMethod : int32_t {
+    kCacheMov = 1,          // 32-bit load and store of every doubleword
+    kCacheMovsd = 2,        // a string move of the block onto itself
+    kCacheSteppingMov = 3,  // 8-bit load and store of one byte every `stride` bytes
+};
+
+// Allocates a block of blockBytes, times the method's repetitions over it and frees it: the elapsed
+// milliseconds (0 with "Memory error !" when the block cannot be had). The stride is read by the
+// stepping method only.
+uint32_t TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
+
+// Mb (2^20 bytes) per second; 0 ms gives +infinity.
+double CacheRateMbPerSec(int32_t creditedBytes, uint32_t elapsedMs);
+
+// The shape of one measurement: `repetitions` times over the block, `count` accesses at offsets 0,
+// step, 2 step, ... A block too small for one access (or a stride of 0 or less) gets no repetitions.
+struct CacheKernelPlan {
+    uint32_t count = 0;
+    uint32_t repetitions = 0;
+    uint32_t step = 0;
+    bool operator==(const CacheKernelPlan&) const = default;
+};
+CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
+
+// Where the blocks come from: the heap, unless a test installs its own.
+struct CacheBlockAllocateTag {
+    static void* Live(size_t bytes);
+};
+struct CacheBlockReleaseTag {
+    static void Live(void* block);
+};
+using CacheBlockAllocateSeam = platform::Seam<CacheBlockAllocateTag, void*(size_t)>;
+using CacheBlockReleaseSeam = platform::Seam<CacheBlockReleaseTag, void(void*)>;
+using ScopedCacheBlockAllocate = CacheBlockAllocateSeam::Scoped;
+using ScopedCacheBlockRelease = CacheBlockReleaseSeam::Scoped;

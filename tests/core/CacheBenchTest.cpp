@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "bench/BenchSuites.h"
+#include "bench/CacheBench.h"
+#include "bench/CacheKernels.h"
+#include "platform/Clocks.h"
+#include "platform/TextFormat.h"
+#include "platform/UserPrompt.h"
+
+using platform::MessageIcon;
+
+namespace {
+
+class RecordingPrompt : public platform::UserPrompt {
+public:
+    void ShowMessage(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon}); }
+    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::vector<std::pair<std::string, MessageIcon>> messages;
+};
+
+struct Access {
+    char op;  // 'L' load, 'S' store
+    int width;
+    long offset;
+};
+
+// Stands in for memory in the portable loops and keeps every access.
+struct RecordingAccess {
+    uint8_t* base;
+    std::vector<Access>* log;
+    uint32_t Load32(uint8_t* p) { return Keep('L', 32, p), 0; }
+    void Store32(uint8_t* p, uint32_t) { Keep('S', 32, p); }
+    uint8_t Load8(uint8_t* p) { return Keep('L', 8, p), 0; }
+    void Store8(uint8_t* p, uint8_t) { Keep('S', 8, p); }
+    void Keep(char op, int width, uint8_t* p) { log->push_back({op, width, static_cast<long>(p - base)}); }
+};
+
+// Expects load-store pairs of one width at offsets 0, step, 2 step, ...
+void ExpectPairs(const std::vector<Access>& log, int width, long step, size_t pairs)
+{
+    ASSERT_EQ(log.size(), 2 * pairs);
+    for (size_t i = 0; i < pairs; ++i) {
+        const long offset = static_cast<long>(i) * step;
+        EXPECT_EQ(log[2 * i].op, 'L');
+        EXPECT_EQ(log[2 * i + 1].op, 'S');
+        EXPECT_EQ(log[2 * i].width, width);
+        EXPECT_EQ(log[2 * i + 1].width, width);
+        EXPECT_EQ(log[2 * i].offset, offset);
+        EXPECT_EQ(log[2 * i + 1].offset, offset);
+    }
+}
+
+std::vector<uint8_t> Pattern(size_t bytes)
+{
+    std::vector<uint8_t> v(bytes);
+    for (size_t i = 0; i < bytes; ++i) v[i] = static_cast<uint8_t>(i * 7 + 3);
+    return v;
+}
+
+}  // namespace
+
+TEST(CacheKernel, PlansRepetitionsCountsAndSteps)
+{
+    // Stepping MOV with stride 4 over 2 Kb: 8000 repetitions of 512 byte accesses, 4 bytes apart.
+    EXPECT_EQ(PlanCacheKernel(2048, kCacheSteppingMov, 4), (CacheKernelPlan{512, 8000, 4}));
+    EXPECT_EQ(PlanCacheKernel(2048, kCacheSteppingMov, 8), (CacheKernelPlan{256, 16000, 8}));
+    EXPECT_EQ(PlanCacheKernel(2048, kCacheMov, 0), (CacheKernelPlan{512, 2000, 4}));
+    EXPECT_EQ(PlanCacheKernel(2048, kCacheMovsd, 0), (CacheKernelPlan{512, 4000, 4}));
+    EXPECT_EQ(PlanCacheKernel(524288, kCacheMovsd, 0), (CacheKernelPlan{131072, 4000, 4}));
+    // Nothing to touch: no repetitions, and no division by a stride of zero.
+    EXPECT_EQ(PlanCacheKernel(2048, kCacheSteppingMov, 0).repetitions, 0u);
+    EXPECT_EQ(PlanCacheKernel(2, kCacheMov, 0).repetitions, 0u);
+    EXPECT_EQ(PlanCacheKernel(-4, kCacheMovsd, 0).repetitions, 0u);
+}
+
+TEST(CacheKernel, PortableLoopsMakeTheAccessesOfEachMethod)
+{
+    uint8_t block[2048];
+    std::vector<Access> log;
+    cachekernels::PortableSteppingMovPass(block, 512, 4, RecordingAccess{block, &log});
+    ExpectPairs(log, 8, 4, 512);  // bytes at 0, 4, 8, ... 2044
+    EXPECT_EQ(log.back().offset, 2044);
+    log.clear();
+    cachekernels::PortableMovPass(block, 512, RecordingAccess{block, &log});
+    ExpectPairs(log, 32, 4, 512);
+    log.clear();
+    auto end = cachekernels::PortableMovsdPass(block, 512, RecordingAccess{block, &log});
+    ExpectPairs(log, 32, 4, 512);
+    EXPECT_EQ(end.source, block + 2048);
+    EXPECT_EQ(end.destination, block + 2048);
+}
+
+TEST(CacheKernel, MachineLoopsCoverTheBlockAndLeaveItIntact)
+{
+    const std::vector<uint8_t> original = Pattern(2048 + 64);
+    std::vector<uint8_t> bytes = original;
+    uint8_t* block = bytes.data() + 32;
+
+    auto movsd = cachekernels::MovsdPass(block, 512);
+    EXPECT_EQ(movsd.source, block + 2048);
+    EXPECT_EQ(movsd.destination, block + 2048);
+    EXPECT_EQ(movsd.remaining, 0u);
+    auto mov = cachekernels::MovPass(block, 512);
+    EXPECT_EQ(mov.source, block + 2048);
+    EXPECT_EQ(mov.remaining, 0u);
+    auto stepping = cachekernels::SteppingMovPass(block, 512, 4);
+    EXPECT_EQ(stepping.source, block + 2048);  // the last byte touched is at 2044
+    EXPECT_EQ(stepping.remaining, 0u);
+    auto wide = cachekernels::SteppingMovPass(block, 64, 32);
+    EXPECT_EQ(wide.source, block + 2048);
+    auto single = cachekernels::MovPass(block, 1);
+    EXPECT_EQ(single.source, block + 4);
+
+    EXPECT_EQ(bytes, original);  // each value goes back where it came from; nothing outside is touched
+}
+
+TEST(CacheKernel, AllocatesTimesAndFreesInThatOrder)
+{
+    std::vector<std::string> events;
+    platform::ScopedTimeGetTime timer([&, t = 0xFFFFFFF0u]() mutable {
+        events.push_back("time");
+        uint32_t now = t;
+        t += 0x20;  // the second reading wraps past 2^32
+        return now;
+    });
+    void* given = nullptr;
+    ScopedCacheBlockAllocate allocate([&](size_t bytes) {
+        events.push_back("alloc " + std::to_string(bytes));
+        return given = std::malloc(bytes);
+    });
+    ScopedCacheBlockRelease release([&](void* block) {
+        events.push_back(block == given ? "free" : "free other");
+        std::free(block);
+    });
+    for (CacheBenchMethod method : {kCacheMovsd, kCacheMov, kCacheSteppingMov}) {
+        events.clear();
+        EXPECT_EQ(TimeCacheKernel(2048, method, method == kCacheSteppingMov ? 4 : 0), 0x20u);
+        EXPECT_EQ(events, (std::vector<std::string>{"alloc 2048", "time", "time", "free"}));
+    }
+}
+
+TEST(CacheKernel, AllocationFailureReportsMemoryErrorAndZeroMs)
+{
+    RecordingPrompt prompt;
+    platform::ScopedPrompt scopedPrompt(prompt);
+    int reads = 0;
+    platform::ScopedTimeGetTime timer([&] { return static_cast<uint32_t>(++reads * 100); });
+    ScopedCacheBlockAllocate allocate([](size_t) -> void* { return nullptr; });
+    int released = 0;
+    ScopedCacheBlockRelease release([&](void*) { ++released; });
+
+    EXPECT_EQ(TimeCacheKernel(524288, kCacheMovsd, 0), 0u);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].first, "Memory error !");
+    EXPECT_EQ(prompt.messages[0].second, MessageIcon::None);
+    EXPECT_EQ(reads, 0);
+    EXPECT_EQ(released, 0);
+    // The measurement reads 0 ms, so its rate is infinite.
+    EXPECT_EQ(CacheRateMbPerSec(524288 * 4000, 0), std::numeric_limits<double>::infinity());
+}
+
+TEST(CacheKernel, LiveRunOfASmallBlockEndsWithinTheSecond)
+{
+    // The real heap and timer; only that a measurement returns a plausible count is checked.
+    EXPECT_LT(TimeCacheKernel(2048, kCacheSteppingMov, 4), 60000u);
+}
+
+TEST(CacheRate, FollowsTheFormula)
+{
+    EXPECT_EQ(CacheRateMbPerSec(2097152000, 1000), 2000.0);  // 512 Kb MOVSD: 2000 Mb in one second
+    EXPECT_EQ(CacheRateMbPerSec(8192000, 1000), 7.8125);     // 2 Kb MOVSD
+    EXPECT_EQ(CacheRateMbPerSec(4096000, 1000), 3.90625);    // 2 Kb MOV and Stepping MOV
+    EXPECT_EQ(CacheRateMbPerSec(1048576000, 250), 4000.0);
+    EXPECT_EQ(CacheRateMbPerSec(2097152000, 0), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(platform::TextFormat("%.2f Mb/sec", CacheRateMbPerSec(4096000, 0)), "infinite Mb/sec");
+    // The elapsed count is unsigned: the largest reading is 2^32 - 1 ms, not -1.
+    EXPECT_GT(CacheRateMbPerSec(2097152000, 0xFFFFFFFFu), 0.0);
+    EXPECT_NEAR(CacheRateMbPerSec(2097152000, 3), 2000.0 / 0.003, 1e-6);
+}
+
+TEST(CacheSuite, MeasuresMethodsAndSizesInResultOrder)
+{
+    const CacheMeasurement first = CacheSuiteMeasurement(0);
+    EXPECT_EQ(first.method, kCacheMovsd);
+    EXPECT_EQ(first.blockBytes, 2048);
+    EXPECT_EQ(first.creditedBytes, 8192000);
+    EXPECT_EQ(CacheSuiteMeasurement(8).creditedBytes, 2097152000);
+    EXPECT_EQ(CacheSuiteMeasurement(9).method, kCacheMov);
+    EXPECT_EQ(CacheSuiteMeasurement(9).stride, 0);
+    EXPECT_EQ(CacheSuiteMeasurement(9).creditedBytes, 4096000);
+    const CacheMeasurement last = CacheSuiteMeasurement(26);
+    EXPECT_EQ(last.method, kCacheSteppingMov);
+    EXPECT_EQ(last.stride, 4);
+    EXPECT_EQ(last.blockBytes, 524288);
+    EXPECT_EQ(last.creditedBytes, 1048576000);
+}
+
+TEST(CacheSuite, ReportsEachResultAndEachGroup)
+{
+    // Every block fails to allocate: each measurement reads 0 ms, the run goes on, and all 27 rates
+    // are infinite.
+    RecordingPrompt prompt;
+    platform::ScopedPrompt scopedPrompt(prompt);
+    std::vector<size_t> sizes;
+    ScopedCacheBlockAllocate allocate([&](size_t bytes) -> void* {
+        sizes.push_back(bytes);
+        return nullptr;
+    });
+    std::vector<std::string> events;
+    CacheSuiteCallbacks cb;
+    cb.afterMeasurement = [&](int index, double rate, uint32_t ms) {
+        events.push_back(std::to_string(index));
+        EXPECT_TRUE(std::isinf(rate));
+        EXPECT_EQ(ms, 0u);
+    };
+    cb.afterGroup = [&](int group, const CacheResults& r) {
+        events.push_back("group " + std::to_string(group));
+        EXPECT_TRUE(std::isinf(r.rates[group * 9 + 8]));
+        if (group < 2) {
+            EXPECT_EQ(r.rates[group * 9 + 9], 0.0);  // the next group is not measured yet
+        }
+    };
+    CacheResults r = RunCacheSuite(cb);
+    std::vector<std::string> expected;
+    for (int g = 0; g < 3; ++g) {
+        for (int k = 0; k < 9; ++k) expected.push_back(std::to_string(g * 9 + k));
+        expected.push_back("group " + std::to_string(g));
+    }
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(prompt.messages.size(), 27u);
+    ASSERT_EQ(sizes.size(), 27u);
+    for (int i = 0; i < 27; ++i) EXPECT_EQ(sizes[i], static_cast<size_t>(2048) << (i % 9));
+    for (double rate : r.rates) EXPECT_EQ(rate, std::numeric_limits<double>::infinity());
+}
+
+TEST(CacheSuite, RatesComeFromTheTimedMilliseconds)
+{
+    // Real kernels over the 2 Kb blocks (served from one buffer); the larger blocks fail to allocate
+    // and read 0 ms. The timer moves 1000 ms per measurement.
+    RecordingPrompt prompt;
+    platform::ScopedPrompt scopedPrompt(prompt);
+    std::vector<uint8_t> buffer(2048);
+    ScopedCacheBlockAllocate allocate([&](size_t bytes) -> void* { return bytes == 2048 ? buffer.data() : nullptr; });
+    ScopedCacheBlockRelease release([](void*) {});
+    platform::ScopedTimeGetTime timer(platform::SteppingClock(5, 1000));
+    CacheResults r = RunCacheSuite();
+    for (int i = 0; i < 27; ++i) {
+        if (i % 9 == 0)
+            EXPECT_EQ(r.rates[i], CacheSuiteMeasurement(i).creditedBytes / 1048576.0) << i;
+        else
+            EXPECT_EQ(r.rates[i], std::numeric_limits<double>::infinity()) << i;
+    }
+    EXPECT_EQ(r.rates[0], 7.8125);
+    EXPECT_EQ(r.rates[9], 3.90625);
+    EXPECT_EQ(r.rates[18], 3.90625);
+    EXPECT_EQ(prompt.messages.size(), 24u);
+}
+
+TEST(CacheSuite, TestsCanReplaceTheRun)
+{
+    CacheResults fake;
+    fake.rates[26] = 123.0;
+    ScopedCacheSuite scoped([&](const CacheSuiteCallbacks& cb) {
+        for (int g = 0; g < 3; ++g)
+            if (cb.afterGroup) cb.afterGroup(g, fake);
+        return fake;
+    });
+    int groups = 0;
+    CacheSuiteCallbacks cb;
+    cb.afterGroup = [&](int, const CacheResults&) { ++groups; };
+    EXPECT_EQ(RunCacheSuite(cb).rates[26], 123.0);
+    EXPECT_EQ(groups, 3);
+}
