@@ -1,18 +1,164 @@
-#include <cstdio>
+// vext-cli bench: runs a benchmark suite without a display, printing each row of its page as the
+// result arrives, and with -o saves the results exactly as the page's "Save Results" does.
+#include <unistd.h>
 
-#include "app/cli/BenchSuitesCommand.h"
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "app/cli/Commands.h"
+#include "app/cli/ListPrinter.h"
+#include "bench/BenchSuites.h"
+#include "cpu/Clock.h"
+#include "files/ResultFiles.h"
+#include "files/ResultTables.h"
+#include "platform/UserPrompt.h"
+
+namespace {
+
+const char kBenchUsage[] =
+    "Usage: vext-cli bench cpu|fpu|cache [-o FILE]\n"
+    "\n"
+    "Runs one benchmark suite as its page's \"Benchmark\" button does and prints each row of the page\n"
+    "with its result as it arrives. The CPU suite takes up to a few minutes.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE, --output FILE   save the results to FILE as the page's \"Save Results\" does (a .cpu,\n"
+    "                           .fpu or .cache file with this machine's summary line); an existing\n"
+    "                           file is replaced only once the new one is complete\n"
+    "  -h, --help               show this help\n";
+
+struct BenchOptions {
+    std::string suite;
+    std::optional<std::string> output;
+    bool help = false;
+};
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "vext-cli bench: %s\n", message.c_str());
+    return 2;
+}
+
+// Returns an error text, or an empty one when the arguments are good.
+std::string ParseOptions(const std::vector<std::string>& args, BenchOptions& options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (name.rfind("--", 0) == 0) {
+            if (auto eq = name.find('='); eq != std::string::npos) {
+                value = name.substr(eq + 1);
+                name.resize(eq);
+            }
+        }
+        if (name == "-h" || name == "--help") {
+            if (value) return "option '" + name + "' takes no value";
+            options.help = true;
+        } else if (name == "-o" || name == "--output") {
+            if (!value) {
+                if (i + 1 >= args.size()) return "option '" + name + "' needs a file name";
+                value = args[++i];
+            }
+            if (value->empty()) return "option '" + name + "' needs a file name";
+            options.output = *value;
+        } else if (!name.empty() && name[0] == '-') {
+            return "unknown option '" + args[i] + "'";
+        } else if (!options.suite.empty()) {
+            return "one suite only, not '" + options.suite + "' and '" + args[i] + "'";
+        } else {
+            options.suite = args[i];
+        }
+    }
+    if (options.help) return {};
+    if (options.suite.empty()) return "which suite: cpu, fpu or cache?";
+    if (options.suite != "cpu" && options.suite != "fpu" && options.suite != "cache")
+        return "unknown suite '" + options.suite + "' (cpu, fpu or cache)";
+    return {};
+}
+
+// Answers the Save dialog with the file named on the command line and keeps the messages the page
+// would show, so that -o goes through exactly the path of the "Save Results" button.
+class CommandLinePrompt : public platform::UserPrompt {
+public:
+    explicit CommandLinePrompt(std::string path) : path_(std::move(path)) {}
+    void ShowMessage(const std::string& text, platform::MessageIcon) override { messages_.push_back(text); }
+    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return path_; }
+    const std::vector<std::string>& Messages() const { return messages_; }
+
+private:
+    std::string path_;
+    std::vector<std::string> messages_;
+};
+
+template <typename Save>
+int SaveAsThePageDoes(const std::string& path, Save save)
+{
+    CommandLinePrompt prompt(path);
+    bool saved;
+    {
+        platform::ScopedPrompt scope(prompt);
+        saved = save();
+    }
+    if (saved) return 0;
+    std::string text = prompt.Messages().empty() ? std::string("the results were not saved") : prompt.Messages().front();
+    for (char& c : text)
+        if (c == '\n') c = ' ';
+    return Fail(text + " (" + path + ")");
+}
+
+int RunFpu(const std::string& summary, const std::optional<std::string>& output)
+{
+    // The Whetstone results come only at its end: on a terminal, show which section is running.
+    FpuSuiteCallbacks callbacks;
+    if (::isatty(STDERR_FILENO)) {
+        callbacks.afterSection = [](int section, bool calibrating) {
+            std::fprintf(stderr, "\r%s N%d ", calibrating ? "calibrating" : "running    ", section);
+        };
+        callbacks.afterRun = [] { std::fprintf(stderr, "\r                \r"); };
+    }
+    WhetstoneResults results = RunFpuSuite(callbacks);
+    CListPrinter printer(kFpuListRows, stdout);
+    for (const ResultCell& cell : FpuResultCells(results)) printer.Cell(cell.row, cell.text);
+    printer.Finish();
+    if (!output) return 0;
+    return SaveAsThePageDoes(*output, [&] { return SaveFpuResults(summary, results); });
+}
+
+int RunCache(const std::string& summary, const std::optional<std::string>& output)
+{
+    CListPrinter printer(kCacheListRows, stdout);
+    CacheSuiteCallbacks callbacks;
+    callbacks.afterMeasurement = [&](int index, double rate, uint32_t) {
+        printer.Cell(CacheResultRow(index), FormatCacheRate(rate));
+    };
+    CacheResults results = RunCacheSuite(callbacks);
+    printer.Finish();
+    if (!output) return 0;
+    return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, results); });
+}
+
+}  // namespace
 
 int RunBenchCommand(const std::vector<std::string>& args)
 {
-    std::vector<std::string> rest;
-    if (!args.empty()) rest.assign(args.begin() + 1, args.end());
-    if (!args.empty() && args[0] == "fpu") return RunFpuBenchCommand(rest);
-    if (!args.empty() && args[0] == "cache") return RunCacheBenchCommand(rest);
-    if (!args.empty() && args[0] == "cpu") {
-        std::fprintf(stderr, "vext-cli: 'bench cpu' is not built yet\n");
+    BenchOptions options;
+    if (std::string error = ParseOptions(args, options); !error.empty()) {
+        std::fprintf(stderr, "vext-cli bench: %s\n\n%s", error.c_str(), kBenchUsage);
         return 2;
     }
-    std::fprintf(stderr, "Usage: vext-cli bench cpu|fpu|cache [-o FILE]\n");
-    return 2;
+    if (options.help) {
+        std::fputs(kBenchUsage, stdout);
+        return 0;
+    }
+
+    // As on the page, the summary line is taken before the run (it measures the clock for a second).
+    const std::string summary = FormatSystemSummary();
+    std::printf("Your System : %s\n\n", summary.c_str());
+    std::fflush(stdout);
+    if (options.suite == "fpu") return RunFpu(summary, options.output);
+    if (options.suite == "cache") return RunCache(summary, options.output);
+    return Fail("the CPU suite is not built yet");
 }

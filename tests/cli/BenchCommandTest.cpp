@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/cli/Commands.h"
+#include "bench/BenchSuites.h"
+#include "files/ResultFiles.h"
+#include "platform/Clocks.h"
+#include "platform/Cpuid.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Fast fakes of the three suites and of the clock behind the summary line: a run takes milliseconds.
+class BenchCommand : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "vext-bench-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        for (int i = 0; i < 13; ++i) cpu_.values[i] = 1000;
+        cpu_.values[0] = 1234;
+        cpu_.values[CpuResults::kDhrystone] = 1666;
+        for (int s = 0; s < 8; ++s) {
+            fpu_.mflops[s] = s % 2 ? -1.0 : 10.0 * s;
+            fpu_.mops[s] = s % 2 ? 20.0 * s : -1.0;
+            fpu_.seconds[s] = 0.5;
+        }
+        fpu_.mwips = 4800.0;
+        fpu_.totalSeconds = 90.0;
+        for (int i = 0; i < CacheResults::kCount; ++i) cache_.rates[i] = 100.0 * (i + 1);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    Outcome Bench(std::vector<std::string> args)
+    {
+        platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
+        platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
+        ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks&) {
+            ++runs_;
+            return fpu_;
+        });
+        ScopedCacheSuite cacheSuite([this](const CacheSuiteCallbacks& callbacks) {
+            ++runs_;
+            for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
+            return cache_;
+        });
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        int status = RunBenchCommand(args);
+        return {status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+    }
+
+    static std::string Line(const std::string& text, int n)
+    {
+        std::size_t start = 0;
+        for (int i = 0; i < n; ++i) start = text.find('\n', start) + 1;
+        return text.substr(start, text.find('\n', start) - start);
+    }
+
+    fs::path dir_;
+    int runs_ = 0;
+    CpuResults cpu_;
+    WhetstoneResults fpu_;
+    CacheResults cache_;
+};
+
+}  // namespace
+
+TEST_F(BenchCommand, SavedResultsAreTheRecordThePageWouldSave)
+{
+    std::string path;
+    Outcome o;
+    path = (dir_ / "run.fpu").string();
+    o = Bench({"fpu", "--output=" + path});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(Line(o.out, 2 + 2), "   N2 Array as parameter :              20.00 MOPS  (0.50 sec)");
+    EXPECT_EQ(Line(o.out, 2 + 12), "   Total Benchmark Time :               1.50 min  (90.00 sec)");
+    std::ifstream fpuIn(path, std::ios::binary);
+    std::vector<uint8_t> fpuBytes{std::istreambuf_iterator<char>(fpuIn), {}};
+    ASSERT_EQ(fpuBytes.size(), kFpuRecordSize);
+    EXPECT_EQ(DecodeFpuRecord(fpuBytes)->results, fpu_);
+    EXPECT_EQ("Your System : " + DecodeFpuRecord(fpuBytes)->summary, Line(o.out, 0));
+
+    path = (dir_ / "run.cache").string();
+    o = Bench({"-o", path, "cache"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(Line(o.out, 2 + 31), "   512 Kb block :                       2700.00 Mb/sec");
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2 + 32);
+    std::ifstream cacheIn(path, std::ios::binary);
+    std::vector<uint8_t> cacheBytes{std::istreambuf_iterator<char>(cacheIn), {}};
+    EXPECT_EQ(DecodeCacheRecord(cacheBytes)->results, cache_);
+}
+
+TEST_F(BenchCommand, AFailedSaveIsReportedAfterTheRunWithStatusTwo)
+{
+    Outcome o = Bench({"cache", "-o", (dir_ / "no-such-folder" / "x.cache").string()});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(runs_, 1);
+    EXPECT_NE(o.out.find("512 Kb block"), std::string::npos);  // the results were still shown
+    EXPECT_NE(o.err.find("Error !  Vext is unable to create the bench file !"), std::string::npos) << o.err;
+
+    if (fs::exists("/dev/full")) {
+        o = Bench({"fpu", "-o", "/dev/full"});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_NE(o.err.find("A write error occured while Vext tried to write the bench file !"), std::string::npos);
+    }
+}
+
+TEST_F(BenchCommand, BadUsageRunsNothing)
+{
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+             {}, {"gpu"}, {"cpu", "fpu"}, {"cpu", "-o"}, {"cpu", "--output="}, {"cpu", "--fast"}}) {
+        Outcome o = Bench(args);
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.out, "");
+        EXPECT_NE(o.err.find("Usage: vext-cli bench cpu|fpu|cache [-o FILE]"), std::string::npos);
+    }
+    EXPECT_EQ(runs_, 0);
+    Outcome help = Bench({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: vext-cli bench"), std::string::npos);
+}
