@@ -1,0 +1,45 @@
+#include "bench/CPUBench.h"
+
+#include "bench/CPUBenchLoops.h"
+
+namespace bench {
+template uint32_t AdditionLoop<NoProbe>(uint32_t, NoProbe&);
+template uint32_t SubtractionLoop<NoProbe>(uint32_t, NoProbe&);
+template uint32_t MultiplicationLoop<NoProbe>(uint32_t, NoProbe&);
+template uint32_t DivisionLoop<NoProbe>(uint32_t, NoProbe&);
+template uint32_t MovLoop<NoProbe>(uint32_t, NoProbe&);
+template uint32_t StringLoop<NoProbe>(uint32_t, NoProbe&);
+template uint32_t Call0Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
+template uint32_t Call1Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
+template uint32_t Call2Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
+template uint32_t Call3Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
+template uint32_t Call4Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
+template uint32_t FibonacciLoop<NoProbe>(uint32_t, NoProbe&);
+template uint32_t EuclidLoop<NoProbe>(uint32_t, uint32_t, NoProbe&);
+}  // namespace bench
+
+using bench::NoProbe;
+
+namespace {
+NoProbe unobserved;
+}
+
+uint32_t CCPUBench::TimeAddition() { return bench::AdditionLoop(kArithmeticLoops, unobserved); }
+uint32_t CCPUBench::TimeSubtraction() { return bench::SubtractionLoop(kArithmeticLoops, unobserved); }
+uint32_t CCPUBench::TimeMultiplication() { return bench::MultiplicationLoop(kArithmeticLoops, unobserved); }
+uint32_t CCPUBench::TimeDivision() { return bench::DivisionLoop(kDivisionBound, unobserved); }
+uint32_t CCPUBench::TimeMov() { return bench::MovLoop(kMovLoops, unobserved); }
+uint32_t CCPUBench::TimeString() { return bench::StringLoop(kStringLoops, unobserved); }
+uint32_t CCPUBench::TimeCall0() { return bench::Call0Loop(*this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeCall1() { return bench::Call1Loop(*this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeCall2() { return bench::Call2Loop(*this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeCall3() { return bench::Call3Loop(*this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeCall4() { return bench::Call4Loop(*this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeFibonacci() { return bench::FibonacciLoop(kFibonacciBound, unobserved); }
+uint32_t CCPUBench::TimeEuclid() { return bench::EuclidLoop(kEuclidBound, kEuclidDividend, unobserved); }
+
+void CCPUBench::Call0() {}
+void CCPUBench::Call1(int32_t) {}
+void CCPUBench::Call2(int32_t, int32_t) {}
+void CCPUBench::Call3(int32_t, int32_t, int32_t) {}
+void CCPUBench::Call4(int32_t, int32_t, int32_t, int32_t) {}

@@ -1,0 +1,65 @@
+#include "bench/CpuSuite.h"
+
+#include <memory>
+
+#include "bench/CPUBench.h"
+#include "bench/Dhrystone.h"
+
+namespace bench {
+
+CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteListener& listener)
+{
+    CpuResults results;
+    int group = 0;
+    auto report = [&](int index, uint32_t value) {
+        results.values[index] = value;
+        if (listener.onResult) listener.onResult(index, value);
+        if (index == kCpuGroupLastIndex[group]) {
+            if (listener.onGroupEnd) listener.onGroupEnd(group);
+            ++group;
+        }
+    };
+    for (int index = 0; index < kCpuMeasurements; ++index) report(index, kernels[index]());
+    uint32_t total = 0;
+    for (int index = 0; index < CpuResults::kDhrystone; ++index) total += results.values[index];
+    report(CpuResults::kTotal, total);
+    return results;
+}
+
+CpuKernels FixedCpuKernels(const CpuResults& values)
+{
+    CpuKernels kernels;
+    for (int index = 0; index < kCpuMeasurements; ++index) {
+        const uint32_t value = values.values[index];
+        kernels[index] = [value] { return value; };
+    }
+    return kernels;
+}
+
+CpuResults CpuSuiteTag::Live(const CpuSuiteListener& listener)
+{
+    CCPUBench cpu;
+    const CpuKernels kernels{
+        [&] { return cpu.TimeAddition(); },
+        [&] { return cpu.TimeSubtraction(); },
+        [&] { return cpu.TimeMultiplication(); },
+        [&] { return cpu.TimeDivision(); },
+        [&] { return cpu.TimeMov(); },
+        [&] { return cpu.TimeString(); },
+        [&] { return cpu.TimeCall0(); },
+        [&] { return cpu.TimeCall1(); },
+        [&] { return cpu.TimeCall2(); },
+        [&] { return cpu.TimeCall3(); },
+        [&] { return cpu.TimeCall4(); },
+        [&] { return cpu.TimeFibonacci(); },
+        [&] { return cpu.TimeEuclid(); },
+        [] {
+            // About 10 Kb of arrays: on the heap, and only for the one run.
+            auto dhrystone = std::make_unique<CDhrystone>();
+            return static_cast<uint32_t>(dhrystone->RunDhrystone());
+        },
+    };
+    return RunCpuSuiteWith(kernels, listener);
+}
+
+}  // namespace bench

@@ -1,0 +1,145 @@
+#pragma once
+// The Dhrystone synthetic integer benchmark in its version 1.1 form (main loop, Proc1, Func2 and
+// the step after the character loop as that version has them), 5,000,000 passes, timed with the
+// calendar clock in whole seconds and corrected by the time of an empty loop of the same length.
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <memory>
+
+#include "bench/KernelSupport.h"
+#include "platform/Clocks.h"
+
+class CDhrystone {
+public:
+    static constexpr uint32_t kPasses = 5'000'000;
+
+    enum Enumeration : int32_t { Ident1 = 0, Ident2 = 1, Ident3 = 2, Ident4 = 3, Ident5 = 4 };
+
+    struct Record {
+        Record* PtrComp;
+        Enumeration Discr;
+        Enumeration EnumComp;
+        int32_t IntComp;
+        char StringComp[31];
+    };
+
+    virtual ~CDhrystone() = default;
+
+    // Thousands of passes per second.
+    int32_t RunDhrystone();
+
+    // The benchmark with its pass count as an argument: RunDhrystone runs it with kPasses, tests with
+    // a few. The probe sees the state at the end of every pass (it compiles to nothing in the program).
+    template <typename Probe>
+    VEXT_OUT_OF_LINE int32_t RunPasses(uint32_t passes, Probe& probe);
+
+    // Thousands of passes per second for a main loop that took benchTime whole seconds more than the
+    // empty loop. The whole-second clock cannot resolve less than a second: 0 or less counts as 1.
+    static int32_t Rating(std::time_t benchTime, uint32_t passes = kPasses);
+
+protected:
+    // One record; null when memory is exhausted.
+    virtual std::unique_ptr<Record> AllocateRecord();
+    static void ReportOutOfMemory();
+
+    VEXT_OUT_OF_LINE void Proc1(Record* PtrParIn);
+    VEXT_OUT_OF_LINE void Proc2(volatile int32_t* IntParIO);
+    VEXT_OUT_OF_LINE void Proc3(Record** PtrParOut);
+    VEXT_OUT_OF_LINE void Proc4();
+    VEXT_OUT_OF_LINE void Proc5();
+    VEXT_OUT_OF_LINE void Proc6(Enumeration EnumParIn, volatile Enumeration* EnumParOut);
+    VEXT_OUT_OF_LINE void Proc7(int32_t IntParI1, int32_t IntParI2, volatile int32_t* IntParOut);
+    VEXT_OUT_OF_LINE void Proc8(volatile int32_t* Array1Par, volatile int32_t (*Array2Par)[51],
+                                int32_t IntParI1, int32_t IntParI2);
+    VEXT_OUT_OF_LINE Enumeration Func1(char CharPar1, char CharPar2);
+    VEXT_OUT_OF_LINE bool Func2(const char* StrParI1, const char* StrParI2);
+    VEXT_OUT_OF_LINE bool Func3(Enumeration EnumParIn);
+
+    // What the benchmark keeps as globals, in memory on every access.
+    volatile int32_t IntGlob = 0;
+    volatile bool BoolGlob = false;
+    volatile char Char1Glob = 0;
+    volatile char Char2Glob = 0;
+    volatile int32_t Array1Glob[51] = {};
+    volatile int32_t Array2Glob[51][51] = {};
+    Record* volatile PtrGlb = nullptr;
+    Record* volatile PtrGlbNext = nullptr;
+};
+
+template <typename Probe>
+int32_t CDhrystone::RunPasses(uint32_t passes, Probe& probe)
+{
+    volatile int32_t IntLoc1;
+    volatile int32_t IntLoc2;
+    volatile int32_t IntLoc3;
+    volatile char CharIndex;
+    volatile Enumeration EnumLoc;
+    char String1Loc[31];
+    char String2Loc[31];
+    volatile uint32_t i;
+
+    std::time_t start = platform::CalendarTime();
+    i = 0;
+    while (i < passes) i = i + 1;
+    const std::time_t nullTime = platform::CalendarTime() - start;
+
+    std::unique_ptr<Record> next = AllocateRecord();
+    std::unique_ptr<Record> global = next ? AllocateRecord() : nullptr;
+    if (!next || !global) {
+        ReportOutOfMemory();
+        return 0;
+    }
+    PtrGlbNext = next.get();
+    PtrGlb = global.get();
+    PtrGlb->PtrComp = PtrGlbNext;
+    PtrGlb->Discr = Ident1;
+    PtrGlb->EnumComp = Ident3;
+    PtrGlb->IntComp = 40;
+    std::strcpy(PtrGlb->StringComp, "DHRYSTONE PROGRAM, SOME STRING");
+    std::strcpy(String1Loc, "DHRYSTONE PROGRAM, 1'ST STRING");
+    Array2Glob[8][7] = 10;
+
+    start = platform::CalendarTime();
+    i = 0;
+    while (i < passes) {
+        Proc5();
+        Proc4();
+        IntLoc1 = 2;
+        IntLoc2 = 3;
+        // Hidden from the optimiser, so that the copy stays a call of the string routine.
+        const char* second = "DHRYSTONE PROGRAM, 2'ND STRING";
+        bench::HideFromOptimiser(second);
+        std::strcpy(String2Loc, second);
+        EnumLoc = Ident2;
+        BoolGlob = !Func2(String1Loc, String2Loc);
+        while (IntLoc1 < IntLoc2) {
+            IntLoc3 = 5 * IntLoc1 - IntLoc2;
+            Proc7(IntLoc1, IntLoc2, &IntLoc3);
+            IntLoc1 = IntLoc1 + 1;
+        }
+        Proc8(Array1Glob, Array2Glob, IntLoc1, IntLoc3);
+        Proc1(PtrGlb);
+        CharIndex = 'A';
+        while (CharIndex <= Char2Glob) {
+            if (EnumLoc == Func1(CharIndex, 'C')) {
+                probe.RareBranch();
+                Proc6(Ident1, &EnumLoc);
+            }
+            CharIndex = static_cast<char>(CharIndex + 1);
+        }
+        IntLoc3 = IntLoc2 * IntLoc1;
+        IntLoc2 = IntLoc3 / IntLoc1;
+        IntLoc2 = 7 * (IntLoc3 - IntLoc2) - IntLoc1;
+        Proc2(&IntLoc1);
+        probe.OuterEnd(IntLoc1, IntLoc2, IntLoc3, BoolGlob, IntGlob);
+        i = i + 1;
+    }
+    const std::time_t benchTime = platform::CalendarTime() - start - nullTime;
+
+    PtrGlb = nullptr;
+    PtrGlbNext = nullptr;
+    return Rating(benchTime, passes);
+}
+
+extern template int32_t CDhrystone::RunPasses<bench::NoProbe>(uint32_t, bench::NoProbe&);

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "bench/Dhrystone.h"
+#include "platform/Clocks.h"
+#include "platform/UserPrompt.h"
+
+using platform::ScopedCalendarClock;
+using platform::ScriptedClock;
+
+namespace {
+
+struct PassRecorder {
+    std::vector<std::vector<int32_t>> passEnds;  // IntLoc1, IntLoc2, IntLoc3, BoolGlob, IntGlob
+    int rareBranches = 0;
+    template <typename... T>
+    void OuterEnd(T&... values)
+    {
+        passEnds.push_back({static_cast<int32_t>(values)...});
+    }
+    void RareBranch() { ++rareBranches; }
+};
+
+// Opens the procedures and records to the tests.
+class OpenDhrystone : public CDhrystone {
+public:
+    using CDhrystone::Func2;
+    using CDhrystone::IntGlob;
+    using CDhrystone::Proc6;
+    using CDhrystone::PtrGlb;
+    int failAllocationNumber = 0;  // 1: the first record fails, 2: the second
+    int allocations = 0;
+
+protected:
+    std::unique_ptr<Record> AllocateRecord() override
+    {
+        if (++allocations == failAllocationNumber) return nullptr;
+        return CDhrystone::AllocateRecord();
+    }
+};
+
+class RecordingPrompt : public platform::UserPrompt {
+public:
+    std::vector<std::pair<std::string, platform::MessageIcon>> messages;
+    void ShowMessage(const std::string& text, platform::MessageIcon icon) override
+    {
+        messages.emplace_back(text, icon);
+    }
+    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return {}; }
+    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return {}; }
+};
+
+}  // namespace
+
+TEST(Dhrystone, EveryPassEndsInTheSameStateWithoutTheCharacterLoopBranch)
+{
+    ScopedCalendarClock clock(ScriptedClock<std::time_t>{100, 100, 100, 102});
+    OpenDhrystone d;
+    PassRecorder r;
+    d.RunPasses(1000, r);
+    ASSERT_EQ(r.passEnds.size(), 1000u);
+    for (const auto& end : r.passEnds) ASSERT_EQ(end, (std::vector<int32_t>{7, 39, 9, 1, 5}));
+    EXPECT_EQ(r.rareBranches, 0);
+}
+
+TEST(Dhrystone, RatingComesFromTheCalendarClockCorrectedByTheEmptyLoop)
+{
+    // 20,000 passes keep the test short: the rate is then 20,000 / benchTime / 1000.
+    constexpr uint32_t kPasses = 20'000;
+    {
+        // Empty loop within one second, main loop 4 s.
+        ScriptedClock<std::time_t> script{1000, 1000, 1000, 1004};
+        int reads = 0;
+        ScopedCalendarClock clock([&] { ++reads; return script(); });
+        CDhrystone d;
+        bench::NoProbe p;
+        EXPECT_EQ(d.RunPasses(kPasses, p), 5);
+        EXPECT_EQ(reads, 4);  // nothing else reads the clock
+    }
+    {
+        // The empty loop took 1 s, the main loop 3: benchTime 2.
+        ScopedCalendarClock clock(ScriptedClock<std::time_t>{1000, 1001, 2000, 2003});
+        CDhrystone d;
+        bench::NoProbe p;
+        EXPECT_EQ(d.RunPasses(kPasses, p), 10);
+    }
+    {
+        // The empty loop seemed longer than the main loop: rated as one second.
+        ScopedCalendarClock clock(ScriptedClock<std::time_t>{1000, 1002, 2000, 2001});
+        CDhrystone d;
+        bench::NoProbe p;
+        EXPECT_EQ(d.RunPasses(kPasses, p), 20);
+    }
+}
+
+TEST(Dhrystone, RatingTruncatesBothDivisionsAndNeverDividesByZero)
+{
+    EXPECT_EQ(CDhrystone::Rating(1), 5000);
+    EXPECT_EQ(CDhrystone::Rating(3), 1666);
+    EXPECT_EQ(CDhrystone::Rating(4), 1250);
+    EXPECT_EQ(CDhrystone::Rating(6), 833);
+    EXPECT_EQ(CDhrystone::Rating(7), 714);
+    EXPECT_EQ(CDhrystone::Rating(5000), 1);
+    EXPECT_EQ(CDhrystone::Rating(5001), 0);
+    EXPECT_EQ(CDhrystone::Rating(0), 5000);
+    EXPECT_EQ(CDhrystone::Rating(-3), 5000);
+}
+
+TEST(Dhrystone, ProceduresFollowTheirTables)
+{
+    OpenDhrystone d;
+    volatile CDhrystone::Enumeration out = CDhrystone::Ident5;
+    using E = CDhrystone::Enumeration;
+    d.IntGlob = 5;
+    const std::vector<std::pair<E, E>> table{{E::Ident1, E::Ident1}, {E::Ident2, E::Ident4},
+                                             {E::Ident3, E::Ident2}, {E::Ident4, E::Ident4},
+                                             {E::Ident5, E::Ident3}};
+    for (auto [in, expected] : table) {
+        d.Proc6(in, &out);
+        const E got = out;
+        EXPECT_EQ(got, expected) << in;
+    }
+    d.IntGlob = 101;
+    d.Proc6(E::Ident2, &out);
+    const E got = out;
+    EXPECT_EQ(got, E::Ident1);
+
+    // Compares the second character of one string with the third of the other, then the strings.
+    EXPECT_FALSE(d.Func2("DHRYSTONE PROGRAM, 1'ST STRING", "DHRYSTONE PROGRAM, 2'ND STRING"));
+    EXPECT_TRUE(d.Func2("DHRYSTONE PROGRAM, 2'ND STRING", "DHRYSTONE PROGRAM, 1'ST STRING"));
+}
+
+TEST(Dhrystone, ReleasesItsRecordsAndLeavesNoDanglingPointer)
+{
+    ScopedCalendarClock clock(ScriptedClock<std::time_t>{0, 0, 0, 1});
+    OpenDhrystone d;
+    PassRecorder r;
+    d.RunPasses(3, r);
+    EXPECT_EQ(d.PtrGlb, nullptr);
+}
+
+TEST(Dhrystone, AllocationFailureIsReportedAndRatedZero)
+{
+    for (int failing : {1, 2}) {
+        SCOPED_TRACE(failing);
+        RecordingPrompt prompt;
+        platform::ScopedPrompt scoped(prompt);
+        ScopedCalendarClock clock(ScriptedClock<std::time_t>{0, 0, 0, 1});
+        OpenDhrystone d;
+        d.failAllocationNumber = failing;
+        PassRecorder r;
+        EXPECT_EQ(d.RunPasses(10, r), 0);
+        EXPECT_TRUE(r.passEnds.empty());
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0].first,
+                  "Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !");
+        EXPECT_EQ(prompt.messages[0].second, platform::MessageIcon::None);
+    }
+}
+
+TEST(Dhrystone, TheProgramsRunGivesARatingWithinTheClocksRange)
+{
+    CDhrystone d;
+    const int32_t rating = d.RunDhrystone();
+    EXPECT_GE(rating, 0);
+    EXPECT_LE(rating, 5000);
+}
