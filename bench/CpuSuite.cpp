@@ -5,17 +5,15 @@
 #include "bench/CPUBench.h"
 #include "bench/Dhrystone.h"
 
-namespace bench {
-
-CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteListener& listener)
+CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks)
 {
     CpuResults results;
     int group = 0;
     auto report = [&](int index, uint32_t value) {
         results.values[index] = value;
-        if (listener.onResult) listener.onResult(index, value);
+        if (callbacks.onResult) callbacks.onResult(index, value);
         if (index == kCpuGroupLastIndex[group]) {
-            if (listener.onGroupEnd) listener.onGroupEnd(group);
+            if (callbacks.onGroupEnd) callbacks.onGroupEnd(group);
             ++group;
         }
     };
@@ -36,7 +34,7 @@ CpuKernels FixedCpuKernels(const CpuResults& values)
     return kernels;
 }
 
-CpuResults CpuSuiteTag::Live(const CpuSuiteListener& listener)
+CpuResults CpuSuiteTag::Live(const CpuSuiteCallbacks& callbacks)
 {
     CCPUBench cpu;
     const CpuKernels kernels{
@@ -59,7 +57,5 @@ CpuResults CpuSuiteTag::Live(const CpuSuiteListener& listener)
             return static_cast<uint32_t>(dhrystone->RunDhrystone());
         },
     };
-    return RunCpuSuiteWith(kernels, listener);
+    return RunCpuSuiteWith(kernels, callbacks);
 }
-
-}  // namespace bench

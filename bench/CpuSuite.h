@@ -9,10 +9,9 @@
 #include "bench/Results.h"
 #include "platform/Seam.h"
 
-namespace bench {
-
-struct CpuSuiteListener {
-    // index is the CpuResults index: 0-12 milliseconds, 13 the Dhrystone rating, 14 the total.
+struct CpuSuiteCallbacks {
+    // index is the CpuResults index: 0-12 milliseconds, 13 the Dhrystone rating, 14 the total
+    // (CpuResultRow of files/ResultTables.h gives its list row).
     std::function<void(int index, uint32_t value)> onResult;
     // 0: integer arithmetic done; 1: instructions done; 2: complex group and total done.
     std::function<void(int group)> onGroupEnd;
@@ -21,9 +20,6 @@ struct CpuSuiteListener {
 inline constexpr int kCpuGroupCount = 3;
 // The last CpuResults index of each group.
 inline constexpr std::array<int, kCpuGroupCount> kCpuGroupLastIndex{3, 10, 14};
-// The CPU page's list row of each CpuResults index.
-inline constexpr std::array<int, CpuResults::kCount> kCpuResultRows{1,  2,  3,  4,  7,  8,  9, 10,
-                                                                    11, 12, 13, 16, 17, 18, 20};
 
 // The fourteen measurements in list order: the thirteen kernels (milliseconds), then Dhrystone.
 inline constexpr int kCpuMeasurements = CpuResults::kTotal;
@@ -31,19 +27,17 @@ using CpuKernels = std::array<std::function<uint32_t()>, kCpuMeasurements>;
 
 // Runs the measurements in order, reporting each value and group end; the total is the unsigned
 // 32-bit sum of the thirteen millisecond values (the Dhrystone rate takes no part in it).
-CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteListener& listener);
+CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks);
 
 // Measurements that answer the given values at once (index 0-13), for fakes of the whole run.
 CpuKernels FixedCpuKernels(const CpuResults& values);
 
 // The real run: a CCPUBench for the kernels, a CDhrystone after the Euclid kernel.
 struct CpuSuiteTag {
-    static CpuResults Live(const CpuSuiteListener& listener);
+    static CpuResults Live(const CpuSuiteCallbacks& callbacks);
 };
-using CpuSuiteSeam = platform::Seam<CpuSuiteTag, CpuResults(const CpuSuiteListener&)>;
+using CpuSuiteSeam = platform::Seam<CpuSuiteTag, CpuResults(const CpuSuiteCallbacks&)>;
 // Replaces the whole run for a scope (GUI tests run the page in milliseconds with it).
 using ScopedCpuSuite = CpuSuiteSeam::Scoped;
 
-inline CpuResults RunCpuSuite(const CpuSuiteListener& listener) { return CpuSuiteSeam::Call(listener); }
-
-}  // namespace bench
+inline CpuResults RunCpuSuite(const CpuSuiteCallbacks& callbacks) { return CpuSuiteSeam::Call(callbacks); }
