@@ -10,6 +10,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
 #include "bench/BenchSuites.h"
+#include "bench/CpuSuite.h"
 #include "cpu/Clock.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
@@ -109,6 +110,17 @@ int SaveAsThePageDoes(const std::string& path, Save save)
     return Fail(text + " (" + path + ")");
 }
 
+int RunCpu(const std::string& summary, const std::optional<std::string>& output)
+{
+    CListPrinter printer(kCpuListRows, stdout);
+    CpuSuiteCallbacks callbacks;
+    callbacks.onResult = [&](int index, uint32_t value) { printer.Cell(CpuResultRow(index), FormatCpuResult(index, value)); };
+    CpuResults results = RunCpuSuite(callbacks);
+    printer.Finish();
+    if (!output) return 0;
+    return SaveAsThePageDoes(*output, [&] { return SaveCpuResults(summary, results); });
+}
+
 int RunFpu(const std::string& summary, const std::optional<std::string>& output)
 {
     // The Whetstone results come only at its end: on a terminal, show which section is running.
@@ -160,5 +172,5 @@ int RunBenchCommand(const std::vector<std::string>& args)
     std::fflush(stdout);
     if (options.suite == "fpu") return RunFpu(summary, options.output);
     if (options.suite == "cache") return RunCache(summary, options.output);
-    return Fail("the CPU suite is not built yet");
+    return RunCpu(summary, options.output);
 }

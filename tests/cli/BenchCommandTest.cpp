@@ -8,6 +8,7 @@
 
 #include "app/cli/Commands.h"
 #include "bench/BenchSuites.h"
+#include "bench/CpuSuite.h"
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
@@ -48,6 +49,10 @@ protected:
     {
         platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
         platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
+        ScopedCpuSuite cpuSuite([this](const CpuSuiteCallbacks& callbacks) {
+            ++runs_;
+            return RunCpuSuiteWith(FixedCpuKernels(cpu_), callbacks);
+        });
         ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks&) {
             ++runs_;
             return fpu_;
@@ -79,10 +84,32 @@ protected:
 
 }  // namespace
 
+TEST_F(BenchCommand, CpuRunPrintsEveryRowOfThePageAndTheTotal)
+{
+    Outcome o = Bench({"cpu"});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(runs_, 1);
+    EXPECT_EQ(Line(o.out, 0).rfind("Your System : ", 0), 0u);
+    EXPECT_EQ(Line(o.out, 2), "Integer Aritmetic Benchmarks");
+    EXPECT_EQ(Line(o.out, 3), "   Addition :                           1.23 sec  (1234 ms)");
+    EXPECT_EQ(Line(o.out, 2 + 18), "   Dhrystone benchmark :                1666 KDhryst./sec");
+    // 12 x 1000 ms + 1234 ms, the rating left out.
+    EXPECT_EQ(Line(o.out, 2 + 20), "Total Benchmark Time :                  0.22 min  (13.23 s.)");
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2 + 21);
+}
+
 TEST_F(BenchCommand, SavedResultsAreTheRecordThePageWouldSave)
 {
-    std::string path;
-    Outcome o;
+    std::string path = (dir_ / "run.cpu").string();
+    Outcome o = Bench({"cpu", "-o", path});
+    ASSERT_EQ(o.status, 0) << o.err;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(bytes.size(), kCpuRecordSize);
+    CpuResults expected = cpu_;
+    expected.values[CpuResults::kTotal] = 13234;
+    EXPECT_EQ(DecodeCpuRecord(bytes)->results, expected);
+
     path = (dir_ / "run.fpu").string();
     o = Bench({"fpu", "--output=" + path});
     ASSERT_EQ(o.status, 0) << o.err;
