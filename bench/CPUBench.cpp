@@ -38,8 +38,10 @@ uint32_t CCPUBench::TimeCall4() { return bench::Call4Loop(*this, kCallLoops, uno
 uint32_t CCPUBench::TimeFibonacci() { return bench::FibonacciLoop(kFibonacciBound, unobserved); }
 uint32_t CCPUBench::TimeEuclid() { return bench::EuclidLoop(kEuclidBound, kEuclidDividend, unobserved); }
 
-void CCPUBench::Call0() {}
-void CCPUBench::Call1(int32_t) {}
-void CCPUBench::Call2(int32_t, int32_t) {}
-void CCPUBench::Call3(int32_t, int32_t, int32_t) {}
-void CCPUBench::Call4(int32_t, int32_t, int32_t, int32_t) {}
+// The empty asm emits nothing; it keeps clang from proving the call useless and deleting it (clang
+// does so with a plain noinline function that has an empty body).
+void CCPUBench::Call0() { asm volatile(""); }
+void CCPUBench::Call1(int32_t) { asm volatile(""); }
+void CCPUBench::Call2(int32_t, int32_t) { asm volatile(""); }
+void CCPUBench::Call3(int32_t, int32_t, int32_t) { asm volatile(""); }
+void CCPUBench::Call4(int32_t, int32_t, int32_t, int32_t) { asm volatile(""); }
