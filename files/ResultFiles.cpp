@@ -218,6 +218,10 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes)
     return true;
 }
 
+// Pushes the bytes to the device. A file system that cannot sync at all says EINVAL; its data went
+// as far as it can go.
+bool Flush(int fd) { return ::fsync(fd) == 0 || errno == EINVAL; }
+
 std::string FolderOf(const std::string& path)
 {
     std::size_t slash = path.rfind('/');
@@ -285,7 +289,7 @@ ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_
     }
     temp = name.data();
 
-    bool written = WriteAll(fd.get(), record) && ::fchmod(fd.get(), mode) == 0 && ::fsync(fd.get()) == 0;
+    bool written = WriteAll(fd.get(), record) && ::fchmod(fd.get(), mode) == 0 && Flush(fd.get());
     if (written && exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())) {
         // Keeps the owner of a file rewritten by another user where allowed; no harm where not.
         [[maybe_unused]] int ignored = ::fchown(fd.get(), existing.st_uid, existing.st_gid);

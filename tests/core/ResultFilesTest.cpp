@@ -353,6 +353,15 @@ TEST_F(ResultFileFolder, LoadFailuresSayWhyAndHandNothingToThePage)
         EXPECT_EQ(prompt_.messages[0].second, MessageIcon::Stop);
     }
 
+    // A file that opens but fails to read: the process's own memory at address 0.
+    if (fs::exists("/proc/self/mem")) {
+        prompt_.messages.clear();
+        prompt_.openAnswer = "/proc/self/mem";
+        EXPECT_FALSE(LoadCacheResults());
+        ASSERT_EQ(prompt_.messages.size(), 1u);
+        EXPECT_EQ(prompt_.messages[0].first, "Error !\n\nVext is unable to read the bench file !");
+    }
+
     // A file that may not be read (root reads everything, so this case needs another user).
     if (RunningAsRoot()) {
         std::printf("[ SKIPPED  ] unreadable-file case: root reads files whatever their permissions\n");
@@ -384,7 +393,7 @@ TEST_F(ResultFileFolder, TargetsThatCannotBeCreatedGiveTheCreateMessage)
     EXPECT_EQ(Entries(), (std::vector<std::string>{"taken.cpu"}));
 }
 
-TEST_F(ResultFileFolder, ReadOnlyTargetsAndFoldersGiveTheCreateMessage)
+TEST_F(ResultFileFolder, PermissionsDecideWhatASaveMayCreateOrReplace)
 {
     if (RunningAsRoot()) GTEST_SKIP() << "root writes whatever the permissions say; run as another user";
     platform::ScopedPrompt scope(prompt_);
@@ -405,6 +414,16 @@ TEST_F(ResultFileFolder, ReadOnlyTargetsAndFoldersGiveTheCreateMessage)
     ASSERT_EQ(prompt_.messages.size(), 1u);
     EXPECT_EQ(prompt_.messages[0].first, "Error !\n\nVext is unable to create the bench file !");
     EXPECT_TRUE(fs::is_empty(dir_ / "ro"));
+
+    // A writable file in that folder is still rewritten, where it stands.
+    fs::permissions(dir_ / "ro", fs::perms::owner_all);
+    WriteBytes(dir_ / "ro" / "rw.cpu", old);
+    fs::permissions(dir_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    prompt_.messages.clear();
+    prompt_.saveAnswer = (dir_ / "ro" / "rw.cpu").string();
+    EXPECT_TRUE(SaveCpuResults(kSummary, {}));
+    EXPECT_TRUE(prompt_.messages.empty());
+    EXPECT_EQ(DecodeCpuRecord(ReadBytes(dir_ / "ro" / "rw.cpu"))->summary, kSummary);
 }
 
 TEST_F(ResultFileFolder, AWriteErrorOnAFullDeviceIsReported)
