@@ -1,0 +1,68 @@
+#pragma once
+// A processor made of registers written in the test, answering CPUID for the test's scope. Leaves not
+// set answer zeros, as a recorded dump does.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "platform/Cpuid.h"
+#include "platform/CpuidDump.h"
+
+class FakeCpu {
+public:
+    // Vendor string in EBX, EDX, ECX and the highest standard leaf in EAX.
+    FakeCpu(const char* vendor, uint32_t maxStandardLeaf)
+        : scope_([this](uint32_t leaf, uint32_t subleaf) {
+              ++calls_[leaf];
+              return dump_.Query(leaf, subleaf);
+          })
+    {
+        uint32_t words[3] = {};
+        for (int i = 0; i < 12 && vendor[i] != '\0'; ++i)
+            words[i / 4] |= static_cast<uint32_t>(static_cast<unsigned char>(vendor[i])) << (8 * (i % 4));
+        Set(0, maxStandardLeaf, words[0], words[2], words[1]);
+    }
+    explicit FakeCpu(const std::string& dumpText)
+        : dump_(platform::ParseCpuidDump(dumpText)), scope_([this](uint32_t leaf, uint32_t subleaf) {
+              ++calls_[leaf];
+              return dump_.Query(leaf, subleaf);
+          })
+    {
+    }
+    FakeCpu(const FakeCpu&) = delete;
+    FakeCpu& operator=(const FakeCpu&) = delete;
+
+    FakeCpu& Set(uint32_t leaf, uint32_t eax, uint32_t ebx = 0, uint32_t ecx = 0, uint32_t edx = 0)
+    {
+        dump_.Set(leaf, 0, {eax, ebx, ecx, edx});
+        return *this;
+    }
+    // Leaf 1 EAX from its fields.
+    FakeCpu& Signature(uint32_t family, uint32_t model, uint32_t stepping = 0, uint32_t ebx = 0,
+                       uint32_t edx = 0)
+    {
+        return Set(1, (family << 8) | (model << 4) | stepping, ebx, 0, edx);
+    }
+    int Calls(uint32_t leaf) const
+    {
+        auto it = calls_.find(leaf);
+        return it == calls_.end() ? 0 : it->second;
+    }
+    int TotalCalls() const
+    {
+        int n = 0;
+        for (const auto& [leaf, count] : calls_) n += count;
+        return n;
+    }
+
+private:
+    platform::CpuidDump dump_;
+    std::map<uint32_t, int> calls_;
+    platform::ScopedCpuid scope_;
+};
+
+struct Tlb {
+    std::string pages4Mb;
+    std::string pages4Kb;
+};
