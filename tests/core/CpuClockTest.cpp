@@ -1,0 +1,248 @@
+// Clock measurement over fake clocks, the standard-clock tables, the clock text and the summary line.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "FakeCpu.h"
+#include "cpu/Clock.h"
+#include "cpu/Processor.h"
+#include "platform/Clocks.h"
+#include "platform/SystemInfo.h"
+
+namespace {
+
+constexpr uint64_t kMb = 1024 * 1024;
+
+// The clock of a processor whose counter advances by `cyclesPerWindow` across the measurement.
+int32_t MeasureWith(uint32_t timerStart, uint64_t tscStart, uint64_t cyclesPerWindow)
+{
+    platform::ScopedTimeGetTime timer(platform::SteppingClock(timerStart, 1));
+    platform::ScopedTsc tsc(platform::SteppingTsc(tscStart, cyclesPerWindow));
+    return CProcessor().MeasureMHz();
+}
+
+struct Machine {
+    Machine(const char* vendor, uint32_t family, uint32_t model, uint64_t cycles, uint64_t totalPhys,
+            uint32_t platformId)
+        : cpu(vendor, 1),
+          timer(platform::SteppingClock(0, 1)),
+          tsc(platform::SteppingTsc(1'000'000'000'000ull, cycles)),
+          memory([totalPhys] {
+              platform::MemoryStatus m;
+              m.totalPhys = totalPhys;
+              m.availPhys = totalPhys / 2;
+              return m;
+          }),
+          version([platformId] {
+              platform::OsVersionInfo v;
+              v.majorVersion = 4;
+              v.platformId = platformId;
+              return v;
+          })
+    {
+        cpu.Signature(family, model);
+    }
+    FakeCpu cpu;
+    platform::ScopedTimeGetTime timer;
+    platform::ScopedTsc tsc;
+    platform::ScopedMemoryStatus memory;
+    platform::ScopedOsVersion version;
+};
+
+}  // namespace
+
+TEST(CpuClock, ReadingsAlignToATimerStepAndSpanMoreThanASecond)
+{
+    FakeCpu cpu("GenuineIntel", 1);
+    platform::ScopedTimeGetTime timer(platform::ScriptedClock<uint32_t>{100, 101, 101, 102, 500, 1102, 1103, 9999});
+    platform::ScopedTsc tsc(platform::ScriptedClock<uint64_t>{7'000'000'000ull, 8'500'000'000ull});
+    const ClockReadings r = TakeClockReadings();
+    EXPECT_EQ(r.t0, 100u);
+    EXPECT_EQ(r.t1, 102u);   // 2 ms after the first reading
+    EXPECT_EQ(r.t2, 1103u);  // 1000 ms is not enough: more than 1000
+    EXPECT_EQ(r.c1, 7'000'000'000ull);
+    EXPECT_EQ(r.c2, 8'500'000'000ull);
+    EXPECT_EQ(ClockMHzFromReadings(r), 1500);
+}
+
+TEST(CpuClock, EachCounterReadIsPrecededBySerialisingLeafZero)
+{
+    FakeCpu cpu("GenuineIntel", 1);
+    std::vector<int> leafZeroCallsAtRead;
+    platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 1));
+    platform::ScopedTsc tsc([&] {
+        leafZeroCallsAtRead.push_back(cpu.Calls(0));
+        return uint64_t{0};
+    });
+    const int before = cpu.Calls(0);
+    TakeClockReadings();
+    EXPECT_EQ(leafZeroCallsAtRead, (std::vector<int>{before + 1, before + 2}));
+    EXPECT_EQ(cpu.TotalCalls(), before + 2);
+}
+
+TEST(CpuClock, TheTimerWrapsWithoutEndingTheWindowEarlyOrLate)
+{
+    FakeCpu cpu("GenuineIntel", 1);
+    for (uint32_t start : {0xFFFF'FFF0u, 0xFFFF'FC00u, 0x7FFF'FFFEu, 0xFFFF'FFFFu, 0u}) {
+        platform::ScopedTimeGetTime timer(platform::SteppingClock(start, 1));
+        platform::ScopedTsc tsc(platform::SteppingTsc(0, 2'400'000'000ull));
+        const ClockReadings r = TakeClockReadings();
+        EXPECT_EQ(r.t1, start + 2) << start;
+        EXPECT_EQ(r.t2, start + 2 + 1001) << start;
+        EXPECT_EQ(ClockMHzFromReadings(r), 2400);
+    }
+}
+
+TEST(CpuClock, MeasuresTheWholeCounterDifference)
+{
+    FakeCpu cpu("GenuineIntel", 1);
+    EXPECT_EQ(MeasureWith(0, 0, 800'000'000), 800);
+    EXPECT_EQ(MeasureWith(0, 0, 799'999'999), 799) << "rounded down";
+    EXPECT_EQ(MeasureWith(0, 0, 999'999), 0);
+    // Above 2^32 cycles a window: today's clocks.
+    EXPECT_EQ(MeasureWith(0, 0, 4'300'000'000ull), 4300);
+    EXPECT_EQ(MeasureWith(0, 0, 5'700'123'456ull), 5700);
+    // The low 32 bits of the counter wrap inside the window.
+    EXPECT_EQ(MeasureWith(0xFFFF'FFF0u, 0xFFFF'FFFFull - 1000, 3'000'000'000ull), 3000);
+    // A counter far from zero.
+    EXPECT_EQ(MeasureWith(12345, 0x7FFF'0000'0000'0000ull, 1'866'000'000ull), 1866);
+}
+
+TEST(CpuClock, ArithmeticStaysInRangeForImpossibleReadings)
+{
+    ClockReadings r;
+    r.c1 = 5'000'000'000ull;
+    r.c2 = 4'000'000'000ull;  // went backwards
+    EXPECT_EQ(ClockMHzFromReadings(r), 0);
+    r.c1 = 0;
+    r.c2 = std::numeric_limits<uint64_t>::max();
+    EXPECT_EQ(ClockMHzFromReadings(r), std::numeric_limits<int32_t>::max());
+    r.c2 = r.c1;
+    EXPECT_EQ(ClockMHzFromReadings(r), 0);
+}
+
+TEST(CpuClock, StandardClockTablesAreAsListed)
+{
+    const std::vector<int32_t> amd = {75,  90,  100, 120, 133, 150, 160, 166, 180, 188, 200, 233, 266,
+                                      300, 333, 350, 366, 380, 400, 433, 450, 466, 475, 500, 533, 550,
+                                      600, 650, 700, 750, 800, 850, 900, 950, 1000, 1100, 1200, 0};
+    const std::vector<int32_t> intel = {60,  66,  75,  90,  100, 120,  133,  150,  166,  180,  200,  233,
+                                        266, 300, 333, 350, 366, 400,  433,  450,  466,  500,  533,  550,
+                                        566, 600, 633, 650, 667, 700,  733,  750,  766,  800,  833,  850,
+                                        866, 900, 933, 1000, 1133, 1300, 1400, 1500, 1700, 2000, 0};
+    EXPECT_EQ(std::vector<int32_t>(kAmdStandardClocks.begin(), kAmdStandardClocks.end()), amd);
+    EXPECT_EQ(std::vector<int32_t>(kIntelStandardClocks.begin(), kIntelStandardClocks.end()), intel);
+}
+
+TEST(CpuClock, MatchingTakesTheFirstValueWithinThreeMegahertz)
+{
+    for (auto table : {kAmdStandardClocks, kIntelStandardClocks}) {
+        for (int32_t v : table) {
+            if (v == 0) break;
+            EXPECT_EQ(MatchClockTable(table, v), v);
+            EXPECT_EQ(MatchClockTable(table, v + 3), v) << v;
+            // An earlier value may also be near: it wins, and it is never further than this one.
+            const int32_t below = MatchClockTable(table, v - 3);
+            EXPECT_TRUE(below == v || (below < v && below >= v - 6)) << v;
+        }
+    }
+    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 163), 160);
+    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 164), 166);
+    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, 63), 60);
+    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, 64), 66);
+    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 804), -1);
+    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 796), -1);
+    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 0), -1);
+    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, std::numeric_limits<int32_t>::min()), -1);
+    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, std::numeric_limits<int32_t>::max()), -1);
+    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 1203), 1200);
+    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 1204), -1);
+    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, 1997), 2000);
+    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, 2004), -1);
+    // Values of only one table.
+    for (int32_t v : {160, 188, 380, 475, 950, 1100, 1200}) EXPECT_EQ(MatchClockTable(kIntelStandardClocks, v), -1) << v;
+    for (int32_t v : {60, 566, 633, 667, 733, 766, 833, 866, 933, 1133, 1300, 1400, 1500, 1700, 2000})
+        EXPECT_EQ(MatchClockTable(kAmdStandardClocks, v), -1) << v;
+    // The AMD table has nothing near the early Pentium clocks.
+    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 66), -1);
+    // The table ends at its 0, even when more follows.
+    const int32_t cut[] = {100, 0, 200};
+    EXPECT_EQ(MatchClockTable(cut, 200), -1);
+}
+
+TEST(CpuClock, ClockTextMarksOnlyIntelAndAmdMeasurementsOffTheirTables)
+{
+    struct Case {
+        const char* vendor;
+        int32_t measured;
+        const char* text;
+    } cases[] = {
+        {"AuthenticAMD", 798, "800 MHz"},       {"AuthenticAMD", 804, "804 MHz (oc)"},
+        {"AuthenticAMD", 163, "160 MHz"},       {"AuthenticAMD", 66, "66 MHz (oc)"},
+        {"GenuineIntel", 1010, "1010 MHz (oc)"}, {"GenuineIntel", 997, "1000 MHz"},
+        {"GenuineIntel", 40, "40 MHz (oc)"},    {"GenuineIntel", 4500, "4500 MHz (oc)"},
+        {"GenuineIntel", 163, "166 MHz"},       {"CyrixInstead", 804, "804 MHz"},
+        {"CyrixInstead", 166, "166 MHz"},       {"CentaurHauls", 1010, "1010 MHz"},
+    };
+    for (const Case& c : cases) {
+        FakeCpu cpu(c.vendor, 1);
+        DetectVendor();
+        auto p = CreateProcessor();
+        EXPECT_EQ(FormatClockText(c.measured, p->MatchStandardMHz(c.measured)), c.text) << c.vendor;
+    }
+}
+
+TEST(CpuClock, SummaryLineNamesProcessorClockMemoryAndPlatform)
+{
+    {
+        Machine m("AuthenticAMD", 6, 2, 798'000'000, 256 * kMb, platform::kPlatformNT);
+        EXPECT_EQ(FormatSystemSummary(), "AMD Athlon at 800 MHz  with 257 Mb RAM  on WinNT");
+    }
+    {
+        // 255.6 Mb
+        Machine m("AuthenticAMD", 6, 2, 798'000'000, 255 * kMb + kMb * 6 / 10, platform::kPlatformWindows);
+        EXPECT_EQ(FormatSystemSummary(), "AMD Athlon at 800 MHz  with 256 Mb RAM  on Win'9x");
+    }
+    {
+        Machine m("GenuineIntel", 6, 7, 1'010'500'000, 128 * kMb - 1, platform::kPlatformWin32s);
+        EXPECT_EQ(FormatSystemSummary(), "Intel Pentium III or Pentium III Xeon at 1010 MHz (oc)  with 128 Mb RAM  on WinNT");
+    }
+    {
+        // Today's memory sizes are beyond 32 bits.
+        Machine m("CentaurHauls", 6, 7, 1'600'000'000, 64ull * 1024 * kMb, platform::kPlatformNT);
+        EXPECT_EQ(FormatSystemSummary(), "N/D at 1600 MHz  with 65537 Mb RAM  on WinNT");
+    }
+    {
+        Machine m("CyrixInstead", 6, 0, 233'000'000, 0, platform::kPlatformWindows);
+        EXPECT_EQ(FormatSystemSummary(), "Cyrix 6x86MX or M II at 233 MHz  with 1 Mb RAM  on Win'9x");
+    }
+}
+
+TEST(CpuClock, SummaryLineAtItsLongestIsOneHundredCharacters)
+{
+    Machine m("GenuineIntel", 6, 8, 9'999'000'000ull, 9998 * kMb, platform::kPlatformWindows);
+    const std::string line = FormatSystemSummary();
+    EXPECT_EQ(line,
+              "Intel Pentium III or Pentium III Xeon [ATC] or Celeron at 9999 MHz (oc)  with 9999 Mb RAM  on Win'9x");
+    EXPECT_EQ(line.size(), 100u);
+}
+
+TEST(CpuClock, SummaryLineMeasuresAndReadsAfreshEachTime)
+{
+    Machine m("AuthenticAMD", 6, 2, 0, 256 * kMb, platform::kPlatformNT);
+    uint64_t step = 700'000'000;
+    uint64_t now = 0;
+    bool second = false;
+    platform::ScopedTsc tsc([&] {
+        uint64_t v = now;
+        now += step;
+        if (second) step = 900'000'000;
+        second = !second;
+        return v;
+    });
+    EXPECT_EQ(FormatSystemSummary(), "AMD Athlon at 700 MHz  with 257 Mb RAM  on WinNT");
+    EXPECT_EQ(FormatSystemSummary(), "AMD Athlon at 900 MHz  with 257 Mb RAM  on WinNT");
+}
