@@ -1,0 +1,104 @@
+// Arbitrary text as a CPUID dump: when it parses, the processor it describes is identified with every
+// operation, on fake clocks so that the clock measurement is instant. No operation may fail, and the
+// texts stay within the lengths the pages and the report make room for.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "cpu/Clock.h"
+#include "cpu/Processor.h"
+#include "platform/Clocks.h"
+#include "platform/Cpuid.h"
+#include "platform/CpuidDump.h"
+#include "platform/SystemInfo.h"
+
+namespace {
+
+void Require(bool condition)
+{
+    if (!condition) std::abort();
+}
+
+void RequireText(const std::string& text, std::size_t longest)
+{
+    Require(!text.empty());
+    Require(text.size() <= longest);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    platform::CpuidDump dump;
+    try {
+        dump = platform::ParseCpuidDump(std::string_view(reinterpret_cast<const char*>(data), size));
+    } catch (const platform::CpuidDumpError&) {
+        return 0;
+    }
+    platform::ScopedCpuid cpuid([&](uint32_t leaf, uint32_t subleaf) { return dump.Query(leaf, subleaf); });
+    // The dump's own first word picks the clock, so that every standard-clock branch is reached.
+    const uint64_t cycles = static_cast<uint64_t>(dump.Query(1, 0).ebx) * 1'000'003ull;
+    platform::ScopedTimeGetTime timer(platform::SteppingClock(dump.Query(0, 0).eax, 7));
+    platform::ScopedTsc tsc(platform::SteppingTsc(dump.Query(1, 0).eax, cycles));
+    platform::ScopedMemoryStatus memory([&] {
+        platform::MemoryStatus m;
+        m.totalPhys = (uint64_t{dump.Query(1, 0).ecx} << 32) | dump.Query(1, 0).edx;
+        return m;
+    });
+    platform::ScopedOsVersion version([&] {
+        platform::OsVersionInfo v;
+        v.platformId = dump.Query(0, 0).ecx & 3;
+        return v;
+    });
+
+    RequireText(DetectVendor(), 22);
+    Require(VendorCode >= VendorAmd && VendorCode <= VendorOther);
+    CpuSignature signature;
+    GetFamilyModelStepping(signature);
+    Require(signature.family >= -1 && signature.family <= 15);
+
+    auto p = CreateProcessor();
+    RequireText(p->GetName(), 54);
+    const int32_t mhz = p->MeasureMHz();
+    Require(mhz >= 0);
+    const int32_t standard = p->MatchStandardMHz(mhz);
+    Require(standard == -1 || standard == mhz || (standard >= mhz - 3 && standard <= mhz + 3));
+    RequireText(FormatClockText(mhz, standard), 30);
+
+    std::string a, b, c;
+    p->FormatCacheSizes(a, b, c);
+    RequireText(a, 14);
+    RequireText(b, 14);
+    RequireText(c, 14);
+    CacheSizes sizes;
+    p->GetCacheSizes(sizes);
+    RequireText(p->GetProcessorType(), 9);
+    RequireText(p->GetBrandName(), 16);
+    Require(p->GetBrandString().size() <= 48);
+    RequireText(p->DescribeL2Cache(), 69);
+    RequireText(p->DescribeL1CodeCache(), 69);
+    RequireText(p->DescribeL1DataCache(), 69);
+    p->DescribeInstructionTlb(a, b);
+    RequireText(a, 94);
+    RequireText(b, 94);
+    p->DescribeDataTlb(a, b);
+    RequireText(a, 94);
+    RequireText(b, 94);
+    CpuSignature extended;
+    p->GetExtendedFamilyModel(extended);
+    Require(extended.family >= -1 && extended.family <= 255);
+    const int32_t generation = p->GetGeneration();
+    Require(generation >= -1 && generation <= 15);
+    SerialNumber serial;
+    p->GetSerialNumber(serial);
+    RequireText(p->DescribeL2Tlb(), 31);
+    (void)StandardFeatureFlags().flags;
+    (void)AmdFeatureFlags().flags;
+    p.reset();
+
+    const std::string line = FormatSystemSummary();
+    Require(line.size() <= 54 + 4 + 24 + 7 + 23 + 9);
+    return 0;
+}
