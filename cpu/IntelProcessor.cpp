@@ -44,8 +44,10 @@ constexpr const char* kLargeL2Name = "Intel Pentium II (Deschutes) or Pentium II
 constexpr SizeEntry kL1DataSizes[] = {{0x0A, 8}, {0x0C, 16}, {0x66, 8}, {0x67, 16}, {0x68, 32}};
 constexpr SizeEntry kL1CodeSizes[] = {{0x06, 8}, {0x08, 16}};
 constexpr SizeEntry kL2Sizes[] = {
-    {0x41, 128}, {0x79, 128}, {0x81, 128},    {0x42, 256},  {0x7A, 256},  {0x82, 256},
-    {0x43, 512}, {0x7B, 512}, {0x83, 512},    {0x44, 1024}, {0x7C, 1024}, {0x84, 1024},
+    {0x41, 128},  {0x79, 128},  {0x81, 128},   // 0x81 has a size but no text
+    {0x42, 256},  {0x7A, 256},  {0x82, 256},
+    {0x43, 512},  {0x7B, 512},  {0x83, 512},
+    {0x44, 1024}, {0x7C, 1024}, {0x84, 1024},
     {0x45, 2048}, {0x85, 2048},
 };
 
