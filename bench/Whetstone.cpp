@@ -3,17 +3,9 @@
 #include <climits>
 #include <cmath>
 
+#include "bench/KernelSupport.h"
 #include "platform/Clocks.h"
 #include "platform/UserPrompt.h"
-
-// The procedures must stay real calls with their object pointer. GCC drops or clones calls to small
-// functions even when they are not inlined; noipa stops that. Clang has no noipa but keeps noinline
-// calls as they are.
-#if defined(__clang__)
-#define WHET_REAL_CALL __attribute__((noinline))
-#else
-#define WHET_REAL_CALL __attribute__((noipa))
-#endif
 
 double CWhetstone::WhetSeconds()
 {
@@ -21,7 +13,7 @@ double CWhetstone::WhetSeconds()
     return static_cast<double>(platform::GetTickCount()) * 0.001;
 }
 
-WHET_REAL_CALL void CWhetstone::WhetArrayParam(volatile double* e, double t, double t2)
+VEXT_OUT_OF_LINE void CWhetstone::WhetArrayParam(volatile double* e, double t, double t2)
 {
     for (int j = 0; j < 6; j = j + 1) {
         e[0] = (e[0] + e[1] + e[2] - e[3]) * t;
@@ -31,7 +23,7 @@ WHET_REAL_CALL void CWhetstone::WhetArrayParam(volatile double* e, double t, dou
     }
 }
 
-WHET_REAL_CALL void CWhetstone::WhetProcCall(double& x, double& y, double& z, double t, double t1, double t2)
+VEXT_OUT_OF_LINE void CWhetstone::WhetProcCall(double& x, double& y, double& z, double t, double t1, double t2)
 {
     x = y;
     y = z;
@@ -40,7 +32,7 @@ WHET_REAL_CALL void CWhetstone::WhetProcCall(double& x, double& y, double& z, do
     z = (x + y) / t2;
 }
 
-WHET_REAL_CALL void CWhetstone::WhetArrayAssign(volatile double* e, int32_t j, int32_t k, int32_t l)
+VEXT_OUT_OF_LINE void CWhetstone::WhetArrayAssign(volatile double* e, int32_t j, int32_t k, int32_t l)
 {
     e[j] = e[k];
     e[k] = e[l];
