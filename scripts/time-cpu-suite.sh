@@ -31,4 +31,4 @@ int main()
 }
 CPP
 g++ -std=c++20 -O2 -I. "$work/suite.cpp" "$lib" -o "$work/suite"
-"$work/suite"
+/usr/bin/time -f "process CPU time: %U s user, %S s system" "$work/suite"
