@@ -1,0 +1,28 @@
+#include "pages/BenchList.h"
+
+#include <wx/listctrl.h>
+
+void SetUpBenchList(wxListCtrl* list, const char* const rows[])
+{
+    list->InsertColumn(0, "Benchmark", wxLIST_FORMAT_LEFT, 200);
+    list->InsertColumn(kYourSystemColumn, "Your System", wxLIST_FORMAT_LEFT, 150);
+    list->InsertColumn(kLoadedSystemColumn, "Loaded System", wxLIST_FORMAT_LEFT, 150);
+    for (long row = 0; rows[row][0] != '\n'; ++row) list->InsertItem(row, wxString::FromUTF8(rows[row]));
+}
+
+void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text)
+{
+    list->SetItem(row, column, wxString::FromUTF8(text));
+}
+
+void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& cells)
+{
+    for (const ResultCell& cell : cells) SetBenchCell(list, cell.row, column, cell.text);
+}
+
+wxString SummaryDisplayText(const std::string& bytes)
+{
+    wxString text = wxString::FromUTF8(bytes);
+    if (text.empty() && !bytes.empty()) text = wxString(bytes.data(), wxConvISO8859_1, bytes.size());
+    return text;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The three-column result list that the benchmark pages share: the row texts in column 0, this
+// machine's results in column 1 and a loaded file's in column 2.
+#include <wx/string.h>
+
+#include <string>
+#include <vector>
+
+#include "files/ResultTables.h"
+
+class wxListCtrl;
+
+constexpr int kYourSystemColumn = 1;
+constexpr int kLoadedSystemColumn = 2;
+
+// Inserts the columns "Benchmark" (200 pixels), "Your System" and "Loaded System" (150 each) and one
+// row per entry of `rows`, up to the entry that begins with a line feed.
+void SetUpBenchList(wxListCtrl* list, const char* const rows[]);
+void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text);
+void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& cells);
+
+// A summary line as the boxes show it: UTF-8 when it is, otherwise 8-bit characters (a file saved on
+// another machine holds that machine's code page).
+wxString SummaryDisplayText(const std::string& bytes);
