@@ -3,6 +3,7 @@
 #include "app/VextSheet.h"
 #include "app/WxPrompt.h"
 #include "pages/About.h"
+#include "pages/FPUBenchPage.h"
 #include "pages/SystemInfo.h"
 #include "platform/Cpuid.h"
 #include "platform/UserPrompt.h"
@@ -10,6 +11,7 @@
 void AddSheetPages(CVextSheet& sheet)
 {
     sheet.AddPage(new CSystemInfo);
+    sheet.AddPage(new CFPUBenchPage);
     sheet.AddPage(new CAbout);
 }
 

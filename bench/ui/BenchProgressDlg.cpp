@@ -12,6 +12,8 @@
 #include "pages/TemplateBuilder.h"
 #include "res/DialogTemplate.h"
 
+wxIMPLEMENT_DYNAMIC_CLASS(CBenchProgressDlg, wxDialog);
+
 namespace {
 constexpr int kRangeMin = 0;
 constexpr int kRangeMax = 100;

@@ -42,6 +42,8 @@ private:
     wxPanel* frame_ = nullptr;
     int step_ = 10;  // a progress bar's own default until OnInitDialog sets the run's step
     int paints_ = 0;
+
+    wxDECLARE_DYNAMIC_CLASS(CBenchProgressDlg);
 };
 
 // The state of the mouse cursor as a run leaves it: the wait cursor during the run, the cross cursor
