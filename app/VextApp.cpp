@@ -3,6 +3,7 @@
 #include "app/VextSheet.h"
 #include "app/WxPrompt.h"
 #include "pages/About.h"
+#include "pages/CPUBenchPage.h"
 #include "pages/FPUBenchPage.h"
 #include "pages/SystemInfo.h"
 #include "platform/Cpuid.h"
@@ -11,6 +12,7 @@
 void AddSheetPages(CVextSheet& sheet)
 {
     sheet.AddPage(new CSystemInfo);
+    sheet.AddPage(new CCPUBenchPage);
     sheet.AddPage(new CFPUBenchPage);
     sheet.AddPage(new CAbout);
 }
