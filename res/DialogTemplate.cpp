@@ -15,6 +15,8 @@ constexpr Maker kTemplates[] = {
     Dialog130,
     Dialog131,
     Dialog132,
+    Dialog133,
+    Dialog134,
 };
 }  // namespace
 

@@ -85,5 +85,7 @@ const DialogTemplate& Dialog107();
 const DialogTemplate& Dialog130();
 const DialogTemplate& Dialog131();
 const DialogTemplate& Dialog132();
+const DialogTemplate& Dialog133();
+const DialogTemplate& Dialog134();
 
 }  // namespace res

@@ -1,0 +1,202 @@
+#include "pages/CacheResultsDlg.h"
+
+#include <wx/button.h>
+#include <wx/dc.h>
+#include <wx/dcclient.h>
+#include <wx/graphics.h>
+
+#include <cmath>
+
+#include "pages/TemplateBuilder.h"
+#include "platform/TextFormat.h"
+#include "res/DialogTemplate.h"
+
+wxIMPLEMENT_CLASS(CCacheResultsDlg, wxDialog);
+
+namespace cachechart {
+
+const Panel kPanels[3] = {
+    {60, 0, 25, 2000, 200, 0.1, "MOVSD", 120},
+    {300, 9, 265, 1500, 150, 2.0 / 15.0, "MOV", 370},
+    {540, 18, 515, 150, 15, 4.0 / 3.0, "stepping", 595},
+};
+
+int PointY(double rate, double pixelsPerMb)
+{
+    double product = rate * pixelsPerMb;
+    if (!std::isfinite(product)) return kBottom;
+    if (product >= kBottom - kTop) return kTop;
+    // A negative rate only comes from a damaged file. It is drawn below the axis as the formula says,
+    // but no further than the window could ever show, so the truncation stays within int.
+    if (product < -100000.0) product = -100000.0;
+    return kBottom - static_cast<int>(product);
+}
+
+}  // namespace cachechart
+
+namespace {
+
+// The palette's black, red and blue (entries 0, 13 and 16 of the system's default palette).
+const wxColour kBlack(0, 0, 0);
+const wxColour kRed(255, 0, 0);
+const wxColour kBlue(0, 0, 255);
+const wxColour kWhite(255, 255, 255);
+
+// "Times", 16 pixels from the top of the highest letter cell to the bottom of the lowest, normal weight.
+wxFont ChartFont(wxDC& dc)
+{
+    constexpr int kCellHeight = 16;
+    wxFont font(wxFontInfo(wxSize(0, kCellHeight)).Family(wxFONTFAMILY_ROMAN).FaceName("Times"));
+    wxDCFontChanger measure(dc, font);
+    int cell = dc.GetCharHeight();
+    if (cell > kCellHeight) {
+        // The face's pixel size is its em height; shrink it so the whole cell is 16 pixels.
+        int em = std::max(1, kCellHeight * kCellHeight / cell);
+        font.SetPixelSize(wxSize(0, em));
+    }
+    return font;
+}
+
+void DrawText(wxDC& dc, const std::string& text, int x, int y)
+{
+    if (!text.empty()) dc.DrawText(wxString::FromUTF8(text), x, y);
+}
+
+void DrawPanelFrame(wxDC& dc, const cachechart::Panel& p, const wxPen& axisPen, const wxPen& gridPen)
+{
+    using namespace cachechart;
+    const int right = p.left + kWidth;
+    dc.SetPen(axisPen);
+    dc.DrawLine(p.left, kTop, p.left, kBottom);
+    dc.DrawLine(p.left, kBottom, right, kBottom);
+
+    dc.SetPen(gridPen);
+    for (int k = 0; k < CacheResults::kBlockSizes; ++k) {
+        int x = PointX(p, k);
+        int kb = 2 << k;
+        dc.DrawLine(x, kTop, x, kBottom);
+        // 128 and 512 would run into their neighbours' labels: they sit lower.
+        if (kb == 128 || kb == 512)
+            DrawText(dc, platform::TextFormat("%d", kb), x - 8, 315);
+        else
+            DrawText(dc, platform::TextFormat("%d", kb), x - 4, 303);
+    }
+    int label = p.fullScale;
+    for (int y = kTop; y <= kBottom; y += kStep, label -= p.labelStep) {
+        dc.DrawLine(p.left, y, right, y);
+        DrawText(dc, platform::TextFormat("%d", label), p.scaleLabelX, y - 7);
+    }
+    dc.SetPen(axisPen);
+}
+
+void DrawCurves(wxDC& dc, const CacheResults& results, const wxPen& pen)
+{
+    using namespace cachechart;
+    dc.SetPen(pen);
+    for (const Panel& p : kPanels) {
+        wxPoint points[CacheResults::kBlockSizes];
+        for (int k = 0; k < CacheResults::kBlockSizes; ++k)
+            points[k] = wxPoint(PointX(p, k), PointY(results.rates[static_cast<size_t>(p.firstResult + k)], p.pixelsPerMb));
+        dc.DrawLines(CacheResults::kBlockSizes, points);
+    }
+}
+
+}  // namespace
+
+std::string YourSystemLegend(const std::string& summary) { return summary + " (Your system)"; }
+
+void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& data)
+{
+    // The DC is handed back as it came: pen, brush, font, text colour and background mode.
+    const wxPen oldPen = dc.GetPen();
+    const wxBrush oldBrush = dc.GetBrush();
+    const wxFont oldFont = dc.GetFont();
+    const wxColour oldTextColour = dc.GetTextForeground();
+    const int oldMode = dc.GetBackgroundMode();
+
+    // Hard-edged lines: each point of a curve lands on its own pixels.
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    const wxAntialiasMode oldAntialias = gc ? gc->GetAntialiasMode() : wxANTIALIAS_NONE;
+    if (gc) gc->SetAntialiasMode(wxANTIALIAS_NONE);
+
+    const wxPen axisPen(kBlack, 1, wxPENSTYLE_SOLID);
+    const wxPen gridPen(kBlack, 1, wxPENSTYLE_DOT);
+    const wxPen yourPen(kRed, 2, wxPENSTYLE_SOLID);
+    const wxPen loadedPen(kBlue, 2, wxPENSTYLE_SOLID);
+    const wxBrush background(kWhite, wxBRUSHSTYLE_SOLID);
+
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    dc.SetPen(axisPen);
+    dc.SetBrush(background);
+    dc.DrawRectangle(10, 10, clientSize.x - 20, clientSize.y - 60);
+
+    dc.SetFont(ChartFont(dc));
+    dc.SetTextForeground(kRed);
+    DrawText(dc, data.yourLegend, 30, 15);
+    dc.SetTextForeground(kBlue);
+    DrawText(dc, data.loadedLegend, 30, 35);
+    dc.SetTextForeground(kBlack);
+    for (const cachechart::Panel& p : cachechart::kPanels) DrawText(dc, p.title, p.titleX, 70);
+
+    for (const cachechart::Panel& p : cachechart::kPanels) DrawPanelFrame(dc, p, axisPen, gridPen);
+
+    DrawCurves(dc, data.yourResults, yourPen);
+    DrawCurves(dc, data.loadedResults, loadedPen);
+
+    dc.SetPen(axisPen);
+    if (gc) gc->SetAntialiasMode(oldAntialias);
+    dc.SetBackgroundMode(oldMode);
+    dc.SetTextForeground(oldTextColour);
+    dc.SetFont(oldFont);
+    dc.SetBrush(oldBrush);
+    dc.SetPen(oldPen);
+}
+
+namespace {
+// The templates' dialog units are those of the sheet's 8-point sans-serif face (6 x 13 pixels).
+wxFont TemplateFont()
+{
+    wxFont font(wxFontInfo(8).FaceName("Liberation Sans"));
+    return font.IsOk() ? font : *wxNORMAL_FONT;
+}
+constexpr int kOkId = 1;  // IDOK of the template
+}  // namespace
+
+CCacheResultsDlg::CCacheResultsDlg()
+{
+    const res::DialogTemplate& t = res::FindTemplate(res::IDD_CACHE_RESULTS);
+    // A caption, but neither system menu nor close box: OK or Escape end it.
+    Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION);
+    SetFont(TemplateFont());
+    SetClientSize(TemplatePixelSize(this, t));
+    BuildFromTemplate(this, t);
+    SetAffirmativeId(kOkId);
+    SetEscapeId(kOkId);
+    Centre();
+    Bind(wxEVT_PAINT, &CCacheResultsDlg::OnPaint, this);
+    Bind(wxEVT_BUTTON, &CCacheResultsDlg::OnOk, this, kOkId);
+}
+
+void CCacheResultsDlg::SetData(const CacheResults& yourResults, const CacheResults& loadedResults,
+                               const std::string& yourText, const std::string& loadedText)
+{
+    data_.yourLegend = YourSystemLegend(yourText);
+    data_.loadedLegend = loadedText;
+    data_.yourResults = yourResults;
+    data_.loadedResults = loadedResults;
+    Refresh();
+}
+
+void CCacheResultsDlg::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    DrawCacheChart(dc, GetClientSize(), data_);
+}
+
+void CCacheResultsDlg::OnOk(wxCommandEvent&)
+{
+    if (IsModal())
+        EndModal(wxID_OK);
+    else
+        Hide();
+}

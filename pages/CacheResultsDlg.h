@@ -1,0 +1,71 @@
+#pragma once
+// "Cache Benchmark Results": three line charts of copy rate against block size (MOVSD, MOV, stepping),
+// this machine in red, the loaded system in blue. It draws only; "&OK" closes it.
+#include <wx/dialog.h>
+
+#include <string>
+
+#include "bench/Results.h"
+
+class wxDC;
+
+// What the chart shows, filled before the dialog opens and never changed.
+struct CacheChartData {
+    std::string yourLegend;    // this machine's summary line followed by " (Your system)"
+    std::string loadedLegend;  // the loaded file's summary line, empty when nothing was loaded
+    CacheResults yourResults;
+    CacheResults loadedResults;
+};
+
+// The chart's fixed geometry, in client pixels. The coordinates do not follow the window size; only
+// the white frame does.
+namespace cachechart {
+constexpr int kTop = 100;     // the top grid line: full scale
+constexpr int kBottom = 300;  // the x axis: 0 Mb/sec
+constexpr int kWidth = 170;
+constexpr int kStep = 20;     // pixels between two block sizes, and between two scale lines
+
+struct Panel {
+    int left;
+    int firstResult;       // index into CacheResults of the 2 Kb rate
+    int scaleLabelX;
+    int fullScale;         // Mb/sec at the top line
+    int labelStep;         // Mb/sec between two scale lines
+    double pixelsPerMb;
+    const char* title;
+    int titleX;
+};
+extern const Panel kPanels[3];
+
+// The y coordinate of one rate on a panel: the product with the panel's scale truncated toward zero;
+// a rate at or over full scale sits on the top line, an infinite (or otherwise not finite) one at zero.
+int PointY(double rate, double pixelsPerMb);
+// The x coordinate of block size k (0 = 2 Kb ... 8 = 512 Kb).
+inline int PointX(const Panel& p, int k) { return p.left + kStep * k; }
+}  // namespace cachechart
+
+// Draws the whole chart onto `dc`, whose drawable client area is `clientSize`. The DC's pen, brush,
+// font, text colour and background mode are as they were when it returns.
+void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& data);
+
+// The your-system legend made from this machine's summary line.
+std::string YourSystemLegend(const std::string& summary);
+
+class CCacheResultsDlg : public wxDialog {
+public:
+    // No owner window is given: the application's top window owns the modal dialog.
+    CCacheResultsDlg();
+
+    // This machine's results and text first; the loaded ones second.
+    void SetData(const CacheResults& yourResults, const CacheResults& loadedResults, const std::string& yourText,
+                 const std::string& loadedText);
+    const CacheChartData& Data() const { return data_; }
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnOk(wxCommandEvent& event);
+
+    CacheChartData data_;
+
+    wxDECLARE_CLASS(CCacheResultsDlg);
+};

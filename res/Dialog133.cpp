@@ -1,0 +1,24 @@
+#include "res/DialogTemplate.h"
+
+namespace res {
+
+// "Cache Benchmark": the two summary lines above the 32-row result list and the four buttons.
+const DialogTemplate& Dialog133()
+{
+    static const DialogTemplate t{
+        IDD_CACHE_BENCH, "Cache Benchmark", 360, 242, "MS Sans Serif", 8, kChild,
+        {
+            {ControlKind::Label, kNoId, "Your System :", 8, 15, 44, 8},
+            {ControlKind::ValueBox, 1015, "", 66, 13, 288, 12, kBorder | kSunken},
+            {ControlKind::Label, kNoId, "Loaded System :", 7, 30, 54, 8},
+            {ControlKind::ValueBox, 1016, "", 66, 28, 288, 12, kBorder | kSunken},
+            {ControlKind::ListView, 1017, "", 7, 46, 347, 174, kSingleSel | kNoSortHeader | kBorder | kTabStop},
+            {ControlKind::Button, 1021, "&Benchmark", 60, 226, 56, 14, kTabStop},
+            {ControlKind::Button, 1022, "&Load Results", 122, 226, 56, 14, kTabStop},
+            {ControlKind::Button, 1023, "&Save Results", 182, 226, 56, 14, kTabStop | kDisabled},
+            {ControlKind::Button, 1024, "&Compare", 244, 226, 56, 14, kTabStop | kDisabled},
+        }};
+    return t;
+}
+
+}  // namespace res

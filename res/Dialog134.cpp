@@ -1,0 +1,15 @@
+#include "res/DialogTemplate.h"
+
+namespace res {
+
+// "Cache Benchmark Results": a modal frame with a caption; the chart is painted, the one control is OK.
+const DialogTemplate& Dialog134()
+{
+    static const DialogTemplate t{IDD_CACHE_RESULTS, "Cache Benchmark Results", 511, 246, "MS Sans Serif", 8, 0,
+                                  {
+                                      {ControlKind::DefButton, 1, "&OK", 231, 226, 50, 14, kTabStop},
+                                  }};
+    return t;
+}
+
+}  // namespace res
