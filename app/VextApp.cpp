@@ -5,6 +5,7 @@
 #include "pages/About.h"
 #include "pages/CPUBenchPage.h"
 #include "pages/FPUBenchPage.h"
+#include "pages/CacheBenchPage.h"
 #include "pages/SystemInfo.h"
 #include "platform/Cpuid.h"
 #include "platform/UserPrompt.h"
@@ -14,6 +15,7 @@ void AddSheetPages(CVextSheet& sheet)
     sheet.AddPage(new CSystemInfo);
     sheet.AddPage(new CCPUBenchPage);
     sheet.AddPage(new CFPUBenchPage);
+    sheet.AddPage(new CCacheBenchPage);
     sheet.AddPage(new CAbout);
 }
 
