@@ -174,6 +174,9 @@ CCacheResultsDlg::CCacheResultsDlg()
     SetEscapeId(kOkId);
     Centre();
     Bind(wxEVT_PAINT, &CCacheResultsDlg::OnPaint, this);
+    // The controls keep their template places (a lone child would otherwise be stretched over the
+    // whole window); only the white frame follows the size, so a resize repaints.
+    Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Refresh(); });
     Bind(wxEVT_BUTTON, &CCacheResultsDlg::OnOk, this, kOkId);
 }
 

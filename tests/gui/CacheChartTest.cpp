@@ -1,5 +1,6 @@
 // The cache chart drawn into a bitmap and read back pixel by pixel, and its dialog.
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/dcmemory.h>
@@ -274,6 +275,13 @@ TEST(CacheResultsDialog, HoldsCopiesAndLegends)
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->GetLabel(), "&OK");
     EXPECT_GT(ok->GetPosition().y, 330);
+
+    // Shown, the button keeps its template size: it does not grow over the chart.
+    dlg.Show();
+    for (int i = 0; i < 5; ++i) wxTheApp->Yield(true);
+    EXPECT_EQ(dlg.ConvertDialogToPixels(wxSize(50, 14)), ok->GetSize());
+    EXPECT_EQ(dlg.ConvertDialogToPixels(wxPoint(231, 226)), ok->GetPosition());
+    dlg.Hide();
 }
 
 TEST(CacheResultsDialog, OkEndsTheModalLoop)
