@@ -209,6 +209,11 @@ TEST(CacheChartDrawing, LabelsTitlesAndLegends)
     EXPECT_GT(CountIn(withLoaded, wxRect(30, 35, 200, 16), Blue), 20);
     EXPECT_EQ(CountIn(withLoaded, wxRect(30, 35, 200, 16), Red), 0);
 
+    // The "Times" face is 16 pixels from the top of its cell to the bottom: "y" of "system" stays inside.
+    EXPECT_GT(CountIn(img, wxRect(30, 23, 300, 8), Red), 5);
+    EXPECT_EQ(CountIn(img, wxRect(30, 31, 400, 4), Red), 0);
+    EXPECT_EQ(CountIn(img, wxRect(30, 10, 400, 5), Red), 0);
+
     // Titles in black.
     EXPECT_GT(CountIn(img, wxRect(120, 70, 45, 16), Black), 10);
     EXPECT_GT(CountIn(img, wxRect(370, 70, 30, 16), Black), 10);
@@ -303,4 +308,22 @@ TEST(CacheResultsDialog, OkEndsTheModalLoop)
     guard.StartOnce(20000);
     EXPECT_EQ(dlg.ShowModal(), wxID_OK);
     EXPECT_TRUE(pressed);
+}
+
+TEST(CacheResultsDialog, EscapeEndsItLikeOk)
+{
+    CCacheResultsDlg dlg;
+    dlg.SetData({}, {}, "Mine", "");
+    dlg.CallAfter([&] {
+        wxKeyEvent escape(wxEVT_CHAR_HOOK);
+        escape.m_keyCode = WXK_ESCAPE;
+        escape.SetEventObject(&dlg);
+        dlg.GetEventHandler()->ProcessEvent(escape);
+    });
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (dlg.IsModal()) dlg.EndModal(wxID_ABORT);
+    });
+    guard.StartOnce(20000);
+    EXPECT_EQ(dlg.ShowModal(), wxID_OK);
 }
