@@ -195,6 +195,21 @@ TEST(CacheChartDrawing, FrameAxesAndDottedGrid)
     EXPECT_EQ(CountIn(img, wxRect(60, 90, 170, 1), Black), 0);
 }
 
+TEST(CacheChartDrawing, OnlyTheFrameFollowsTheWindowSize)
+{
+    CacheChartData d;
+    d.yourResults = Filled(1000.0, 750.0, 75.0);
+    d.loadedResults = Filled(kInf, kInf, kInf);
+    const wxSize big(900, 520);
+    wxImage img = Draw(d, big);
+    EXPECT_EQ(Classify(img, big.x - 11, 250), Black);
+    EXPECT_EQ(Classify(img, 450, big.y - 51), Black);
+    EXPECT_EQ(Classify(img, 450, big.y - 49), Grey);
+    EXPECT_EQ(Classify(img, 800, 200), White);  // nothing drawn right of the third panel
+    for (const auto& p : kPanels) EXPECT_TRUE(CurveAt(img, p.left + 30, 200, Red)) << p.title;
+    EXPECT_EQ(CountIn(img, wxRect(715, 60, 170, 300), Black), 0);
+}
+
 TEST(CacheChartDrawing, LabelsTitlesAndLegends)
 {
     CacheChartData d;
