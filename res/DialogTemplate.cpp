@@ -12,6 +12,7 @@ using Maker = const DialogTemplate& (*)();
 constexpr Maker kTemplates[] = {
     Dialog106,
     Dialog107,
+    Dialog129,
     Dialog130,
     Dialog131,
     Dialog132,

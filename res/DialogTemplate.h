@@ -82,6 +82,7 @@ constexpr int IDI_APP_ICON = 128;
 // One function per template, each in its own file (res/Dialog107.cpp and so on); FindTemplate lists them.
 const DialogTemplate& Dialog106();
 const DialogTemplate& Dialog107();
+const DialogTemplate& Dialog129();
 const DialogTemplate& Dialog130();
 const DialogTemplate& Dialog131();
 const DialogTemplate& Dialog132();

@@ -1,0 +1,54 @@
+#pragma once
+// The processor report: a plain-text file with a header for the user's remarks and everything the
+// Processor Information page shows, gathered afresh while the file is written.
+#include <cstdint>
+#include <ctime>
+#include <span>
+#include <string>
+
+#include "files/ReportFile.h"
+
+// One feature line of the report and one row of the page's list: the CPUID bit it tests, its label,
+// and the blanks the report puts between label and value to line the values up.
+struct FeatureLine {
+    int bit;
+    const char* label;
+    int blanks;
+};
+
+// The 28 reported bits of the standard feature word (CPUID 1 EDX), in report order.
+std::span<const FeatureLine> StandardFeatureLines();
+// The 3 reported bits of the AMD feature word (CPUID 0x80000001 EDX), in report order.
+std::span<const FeatureLine> ExtendedFeatureLines();
+
+// "Supported" or "Unsupported"; the FPU line (bit 0 of the standard word) says "Yes" or "No".
+std::string StandardFeatureValue(uint32_t flags, int bit);
+std::string ExtendedFeatureValue(uint32_t flags, int bit);
+
+// "%B %d, %Y" of the local date, with English month names whatever the locale: "April 05, 2001".
+std::string FormatReportDate(std::time_t when);
+
+class CProcessorReport {
+public:
+    // Asks for the file name (Save As), then writes header and processor details and closes the
+    // file. Cancelling writes nothing and shows nothing; any file failure ends the report and shows
+    // the error message. Takes about one second: the clock is measured again.
+    void CreateReport();
+
+    // The report as CreateReport writes it, with "\n" line ends (the file has CR LF).
+    std::string ReportText();
+
+    void WriteHeader(ReportSink& file);
+    void WriteProcessorDetails(ReportSink& file);
+    void WriteStandardFeatures(ReportSink& file);
+    void WriteExtendedFeatures(ReportSink& file);
+
+    // The texts of the two feature sections for the given words, as written.
+    static std::string StandardFeaturesText(uint32_t flags);
+    static std::string ExtendedFeaturesText(uint32_t flags);
+};
+
+// The message shown when the report file cannot be created, written or closed.
+inline constexpr const char* kReportFileError = "Error !\n\nVext is unable to create the report file !";
+// The Save As filter of the report.
+inline constexpr const char* kReportFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";

@@ -1,0 +1,28 @@
+#pragma once
+#include "pages/TemplatePage.h"
+
+class wxCommandEvent;
+class wxListCtrl;
+
+// "Processor Information": identifies the processor once, as the sheet opens, into nine boxes and a
+// 53-row list of cache, TLB and feature details; "&Report" writes the same facts to a text file.
+class CProcInfo : public CTemplatePage {
+public:
+    CProcInfo();
+
+    // The list always has this many rows, whatever the processor.
+    static constexpr int kRowCount = 53;
+    // The label of each row, in order; headings name their group, spacer rows are empty.
+    static const char* const kRowLabels[];
+
+    wxListCtrl* List() const;
+
+protected:
+    bool OnInitDialog() override;
+
+private:
+    void OnReport(wxCommandEvent& event);
+    void SetRowValue(long row, const std::string& value);
+
+    wxDECLARE_DYNAMIC_CLASS(CProcInfo);
+};

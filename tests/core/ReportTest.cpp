@@ -1,0 +1,204 @@
+// The report's byte-level form: line ends, the date, the header and the column alignment.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "files/ProcessorReport.h"
+#include "files/ReportFile.h"
+#include "platform/Clocks.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A folder of its own for each test, removed afterwards.
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "vext-report-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, ec);
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// 2001-04-05 12:00 UTC: the 5th of April in every time zone from UTC-11 to UTC+11.
+constexpr std::time_t kFifthOfApril2001 = 986472000;
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string::size_type start = 0;
+    for (;;) {
+        auto end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return lines;
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+TEST(ReportFile, EveryLineFeedBecomesCrLfAndNothingIsAdded)
+{
+    EXPECT_EQ(WithCrLf("a\nb\n\nc"), "a\r\nb\r\n\r\nc");
+    EXPECT_EQ(WithCrLf(""), "");
+    EXPECT_EQ(WithCrLf("\n"), "\r\n");
+
+    TempDir dir;
+    fs::path path = dir.Path() / "r.txt";
+    {
+        CReportFile file(path.string());
+        file.Write("one\n");
+        file.Write("");
+        file.Write("\ntwo");
+        file.Close();
+    }
+    EXPECT_EQ(ReadBytes(path), "one\r\n\r\ntwo");
+}
+
+TEST(ReportFile, AnExistingFileIsTruncated)
+{
+    TempDir dir;
+    fs::path path = dir.Path() / "r.txt";
+    std::ofstream(path) << std::string(5000, 'x');
+    {
+        CReportFile file(path.string());
+        file.Write("new");
+    }  // closed by the destructor as well
+    EXPECT_EQ(ReadBytes(path), "new");
+}
+
+TEST(ReportFile, FailuresToCreateOrWriteAreReported)
+{
+    TempDir dir;
+    EXPECT_THROW(CReportFile((dir.Path() / "missing" / "r.txt").string()), ReportFileError);
+    EXPECT_THROW(CReportFile(dir.Path().string()), ReportFileError);  // a folder, not a file
+    if (fs::exists("/dev/full")) {
+        // The device accepts the open and refuses the bytes; they may fail at the write or at the close.
+        EXPECT_THROW(
+            {
+                CReportFile file("/dev/full");
+                file.Write(std::string(1 << 16, 'x'));
+                file.Close();
+            },
+            ReportFileError);
+    }
+}
+
+TEST(ReportDate, MonthIsEnglishAndDayHasTwoDigits)
+{
+    EXPECT_EQ(FormatReportDate(kFifthOfApril2001), "April 05, 2001");
+    // 2026-12-24 12:00 UTC and 2000-02-29 12:00 UTC.
+    EXPECT_EQ(FormatReportDate(1798113600), "December 24, 2026");
+    EXPECT_EQ(FormatReportDate(951825600), "February 29, 2000");
+
+    // Whatever the user's locale says about month names.
+    const char* previous = std::setlocale(LC_TIME, nullptr);
+    std::string saved = previous ? previous : "C";
+    for (const char* locale : {"de_DE.UTF-8", "fr_FR.UTF-8", "C.UTF-8"}) {
+        if (!std::setlocale(LC_TIME, locale)) continue;
+        EXPECT_EQ(FormatReportDate(kFifthOfApril2001), "April 05, 2001") << locale;
+    }
+    std::setlocale(LC_TIME, saved.c_str());
+}
+
+TEST(ReportHeader, FourteenLinesWithTheDateOnTheFourth)
+{
+    platform::ScopedCalendarClock clock(platform::ScriptedClock<std::time_t>{kFifthOfApril2001});
+    ReportString out;
+    CProcessorReport().WriteHeader(out);
+    auto lines = Lines(out.Text());
+    ASSERT_EQ(lines.size(), 15u);  // 14 lines and the start of the 15th
+    const std::string rule(79, '^');
+    EXPECT_EQ(lines[0], rule);
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "   This file is created by Vext version 1.0 on April 05, 2001");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[5], "   The following fields are for your remarks");
+    EXPECT_EQ(lines[6], "     Processor Vendor  :");
+    EXPECT_EQ(lines[7], "     Processor Type    :");
+    EXPECT_EQ(lines[8], "     Processor Speed   :     MHz  (   x     MHz)");
+    EXPECT_EQ(lines[9], "     Memory            :");
+    EXPECT_EQ(lines[10], "     Operating System  :");
+    EXPECT_EQ(lines[11], "");
+    EXPECT_EQ(lines[12], rule);
+    EXPECT_EQ(lines[13], "");
+    EXPECT_EQ(lines[14], "");
+}
+
+TEST(ReportFeatures, ValuesLineUpExceptFastFloatingPoint)
+{
+    auto lines = Lines(CProcessorReport::StandardFeaturesText(0xFFFFFFFFu));
+    ASSERT_EQ(lines.size(), 4u + 28u);
+    EXPECT_EQ(lines[3], " Standard Features (Intel)");
+    for (size_t i = 4; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        bool fastFloatingPoint = line.find("Fast Floating Point") != std::string::npos;
+        size_t column = fastFloatingPoint ? 42 : 35;  // characters before the value
+        ASSERT_GT(line.size(), column) << line;
+        EXPECT_EQ(line[column - 1], ' ') << line;
+        EXPECT_NE(line[column], ' ') << line;
+        EXPECT_EQ(line.substr(column), i == 4 ? "Yes" : "Supported") << line;
+        EXPECT_EQ(line.substr(0, 6), "      ") << line;
+    }
+
+    auto amd = Lines(CProcessorReport::ExtendedFeaturesText(0xFFFFFFFFu));
+    ASSERT_EQ(amd.size(), 4u + 3u);
+    EXPECT_EQ(amd[3], " Extended Features (AMD)");
+    for (size_t i = 4; i < amd.size(); ++i) {
+        EXPECT_EQ(amd[i].substr(41), "Supported") << amd[i];
+        EXPECT_EQ(amd[i][40], ' ');
+    }
+}
+
+TEST(ReportFeatures, EachLineReadsItsOwnBitAndBitsWithoutLineAreIgnored)
+{
+    for (const FeatureLine& line : StandardFeatureLines()) {
+        std::string text = CProcessorReport::StandardFeaturesText(1u << line.bit);
+        // The one line that reads the bit says so; every other line says no.
+        size_t set = 0;
+        for (const std::string& l : Lines(text)) {
+            if (l.ends_with(" Supported") || l.ends_with(" Yes")) {
+                ++set;
+                EXPECT_NE(l.find(line.label), std::string::npos) << l;
+            }
+        }
+        EXPECT_EQ(set, 1u) << line.label;
+    }
+    // Bits 10, 20, 28 and 31 have no line.
+    std::string none = CProcessorReport::StandardFeaturesText((1u << 10) | (1u << 20) | (1u << 28) | (1u << 31));
+    EXPECT_EQ(none.find(" Supported"), std::string::npos);
+    EXPECT_NE(none.find("   FPU on-chip :" + std::string(16, ' ') + "No"), std::string::npos);
+
+    std::string amd = CProcessorReport::ExtendedFeaturesText(1u << 30);
+    EXPECT_NE(amd.find("   AMD 3DNow! Extended Instructions : Supported"), std::string::npos);
+    EXPECT_NE(amd.find("   AMD 3DNow! Instructions :" + std::string(10, ' ') + "Unsupported"), std::string::npos);
+    EXPECT_NE(amd.find("   AMD MMX Extension : " + std::string(15, ' ') + "Unsupported"), std::string::npos);
+}
