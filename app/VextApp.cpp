@@ -6,12 +6,14 @@
 #include "pages/CPUBenchPage.h"
 #include "pages/FPUBenchPage.h"
 #include "pages/CacheBenchPage.h"
+#include "pages/ProcInfo.h"
 #include "pages/SystemInfo.h"
 #include "platform/Cpuid.h"
 #include "platform/UserPrompt.h"
 
 void AddSheetPages(CVextSheet& sheet)
 {
+    sheet.AddPage(new CProcInfo);
     sheet.AddPage(new CSystemInfo);
     sheet.AddPage(new CCPUBenchPage);
     sheet.AddPage(new CFPUBenchPage);

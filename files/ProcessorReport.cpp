@@ -1,8 +1,11 @@
 #include "files/ProcessorReport.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "cpu/Processor.h"
+#include "files/MeasuredClock.h"
 #include "platform/Clocks.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
@@ -82,6 +85,34 @@ std::string FormatReportDate(std::time_t when)
     return platform::TextFormat("%s %02d, %04d", kMonths[local.tm_mon % 12], local.tm_mday, local.tm_year + 1900);
 }
 
+std::string FamilyModelSteppingText(const CpuSignature& signature)
+{
+    if (signature.family == kNotDetermined) return "N/D";
+    return platform::TextFormat("%d / %d / %d", signature.family, signature.model, signature.stepping);
+}
+
+std::string ExtendedFamilyModelText(const CpuSignature& signature)
+{
+    if (signature.family == kNotDetermined) return "N/D";
+    if (signature.family == 0) return "N/A";
+    return platform::TextFormat("%d / %d", signature.family, signature.model);
+}
+
+std::string GenerationText(int32_t generation)
+{
+    if (generation == kNotDetermined) return "N/D";
+    if (generation == 0) return "N/A";
+    return platform::TextFormat("%d", generation);
+}
+
+std::string SerialNumberText(const SerialNumber& serial)
+{
+    // The middle word alone decides: a processor with its serial number switched off reads 0 there.
+    if (serial.middle == 0) return "N/A";
+    if (serial.middle == kNotDetermined) return "N/D";
+    return platform::TextFormat("%d - %d - %d", serial.signature, serial.middle, serial.low);
+}
+
 std::string CProcessorReport::StandardFeaturesText(uint32_t flags)
 {
     std::string text = "\n\n\n Standard Features (Intel)";
@@ -110,6 +141,78 @@ void CProcessorReport::WriteHeader(ReportSink& file)
     file.Write("     Operating System  :\n");
     file.Write("\n" + kRule + "\n\n");
 }
+
+void CProcessorReport::WriteProcessorDetails(ReportSink& file)
+{
+    // DetectVendor sets the vendor code that CreateProcessor reads.
+    file.Write("\n Vendor Name     : ");
+    file.Write(DetectVendor());
+    std::unique_ptr<CProcessor> processor = CreateProcessor();
+    file.Write("\n Processor       : ");
+    file.Write(processor->GetName());
+    file.Write("\n Frequency       : ");
+    file.Write(ClockText(*processor));
+
+    std::string l1Code, l1Data, l2;
+    processor->FormatCacheSizes(l1Code, l1Data, l2);
+    file.Write("\n\n L1 Instruction Cache   : ");
+    file.Write(l1Code);
+    file.Write("\n L1 Data Cache          : ");
+    file.Write(l1Data);
+    file.Write("\n L2 Cache               : ");
+    file.Write(l2);
+
+    file.Write("\n\n Processor Type       : ");
+    file.Write(processor->GetProcessorType());
+    file.Write("\n Brand ID             : ");
+    file.Write(processor->GetBrandName());
+    file.Write("\n Brand String         : ");
+    file.Write(processor->GetBrandString());
+
+    file.Write("\n\n\n Cache Details");
+    file.Write("\n   L1 Instruction Cache   : ");
+    file.Write(processor->DescribeL1CodeCache());
+    file.Write("\n   L1 Data Cache          : ");
+    file.Write(processor->DescribeL1DataCache());
+    std::string pages4Mb, pages4Kb;
+    processor->DescribeInstructionTlb(pages4Mb, pages4Kb);
+    file.Write("\n\n   L1 Instruction TLB (4 Kb pages) : ");
+    file.Write(pages4Kb);
+    file.Write("\n   L1 Instruction TLB (4 Mb pages) : ");
+    file.Write(pages4Mb);
+    processor->DescribeDataTlb(pages4Mb, pages4Kb);
+    file.Write("\n\n   L1 Data TLB (4 Kb pages)   : ");
+    file.Write(pages4Kb);
+    file.Write("\n   L1 Data TLB (4 Mb pages)   : ");
+    file.Write(pages4Mb);
+    file.Write("\n\n   L2 Cache                   : ");
+    file.Write(processor->DescribeL2Cache());
+    file.Write("\n   L2 Unified TLB (AMD)       : ");
+    file.Write(processor->DescribeL2Tlb());
+
+    WriteStandardFeatures(file);
+    WriteExtendedFeatures(file);
+
+    file.Write("\n\n\n Other Features");
+    CpuSignature signature;
+    GetFamilyModelStepping(signature);
+    file.Write("\n      Familiy / Model / Stepping       : ");
+    file.Write(FamilyModelSteppingText(signature));
+    CpuSignature extended;
+    processor->GetExtendedFamilyModel(extended);
+    file.Write("\n      Extended Family / Model (Intel)  : ");
+    file.Write(ExtendedFamilyModelText(extended));
+    file.Write("\n      Generation (AMD)                 : ");
+    file.Write(GenerationText(processor->GetGeneration()));
+    SerialNumber serial;
+    processor->GetSerialNumber(serial);
+    file.Write("\n      Serial Number (Intel)            : ");
+    file.Write(SerialNumberText(serial));
+}
+
+void CProcessorReport::WriteStandardFeatures(ReportSink& file) { file.Write(StandardFeaturesText(StandardFeatureFlags().flags)); }
+
+void CProcessorReport::WriteExtendedFeatures(ReportSink& file) { file.Write(ExtendedFeaturesText(AmdFeatureFlags().flags)); }
 
 void CProcessorReport::CreateReport()
 {

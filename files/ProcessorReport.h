@@ -25,6 +25,16 @@ std::span<const FeatureLine> ExtendedFeatureLines();
 std::string StandardFeatureValue(uint32_t flags, int bit);
 std::string ExtendedFeatureValue(uint32_t flags, int bit);
 
+struct CpuSignature;
+struct SerialNumber;
+
+// The Other Features values, from what the processor record gives: "N/D" when the fact cannot be
+// determined on this processor, "N/A" when it does not apply to it.
+std::string FamilyModelSteppingText(const CpuSignature& signature);     // "6 / 7 / 3"
+std::string ExtendedFamilyModelText(const CpuSignature& signature);     // "15 / 0", extended fields
+std::string GenerationText(int32_t generation);                         // "6"
+std::string SerialNumberText(const SerialNumber& serial);               // "1651 - 53315 - -1896772882"
+
 // "%B %d, %Y" of the local date, with English month names whatever the locale: "April 05, 2001".
 std::string FormatReportDate(std::time_t when);
 

@@ -102,17 +102,12 @@ bool CProcInfo::OnInitDialog()
     if (CVextSheet* sheet = Sheet()) sheet->CancelToClose();
     if (wxWindow* button = Control(kIdReport)) button->Bind(wxEVT_BUTTON, &CProcInfo::OnReport, this);
 
-    // DetectVendor decides which processor record CreateProcessor makes.
-    std::string vendor;
-    DetectVendor(vendor);
-    SetControlText(kIdVendor, vendor);
-    std::unique_ptr<CProcessor> processor(CreateProcessor());
+    // DetectVendor sets the vendor code that CreateProcessor reads.
+    SetControlText(kIdVendor, DetectVendor());
+    std::unique_ptr<CProcessor> processor = CreateProcessor();
 
     SetControlText(kIdFrequency, ClockText(*processor));
-
-    std::string text;
-    processor->GetName(text);
-    SetControlText(kIdName, text);
+    SetControlText(kIdName, processor->GetName());
 
     std::string l1Code, l1Data, l2;
     processor->FormatCacheSizes(l1Code, l1Data, l2);
@@ -120,22 +115,17 @@ bool CProcInfo::OnInitDialog()
     SetControlText(kIdL1DataSize, l1Data);
     SetControlText(kIdL2Size, l2);
 
-    processor->GetProcessorType(text);
-    SetControlText(kIdType, text);
-    processor->GetBrandName(text);
-    SetControlText(kIdBrandId, text);
-    processor->GetBrandString(text);
-    SetControlText(kIdBrandString, text);
+    SetControlText(kIdType, processor->GetProcessorType());
+    SetControlText(kIdBrandId, processor->GetBrandName());
+    SetControlText(kIdBrandString, processor->GetBrandString());
 
     wxListCtrl* list = List();
     list->InsertColumn(0, "Processor Details", wxLIST_FORMAT_LEFT, 195);
     list->InsertColumn(1, "", wxLIST_FORMAT_LEFT, 285);
     for (long row = 0; kRowLabels[row][0] != '\n'; ++row) list->InsertItem(row, wxString::FromUTF8(kRowLabels[row]));
 
-    processor->DescribeL1CodeCache(text);
-    SetRowValue(1, text);
-    processor->DescribeL1DataCache(text);
-    SetRowValue(2, text);
+    SetRowValue(1, processor->DescribeL1CodeCache());
+    SetRowValue(2, processor->DescribeL1DataCache());
     std::string pages4Mb, pages4Kb;
     processor->DescribeInstructionTlb(pages4Mb, pages4Kb);
     SetRowValue(4, pages4Kb);
@@ -143,15 +133,13 @@ bool CProcInfo::OnInitDialog()
     processor->DescribeDataTlb(pages4Mb, pages4Kb);
     SetRowValue(7, pages4Kb);
     SetRowValue(8, pages4Mb);
-    processor->DescribeL2Cache(text);
-    SetRowValue(10, text);
-    processor->DescribeL2Tlb(text);
-    SetRowValue(11, text);
+    SetRowValue(10, processor->DescribeL2Cache());
+    SetRowValue(11, processor->DescribeL2Tlb());
 
-    uint32_t standard = StandardFeatureFlags().value;
+    uint32_t standard = StandardFeatureFlags().flags;
     long row = kFirstStandardFeatureRow;
     for (const FeatureLine& line : StandardFeatureLines()) SetRowValue(row++, StandardFeatureValue(standard, line.bit));
-    uint32_t extended = AmdFeatureFlags().value;
+    uint32_t extended = AmdFeatureFlags().flags;
     row = kFirstExtendedFeatureRow;
     for (const FeatureLine& line : ExtendedFeatureLines()) SetRowValue(row++, ExtendedFeatureValue(extended, line.bit));
 

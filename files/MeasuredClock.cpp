@@ -1,0 +1,12 @@
+#include "files/MeasuredClock.h"
+
+#include "cpu/Clock.h"
+#include "cpu/Processor.h"
+
+int MeasuredClockTag::Live(CProcessor& processor) { return processor.MeasureMHz(); }
+
+std::string ClockText(CProcessor& processor)
+{
+    const int32_t measured = MeasureClock(processor);
+    return FormatClockText(measured, processor.MatchStandardMHz(measured));
+}

@@ -1,0 +1,102 @@
+#pragma once
+// Shared by the report tests: a prompt that records what the report asks and says, a temporary
+// folder, and the recorded dumps.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/UserPrompt.h"
+
+namespace reporttest {
+
+namespace fs = std::filesystem;
+
+// 2001-04-05 12:00 UTC: the 5th of April in every time zone from UTC-11 to UTC+11.
+constexpr std::time_t kFifthOfApril2001 = 986472000;
+
+class RecordingPrompt : public platform::UserPrompt {
+public:
+    std::optional<std::string> savePath;  // the answer to Save As; nothing = cancelled
+    std::vector<platform::FileDialogRequest> saveRequests;
+    std::vector<std::pair<std::string, platform::MessageIcon>> messages;
+
+    void ShowMessage(const std::string& text, platform::MessageIcon icon) override { messages.emplace_back(text, icon); }
+    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override
+    {
+        ADD_FAILURE() << "the report never opens a file";
+        return std::nullopt;
+    }
+    std::optional<std::string> AskSavePath(const platform::FileDialogRequest& request) override
+    {
+        saveRequests.push_back(request);
+        return savePath;
+    }
+};
+
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "vext-report-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, ec);
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+inline std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void WriteBytes(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string WithoutCr(std::string text)
+{
+    std::erase(text, '\r');
+    return text;
+}
+
+inline fs::path SharedDumps() { return VEXT_SHARED_DUMPS; }
+inline fs::path ExpectedReports() { return fs::path(VEXT_TEST_DATA) / "reports"; }
+
+// The recorded dumps, sorted by name; empty when the folder is absent.
+inline std::vector<fs::path> AllDumps()
+{
+    std::vector<fs::path> dumps;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(SharedDumps(), ec))
+        if (entry.path().extension() == ".txt") dumps.push_back(entry.path());
+    std::sort(dumps.begin(), dumps.end());
+    return dumps;
+}
+
+}  // namespace reporttest
+
+#define SKIP_WITHOUT_SHARED_DUMPS()                                                                      \
+    do {                                                                                                 \
+        if (!std::filesystem::is_directory(reporttest::SharedDumps()))                                   \
+            GTEST_SKIP() << "the recorded CPUID dumps are not at " << reporttest::SharedDumps().string(); \
+    } while (0)
