@@ -3,6 +3,7 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 
+#include <iterator>
 #include <memory>
 
 #include "app/VextSheet.h"
@@ -89,6 +90,8 @@ const char* const CProcInfo::kRowLabels[] = {
     "   Serial Number (Intel) :",
     "\n",
 };
+
+static_assert(std::size(CProcInfo::kRowLabels) == CProcInfo::kRowCount + 1, "53 rows and the end marker");
 
 CProcInfo::CProcInfo() : CTemplatePage(res::IDD_PROC_INFO) {}
 

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "app/VextSheet.h"
+#include "files/MeasuredClock.h"
 #include "files/ProcessorReport.h"
 #include "pages/ProcInfo.h"
 #include "platform/Clocks.h"
@@ -262,5 +263,42 @@ TEST_F(ProcInfoPageTest, TheTemplateLabelsAreNotClipped)
         auto* label = wxDynamicCast(child, wxStaticText);
         if (!label) continue;
         EXPECT_GE(label->GetSize().x, label->GetBestSize().x) << label->GetLabel().utf8_str();
+    }
+}
+
+TEST_F(ProcInfoPageTest, EveryRecordedProcessorShowsTheTextsOfItsReport)
+{
+    std::vector<fs::path> dumps;
+    for (const auto& entry : fs::directory_iterator(VEXT_SHARED_DUMPS))
+        if (entry.path().extension() == ".txt") dumps.push_back(entry.path());
+    ASSERT_FALSE(dumps.empty());
+    ScopedMeasuredClock clock([](CProcessor&) { return 733; });
+    const std::pair<int, const char*> boxes[] = {
+        {1000, " Vendor Name     : "},       {1002, " Processor       : "},       {1003, " Frequency       : "},
+        {1006, " L1 Instruction Cache   : "}, {1005, " L1 Data Cache          : "}, {1007, " L2 Cache               : "},
+        {1008, " Processor Type       : "},  {1012, " Brand ID             : "},  {1009, " Brand String         : "},
+    };
+    for (const fs::path& path : dumps) {
+        SCOPED_TRACE(path.filename().string());
+        platform::CpuidDump dump = platform::LoadCpuidDump(path.string());
+        platform::ScopedCpuid cpuid([&dump](uint32_t leaf, uint32_t subleaf) { return dump.Query(leaf, subleaf); });
+        const std::string report = CProcessorReport().ReportText();
+
+        CProcInfo& page = Open();
+        for (const auto& [id, label] : boxes) {
+            auto at = report.find(std::string("\n") + label);
+            ASSERT_NE(at, std::string::npos) << label;
+            at += 1 + std::string(label).size();
+            EXPECT_EQ(page.ControlText(id), report.substr(at, report.find('\n', at) - at)) << label;
+        }
+        ASSERT_EQ(page.List()->GetItemCount(), CProcInfo::kRowCount);
+        const auto values = ReportValuesByRow(report);
+        ASSERT_EQ(values.size(), 12u + 28u + 3u);
+        for (long row = 0; row < CProcInfo::kRowCount; ++row) {
+            auto it = values.find(row);
+            EXPECT_EQ(Cell(row, 1), it == values.end() ? "" : it->second) << "row " << row;
+        }
+        sheet_->Destroy();
+        sheet_ = nullptr;
     }
 }
