@@ -5,6 +5,9 @@
 // drop them); elsewhere volatile accesses of the same widths, order and counts.
 #include <cstdint>
 
+// Inlined even in unoptimised builds, so that the timed loop never calls out.
+#define CACHE_KERNEL_INLINE inline __attribute__((always_inline))
+
 namespace cachekernels {
 
 // Where a pass leaves its registers, so that a test can see how far it went.
@@ -16,15 +19,15 @@ struct PassEnd {
 
 // Volatile accesses: the portable form, and the reference the x86 forms are checked against.
 struct VolatileAccess {
-    static uint32_t Load32(uint8_t* p) { return *reinterpret_cast<volatile uint32_t*>(p); }
-    static void Store32(uint8_t* p, uint32_t v) { *reinterpret_cast<volatile uint32_t*>(p) = v; }
-    static uint8_t Load8(uint8_t* p) { return *reinterpret_cast<volatile uint8_t*>(p); }
-    static void Store8(uint8_t* p, uint8_t v) { *reinterpret_cast<volatile uint8_t*>(p) = v; }
+    static CACHE_KERNEL_INLINE uint32_t Load32(uint8_t* p) { return *reinterpret_cast<volatile uint32_t*>(p); }
+    static CACHE_KERNEL_INLINE void Store32(uint8_t* p, uint32_t v) { *reinterpret_cast<volatile uint32_t*>(p) = v; }
+    static CACHE_KERNEL_INLINE uint8_t Load8(uint8_t* p) { return *reinterpret_cast<volatile uint8_t*>(p); }
+    static CACHE_KERNEL_INLINE void Store8(uint8_t* p, uint8_t v) { *reinterpret_cast<volatile uint8_t*>(p) = v; }
 };
 
 // A string move of `dwords` doublewords from the block onto itself, ascending.
 template <typename Access = VolatileAccess>
-inline PassEnd PortableMovsdPass(uint8_t* block, uint32_t dwords, Access access = {})
+CACHE_KERNEL_INLINE PassEnd PortableMovsdPass(uint8_t* block, uint32_t dwords, Access access = {})
 {
     uint8_t* s = block;
     uint8_t* d = block;
@@ -39,7 +42,7 @@ inline PassEnd PortableMovsdPass(uint8_t* block, uint32_t dwords, Access access 
 
 // For each of `count` units `step` bytes apart: a 32-bit load and a store of it back.
 template <typename Access = VolatileAccess>
-inline PassEnd PortableMovPass(uint8_t* block, uint32_t count, Access access = {})
+CACHE_KERNEL_INLINE PassEnd PortableMovPass(uint8_t* block, uint32_t count, Access access = {})
 {
     uint8_t* p = block;
     uintptr_t n = count;
@@ -53,7 +56,7 @@ inline PassEnd PortableMovPass(uint8_t* block, uint32_t count, Access access = {
 
 // For each of `count` bytes `stride` bytes apart: an 8-bit load and a store of it back.
 template <typename Access = VolatileAccess>
-inline PassEnd PortableSteppingMovPass(uint8_t* block, uint32_t count, uint32_t stride, Access access = {})
+CACHE_KERNEL_INLINE PassEnd PortableSteppingMovPass(uint8_t* block, uint32_t count, uint32_t stride, Access access = {})
 {
     uint8_t* p = block;
     uintptr_t n = count;
@@ -67,7 +70,7 @@ inline PassEnd PortableSteppingMovPass(uint8_t* block, uint32_t count, uint32_t 
 
 #if defined(__x86_64__) || defined(__i386__)
 
-inline PassEnd MovsdPass(uint8_t* block, uint32_t dwords)
+CACHE_KERNEL_INLINE PassEnd MovsdPass(uint8_t* block, uint32_t dwords)
 {
     uint8_t* s = block;
     uint8_t* d = block;
@@ -77,7 +80,7 @@ inline PassEnd MovsdPass(uint8_t* block, uint32_t dwords)
 }
 
 // count must be at least 1: the loop tests its counter after the first access.
-inline PassEnd MovPass(uint8_t* block, uint32_t count)
+CACHE_KERNEL_INLINE PassEnd MovPass(uint8_t* block, uint32_t count)
 {
     uint8_t* p = block;
     uint32_t n = count;
@@ -96,7 +99,7 @@ inline PassEnd MovPass(uint8_t* block, uint32_t count)
 }
 
 // count must be at least 1.
-inline PassEnd SteppingMovPass(uint8_t* block, uint32_t count, uint32_t stride)
+CACHE_KERNEL_INLINE PassEnd SteppingMovPass(uint8_t* block, uint32_t count, uint32_t stride)
 {
     uint8_t* p = block;
     uint32_t n = count;
@@ -117,9 +120,9 @@ inline PassEnd SteppingMovPass(uint8_t* block, uint32_t count, uint32_t stride)
 
 #else
 
-inline PassEnd MovsdPass(uint8_t* block, uint32_t dwords) { return PortableMovsdPass(block, dwords); }
-inline PassEnd MovPass(uint8_t* block, uint32_t count) { return PortableMovPass(block, count); }
-inline PassEnd SteppingMovPass(uint8_t* block, uint32_t count, uint32_t stride)
+CACHE_KERNEL_INLINE PassEnd MovsdPass(uint8_t* block, uint32_t dwords) { return PortableMovsdPass(block, dwords); }
+CACHE_KERNEL_INLINE PassEnd MovPass(uint8_t* block, uint32_t count) { return PortableMovPass(block, count); }
+CACHE_KERNEL_INLINE PassEnd SteppingMovPass(uint8_t* block, uint32_t count, uint32_t stride)
 {
     return PortableSteppingMovPass(block, count, stride);
 }
