@@ -1,11 +1,27 @@
 #pragma once
 #include "pages/TemplatePage.h"
 
+class wxDC;
+class wxPaintEvent;
+
 // "About": title, version, author and build date painted between two icons.
 class CAbout : public CTemplatePage {
 public:
-    CAbout() : CTemplatePage(res::IDD_ABOUT) {}
+    CAbout();
 
 private:
+    void OnPaint(wxPaintEvent& event);
+
     wxDECLARE_DYNAMIC_CLASS(CAbout);
 };
+
+// Paints the page's four lines on `dc`, in pixels from its top-left corner. The font selected before
+// is selected again afterwards.
+void PaintAbout(wxDC& dc);
+
+// The lines as painted, top to bottom.
+inline constexpr const char* kAboutTitle = "Vext  --  Corvane";
+inline constexpr const char* kAboutVersion = "version 1.0";
+inline constexpr const char* kAboutAuthor = "written by the Vext developers";
+// "Vext compiled on " and this build's date, "Mmm dd yyyy".
+const char* AboutBuildLine();
