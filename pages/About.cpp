@@ -6,18 +6,15 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CAbout, CTemplatePage);
 
-namespace {
-
 // A serif face at a height in pixels. "Times" is an alias that fontconfig resolves (to Nimbus Roman
 // from the URW fonts, or Liberation Serif); if it resolves to nothing, the generic roman family stands in.
-wxFont TimesFont(int pixelHeight, wxFontWeight weight)
+wxFont AboutFont(int pixelHeight, bool bold)
 {
+    const wxFontWeight weight = bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL;
     wxFont font(wxFontInfo(wxSize(0, pixelHeight)).Family(wxFONTFAMILY_ROMAN).FaceName("Times").Weight(weight));
     if (font.IsOk()) return font;
     return wxFont(wxFontInfo(wxSize(0, pixelHeight)).Family(wxFONTFAMILY_ROMAN).Weight(weight));
 }
-
-}  // namespace
 
 const char* AboutBuildLine() { return "Vext compiled on " __DATE__; }
 
@@ -41,12 +38,12 @@ void PaintAbout(wxDC& dc)
     dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
 
     {
-        const wxFont title = TimesFont(24, wxFONTWEIGHT_BOLD);
+        const wxFont title = AboutFont(24, true);
         dc.SetFont(title);
         dc.DrawText(kAboutTitle, 70, 70);
         dc.SetFont(previous.IsOk() ? previous : wxNullFont);
     }
-    const wxFont text = TimesFont(18, wxFONTWEIGHT_NORMAL);
+    const wxFont text = AboutFont(18, false);
     dc.SetFont(text);
     dc.DrawText(kAboutVersion, 70, 100);
     dc.DrawText(kAboutAuthor, 70, 160);

@@ -19,6 +19,10 @@ private:
 // is selected again afterwards.
 void PaintAbout(wxDC& dc);
 
+// The face the page paints in, at a height in pixels.
+class wxFont;
+wxFont AboutFont(int pixelHeight, bool bold);
+
 // The lines as painted, top to bottom.
 inline constexpr const char* kAboutTitle = "Vext  --  Corvane";
 inline constexpr const char* kAboutVersion = "version 1.0";

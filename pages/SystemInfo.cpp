@@ -13,6 +13,9 @@ bool CSystemInfo::OnInitDialog()
 
     SetControlText(1013, info.GetOsName());
     SetControlText(1005, info.GetServicePack());
+    // The service-pack text can be longer than its box; the whole of it shows on hovering.
+    if (wxWindow* box = Control(1005); box && !info.GetServicePack().empty())
+        box->SetToolTip(wxString::FromUTF8(info.GetServicePack()));
     SetControlText(1006, info.GetBootMode());
     SetControlText(1014, info.GetDebugMode());
     SetControlText(1015, info.GetUptime());
