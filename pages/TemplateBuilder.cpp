@@ -28,11 +28,12 @@ CValueBox::CValueBox(wxWindow* parent, int id, const wxPoint& pos, const wxSize&
 
 void CValueBox::SetLabel(const wxString& text)
 {
-    text_->SetLabel(text);
+    // A value is shown as it is: an '&' in a summary line or a loaded file is a character, not a mnemonic.
+    text_->SetLabelText(text);
     Layout();
 }
 
-wxString CValueBox::GetLabel() const { return text_->GetLabel(); }
+wxString CValueBox::GetLabel() const { return text_->GetLabelText(); }
 
 namespace {
 

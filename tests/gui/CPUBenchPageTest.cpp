@@ -261,3 +261,14 @@ TEST_F(CPUBenchPageTest, CancelledOrFailedFileOperationsLeaveThePageAsItWas)
     EXPECT_EQ(2u, prompt.messages.size());
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder.path), {}));  // short.cpu only
 }
+
+TEST_F(CPUBenchPageTest, LoadedSummaryIsShownCharacterForCharacter)
+{
+    benchtest::TempFolder folder;
+    // An '&' is no mnemonic here, and a file from a machine with an 8-bit code page still shows its text.
+    ASSERT_EQ(ResultFileStatus::Ok,
+              WriteResultFile(folder.File("amp.cpu"), EncodeCpuRecord("Pentium\xAE & co at 100 MHz", Values(1))));
+    prompt.openAnswer = folder.File("amp.cpu");
+    ui.Press(kLoad);
+    EXPECT_EQ("Pentium\xC2\xAE & co at 100 MHz", ui.page->ControlText(1016));
+}
