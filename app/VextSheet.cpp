@@ -37,6 +37,14 @@ void CVextSheet::AddPage(CTemplatePage* page)
 
 void CVextSheet::Prepare()
 {
+    // GTK scrolls the tabs that do not fit behind arrows, where the About tab would start out of
+    // sight. Widen the sheet so that every tab shows; each tab takes its caption and some padding.
+    wxBookCtrlBase* book = GetBookCtrl();
+    constexpr int kTabPadding = 48;
+    int tabsWidth = 0;
+    for (size_t i = 0; i < book->GetPageCount(); ++i)
+        tabsWidth += book->GetTextExtent(book->GetPageText(i)).x + kTabPadding;
+    if (tabsWidth > book->GetBestSize().x) book->SetMinSize(wxSize(tabsWidth, -1));
     LayoutDialog();
     if (int sel = GetBookCtrl()->GetSelection(); sel != wxNOT_FOUND) pages_[static_cast<size_t>(sel)]->Initialise();
 }

@@ -16,18 +16,22 @@ if [ -z "$win" ]; then
     echo "the sheet did not appear"
     exit 1
 fi
-sleep 0.5
-xdotool windowfocus --sync "$win" 2>/dev/null
-xdotool key Return
-for _ in $(seq 1 100); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-        wait "$pid"
-        status=$?
-        echo "vext ended with status $status"
-        [ "$status" -eq 0 ]
-        exit $?
-    fi
-    sleep 0.1
+# On a busy machine the first key can arrive before the sheet takes the focus: press again if the
+# program is still there after a few seconds.
+for _ in 1 2 3 4 5; do
+    sleep 0.5
+    xdotool windowfocus --sync "$win" 2>/dev/null
+    xdotool key Return
+    for _ in $(seq 1 40); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            status=$?
+            echo "vext ended with status $status"
+            [ "$status" -eq 0 ]
+            exit $?
+        fi
+        sleep 0.1
+    done
 done
 kill "$pid"
 echo "vext did not end after its sheet was closed"
