@@ -26,6 +26,9 @@ const GoldenCase kGoldenCases[] = {
     {"amd-0644-athlon-thunderbird", 1333},    // no AMD standard within 3 MHz: "(oc)"
     {"cyrix-0600-6x86mx-mii", 233},           // Cyrix: shown as measured
     {"centaur-0541-winchip-c6", 200},         // another vendor: the plain record
+    {"amd-0562-k6", 163},                     // no leaf 0x80000006; 160 and 166 both near, 160 first
+    {"intel-0651-celeron-covington", 267},    // named by its missing L2; highest leaf 2: no serial
+    {"intel-0543-pentium-mmx-p55c", 236},     // no leaf 2 at all; 236 still within 233's band
 };
 
 // Answers CPUID from a dump, with a fixed date and clock, for the scope of one report.
