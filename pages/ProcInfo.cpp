@@ -31,6 +31,15 @@ constexpr int kIdReport = 1014;
 constexpr long kFirstStandardFeatureRow = 14;
 constexpr long kFirstExtendedFeatureRow = 44;
 
+// The processor's texts are 8-bit; a brand string is whatever bytes the processor holds, which need not
+// be UTF-8. Those are shown as Latin-1 rather than as nothing.
+wxString ProcessorText(const std::string& text)
+{
+    wxString converted = wxString::FromUTF8(text);
+    if (converted.empty() && !text.empty()) converted = wxString(text.c_str(), wxConvISO8859_1);
+    return converted;
+}
+
 }  // namespace
 
 // The row texts; the entry beginning with a line feed ends the table.
@@ -97,7 +106,12 @@ CProcInfo::CProcInfo() : CTemplatePage(res::IDD_PROC_INFO) {}
 
 wxListCtrl* CProcInfo::List() const { return wxDynamicCast(Control(kIdList), wxListCtrl); }
 
-void CProcInfo::SetRowValue(long row, const std::string& value) { List()->SetItem(row, 1, wxString::FromUTF8(value)); }
+void CProcInfo::SetRowValue(long row, const std::string& value) { List()->SetItem(row, 1, ProcessorText(value)); }
+
+void CProcInfo::SetBoxText(int id, const std::string& value)
+{
+    if (wxWindow* box = Control(id)) box->SetLabel(ProcessorText(value));
+}
 
 bool CProcInfo::OnInitDialog()
 {
@@ -106,21 +120,21 @@ bool CProcInfo::OnInitDialog()
     if (wxWindow* button = Control(kIdReport)) button->Bind(wxEVT_BUTTON, &CProcInfo::OnReport, this);
 
     // DetectVendor sets the vendor code that CreateProcessor reads.
-    SetControlText(kIdVendor, DetectVendor());
+    SetBoxText(kIdVendor, DetectVendor());
     std::unique_ptr<CProcessor> processor = CreateProcessor();
 
-    SetControlText(kIdFrequency, ClockText(*processor));
-    SetControlText(kIdName, processor->GetName());
+    SetBoxText(kIdFrequency, ClockText(*processor));
+    SetBoxText(kIdName, processor->GetName());
 
     std::string l1Code, l1Data, l2;
     processor->FormatCacheSizes(l1Code, l1Data, l2);
-    SetControlText(kIdL1CodeSize, l1Code);
-    SetControlText(kIdL1DataSize, l1Data);
-    SetControlText(kIdL2Size, l2);
+    SetBoxText(kIdL1CodeSize, l1Code);
+    SetBoxText(kIdL1DataSize, l1Data);
+    SetBoxText(kIdL2Size, l2);
 
-    SetControlText(kIdType, processor->GetProcessorType());
-    SetControlText(kIdBrandId, processor->GetBrandName());
-    SetControlText(kIdBrandString, processor->GetBrandString());
+    SetBoxText(kIdType, processor->GetProcessorType());
+    SetBoxText(kIdBrandId, processor->GetBrandName());
+    SetBoxText(kIdBrandString, processor->GetBrandString());
 
     wxListCtrl* list = List();
     list->InsertColumn(0, "Processor Details", wxLIST_FORMAT_LEFT, 195);

@@ -23,6 +23,7 @@ protected:
 private:
     void OnReport(wxCommandEvent& event);
     void SetRowValue(long row, const std::string& value);
+    void SetBoxText(int id, const std::string& value);
 
     wxDECLARE_DYNAMIC_CLASS(CProcInfo);
 };

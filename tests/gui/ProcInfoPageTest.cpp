@@ -302,3 +302,19 @@ TEST_F(ProcInfoPageTest, EveryRecordedProcessorShowsTheTextsOfItsReport)
         sheet_ = nullptr;
     }
 }
+
+TEST_F(ProcInfoPageTest, ABrandStringThatIsNotUtf8IsShownAsLatin1)
+{
+    // "Fake\xAE CPU": the registered sign as an 8-bit code page writes it.
+    platform::ScopedCpuid cpuid([](uint32_t leaf, uint32_t) {
+        switch (leaf) {
+        case 0: return platform::CpuidRegs{1, 0x756e6547, 0x6c65746e, 0x49656e69};
+        case 0x80000000: return platform::CpuidRegs{0x80000004, 0, 0, 0};
+        case 0x80000002: return platform::CpuidRegs{0x656b6146, 0x504320AE, 0x00000055, 0};
+        default: return platform::CpuidRegs{};
+        }
+    });
+    ScopedMeasuredClock clock([](CProcessor&) { return 500; });
+    CProcInfo& page = Open();
+    EXPECT_EQ(page.ControlText(1009), "Fake\xC2\xAE CPU");
+}
