@@ -1,6 +1,8 @@
 // The CPU Benchmark page with the kernels replaced by fast fakes.
 #include <gtest/gtest.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <filesystem>
 
@@ -271,4 +273,36 @@ TEST_F(CPUBenchPageTest, LoadedSummaryIsShownCharacterForCharacter)
     prompt.openAnswer = folder.File("amp.cpu");
     ui.Press(kLoad);
     EXPECT_EQ("Pentium\xC2\xAE & co at 100 MHz", ui.page->ControlText(1016));
+}
+
+TEST_F(CPUBenchPageTest, ClicksDuringARunAreNotHandled)
+{
+    wxWindow* load = ui.page->Control(kLoad);
+    ui.sheet->Raise();
+    wxTheApp->Yield(true);
+    auto clickLoad = [load] {
+        wxUIActionSimulator sim;
+        sim.MouseMove(load->GetScreenPosition() + load->GetSize() / 2);
+        sim.MouseClick();
+        for (int i = 0; i < 20; ++i) {
+            wxTheApp->Yield(true);
+            wxMilliSleep(5);
+        }
+    };
+    CpuResults values = Values(100);
+    ScopedCpuSuite fake([&](const CpuSuiteCallbacks& callbacks) {
+        CpuKernels kernels = FixedCpuKernels(values);
+        kernels[2] = [&] {
+            clickLoad();  // the user presses "Load Results" while the kernels run
+            return values.values[2];
+        };
+        return RunCpuSuiteWith(kernels, callbacks);
+    });
+    ui.Press(kBenchmark);
+    wxTheApp->Yield(true);
+    EXPECT_TRUE(prompt.openRequests.empty()) << "a click during the run opened the file dialog";
+
+    // The same click once the run is over does reach the button.
+    clickLoad();
+    EXPECT_EQ(1u, prompt.openRequests.size());
 }
