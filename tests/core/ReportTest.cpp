@@ -4,51 +4,16 @@
 #include <unistd.h>
 
 #include <clocale>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "files/ProcessorReport.h"
 #include "files/ReportFile.h"
 #include "platform/Clocks.h"
+#include "tests/core/ReportTestSupport.h"
 
-namespace fs = std::filesystem;
+using namespace reporttest;
 
 namespace {
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// A folder of its own for each test, removed afterwards.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "vext-report-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, ec);
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-// 2001-04-05 12:00 UTC: the 5th of April in every time zone from UTC-11 to UTC+11.
-constexpr std::time_t kFifthOfApril2001 = 986472000;
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -80,35 +45,6 @@ TEST(ReportFile, EveryLineFeedBecomesCrLfAndNothingIsAdded)
         file.Close();
     }
     EXPECT_EQ(ReadBytes(path), "one\r\n\r\ntwo");
-}
-
-TEST(ReportFile, AnExistingFileIsTruncated)
-{
-    TempDir dir;
-    fs::path path = dir.Path() / "r.txt";
-    std::ofstream(path) << std::string(5000, 'x');
-    {
-        CReportFile file(path.string());
-        file.Write("new");
-    }  // closed by the destructor as well
-    EXPECT_EQ(ReadBytes(path), "new");
-}
-
-TEST(ReportFile, FailuresToCreateOrWriteAreReported)
-{
-    TempDir dir;
-    EXPECT_THROW(CReportFile((dir.Path() / "missing" / "r.txt").string()), ReportFileError);
-    EXPECT_THROW(CReportFile(dir.Path().string()), ReportFileError);  // a folder, not a file
-    if (fs::exists("/dev/full")) {
-        // The device accepts the open and refuses the bytes; they may fail at the write or at the close.
-        EXPECT_THROW(
-            {
-                CReportFile file("/dev/full");
-                file.Write(std::string(1 << 16, 'x'));
-                file.Close();
-            },
-            ReportFileError);
-    }
 }
 
 TEST(ReportDate, MonthIsEnglishAndDayHasTwoDigits)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/listctrl.h>
-#include <wx/stattext.h>
 
 #include <unistd.h>
 
@@ -253,17 +252,6 @@ TEST_F(ProcInfoPageTest, ReportButtonWritesTheReportAndLeavesThePageAlone)
     for (long row = 0; row < CProcInfo::kRowCount; ++row) EXPECT_EQ(Cell(row, 1), before[static_cast<size_t>(row)]);
     EXPECT_EQ(page.ControlText(1003), "233 MHz");
     fs::remove_all(dir);
-}
-
-TEST_F(ProcInfoPageTest, TheTemplateLabelsAreNotClipped)
-{
-    FakeMachine machine("intel-0673-pentium-iii-katmai", 498);
-    CProcInfo& page = Open();
-    for (wxWindow* child : page.GetChildren()) {
-        auto* label = wxDynamicCast(child, wxStaticText);
-        if (!label) continue;
-        EXPECT_GE(label->GetSize().x, label->GetBestSize().x) << label->GetLabel().utf8_str();
-    }
 }
 
 TEST_F(ProcInfoPageTest, EveryRecordedProcessorShowsTheTextsOfItsReport)
