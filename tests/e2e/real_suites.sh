@@ -16,6 +16,6 @@ for suite in cpu cache; do
         echo "$suite: the saved rows differ from the rows of the run"
         exit 1
     fi
-    rows=$(grep -c -E '(ms|sec|KDhryst\./sec|Mb/sec)$' "$dir/bench.txt")
+    rows=$(grep -c -E '(ms\)|sec|Mb/sec)$' "$dir/bench.txt")
     echo "$suite: $rows result rows, saved and read back alike"
 done
