@@ -6,6 +6,8 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -63,7 +65,7 @@ struct TempFolder {
     TempFolder()
     {
         path = std::filesystem::temp_directory_path() /
-               ("vext-pages-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ("vext-pages-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(path);
     }

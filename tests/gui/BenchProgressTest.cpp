@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "bench/ui/BenchProgressDlg.h"
+#include "tests/gui/BenchPageSupport.h"
+
+using benchtest::ShownProgressWindows;
 
 namespace {
 
@@ -27,14 +30,6 @@ bool HasButton(wxWindow* window)
     for (wxWindow* child : window->GetChildren())
         if (wxDynamicCast(child, wxButton) || HasButton(child)) return true;
     return false;
-}
-
-int ShownProgressWindows()
-{
-    int shown = 0;
-    for (wxWindow* w : wxTopLevelWindows)
-        if (auto* dlg = wxDynamicCast(w, CBenchProgressDlg); dlg && dlg->IsShown() && !dlg->IsBeingDeleted()) ++shown;
-    return shown;
 }
 
 // A stand-in for the sheet: a shown top-level window with a save button.
