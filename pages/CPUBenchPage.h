@@ -1,25 +1,19 @@
 #pragma once
 #include "bench/Results.h"
-#include "pages/TemplatePage.h"
-
-class wxListCtrl;
+#include "pages/BenchPage.h"
 
 // "CPU Benchmark": the thirteen integer and instruction kernels and Dhrystone, with a total time, in a
 // 21-row list; results saved to and loaded from ".cpu" files.
-class CCPUBenchPage : public CTemplatePage {
+class CCPUBenchPage : public CBenchPage {
 public:
     CCPUBenchPage();
 
     const CpuResults& Results() const { return cpuResults; }
-    wxListCtrl* List() const;
-
-protected:
-    bool OnInitDialog() override;
 
 private:
-    void OnBenchmark(wxCommandEvent& event);
-    void OnLoadResults(wxCommandEvent& event);
-    void OnSaveResults(wxCommandEvent& event);
+    void OnBenchmark(wxCommandEvent& event) override;
+    void OnLoadResults(wxCommandEvent& event) override;
+    void OnSaveResults(wxCommandEvent& event) override;
 
     // Lives as long as the page; every run overwrites all fifteen values.
     CpuResults cpuResults;

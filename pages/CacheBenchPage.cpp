@@ -1,17 +1,15 @@
 #include "pages/CacheBenchPage.h"
 
-#include <wx/button.h>
 #include <wx/listctrl.h>
 
 #include "bench/BenchSuites.h"
 #include "bench/ui/BenchProgressDlg.h"
-#include "cpu/Clock.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
 #include "pages/BenchList.h"
 #include "pages/CacheResultsDlg.h"
 
-wxIMPLEMENT_DYNAMIC_CLASS(CCacheBenchPage, CTemplatePage);
+wxIMPLEMENT_DYNAMIC_CLASS(CCacheBenchPage, CBenchPage);
 
 namespace {
 // The chart's legends are read from the summary boxes as into a buffer of 100 8-bit characters: at
@@ -27,23 +25,9 @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 99)
 }
 }  // namespace
 
-CCacheBenchPage::CCacheBenchPage() : CTemplatePage(res::IDD_CACHE_BENCH)
+CCacheBenchPage::CCacheBenchPage() : CBenchPage(res::IDD_CACHE_BENCH, kCacheListRows)
 {
-    Bind(wxEVT_BUTTON, &CCacheBenchPage::OnBenchmark, this, kBenchmarkId);
-    Bind(wxEVT_BUTTON, &CCacheBenchPage::OnLoad, this, kLoadId);
-    Bind(wxEVT_BUTTON, &CCacheBenchPage::OnSave, this, kSaveId);
     Bind(wxEVT_BUTTON, &CCacheBenchPage::OnCompare, this, kCompareId);
-}
-
-wxListCtrl* CCacheBenchPage::List() const { return wxDynamicCast(Control(kListId), wxListCtrl); }
-
-bool CCacheBenchPage::OnInitDialog()
-{
-    // Measures the clock: about a second.
-    SetControlText(kYourSummaryId, FormatSystemSummary());
-
-    SetUpBenchList(List(), kCacheListRows);
-    return true;
 }
 
 void CCacheBenchPage::WriteResults(int column, const CacheResults& results, int first, int count)
@@ -71,17 +55,17 @@ void CCacheBenchPage::OnBenchmark(wxCommandEvent&)
     run.Close(Control(kSaveId));
 }
 
-void CCacheBenchPage::OnLoad(wxCommandEvent&)
+void CCacheBenchPage::OnLoadResults(wxCommandEvent&)
 {
     std::optional<LoadedCache> loaded = LoadCacheResults();
     if (!loaded) return;
     loadedResults_ = loaded->results;
-    Control(kLoadedSummaryId)->SetLabel(SummaryDisplayText(loaded->summary));
+    ShowLoadedSummary(loaded->summary);
     WriteResults(kLoadedSystemColumn, loadedResults_, 0, CacheResults::kCount);
     Control(kCompareId)->Enable();
 }
 
-void CCacheBenchPage::OnSave(wxCommandEvent&) { SaveCacheResults(ControlText(kYourSummaryId), yourResults_); }
+void CCacheBenchPage::OnSaveResults(wxCommandEvent&) { SaveCacheResults(ControlText(kYourSummaryId), yourResults_); }
 
 void CCacheBenchPage::OnCompare(wxCommandEvent&)
 {

@@ -4,34 +4,21 @@
 #include <string>
 
 #include "bench/Results.h"
-#include "pages/TemplatePage.h"
+#include "pages/BenchPage.h"
 
-class wxListCtrl;
-class wxCommandEvent;
-
-class CCacheBenchPage : public CTemplatePage {
+class CCacheBenchPage : public CBenchPage {
 public:
-    static constexpr int kYourSummaryId = 1015;
-    static constexpr int kLoadedSummaryId = 1016;
-    static constexpr int kListId = 1017;
-    static constexpr int kBenchmarkId = 1021;
-    static constexpr int kLoadId = 1022;
-    static constexpr int kSaveId = 1023;
     static constexpr int kCompareId = 1024;
 
     CCacheBenchPage();
 
     const CacheResults& YourResults() const { return yourResults_; }
     const CacheResults& LoadedResults() const { return loadedResults_; }
-    wxListCtrl* List() const;
-
-protected:
-    bool OnInitDialog() override;
 
 private:
-    void OnBenchmark(wxCommandEvent& event);
-    void OnLoad(wxCommandEvent& event);
-    void OnSave(wxCommandEvent& event);
+    void OnBenchmark(wxCommandEvent& event) override;
+    void OnLoadResults(wxCommandEvent& event) override;
+    void OnSaveResults(wxCommandEvent& event) override;
     void OnCompare(wxCommandEvent& event);
 
     // Writes results [first, first + count) into `column` at their rows.

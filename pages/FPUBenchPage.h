@@ -1,25 +1,19 @@
 #pragma once
 #include "bench/Results.h"
-#include "pages/TemplatePage.h"
-
-class wxListCtrl;
+#include "pages/BenchPage.h"
 
 // "FPU Benchmark": the Whetstone benchmark's eight sections, MWIPS and total time in a 13-row list;
 // results saved to and loaded from ".fpu" files.
-class CFPUBenchPage : public CTemplatePage {
+class CFPUBenchPage : public CBenchPage {
 public:
     CFPUBenchPage();
 
     const WhetstoneResults& Results() const { return whetstoneResults; }
-    wxListCtrl* List() const;
-
-protected:
-    bool OnInitDialog() override;
 
 private:
-    void OnBenchmark(wxCommandEvent& event);
-    void OnLoadResults(wxCommandEvent& event);
-    void OnSaveResults(wxCommandEvent& event);
+    void OnBenchmark(wxCommandEvent& event) override;
+    void OnLoadResults(wxCommandEvent& event) override;
+    void OnSaveResults(wxCommandEvent& event) override;
 
     WhetstoneResults whetstoneResults;
 

@@ -1,10 +1,11 @@
 #pragma once
 // What the benchmark page tests share: a recording prompt, instant clocks for the summary line, a
-// sheet holding one page, and access to the list cells.
+// sheet holding one page, access to the list cells, and the checks of what all three pages show alike.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/listctrl.h>
+#include <wx/stattext.h>
 
 #include <unistd.h>
 
@@ -17,12 +18,16 @@
 #include "app/VextSheet.h"
 #include "bench/ui/BenchProgressDlg.h"
 #include "cpu/Clock.h"
-#include "pages/TemplatePage.h"
+#include "pages/BenchPage.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
 #include "platform/UserPrompt.h"
 
 namespace benchtest {
+
+constexpr int kBenchmark = CBenchPage::kBenchmarkId;
+constexpr int kLoad = CBenchPage::kLoadId;
+constexpr int kSave = CBenchPage::kSaveId;
 
 class RecordingPrompt : public platform::UserPrompt {
 public:
@@ -105,7 +110,7 @@ public:
         button->GetEventHandler()->ProcessEvent(event);
     }
     bool Enabled(int id) const { return page->Control(id)->IsEnabled(); }
-    wxListCtrl* List() const { return wxDynamicCast(page->Control(1017), wxListCtrl); }
+    wxListCtrl* List() const { return wxDynamicCast(page->Control(CBenchPage::kListId), wxListCtrl); }
     std::string Cell(int row, int column) const { return std::string(List()->GetItemText(row, column).utf8_str()); }
     std::vector<std::string> Column(int column) const
     {
@@ -125,6 +130,42 @@ inline int ShownProgressWindows()
     for (wxWindow* w : wxTopLevelWindows)
         if (auto* dlg = wxDynamicCast(w, CBenchProgressDlg); dlg && dlg->IsShown() && !dlg->IsBeingDeleted()) ++shown;
     return shown;
+}
+
+// Every control of the page's template stands where the template puts it, and no label is clipped.
+template <typename P>
+void ExpectTemplateLayout()
+{
+    SheetWithPage<P> ui;
+    const res::DialogTemplate& t = ui.page->Template();
+    for (const res::ControlTemplate& c : t.controls) {
+        if (c.id == res::kNoId) continue;
+        wxWindow* w = ui.page->Control(c.id);
+        ASSERT_NE(nullptr, w) << c.id;
+        EXPECT_EQ(ui.page->ConvertDialogToPixels(wxPoint(c.x, c.y)), w->GetPosition()) << c.id;
+        EXPECT_EQ(ui.page->ConvertDialogToPixels(wxSize(c.width, c.height)), w->GetSize()) << c.id;
+    }
+    for (wxWindow* child : ui.page->GetChildren())
+        if (auto* label = wxDynamicCast(child, wxStaticText)) {
+            EXPECT_GE(label->GetSize().x, label->GetBestSize().x) << label->GetLabel();
+        }
+    EXPECT_EQ(ui.sheet->GetBookCtrl()->GetPageText(0), wxString::FromUTF8(t.caption));
+}
+
+// The list's three columns: "Benchmark" 200 pixels wide, "Your System" and "Loaded System" 150 each.
+inline void ExpectBenchListColumns(wxListCtrl* list)
+{
+    ASSERT_EQ(3, list->GetColumnCount());
+    const char* titles[] = {"Benchmark", "Your System", "Loaded System"};
+    const int widths[] = {200, 150, 150};
+    for (int c = 0; c < 3; ++c) {
+        wxListItem col;
+        col.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
+        list->GetColumn(c, col);
+        EXPECT_EQ(titles[c], col.GetText());
+        EXPECT_EQ(wxLIST_FORMAT_LEFT, col.GetAlign());
+        EXPECT_EQ(widths[c], list->GetColumnWidth(c));
+    }
 }
 
 }  // namespace benchtest

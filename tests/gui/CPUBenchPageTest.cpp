@@ -1,6 +1,5 @@
 // The CPU Benchmark page with the kernels replaced by fast fakes.
 #include <gtest/gtest.h>
-#include <wx/stattext.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -10,17 +9,14 @@
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
 #include "pages/CPUBenchPage.h"
+#include "pages/CacheBenchPage.h"
 #include "pages/FPUBenchPage.h"
 #include "tests/gui/BenchPageSupport.h"
 
-using benchtest::RecordingPrompt;
-using benchtest::SheetWithPage;
+using namespace benchtest;
 
 namespace {
 
-constexpr int kBenchmark = 1021;
-constexpr int kLoad = 1022;
-constexpr int kSave = 1023;
 constexpr int kEmptyRows[] = {0, 5, 6, 14, 15, 19};
 
 CpuResults Values(uint32_t first)
@@ -64,26 +60,6 @@ CpuSuiteSeam::Fn FixedSuite(const CpuResults& values)
     return [values](const CpuSuiteCallbacks& callbacks) { return RunCpuSuiteWith(FixedCpuKernels(values), callbacks); };
 }
 
-// Every control of the page's template stands where the template puts it, and no label is clipped.
-template <typename P>
-void ExpectTemplateLayout()
-{
-    SheetWithPage<P> ui;
-    const res::DialogTemplate& t = ui.page->Template();
-    for (const res::ControlTemplate& c : t.controls) {
-        if (c.id == res::kNoId) continue;
-        wxWindow* w = ui.page->Control(c.id);
-        ASSERT_NE(nullptr, w) << c.id;
-        EXPECT_EQ(ui.page->ConvertDialogToPixels(wxPoint(c.x, c.y)), w->GetPosition()) << c.id;
-        EXPECT_EQ(ui.page->ConvertDialogToPixels(wxSize(c.width, c.height)), w->GetSize()) << c.id;
-    }
-    for (wxWindow* child : ui.page->GetChildren())
-        if (auto* label = wxDynamicCast(child, wxStaticText)) {
-            EXPECT_GE(label->GetSize().x, label->GetBestSize().x) << label->GetLabel();
-        }
-    EXPECT_EQ(ui.sheet->GetBookCtrl()->GetPageText(0), wxString::FromUTF8(t.caption));
-}
-
 }  // namespace
 
 TEST(BenchPagesLayout, ControlsStandWhereTheTemplatesPutThem)
@@ -95,10 +71,11 @@ TEST(BenchPagesLayout, ControlsStandWhereTheTemplatesPutThem)
 
 TEST(BenchPagesLayout, PagesAreCreatableByName)
 {
-    for (const char* name : {"CCPUBenchPage", "CFPUBenchPage"}) {
+    for (const char* name : {"CCPUBenchPage", "CFPUBenchPage", "CCacheBenchPage"}) {
         wxObject* object = wxCreateDynamicObject(name);
         ASSERT_NE(nullptr, object) << name;
-        EXPECT_NE(nullptr, wxDynamicCast(object, CTemplatePage));
+        EXPECT_NE(nullptr, wxDynamicCast(object, CBenchPage)) << name;
+        EXPECT_NE(nullptr, wxDynamicCast(object, CTemplatePage)) << name;
         delete object;
     }
 }
@@ -115,17 +92,7 @@ TEST_F(CPUBenchPageTest, FirstShowingFillsTheSummaryColumnsAndRows)
     EXPECT_EQ(benchtest::ExpectedSummary(), ui.page->ControlText(1015));
     EXPECT_EQ("", ui.page->ControlText(1016));
     wxListCtrl* list = ui.List();
-    ASSERT_EQ(3, list->GetColumnCount());
-    const char* titles[] = {"Benchmark", "Your System", "Loaded System"};
-    const int widths[] = {200, 150, 150};
-    for (int c = 0; c < 3; ++c) {
-        wxListItem col;
-        col.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
-        list->GetColumn(c, col);
-        EXPECT_EQ(titles[c], col.GetText());
-        EXPECT_EQ(wxLIST_FORMAT_LEFT, col.GetAlign());
-        EXPECT_EQ(widths[c], list->GetColumnWidth(c));
-    }
+    benchtest::ExpectBenchListColumns(list);
     EXPECT_TRUE(list->HasFlag(wxLC_REPORT));
     EXPECT_TRUE(list->HasFlag(wxLC_SINGLE_SEL));
     std::vector<std::string> rows = ui.Column(0);

@@ -2,7 +2,6 @@
 // "&Compare" caught before it waits for a person.
 #include <gtest/gtest.h>
 #include <wx/modalhook.h>
-#include <wx/stattext.h>
 
 #include <cmath>
 #include <filesystem>
@@ -18,14 +17,10 @@
 #include "pages/CacheResultsDlg.h"
 #include "tests/gui/BenchPageSupport.h"
 
-using benchtest::RecordingPrompt;
-using benchtest::SheetWithPage;
+using namespace benchtest;
 
 namespace {
 
-constexpr int kBenchmark = CCacheBenchPage::kBenchmarkId;
-constexpr int kLoad = CCacheBenchPage::kLoadId;
-constexpr int kSave = CCacheBenchPage::kSaveId;
 constexpr int kCompare = CCacheBenchPage::kCompareId;
 constexpr int kTitleAndSpacerRows[] = {0, 10, 11, 21, 22};
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -124,26 +119,8 @@ protected:
 TEST(CacheBenchPageLayout, ControlsStandWhereTheTemplatePutsThem)
 {
     benchtest::InstantClocks clocks;
-    SheetWithPage<CCacheBenchPage> ui;
-    const res::DialogTemplate& t = ui.page->Template();
-    EXPECT_EQ("Cache Benchmark", t.caption);
-    for (const res::ControlTemplate& c : t.controls) {
-        if (c.id == res::kNoId) continue;
-        wxWindow* w = ui.page->Control(c.id);
-        ASSERT_NE(nullptr, w) << c.id;
-        EXPECT_EQ(ui.page->ConvertDialogToPixels(wxPoint(c.x, c.y)), w->GetPosition()) << c.id;
-        EXPECT_EQ(ui.page->ConvertDialogToPixels(wxSize(c.width, c.height)), w->GetSize()) << c.id;
-    }
-    for (wxWindow* child : ui.page->GetChildren())
-        if (auto* label = wxDynamicCast(child, wxStaticText)) {
-            EXPECT_GE(label->GetSize().x, label->GetBestSize().x) << label->GetLabel();
-        }
-    EXPECT_EQ(ui.sheet->GetBookCtrl()->GetPageText(0), "Cache Benchmark");
-
-    wxObject* made = wxCreateDynamicObject("CCacheBenchPage");
-    ASSERT_NE(nullptr, made);
-    EXPECT_NE(nullptr, wxDynamicCast(made, CTemplatePage));
-    delete made;
+    EXPECT_EQ("Cache Benchmark", res::FindTemplate(res::IDD_CACHE_BENCH).caption);
+    ExpectTemplateLayout<CCacheBenchPage>();
 }
 
 TEST(CacheBenchPageLayout, SheetHoldsThePageBeforeAbout)
@@ -168,17 +145,7 @@ TEST_F(CacheBenchPageTest, FirstShowingFillsTheSummaryColumnsAndRows)
     EXPECT_EQ(benchtest::ExpectedSummary(), ui.page->ControlText(1015));
     EXPECT_EQ("", ui.page->ControlText(1016));
     wxListCtrl* list = ui.List();
-    ASSERT_EQ(3, list->GetColumnCount());
-    const char* titles[] = {"Benchmark", "Your System", "Loaded System"};
-    const int widths[] = {200, 150, 150};
-    for (int c = 0; c < 3; ++c) {
-        wxListItem col;
-        col.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
-        list->GetColumn(c, col);
-        EXPECT_EQ(titles[c], col.GetText());
-        EXPECT_EQ(wxLIST_FORMAT_LEFT, col.GetAlign());
-        EXPECT_EQ(widths[c], list->GetColumnWidth(c));
-    }
+    benchtest::ExpectBenchListColumns(list);
     EXPECT_TRUE(list->HasFlag(wxLC_SINGLE_SEL));
     const std::vector<std::string> rows = ui.Column(0);
     ASSERT_EQ(32u, rows.size());

@@ -9,14 +9,9 @@
 #include "pages/FPUBenchPage.h"
 #include "tests/gui/BenchPageSupport.h"
 
-using benchtest::RecordingPrompt;
-using benchtest::SheetWithPage;
+using namespace benchtest;
 
 namespace {
-
-constexpr int kBenchmark = 1021;
-constexpr int kLoad = 1022;
-constexpr int kSave = 1023;
 
 WhetstoneResults SampleResults(double scale)
 {
@@ -78,18 +73,7 @@ TEST_F(FPUBenchPageTest, FirstShowingFillsTheSummaryColumnsAndRows)
 {
     EXPECT_EQ(benchtest::ExpectedSummary(), ui.page->ControlText(1015));
     EXPECT_EQ("", ui.page->ControlText(1016));
-    wxListCtrl* list = ui.List();
-    ASSERT_EQ(3, list->GetColumnCount());
-    const char* titles[] = {"Benchmark", "Your System", "Loaded System"};
-    const int widths[] = {200, 150, 150};
-    for (int c = 0; c < 3; ++c) {
-        wxListItem col;
-        col.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
-        list->GetColumn(c, col);
-        EXPECT_EQ(titles[c], col.GetText());
-        EXPECT_EQ(wxLIST_FORMAT_LEFT, col.GetAlign());
-        EXPECT_EQ(widths[c], list->GetColumnWidth(c));
-    }
+    benchtest::ExpectBenchListColumns(ui.List());
     std::vector<std::string> expected(kFpuListRows, kFpuListRows + kFpuListRowCount);
     EXPECT_EQ(expected, ui.Column(0));
     EXPECT_EQ("   Total Benchmark Time :", ui.Cell(12, 0));

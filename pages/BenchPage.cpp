@@ -1,0 +1,32 @@
+#include "pages/BenchPage.h"
+
+#include <wx/button.h>
+#include <wx/listctrl.h>
+
+#include "cpu/Clock.h"
+#include "pages/BenchList.h"
+
+wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
+
+CBenchPage::CBenchPage(int templateId, const char* const listRows[]) : CTemplatePage(templateId), listRows_(listRows)
+{
+    // The handlers are virtual: each button reaches the page's own.
+    Bind(wxEVT_BUTTON, &CBenchPage::OnBenchmark, this, kBenchmarkId);
+    Bind(wxEVT_BUTTON, &CBenchPage::OnLoadResults, this, kLoadId);
+    Bind(wxEVT_BUTTON, &CBenchPage::OnSaveResults, this, kSaveId);
+}
+
+wxListCtrl* CBenchPage::List() const { return wxDynamicCast(Control(kListId), wxListCtrl); }
+
+bool CBenchPage::OnInitDialog()
+{
+    // Measures the clock: about a second.
+    SetControlText(kYourSummaryId, FormatSystemSummary());
+    SetUpBenchList(List(), listRows_);
+    return true;
+}
+
+void CBenchPage::ShowLoadedSummary(const std::string& summary)
+{
+    if (wxWindow* box = Control(kLoadedSummaryId)) box->SetLabel(SummaryDisplayText(summary));
+}
