@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
 #include "bench/BenchSuites.h"
@@ -14,7 +15,6 @@
 #include "cpu/Clock.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
-#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -36,24 +36,14 @@ struct BenchOptions {
     bool help = false;
 };
 
-int Fail(const std::string& message)
-{
-    std::fprintf(stderr, "vext-cli bench: %s\n", message.c_str());
-    return 2;
-}
+int Fail(const std::string& message) { return FailCommand("bench", message); }
 
 // Returns an error text, or an empty one when the arguments are good.
 std::string ParseOptions(const std::vector<std::string>& args, BenchOptions& options)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
-        std::optional<std::string> value;
-        if (name.rfind("--", 0) == 0) {
-            if (auto eq = name.find('='); eq != std::string::npos) {
-                value = name.substr(eq + 1);
-                name.resize(eq);
-            }
-        }
+        std::optional<std::string> value = SplitInlineValue(name);
         if (name == "-h" || name == "--help") {
             if (value) return "option '" + name + "' takes no value";
             options.help = true;
@@ -79,21 +69,6 @@ std::string ParseOptions(const std::vector<std::string>& args, BenchOptions& opt
     return {};
 }
 
-// Answers the Save dialog with the file named on the command line and keeps the messages the page
-// would show, so that -o goes through exactly the path of the "Save Results" button.
-class CommandLinePrompt : public platform::UserPrompt {
-public:
-    explicit CommandLinePrompt(std::string path) : path_(std::move(path)) {}
-    void ShowMessage(const std::string& text, platform::MessageIcon) override { messages_.push_back(text); }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return path_; }
-    const std::vector<std::string>& Messages() const { return messages_; }
-
-private:
-    std::string path_;
-    std::vector<std::string> messages_;
-};
-
 template <typename Save>
 int SaveAsThePageDoes(const std::string& path, Save save)
 {
@@ -104,10 +79,7 @@ int SaveAsThePageDoes(const std::string& path, Save save)
         saved = save();
     }
     if (saved) return 0;
-    std::string text = prompt.Messages().empty() ? std::string("the results were not saved") : prompt.Messages().front();
-    for (char& c : text)
-        if (c == '\n') c = ' ';
-    return Fail(text + " (" + path + ")");
+    return Fail(prompt.FirstMessageLine("the results were not saved"));
 }
 
 int RunCpu(const std::string& summary, const std::optional<std::string>& output)

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <system_error>
 
+#include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "files/MeasuredClock.h"
 #include "files/ProcessorReport.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
-#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -35,11 +35,7 @@ struct ReportOptions {
     bool help = false;
 };
 
-int Fail(const std::string& message)
-{
-    std::fprintf(stderr, "vext-cli report: %s\n", message.c_str());
-    return 2;
-}
+int Fail(const std::string& message) { return FailCommand("report", message); }
 
 // A decimal clock in MHz: digits only, 0 to 2147483647.
 std::optional<int> ParseMhz(std::string_view text)
@@ -56,13 +52,7 @@ std::string ParseOptions(const std::vector<std::string>& args, ReportOptions& op
 {
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
-        std::optional<std::string> value;
-        if (name.rfind("--", 0) == 0) {
-            if (auto eq = name.find('='); eq != std::string::npos) {
-                value = name.substr(eq + 1);
-                name.resize(eq);
-            }
-        }
+        std::optional<std::string> value = SplitInlineValue(name);
         if (name == "-h" || name == "--help") {
             if (value) return "option '" + name + "' takes no value";
             options.help = true;
@@ -88,21 +78,6 @@ std::string ParseOptions(const std::vector<std::string>& args, ReportOptions& op
     return {};
 }
 
-// Answers the report's Save As with the file named on the command line and keeps the messages the
-// report would show, so that -o goes through exactly the path the "Report" button takes.
-class CommandLinePrompt : public platform::UserPrompt {
-public:
-    explicit CommandLinePrompt(std::string path) : path_(std::move(path)) {}
-    void ShowMessage(const std::string& text, platform::MessageIcon) override { messages_.push_back(text); }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return path_; }
-    const std::vector<std::string>& Messages() const { return messages_; }
-
-private:
-    std::string path_;
-    std::vector<std::string> messages_;
-};
-
 int WriteReport(const ReportOptions& options)
 {
     CProcessorReport report;
@@ -117,12 +92,8 @@ int WriteReport(const ReportOptions& options)
     CommandLinePrompt prompt(*options.output);
     platform::ScopedPrompt scopedPrompt(prompt);
     report.CreateReport();
-    if (!prompt.Messages().empty()) {
-        std::string text = prompt.Messages().front();
-        for (char& c : text)
-            if (c == '\n') c = ' ';
-        return Fail(text + " (" + *options.output + ")");
-    }
+    // The report says nothing when the file is written.
+    if (!prompt.Messages().empty()) return Fail(prompt.FirstMessageLine(""));
     return 0;
 }
 

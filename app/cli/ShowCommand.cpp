@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
 #include "files/ResultFiles.h"
@@ -18,11 +19,7 @@ const char kShowUsage[] =
     "saving machine's summary line, then each row of the page with its result. The type comes from\n"
     "the file name's extension: .cpu, .fpu or .cache.\n";
 
-int Fail(const std::string& message)
-{
-    std::fprintf(stderr, "vext-cli show: %s\n", message.c_str());
-    return 2;
-}
+int Fail(const std::string& message) { return FailCommand("show", message); }
 
 std::string Lower(std::string text)
 {
