@@ -8,13 +8,8 @@
 #   scripts/count-fpu-cache-instructions.sh [build-dir]      (default build/test, built beforehand)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/test}
-lib="$build/libvext_core.a"
-[[ -f $lib ]] || { echo "build $build first (cmake --build $build --target vext_core)" >&2; exit 2; }
-command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 2; }
+source scripts/callgrind-driver.sh
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cat >"$work/driver.cpp" <<'CPP'
 #include <cstdio>
 #include <cstdlib>
@@ -36,11 +31,6 @@ int main(int argc, char** argv)
 }
 CPP
 g++ -std=c++20 -O2 -g -I. "$work/driver.cpp" "$lib" -o "$work/driver"
-
-total() {  # total instructions of one run
-    valgrind --tool=callgrind --callgrind-out-file="$work/out" "$work/driver" "$1" "$2" 2>&1 |
-        sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
-}
 
 for passes in 2 4; do
     valgrind --tool=callgrind --callgrind-out-file="$work/whet.$passes" "$work/driver" whet $passes >/dev/null 2>&1
@@ -95,7 +85,7 @@ printf '%-14s %s\n' method "instructions per access"
 for m in 2 1 3; do
     name=$( [[ $m == 2 ]] && echo MOVSD || { [[ $m == 1 ]] && echo MOV || echo "Stepping MOV"; } )
     reps=$( [[ $m == 2 ]] && echo 4000 || { [[ $m == 1 ]] && echo 2000 || echo 8000; } )
-    a=$(total $m 2048)
-    b=$(total $m 4096)
+    a=$(ir $m 2048)
+    b=$(ir $m 4096)
     printf '%-14s %s\n' "$name" "$(awk -v a="$a" -v b="$b" -v d=$((512 * reps)) 'BEGIN { printf "%.2f", (b - a) / d }')"
 done

@@ -6,13 +6,8 @@
 #   scripts/count-kernel-instructions.sh [build-dir]      (default build/test, built beforehand)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/test}
-lib="$build/libvext_core.a"
-[[ -f $lib ]] || { echo "build $build first (cmake --build $build --target vext_core)" >&2; exit 2; }
-command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 2; }
+source scripts/callgrind-driver.sh
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cat >"$work/driver.cpp" <<'CPP'
 #include <cstdlib>
 #include <cstring>
@@ -48,10 +43,6 @@ CPP
 # (their instances are declared extern in the headers).
 g++ -std=c++20 -O2 -I. "$work/driver.cpp" "$lib" -o "$work/driver"
 
-ir() {  # total instructions of one run
-    valgrind --tool=callgrind --callgrind-out-file="$work/out" "$work/driver" "$1" "$2" 2>&1 |
-        sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
-}
 per() {  # kernel, N, iterations added by going from N to 2N
     local a b
     a=$(ir "$1" "$2")

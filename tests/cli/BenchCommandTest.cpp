@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "app/cli/Commands.h"
+#include "tests/cli/CommandOutcome.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
 #include "files/ResultFiles.h"
@@ -16,12 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 // Fast fakes of the three suites and of the clock behind the summary line: a run takes milliseconds.
 class BenchCommand : public testing::Test {
@@ -62,10 +57,7 @@ protected:
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
             return cache_;
         });
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        int status = RunBenchCommand(args);
-        return {status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+        return RunCaptured(RunBenchCommand, args);
     }
 
     static std::string Line(const std::string& text, int n)

@@ -7,25 +7,14 @@
 #include <limits>
 
 #include "app/cli/Commands.h"
+#include "tests/cli/CommandOutcome.h"
 #include "files/ResultFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Show(std::vector<std::string> args)
-{
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    int status = RunShowCommand(args);
-    return {status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
-}
+Outcome Show(std::vector<std::string> args) { return RunCaptured(RunShowCommand, args); }
 
 class ShowCommand : public testing::Test {
 protected:

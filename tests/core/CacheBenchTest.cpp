@@ -13,18 +13,11 @@
 #include "platform/Clocks.h"
 #include "platform/TextFormat.h"
 #include "platform/UserPrompt.h"
+#include "tests/core/RecordingPrompt.h"
 
 using platform::MessageIcon;
 
 namespace {
-
-class RecordingPrompt : public platform::UserPrompt {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon}); }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::vector<std::pair<std::string, MessageIcon>> messages;
-};
 
 struct Access {
     char op;  // 'L' load, 'S' store

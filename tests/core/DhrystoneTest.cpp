@@ -6,6 +6,7 @@
 #include "bench/Dhrystone.h"
 #include "platform/Clocks.h"
 #include "platform/UserPrompt.h"
+#include "tests/core/RecordingPrompt.h"
 
 using platform::ScopedCalendarClock;
 using platform::ScriptedClock;
@@ -39,17 +40,6 @@ protected:
         if (++allocations == failAllocationNumber) return nullptr;
         return CDhrystone::AllocateRecord();
     }
-};
-
-class RecordingPrompt : public platform::UserPrompt {
-public:
-    std::vector<std::pair<std::string, platform::MessageIcon>> messages;
-    void ShowMessage(const std::string& text, platform::MessageIcon icon) override
-    {
-        messages.emplace_back(text, icon);
-    }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return {}; }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return {}; }
 };
 
 }  // namespace

@@ -3,11 +3,11 @@
 // whose integers never change, and a cache loop without asm or volatile compiled to nothing.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/core/Disassembly.h"
 
 namespace {
 
@@ -16,20 +16,7 @@ namespace {
 std::vector<std::string> Disassemble(const std::string& mangled)
 {
     std::vector<std::string> code;
-    std::error_code error;
-    // The path itself: objdump would read its own /proc/self/exe.
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe", error).string();
-    if (error) return code;
-    const std::string command =
-        "objdump -d --no-show-raw-insn --disassemble=" + mangled + " '" + self + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return code;
-    std::string text;
-    char chunk[65536];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, n);
-    pclose(pipe);
-
+    const std::string text = disasm::ObjdumpSelf("-d --no-show-raw-insn --disassemble=" + mangled);
     std::istringstream lines(text);
     std::string line;
     bool inside = false;
@@ -48,12 +35,8 @@ int Calls(const std::vector<std::string>& code, const std::string& name, bool me
     int n = 0;
     for (const std::string& insn : code) {
         if (!insn.starts_with("call")) continue;
-        const size_t open = insn.find('<');
-        const size_t close = insn.rfind('>');
-        if (open == std::string::npos || close == std::string::npos || close < open) continue;
-        std::string target = insn.substr(open + 1, close - open - 1);
-        if (const size_t at = target.find('@'); at != std::string::npos) target.resize(at);
-        if (target.starts_with("__interceptor_")) target.erase(0, 14);
+        const std::string target = disasm::CallTarget(insn);
+        if (target.empty()) continue;
         n += (member ? target.find(name) != std::string::npos : target == name) ? 1 : 0;
     }
     return n;

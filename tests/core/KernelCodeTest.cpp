@@ -3,12 +3,12 @@
 // deleted the calls to the empty call targets until they got an empty asm.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/core/Disassembly.h"
 
 namespace {
 
@@ -19,19 +19,7 @@ using CallMap = std::map<std::string, std::vector<std::string>>;
 CallMap DisassembleSelf()
 {
     CallMap calls;
-    // The path itself: objdump would read its own /proc/self/exe.
-    std::error_code error;
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe", error).string();
-    if (error) return calls;
-    const std::string command = "objdump -d --no-show-raw-insn -C '" + self + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return calls;
-    std::string text;
-    char chunk[65536];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, n);
-    pclose(pipe);
-
+    const std::string text = disasm::ObjdumpSelf("-d --no-show-raw-insn -C");
     std::istringstream lines(text);
     std::string line;
     std::vector<std::string>* current = nullptr;
@@ -42,13 +30,7 @@ CallMap DisassembleSelf()
             continue;
         }
         if (!current || line.find("\tcall ") == std::string::npos) continue;
-        const size_t open = line.find('<');
-        const size_t close = line.rfind('>');
-        if (open == std::string::npos || close == std::string::npos || close < open) continue;
-        std::string target = line.substr(open + 1, close - open - 1);
-        if (target.ends_with("@plt")) target.resize(target.size() - 4);
-        if (target.starts_with("__interceptor_")) target.erase(0, 14);
-        current->push_back(target);
+        if (std::string target = disasm::CallTarget(line); !target.empty()) current->push_back(target);
     }
     return calls;
 }

@@ -14,34 +14,13 @@
 #include <vector>
 
 #include "files/ResultFiles.h"
+#include "tests/core/RecordingPrompt.h"
 
 namespace fs = std::filesystem;
 using platform::FileDialogRequest;
 using platform::MessageIcon;
 
 namespace {
-
-// Answers the file dialogs from a script and keeps every message box.
-class RecordingPrompt : public platform::UserPrompt {
-public:
-    std::optional<std::string> openAnswer;
-    std::optional<std::string> saveAnswer;
-    std::vector<FileDialogRequest> openRequests;
-    std::vector<FileDialogRequest> saveRequests;
-    std::vector<std::pair<std::string, MessageIcon>> messages;
-
-    void ShowMessage(const std::string& text, MessageIcon icon) override { messages.emplace_back(text, icon); }
-    std::optional<std::string> AskOpenPath(const FileDialogRequest& r) override
-    {
-        openRequests.push_back(r);
-        return openAnswer;
-    }
-    std::optional<std::string> AskSavePath(const FileDialogRequest& r) override
-    {
-        saveRequests.push_back(r);
-        return saveAnswer;
-    }
-};
 
 std::vector<uint8_t> ReadBytes(const fs::path& p)
 {

@@ -10,6 +10,7 @@
 #include "bench/Whetstone.h"
 #include "platform/Clocks.h"
 #include "platform/UserPrompt.h"
+#include "tests/core/RecordingPrompt.h"
 
 using platform::MessageIcon;
 
@@ -57,14 +58,6 @@ public:
 private:
     std::vector<double> summed;
     double checkValue;
-};
-
-class RecordingPrompt : public platform::UserPrompt {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon}); }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::vector<std::pair<std::string, MessageIcon>> messages;
 };
 
 // The check values the sections must reach, worked out plainly (no volatile, no calls) from the

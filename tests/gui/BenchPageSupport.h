@@ -1,5 +1,5 @@
 #pragma once
-// What the benchmark page tests share: a recording prompt, instant clocks for the summary line, a
+// What the benchmark page tests share: the recording prompt, instant clocks for the summary line, a
 // sheet holding one page, access to the list cells, and the checks of what all three pages show alike.
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -22,33 +22,13 @@
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
 #include "platform/UserPrompt.h"
+#include "tests/core/RecordingPrompt.h"
 
 namespace benchtest {
 
 constexpr int kBenchmark = CBenchPage::kBenchmarkId;
 constexpr int kLoad = CBenchPage::kLoadId;
 constexpr int kSave = CBenchPage::kSaveId;
-
-class RecordingPrompt : public platform::UserPrompt {
-public:
-    std::optional<std::string> openAnswer;
-    std::optional<std::string> saveAnswer;
-    std::vector<platform::FileDialogRequest> openRequests;
-    std::vector<platform::FileDialogRequest> saveRequests;
-    std::vector<std::pair<std::string, platform::MessageIcon>> messages;
-
-    void ShowMessage(const std::string& text, platform::MessageIcon icon) override { messages.emplace_back(text, icon); }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest& r) override
-    {
-        openRequests.push_back(r);
-        return openAnswer;
-    }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest& r) override
-    {
-        saveRequests.push_back(r);
-        return saveAnswer;
-    }
-};
 
 // The summary line measures the clock over a second of the millisecond timer; these clocks make that
 // second pass in a few reads.

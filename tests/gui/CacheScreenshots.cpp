@@ -77,7 +77,7 @@ private:
 TEST(DISABLED_CacheScreenshots, PageAfterARunAndItsChart)
 {
     const std::filesystem::path docs = std::filesystem::path(VEXT_SOURCE_DIR) / "docs";
-    benchtest::RecordingPrompt prompt;
+    RecordingPrompt prompt;
     platform::ScopedPrompt scopedPrompt(prompt);
     benchtest::TempFolder folder;
 
