@@ -41,32 +41,32 @@ namespace detail {
 namespace {
 
 // One conversion of the format, split into its parts.
-struct Spec {
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
     char conversion = 0;
 };
 
-std::string Pad(std::string text, const Spec& spec)
+std::string Pad(std::string text, const Conversion& conv)
 {
-    if (spec.width < 0 || static_cast<int>(text.size()) >= spec.width) return text;
-    size_t fill = static_cast<size_t>(spec.width) - text.size();
-    if (spec.flags.find('-') != std::string::npos) return text + std::string(fill, ' ');
-    if (spec.flags.find('0') != std::string::npos && !text.empty()) {
+    if (conv.width < 0 || static_cast<int>(text.size()) >= conv.width) return text;
+    size_t fill = static_cast<size_t>(conv.width) - text.size();
+    if (conv.flags.find('-') != std::string::npos) return text + std::string(fill, ' ');
+    if (conv.flags.find('0') != std::string::npos && !text.empty()) {
         size_t signEnd = (text[0] == '-' || text[0] == '+' || text[0] == ' ') ? 1 : 0;
         return text.insert(signEnd, fill, '0');
     }
     return std::string(fill, ' ') + text;
 }
 
-std::string WithPrintf(const Spec& spec, const FormatArg& arg)
+std::string WithPrintf(const Conversion& conv, const FormatArg& arg)
 {
-    std::string fmt = "%" + spec.flags;
-    if (spec.width >= 0) fmt += std::to_string(spec.width);
-    if (spec.precision >= 0) fmt += "." + std::to_string(spec.precision);
+    std::string fmt = "%" + conv.flags;
+    if (conv.width >= 0) fmt += std::to_string(conv.width);
+    if (conv.precision >= 0) fmt += "." + std::to_string(conv.precision);
     char buffer[512];
-    switch (spec.conversion) {
+    switch (conv.conversion) {
     case 'd':
     case 'i': {
         long long v = arg.kind == FormatArg::Kind::Unsigned ? static_cast<long long>(arg.u) : arg.i;
@@ -79,7 +79,7 @@ std::string WithPrintf(const Spec& spec, const FormatArg& arg)
     case 'X': {
         unsigned long long v = arg.kind == FormatArg::Kind::Signed ? static_cast<unsigned long long>(arg.i) : arg.u;
         if (arg.kind == FormatArg::Kind::Double) v = static_cast<unsigned long long>(arg.d);
-        std::snprintf(buffer, sizeof buffer, (fmt + spec.conversion).c_str(),
+        std::snprintf(buffer, sizeof buffer, (fmt + conv.conversion).c_str(),
                       static_cast<unsigned>(static_cast<uint32_t>(v)));
         break;
     }
@@ -90,36 +90,36 @@ std::string WithPrintf(const Spec& spec, const FormatArg& arg)
         double v = arg.kind == FormatArg::Kind::Double     ? arg.d
                    : arg.kind == FormatArg::Kind::Unsigned ? static_cast<double>(arg.u)
                                                            : static_cast<double>(arg.i);
-        std::snprintf(buffer, sizeof buffer, (fmt + spec.conversion).c_str(), v);
+        std::snprintf(buffer, sizeof buffer, (fmt + conv.conversion).c_str(), v);
         break;
     }
     }
     return buffer;
 }
 
-std::string Convert(const Spec& spec, const FormatArg& arg)
+std::string Convert(const Conversion& conv, const FormatArg& arg)
 {
-    if (spec.conversion == 's') {
+    if (conv.conversion == 's') {
         std::string_view s = arg.kind == FormatArg::Kind::String ? arg.s : std::string_view{};
-        if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < s.size()) s = s.substr(0, spec.precision);
-        return Pad(std::string(s), spec);
+        if (conv.precision >= 0 && static_cast<size_t>(conv.precision) < s.size()) s = s.substr(0, conv.precision);
+        return Pad(std::string(s), conv);
     }
-    if (spec.conversion == 'f' || spec.conversion == 'F') {
+    if (conv.conversion == 'f' || conv.conversion == 'F') {
         double v = arg.kind == FormatArg::Kind::Double     ? arg.d
                    : arg.kind == FormatArg::Kind::Unsigned ? static_cast<double>(arg.u)
                                                            : static_cast<double>(arg.i);
-        std::string text = FormatDecimals(v, spec.precision < 0 ? 6 : spec.precision);
+        std::string text = FormatDecimals(v, conv.precision < 0 ? 6 : conv.precision);
         if (text[0] != '-' && std::isfinite(v)) {
-            if (spec.flags.find('+') != std::string::npos)
+            if (conv.flags.find('+') != std::string::npos)
                 text = "+" + text;
-            else if (spec.flags.find(' ') != std::string::npos)
+            else if (conv.flags.find(' ') != std::string::npos)
                 text = " " + text;
         }
-        Spec padding = spec;
+        Conversion padding = conv;
         if (!std::isfinite(v)) padding.flags.erase(std::remove(padding.flags.begin(), padding.flags.end(), '0'), padding.flags.end());
         return Pad(text, padding);
     }
-    return WithPrintf(spec, arg);
+    return WithPrintf(conv, arg);
 }
 
 }  // namespace
@@ -139,30 +139,30 @@ std::string FormatArgs(std::string_view format, const std::vector<FormatArg>& ar
             ++i;
             continue;
         }
-        Spec spec;
+        Conversion conv;
         size_t j = i + 1;
         while (j < format.size() && std::string_view("-+ #0").find(format[j]) != std::string_view::npos)
-            spec.flags += format[j++];
+            conv.flags += format[j++];
         if (j < format.size() && format[j] >= '0' && format[j] <= '9') {
-            spec.width = 0;
-            while (j < format.size() && format[j] >= '0' && format[j] <= '9') spec.width = spec.width * 10 + (format[j++] - '0');
+            conv.width = 0;
+            while (j < format.size() && format[j] >= '0' && format[j] <= '9') conv.width = conv.width * 10 + (format[j++] - '0');
         }
         if (j < format.size() && format[j] == '.') {
             ++j;
-            spec.precision = 0;
+            conv.precision = 0;
             while (j < format.size() && format[j] >= '0' && format[j] <= '9')
-                spec.precision = spec.precision * 10 + (format[j++] - '0');
+                conv.precision = conv.precision * 10 + (format[j++] - '0');
         }
         while (j < format.size() && std::string_view("hlLqjzt").find(format[j]) != std::string_view::npos) ++j;
         if (j >= format.size()) {
             out += format.substr(i);
             break;
         }
-        spec.conversion = format[j];
-        if (std::string_view("diuxXcsfFeEgG").find(spec.conversion) == std::string_view::npos) {
+        conv.conversion = format[j];
+        if (std::string_view("diuxXcsfFeEgG").find(conv.conversion) == std::string_view::npos) {
             out += format.substr(i, j - i + 1);
         } else if (next < args.size()) {
-            out += Convert(spec, args[next++]);
+            out += Convert(conv, args[next++]);
         }
         i = j;
     }
