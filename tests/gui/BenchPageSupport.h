@@ -122,8 +122,8 @@ void ExpectTemplateLayout()
         if (c.id == res::kNoId) continue;
         wxWindow* w = ui.page->Control(c.id);
         ASSERT_NE(nullptr, w) << c.id;
-        EXPECT_EQ(ui.page->ConvertDialogToPixels(wxPoint(c.x, c.y)), w->GetPosition()) << c.id;
-        EXPECT_EQ(ui.page->ConvertDialogToPixels(wxSize(c.width, c.height)), w->GetSize()) << c.id;
+        EXPECT_EQ(wxRect(ui.page->ConvertDialogToPixels(wxPoint(c.x, c.y)), ui.page->ConvertDialogToPixels(wxSize(c.width, c.height))),
+                  w->GetRect()) << c.id;
     }
     for (wxWindow* child : ui.page->GetChildren())
         if (auto* label = wxDynamicCast(child, wxStaticText)) {
@@ -132,20 +132,56 @@ void ExpectTemplateLayout()
     EXPECT_EQ(ui.sheet->GetBookCtrl()->GetPageText(0), wxString::FromUTF8(t.caption));
 }
 
-// The list's three columns: "Benchmark" 200 pixels wide, "Your System" and "Loaded System" 150 each.
-inline void ExpectBenchListColumns(wxListCtrl* list)
+// A page as first shown: this machine's summary, the three columns ("Benchmark" 200 pixels wide, the
+// others 150), `rows` row titles with nothing beside them, and nothing to save yet.
+template <typename P>
+void ExpectFreshPage(const SheetWithPage<P>& ui, size_t rows)
 {
+    EXPECT_EQ(ExpectedSummary(), ui.page->ControlText(CBenchPage::kYourSummaryId));
+    EXPECT_EQ("", ui.page->ControlText(CBenchPage::kLoadedSummaryId));
+    wxListCtrl* list = ui.List();
+    EXPECT_TRUE(list->HasFlag(wxLC_REPORT) && list->HasFlag(wxLC_SINGLE_SEL));
     ASSERT_EQ(3, list->GetColumnCount());
     const char* titles[] = {"Benchmark", "Your System", "Loaded System"};
-    const int widths[] = {200, 150, 150};
     for (int c = 0; c < 3; ++c) {
         wxListItem col;
         col.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
         list->GetColumn(c, col);
         EXPECT_EQ(titles[c], col.GetText());
         EXPECT_EQ(wxLIST_FORMAT_LEFT, col.GetAlign());
-        EXPECT_EQ(widths[c], list->GetColumnWidth(c));
+        EXPECT_EQ(c == 0 ? 200 : 150, list->GetColumnWidth(c));
     }
+    EXPECT_EQ(rows, ui.Column(0).size());
+    EXPECT_EQ(std::vector<std::string>(rows, ""), ui.Column(1));
+    EXPECT_EQ(std::vector<std::string>(rows, ""), ui.Column(2));
+    EXPECT_TRUE(ui.Enabled(kBenchmark));
+    EXPECT_TRUE(ui.Enabled(kLoad));
+    EXPECT_FALSE(ui.Enabled(kSave));
+}
+
+// After a run: the window gone, the cross cursor up, the sheet taking input again and Save enabled.
+template <typename P>
+void ExpectRunClosed(const SheetWithPage<P>& ui)
+{
+    EXPECT_EQ(0, ShownProgressWindows());
+    EXPECT_EQ(RunCursor::Cross, CurrentRunCursor());
+    EXPECT_TRUE(ui.Enabled(kSave));
+    EXPECT_TRUE(ui.sheet->IsEnabled());
+}
+
+// Load Results cancelled, then pointed at a missing file: the error box, and column 2 still empty.
+template <typename P>
+void ExpectFailedLoadsChangeNothing(SheetWithPage<P>& ui, RecordingPrompt& prompt, const std::string& missing)
+{
+    ui.Press(kLoad);
+    EXPECT_TRUE(prompt.messages.empty());
+    prompt.openAnswer = missing;
+    ui.Press(kLoad);
+    ASSERT_EQ(1u, prompt.messages.size());
+    EXPECT_EQ("Error !\n\nVext is unable to open the bench file !", prompt.messages[0].first);
+    EXPECT_EQ(platform::MessageIcon::Stop, prompt.messages[0].second);
+    EXPECT_EQ("", ui.page->ControlText(CBenchPage::kLoadedSummaryId));
+    EXPECT_EQ(std::vector<std::string>(ui.Column(2).size(), ""), ui.Column(2));
 }
 
 }  // namespace benchtest

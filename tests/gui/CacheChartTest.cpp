@@ -24,12 +24,10 @@ enum Colour { Black, Red, Blue, White, Grey, Other };
 
 Colour Classify(const wxImage& img, int x, int y)
 {
-    int r = img.GetRed(x, y), g = img.GetGreen(x, y), b = img.GetBlue(x, y);
-    if (r == 0 && g == 0 && b == 0) return Black;
-    if (r == 255 && g == 0 && b == 0) return Red;
-    if (r == 0 && g == 0 && b == 255) return Blue;
-    if (r == 255 && g == 255 && b == 255) return White;
-    if (r == 128 && g == 128 && b == 128) return Grey;
+    const wxColour colours[] = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {255, 255, 255}, {128, 128, 128}};
+    const wxColour c(img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y));
+    for (int i = 0; i < Other; ++i)
+        if (colours[i] == c) return static_cast<Colour>(i);
     return Other;
 }
 
@@ -77,32 +75,19 @@ CacheResults Filled(double movsd, double mov, double stepping)
 
 TEST(CacheChartGeometry, RatesBecomeHeightsTruncatedAndClampedToThePlotArea)
 {
-    const double mov = kPanels[1].pixelsPerMb;
-    EXPECT_EQ(PointY(1499.9, mov), 101);  // h = 199
-    EXPECT_EQ(PointY(1500.0, mov), 100);
-    EXPECT_EQ(PointY(2000.0, kPanels[0].pixelsPerMb), 100);
-    EXPECT_EQ(PointY(1999.0, kPanels[0].pixelsPerMb), 101);
-    EXPECT_EQ(PointY(150.0, kPanels[2].pixelsPerMb), 100);
-    EXPECT_EQ(PointY(0.0, mov), 300);
-    EXPECT_EQ(PointY(0.74, mov), 300);  // 0.098... truncates to 0
-    EXPECT_EQ(PointY(1e300, mov), 100);
-    EXPECT_EQ(PointY(std::numeric_limits<double>::max(), mov), 100);  // the product overflows to infinity
-    EXPECT_EQ(PointY(kInf, mov), 300);
-    EXPECT_EQ(PointY(std::nan(""), mov), 300);
-    EXPECT_EQ(PointY(-kInf, mov), 300);
-    // Only a damaged file holds a negative rate: drawn below the axis, never an int overflow.
-    EXPECT_EQ(PointY(-15.0, kPanels[2].pixelsPerMb), 320);
-    EXPECT_GT(PointY(-1e300, mov), 300);
-}
-
-TEST(CacheChartGeometry, PanelsHaveTheirScales)
-{
-    EXPECT_EQ(kPanels[0].left, 60);
-    EXPECT_EQ(kPanels[1].left, 300);
-    EXPECT_EQ(kPanels[2].left, 540);
-    for (const auto& p : kPanels) EXPECT_EQ(p.fullScale, p.labelStep * 10);
-    EXPECT_EQ(kPanels[1].pixelsPerMb, 2.0 / 15.0);
-    EXPECT_EQ(kPanels[2].pixelsPerMb, 4.0 / 3.0);
+    const double movsd = kPanels[0].pixelsPerMb, mov = kPanels[1].pixelsPerMb, stepping = kPanels[2].pixelsPerMb;
+    const struct {
+        double rate, scale;
+        int y;
+    } cases[] = {
+        {1499.9, mov, 101}, {1500.0, mov, 100}, {2000.0, movsd, 100}, {1999.0, movsd, 101}, {150.0, stepping, 100},
+        {0.0, mov, 300}, {0.74, mov, 300},  // 0.098... truncates to 0
+        {1e300, mov, 100}, {std::numeric_limits<double>::max(), mov, 100},  // the product overflows to infinity
+        {kInf, mov, 300}, {std::nan(""), mov, 300}, {-kInf, mov, 300},
+        {-15.0, stepping, 320},  // only a damaged file holds a negative rate: drawn below the axis
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.y, PointY(c.rate, c.scale)) << c.rate;
+    EXPECT_GT(PointY(-1e300, mov), 300);  // never an int overflow
 }
 
 TEST(CacheChartDrawing, CurvesInTheirColoursClampedAndInfiniteAtZero)
@@ -132,82 +117,55 @@ TEST(CacheChartDrawing, CurvesInTheirColoursClampedAndInfiniteAtZero)
     EXPECT_EQ(CountIn(img, wxRect(475, 100, 60, 201), Blue), 0);
 }
 
-TEST(CacheChartDrawing, CurvesFollowEachBlockSize)
-{
-    CacheChartData d;
-    // MOVSD rates rising by 200 Mb/sec a step: 20 pixels higher at each block size.
-    for (int k = 0; k < 9; ++k) d.yourResults.rates[static_cast<size_t>(k)] = 200.0 * k;
-    wxImage img = Draw(d);
-    for (int k = 1; k < 9; ++k) {  // at k = 0 the loaded curve at zero covers it
-        int x = 60 + 20 * k;
-        EXPECT_TRUE(CurveAt(img, x, 300 - 20 * k, Red)) << k;
-    }
-}
-
-TEST(CacheChartDrawing, AllZeroResultsLieOnTheAxisAndBlueCoversRed)
+TEST(CacheChartDrawing, CurvesFollowEachBlockSizeAndBlueCoversRedAtZero)
 {
     CacheChartData d;
     d.yourLegend = YourSystemLegend("");
+    // MOVSD rates rising by 200 Mb/sec a step: 20 pixels higher at each block size; the rest at zero.
+    for (int k = 0; k < 9; ++k) d.yourResults.rates[static_cast<size_t>(k)] = 200.0 * k;
     wxImage img = Draw(d);
+    for (int k = 1; k < 9; ++k) EXPECT_TRUE(CurveAt(img, 60 + 20 * k, 300 - 20 * k, Red)) << k;
     // The loaded curves are drawn last, also when nothing was loaded.
     for (const auto& p : kPanels)
         for (int x = p.left + 3; x < p.left + 160; x += 11) EXPECT_TRUE(CurveAt(img, x, 300, Blue)) << x;
-    EXPECT_EQ(CountIn(img, wxRect(60, 102, 650, 195), Red), 0);
+    EXPECT_EQ(CountIn(img, wxRect(300, 102, 410, 195), Red), 0);
     EXPECT_EQ(CountIn(img, wxRect(60, 102, 650, 195), Blue), 0);
 }
 
-TEST(CacheChartDrawing, FrameAxesAndDottedGrid)
-{
-    CacheChartData d;
-    d.yourResults = Filled(kInf, kInf, kInf);
-    d.loadedResults = Filled(kInf, kInf, kInf);
-    wxImage img = Draw(d);
-
-    // The white frame follows the client size; outside it the DC's own background stays.
-    EXPECT_EQ(Classify(img, 5, 5), Grey);
-    EXPECT_EQ(Classify(img, 10, 200), Black);
-    EXPECT_EQ(Classify(img, kClient.x - 11, 200), Black);
-    EXPECT_EQ(Classify(img, 400, 10), Black);
-    EXPECT_EQ(Classify(img, 400, kClient.y - 51), Black);
-    EXPECT_EQ(Classify(img, 400, kClient.y - 49), Grey);
-    EXPECT_EQ(Classify(img, 740, 200), White);
-    EXPECT_EQ(Classify(img, 15, 340), White);
-
-    for (const auto& p : kPanels) {
-        // The y axis is solid from the top line down to the curves at zero.
-        for (int y = 101; y < 297; ++y) EXPECT_EQ(Classify(img, p.left, y), Black) << p.title << " y=" << y;
-        // A grid line is dotted: black and white alternate along it.
-        int x = p.left + 20 * 4;
-        int black = CountIn(img, wxRect(x, 102, 1, 180), Black);
-        int white = CountIn(img, wxRect(x, 102, 1, 180), White);
-        EXPECT_GT(black, 30) << p.title;
-        EXPECT_GT(white, 30) << p.title;
-        // So is each horizontal grid line, from the axis to the right edge.
-        int y = 160;
-        black = CountIn(img, wxRect(p.left + 1, y, 168, 1), Black);
-        white = CountIn(img, wxRect(p.left + 1, y, 168, 1), White);
-        EXPECT_GT(black, 25) << p.title;
-        EXPECT_GT(white, 25) << p.title;
-        // Right of the panel no grid line runs on.
-        EXPECT_EQ(CountIn(img, wxRect(p.left + 172, 150, 25, 1), Black), 0) << p.title;
-    }
-    // Over the top line and left of the y axis of panel 1 there is no grid, only labels.
-    EXPECT_EQ(CountIn(img, wxRect(60, 90, 170, 1), Black), 0);
-}
-
-TEST(CacheChartDrawing, OnlyTheFrameFollowsTheWindowSize)
+TEST(CacheChartDrawing, FrameFollowsTheWindowSizeAxesAndGridDoNot)
 {
     CacheChartData d;
     d.yourResults = Filled(1000.0, 750.0, 75.0);
     d.loadedResults = Filled(kInf, kInf, kInf);
-    const wxSize big(900, 520);
-    wxImage img = Draw(d, big);
-    EXPECT_EQ(Classify(img, big.x - 11, 250), Black);
-    EXPECT_EQ(Classify(img, 450, big.y - 51), Black);
-    EXPECT_EQ(Classify(img, 450, big.y - 49), Grey);
-    EXPECT_EQ(Classify(img, 800, 200), White);  // nothing drawn right of the third panel
-    for (const auto& p : kPanels) EXPECT_TRUE(CurveAt(img, p.left + 30, 200, Red)) << p.title;
-    EXPECT_EQ(CountIn(img, wxRect(715, 60, 170, 300), Black), 0);
+    for (wxSize size : {kClient, wxSize(900, 520)}) {
+        wxImage img = Draw(d, size);
+        // The white frame follows the client size; outside it the DC's own background stays.
+        EXPECT_EQ(Classify(img, 5, 5), Grey);
+        EXPECT_EQ(Classify(img, 10, 200), Black);
+        EXPECT_EQ(Classify(img, size.x - 11, 200), Black);
+        EXPECT_EQ(Classify(img, 400, 10), Black);
+        EXPECT_EQ(Classify(img, 400, size.y - 51), Black);
+        EXPECT_EQ(Classify(img, 400, size.y - 49), Grey);
+        EXPECT_EQ(Classify(img, 15, 340), White);
+        EXPECT_EQ(CountIn(img, wxRect(715, 60, size.x - 730, 280), Black), 0) << "nothing right of the third panel";
+        for (const auto& p : kPanels) EXPECT_TRUE(CurveAt(img, p.left + 30, 200, Red)) << p.title;
+    }
+
+    d.yourResults = d.loadedResults;  // every curve at zero, out of the way of the grid
+    wxImage img = Draw(d);
+    for (const auto& p : kPanels) {
+        // The y axis is solid from the top line down to the curves at zero.
+        for (int y = 101; y < 297; y += 3) EXPECT_EQ(Classify(img, p.left, y), Black) << p.title << " y=" << y;
+        // Grid lines are dotted: black and white alternate along them, up to the panel's right edge.
+        const wxRect vertical(p.left + 80, 102, 1, 180), horizontal(p.left + 1, 160, 168, 1);
+        for (wxRect line : {vertical, horizontal}) {
+            EXPECT_GT(CountIn(img, line, Black), 25) << p.title;
+            EXPECT_GT(CountIn(img, line, White), 25) << p.title;
+        }
+        EXPECT_EQ(CountIn(img, wxRect(p.left + 172, 150, 25, 1), Black), 0) << p.title;
+    }
+    // Over the top line of panel 1 there is no grid, only labels.
+    EXPECT_EQ(CountIn(img, wxRect(60, 90, 170, 1), Black), 0);
 }
 
 TEST(CacheChartDrawing, LabelsTitlesAndLegends)
@@ -230,16 +188,13 @@ TEST(CacheChartDrawing, LabelsTitlesAndLegends)
     EXPECT_EQ(CountIn(img, wxRect(30, 10, 400, 5), Red), 0);
 
     // Titles in black.
-    EXPECT_GT(CountIn(img, wxRect(120, 70, 45, 16), Black), 10);
-    EXPECT_GT(CountIn(img, wxRect(370, 70, 30, 16), Black), 10);
-    EXPECT_GT(CountIn(img, wxRect(595, 70, 50, 16), Black), 10);
+    for (wxRect title : {wxRect(120, 70, 45, 16), wxRect(370, 70, 30, 16), wxRect(595, 70, 50, 16)})
+        EXPECT_GT(CountIn(img, title, Black), 10);
 
-    // Block-size labels under panel 1: 128 (x = 180) and 512 (x = 220) lower down, 256 up.
+    // Block-size labels under panel 1: 128 (x = 180) lower down, 256 up.
     EXPECT_GT(CountIn(img, wxRect(176, 317, 14, 12), Black), 5);
     EXPECT_EQ(CountIn(img, wxRect(176, 304, 14, 8), Black), 0);
     EXPECT_GT(CountIn(img, wxRect(196, 304, 14, 10), Black), 5);
-    EXPECT_GT(CountIn(img, wxRect(212, 317, 14, 12), Black), 5);
-    EXPECT_GT(CountIn(img, wxRect(56, 304, 8, 10), Black), 3);  // "2"
 
     // Scale labels left of each y axis, from full scale at the top line down to 0.
     for (const auto& p : kPanels) {
@@ -248,43 +203,13 @@ TEST(CacheChartDrawing, LabelsTitlesAndLegends)
     }
 }
 
-TEST(CacheChartDrawing, HandsTheDcBackAsItCame)
-{
-    wxBitmap bitmap(kClient.x, kClient.y, 24);
-    wxMemoryDC dc(bitmap);
-    const wxPen pen(wxColour(0, 200, 0), 3, wxPENSTYLE_SHORT_DASH);
-    const wxBrush brush(wxColour(200, 200, 0), wxBRUSHSTYLE_SOLID);
-    const wxFont font(wxFontInfo(11).FaceName("Liberation Sans").Bold());
-    dc.SetPen(pen);
-    dc.SetBrush(brush);
-    dc.SetFont(font);
-    dc.SetTextForeground(wxColour(1, 2, 3));
-    dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-
-    CacheChartData d;
-    d.yourLegend = "x";
-    DrawCacheChart(dc, kClient, d);
-
-    EXPECT_TRUE(dc.GetPen() == pen);
-    EXPECT_TRUE(dc.GetBrush() == brush);
-    EXPECT_TRUE(dc.GetFont() == font);
-    EXPECT_EQ(dc.GetTextForeground(), wxColour(1, 2, 3));
-    EXPECT_EQ(dc.GetBackgroundMode(), wxBRUSHSTYLE_SOLID);
-}
-
-TEST(CacheResultsDialog, HoldsCopiesAndLegends)
+TEST(CacheResultsDialog, LegendsAndLayout)
 {
     CCacheResultsDlg dlg;
     EXPECT_EQ(dlg.GetTitle(), "Cache Benchmark Results");
-    CacheResults yours = Filled(1, 2, 3), loaded = Filled(4, 5, 6);
-    dlg.SetData(yours, loaded, "", "");
+    dlg.SetData(Filled(1, 2, 3), Filled(4, 5, 6), "", "");
     EXPECT_EQ(dlg.Data().yourLegend, " (Your system)");
     EXPECT_EQ(dlg.Data().loadedLegend, "");
-    dlg.SetData(yours, loaded, "Mine", "Theirs");
-    EXPECT_EQ(dlg.Data().yourLegend, "Mine (Your system)");
-    EXPECT_EQ(dlg.Data().loadedLegend, "Theirs");
-    yours.rates[0] = 99;  // the dialog holds copies
-    EXPECT_EQ(dlg.Data().yourResults, Filled(1, 2, 3));
     EXPECT_EQ(dlg.Data().loadedResults, Filled(4, 5, 6));
 
     // Laid out in the sheet's dialog units: the chart fits above the OK button.
@@ -294,8 +219,6 @@ TEST(CacheResultsDialog, HoldsCopiesAndLegends)
     auto* ok = dynamic_cast<wxButton*>(dlg.FindWindow(1));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->GetLabel(), "&OK");
-    EXPECT_GT(ok->GetPosition().y, 330);
-
     // Shown, the button keeps its template size: it does not grow over the chart.
     dlg.Show();
     for (int i = 0; i < 5; ++i) wxTheApp->Yield(true);
@@ -304,41 +227,25 @@ TEST(CacheResultsDialog, HoldsCopiesAndLegends)
     dlg.Hide();
 }
 
-TEST(CacheResultsDialog, OkEndsTheModalLoop)
+TEST(CacheResultsDialog, OkAndEscapeEndTheModalLoop)
 {
-    CCacheResultsDlg dlg;
-    dlg.SetData(Filled(1000, 750, 75), {}, "Mine", "");
-    bool pressed = false;
-    dlg.CallAfter([&] {
-        pressed = true;
-        wxCommandEvent press(wxEVT_BUTTON, 1);
-        press.SetEventObject(dlg.FindWindow(1));
-        dlg.GetEventHandler()->ProcessEvent(press);
-    });
-    // A safety net so a broken OK button fails the test instead of waiting for a person.
-    wxTimer guard;
-    guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (dlg.IsModal()) dlg.EndModal(wxID_ABORT);
-    });
-    guard.StartOnce(20000);
-    EXPECT_EQ(dlg.ShowModal(), wxID_OK);
-    EXPECT_TRUE(pressed);
-}
-
-TEST(CacheResultsDialog, EscapeEndsItLikeOk)
-{
-    CCacheResultsDlg dlg;
-    dlg.SetData({}, {}, "Mine", "");
-    dlg.CallAfter([&] {
-        wxKeyEvent escape(wxEVT_CHAR_HOOK);
-        escape.m_keyCode = WXK_ESCAPE;
-        escape.SetEventObject(&dlg);
-        dlg.GetEventHandler()->ProcessEvent(escape);
-    });
-    wxTimer guard;
-    guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (dlg.IsModal()) dlg.EndModal(wxID_ABORT);
-    });
-    guard.StartOnce(20000);
-    EXPECT_EQ(dlg.ShowModal(), wxID_OK);
+    for (bool escape : {false, true}) {
+        CCacheResultsDlg dlg;
+        dlg.SetData(Filled(1000, 750, 75), {}, "Mine", "");
+        dlg.CallAfter([&] {
+            wxKeyEvent key(wxEVT_CHAR_HOOK);
+            key.m_keyCode = WXK_ESCAPE;
+            key.SetEventObject(&dlg);
+            wxCommandEvent press(wxEVT_BUTTON, 1);
+            press.SetEventObject(dlg.FindWindow(1));
+            dlg.GetEventHandler()->ProcessEvent(escape ? static_cast<wxEvent&>(key) : press);
+        });
+        // A safety net so a broken button fails the test instead of waiting for a person.
+        wxTimer guard;
+        guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            if (dlg.IsModal()) dlg.EndModal(wxID_ABORT);
+        });
+        guard.StartOnce(20000);
+        EXPECT_EQ(dlg.ShowModal(), wxID_OK) << (escape ? "Escape" : "OK");
+    }
 }

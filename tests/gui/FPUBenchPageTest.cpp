@@ -28,34 +28,29 @@ WhetstoneResults SampleResults(double scale)
     return r;
 }
 
-// What the page saw at each point of a faked run.
+// What the page showed during a faked run.
 struct RunObservations {
-    std::vector<int> positions;  // bar position after each callback
-    bool windowShownAtStart = false;
-    bool paintedAtStart = false;
+    std::vector<int> positions;  // bar position after beforeRun and after afterRun
+    bool shownAndPaintedAtStart = false;
     bool saveEnabledDuringRun = true;
     bool rowsEmptyDuringRun = false;
 };
 
-FpuSuiteSeam::Fn FakeSuite(const WhetstoneResults& results, RunObservations& seen, wxListCtrl* list,
-                                       wxWindow* save, bool calculationError = false)
+// A run answering `results`; with `calculationError` it tells the user so halfway, as the real run does.
+FpuSuiteSeam::Fn FakeSuite(const WhetstoneResults& results, RunObservations& seen, const SheetWithPage<CFPUBenchPage>& ui,
+                           bool calculationError = false)
 {
-    return [&seen, results, list, save, calculationError](const FpuSuiteCallbacks& cb) {
-        CBenchRun* run = CBenchRun::Active();
-        if (!run) {
-            ADD_FAILURE() << "no run in progress";
-            return results;
-        }
-        seen.windowShownAtStart = run->Progress().IsShown();
-        seen.paintedAtStart = run->Progress().PaintCount() > 0;
+    return [&seen, &ui, results, calculationError](const FpuSuiteCallbacks& cb) {
+        CBenchProgressDlg& progress = CBenchRun::Active()->Progress();
+        seen.shownAndPaintedAtStart = progress.IsShown() && progress.PaintCount() > 0;
         cb.beforeRun();
-        seen.positions.push_back(run->Progress().Position());
+        seen.positions.push_back(progress.Position());
         for (int s = 0; s < 8; ++s) cb.afterSection(s, false);
-        seen.rowsEmptyDuringRun = list->GetItemText(1, 1).empty();
+        seen.rowsEmptyDuringRun = ui.Cell(1, 1).empty();
         if (calculationError) platform::Prompt().ShowMessage("Calculation Error !", platform::MessageIcon::None);
         cb.afterRun();
-        seen.positions.push_back(run->Progress().Position());
-        seen.saveEnabledDuringRun = save->IsEnabled();
+        seen.positions.push_back(progress.Position());
+        seen.saveEnabledDuringRun = ui.Enabled(kSave);
         return results;
     };
 }
@@ -67,41 +62,31 @@ protected:
     RecordingPrompt prompt;
     platform::ScopedPrompt scopedPrompt{prompt};
     SheetWithPage<CFPUBenchPage> ui;
+    RunObservations seen;
 };
 
 TEST_F(FPUBenchPageTest, FirstShowingFillsTheSummaryColumnsAndRows)
 {
-    EXPECT_EQ(benchtest::ExpectedSummary(), ui.page->ControlText(1015));
-    EXPECT_EQ("", ui.page->ControlText(1016));
-    benchtest::ExpectBenchListColumns(ui.List());
-    std::vector<std::string> expected(kFpuListRows, kFpuListRows + kFpuListRowCount);
-    EXPECT_EQ(expected, ui.Column(0));
+    ExpectFreshPage(ui, 13);
+    EXPECT_EQ(std::vector<std::string>(kFpuListRows, kFpuListRows + kFpuListRowCount), ui.Column(0));
     EXPECT_EQ("   Total Benchmark Time :", ui.Cell(12, 0));
-    EXPECT_EQ(std::vector<std::string>(13, ""), ui.Column(1));
-    EXPECT_EQ(std::vector<std::string>(13, ""), ui.Column(2));
-    EXPECT_TRUE(ui.Enabled(kBenchmark));
-    EXPECT_TRUE(ui.Enabled(kLoad));
-    EXPECT_FALSE(ui.Enabled(kSave));
 }
 
-TEST_F(FPUBenchPageTest, RunShowsTheWindowAdvancesTo66AndFillsColumnOne)
+TEST_F(FPUBenchPageTest, RunAdvancesTo66FillsColumnOneAndACalculationErrorDoesNotStopIt)
 {
-    RunObservations seen;
     const WhetstoneResults results = SampleResults(1.0);
-    ScopedFpuSuite fake(FakeSuite(results, seen, ui.List(), ui.page->Control(kSave)));
+    ScopedFpuSuite fake(FakeSuite(results, seen, ui, true));
     ui.Press(kBenchmark);
 
-    EXPECT_TRUE(seen.windowShownAtStart);
-    EXPECT_TRUE(seen.paintedAtStart);
+    EXPECT_TRUE(seen.shownAndPaintedAtStart);
     EXPECT_EQ((std::vector<int>{33, 66}), seen.positions);
     EXPECT_FALSE(seen.saveEnabledDuringRun);
     EXPECT_TRUE(seen.rowsEmptyDuringRun);
+    ASSERT_EQ(1u, prompt.messages.size());
+    EXPECT_EQ("Calculation Error !", prompt.messages[0].first);
 
-    EXPECT_EQ(0, benchtest::ShownProgressWindows());
-    EXPECT_EQ(RunCursor::Cross, CurrentRunCursor());
-    EXPECT_TRUE(ui.Enabled(kSave));
+    ExpectRunClosed(ui);
     EXPECT_EQ(results, ui.page->Results());
-    for (const ResultCell& cell : FpuResultCells(results)) EXPECT_EQ(cell.text, ui.Cell(cell.row, 1)) << cell.row;
     EXPECT_EQ("100.13 MFLOPS  (0.25 sec)", ui.Cell(1, 1));
     EXPECT_EQ("203.50 MOPS  (1.00 sec)", ui.Cell(4, 1));
     EXPECT_EQ("4812.35 MWIPS", ui.Cell(10, 1));
@@ -110,24 +95,11 @@ TEST_F(FPUBenchPageTest, RunShowsTheWindowAdvancesTo66AndFillsColumnOne)
     EXPECT_EQ(std::vector<std::string>(13, ""), ui.Column(2));
 }
 
-TEST_F(FPUBenchPageTest, CalculationErrorDoesNotStopTheRun)
-{
-    RunObservations seen;
-    ScopedFpuSuite fake(FakeSuite(SampleResults(1.0), seen, ui.List(), ui.page->Control(kSave), true));
-    ui.Press(kBenchmark);
-    ASSERT_EQ(1u, prompt.messages.size());
-    EXPECT_EQ("Calculation Error !", prompt.messages[0].first);
-    EXPECT_EQ("4812.35 MWIPS", ui.Cell(10, 1));
-    EXPECT_TRUE(ui.Enabled(kSave));
-}
-
 TEST_F(FPUBenchPageTest, SavedRunLoadsBackAsTheSameStringsInColumnTwo)
 {
-    benchtest::TempFolder folder;
-    RunObservations seen;
-    ScopedFpuSuite fake(FakeSuite(SampleResults(1.0), seen, ui.List(), ui.page->Control(kSave)));
+    TempFolder folder;
+    ScopedFpuSuite fake(FakeSuite(SampleResults(1.0), seen, ui));
     ui.Press(kBenchmark);
-
     prompt.saveAnswer = folder.File("mine.fpu");
     ui.Press(kSave);
     ASSERT_EQ(1u, prompt.saveRequests.size());
@@ -141,18 +113,17 @@ TEST_F(FPUBenchPageTest, SavedRunLoadsBackAsTheSameStringsInColumnTwo)
     EXPECT_EQ(ui.Column(1), ui.Column(2));
 
     // A second run replaces column 1 and the page's results; the loaded system stays.
-    const WhetstoneResults second = SampleResults(2.0);
-    ScopedFpuSuite fake2(FakeSuite(second, seen, ui.List(), ui.page->Control(kSave)));
+    ScopedFpuSuite fake2(FakeSuite(SampleResults(2.0), seen, ui));
     ui.Press(kBenchmark);
-    EXPECT_EQ(second, ui.page->Results());
+    EXPECT_EQ(SampleResults(2.0), ui.page->Results());
     EXPECT_EQ("9624.69 MWIPS", ui.Cell(10, 1));
     EXPECT_EQ("4812.35 MWIPS", ui.Cell(10, 2));
-    EXPECT_EQ(ui.page->ControlText(1015), ui.page->ControlText(1016));
 }
 
-TEST_F(FPUBenchPageTest, LoadBeforeAnyRunFillsColumnTwoOnly)
+TEST_F(FPUBenchPageTest, FailedLoadsChangeNothingAndALoadBeforeAnyRunFillsColumnTwoOnly)
 {
-    benchtest::TempFolder folder;
+    ExpectFailedLoadsChangeNothing(ui, prompt, "/nonexistent/folder/missing.fpu");
+    TempFolder folder;
     WhetstoneResults stored = SampleResults(1.0);
     stored.mflops[3] = 0.0;  // any value but -1.0 means MFLOPS, zero included
     ASSERT_EQ(ResultFileStatus::Ok,
@@ -166,17 +137,4 @@ TEST_F(FPUBenchPageTest, LoadBeforeAnyRunFillsColumnTwoOnly)
     EXPECT_EQ(std::vector<std::string>(13, ""), ui.Column(1));
     EXPECT_FALSE(ui.Enabled(kSave));
     EXPECT_EQ(WhetstoneResults{}, ui.page->Results());
-}
-
-TEST_F(FPUBenchPageTest, CancelledOrFailedLoadLeavesThePageAsItWas)
-{
-    ui.Press(kLoad);  // dialog cancelled
-    EXPECT_TRUE(prompt.messages.empty());
-    prompt.openAnswer = "/nonexistent/folder/missing.fpu";
-    ui.Press(kLoad);
-    ASSERT_EQ(1u, prompt.messages.size());
-    EXPECT_EQ("Error !\n\nVext is unable to open the bench file !", prompt.messages[0].first);
-    EXPECT_EQ(platform::MessageIcon::Stop, prompt.messages[0].second);
-    EXPECT_EQ("", ui.page->ControlText(1016));
-    EXPECT_EQ(std::vector<std::string>(13, ""), ui.Column(2));
 }
