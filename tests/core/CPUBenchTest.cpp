@@ -74,26 +74,15 @@ TEST(CpuKernels, DivisionStartsAtDivisorOneAndNeverDividesByZero)
     Recorder r;
     DivisionLoop(2, r);  // one iteration: the first quotient
     EXPECT_EQ(r.final, (std::vector<uint32_t>{2, 0xFFFFFFFF, 4'294'967'295u}));
-    DivisionLoop(CCPUBench::kDivisionBound, r);  // the program's count, divisors 1 ... 50,000,000
-    EXPECT_EQ(r.final[0], 50'000'001u);
-    EXPECT_EQ(r.final[2], 4'294'967'295u / 50'000'000u);
-    Recorder none;
-    DivisionLoop(1, none);  // no iteration at all
-    EXPECT_EQ(none.final[0], 1u);
+    DivisionLoop(1, r);  // no iteration at all
+    EXPECT_EQ(r.final[0], 1u);
 }
 
 TEST(CpuKernels, StringBufferHoldsTheNumbersFollowedByThePattern)
 {
     Recorder r;
-    StringLoop(1, r);
-    EXPECT_EQ(r.text, "0 0" + kPattern);
     StringLoop(13, r);
     EXPECT_EQ(r.text, "12 12" + kPattern);
-}
-
-TEST(CpuKernels, StringAfterTheFullCountHolds47Characters)
-{
-    Recorder r;
     StringLoop(CCPUBench::kStringLoops, r);
     EXPECT_EQ(r.final[0], 500'000u);
     EXPECT_EQ(r.text, "499999 499999" + kPattern);
@@ -103,30 +92,17 @@ TEST(CpuKernels, StringAfterTheFullCountHolds47Characters)
 TEST(CpuKernels, CallLoopsCallOncePerIterationWithTheCounterForEveryParameter)
 {
     Recorder r;
-    CallCounter c0, c1, c2, c3, c4;
-    Call0Loop(c0, 5, r);
-    Call1Loop(c1, 5, r);
-    Call2Loop(c2, 5, r);
-    Call3Loop(c3, 5, r);
-    Call4Loop(c4, 5, r);
-    ASSERT_EQ(c0.calls.size(), 5u);
-    EXPECT_TRUE(c0.calls[4].empty());
-    for (int32_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(c1.calls.at(i), (std::vector<int32_t>{i}));
-        EXPECT_EQ(c2.calls.at(i), (std::vector<int32_t>{i, i}));
-        EXPECT_EQ(c3.calls.at(i), (std::vector<int32_t>{i, i, i}));
-        EXPECT_EQ(c4.calls.at(i), (std::vector<int32_t>{i, i, i, i}));
-    }
+    CallCounter c[5];
+    Call0Loop(c[0], 5, r);
+    Call1Loop(c[1], 5, r);
+    Call2Loop(c[2], 5, r);
+    Call3Loop(c[3], 5, r);
+    Call4Loop(c[4], 5, r);
     EXPECT_EQ(r.final, (std::vector<uint32_t>{5}));
-}
-
-TEST(CpuKernels, CallTargetsOfTheProgramAreCallable)
-{
-    CCPUBench cpu;
-    NoProbe p;
-    Call4Loop(cpu, 1000, p);  // the program's own instance on a short count
-    cpu.Call0();
-    cpu.Call4(1, 2, 3, 4);
+    for (size_t n = 0; n < 5; ++n) {
+        ASSERT_EQ(c[n].calls.size(), 5u) << n;
+        for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(c[n].calls[i], std::vector<int32_t>(n, i)) << n;
+    }
 }
 
 TEST(CpuKernels, FibonacciStepsNMinusOneTimesForEachN)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "bench/Dhrystone.h"
@@ -44,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST(Dhrystone, EveryPassEndsInTheSameStateWithoutTheCharacterLoopBranch)
+TEST(Dhrystone, EveryPassEndsInTheSameStateAndReleasesItsRecords)
 {
     ScopedCalendarClock clock(ScriptedClock<std::time_t>{100, 100, 100, 102});
     OpenDhrystone d;
@@ -52,50 +53,33 @@ TEST(Dhrystone, EveryPassEndsInTheSameStateWithoutTheCharacterLoopBranch)
     d.RunPasses(1000, r);
     ASSERT_EQ(r.passEnds.size(), 1000u);
     for (const auto& end : r.passEnds) ASSERT_EQ(end, (std::vector<int32_t>{7, 39, 9, 1, 5}));
-    EXPECT_EQ(r.rareBranches, 0);
+    EXPECT_EQ(r.rareBranches, 0);  // the character loop's branch is never taken
+    EXPECT_EQ(d.PtrGlb, nullptr);
 }
 
 TEST(Dhrystone, RatingComesFromTheCalendarClockCorrectedByTheEmptyLoop)
 {
     // 20,000 passes keep the test short: the rate is then 20,000 / benchTime / 1000.
-    constexpr uint32_t kPasses = 20'000;
-    {
-        // Empty loop within one second, main loop 4 s.
-        ScriptedClock<std::time_t> script{1000, 1000, 1000, 1004};
+    const struct {
+        std::vector<std::time_t> clock;
+        int rating;
+    } cases[] = {
+        {{1000, 1000, 1000, 1004}, 5},   // empty loop within one second, main loop 4 s
+        {{1000, 1001, 2000, 2003}, 10},  // empty loop 1 s, main loop 3 s: benchTime 2
+        {{1000, 1002, 2000, 2001}, 20},  // the empty loop seemed longer: rated as one second
+    };
+    for (const auto& c : cases) {
+        ScriptedClock<std::time_t> script(c.clock);
         int reads = 0;
         ScopedCalendarClock clock([&] { ++reads; return script(); });
         CDhrystone d;
         bench::NoProbe p;
-        EXPECT_EQ(d.RunPasses(kPasses, p), 5);
+        EXPECT_EQ(d.RunPasses(20'000, p), c.rating);
         EXPECT_EQ(reads, 4);  // nothing else reads the clock
     }
-    {
-        // The empty loop took 1 s, the main loop 3: benchTime 2.
-        ScopedCalendarClock clock(ScriptedClock<std::time_t>{1000, 1001, 2000, 2003});
-        CDhrystone d;
-        bench::NoProbe p;
-        EXPECT_EQ(d.RunPasses(kPasses, p), 10);
-    }
-    {
-        // The empty loop seemed longer than the main loop: rated as one second.
-        ScopedCalendarClock clock(ScriptedClock<std::time_t>{1000, 1002, 2000, 2001});
-        CDhrystone d;
-        bench::NoProbe p;
-        EXPECT_EQ(d.RunPasses(kPasses, p), 20);
-    }
-}
-
-TEST(Dhrystone, RatingTruncatesBothDivisionsAndNeverDividesByZero)
-{
-    EXPECT_EQ(CDhrystone::Rating(1), 5000);
-    EXPECT_EQ(CDhrystone::Rating(3), 1666);
-    EXPECT_EQ(CDhrystone::Rating(4), 1250);
-    EXPECT_EQ(CDhrystone::Rating(6), 833);
-    EXPECT_EQ(CDhrystone::Rating(7), 714);
-    EXPECT_EQ(CDhrystone::Rating(5000), 1);
-    EXPECT_EQ(CDhrystone::Rating(5001), 0);
-    EXPECT_EQ(CDhrystone::Rating(0), 5000);
-    EXPECT_EQ(CDhrystone::Rating(-3), 5000);
+    // Both divisions truncate, and a time of 0 or less never divides by zero.
+    const std::pair<int, int> ratings[] = {{1, 5000}, {3, 1666}, {6, 833}, {7, 714}, {5000, 1}, {5001, 0}, {0, 5000}, {-3, 5000}};
+    for (auto [seconds, rating] : ratings) EXPECT_EQ(CDhrystone::Rating(seconds), rating) << seconds;
 }
 
 TEST(Dhrystone, ProceduresFollowTheirTables)
@@ -103,32 +87,17 @@ TEST(Dhrystone, ProceduresFollowTheirTables)
     OpenDhrystone d;
     volatile CDhrystone::Enumeration out = CDhrystone::Ident5;
     using E = CDhrystone::Enumeration;
-    d.IntGlob = 5;
-    const std::vector<std::pair<E, E>> table{{E::Ident1, E::Ident1}, {E::Ident2, E::Ident4},
-                                             {E::Ident3, E::Ident2}, {E::Ident4, E::Ident4},
-                                             {E::Ident5, E::Ident3}};
-    for (auto [in, expected] : table) {
+    const std::tuple<int, E, E> table[] = {{5, E::Ident1, E::Ident1}, {5, E::Ident2, E::Ident4}, {5, E::Ident3, E::Ident2},
+                                           {5, E::Ident4, E::Ident4}, {5, E::Ident5, E::Ident3}, {101, E::Ident2, E::Ident1}};
+    for (auto [intGlob, in, expected] : table) {
+        d.IntGlob = intGlob;
         d.Proc6(in, &out);
         const E got = out;
-        EXPECT_EQ(got, expected) << in;
+        EXPECT_EQ(got, expected) << in << " " << intGlob;
     }
-    d.IntGlob = 101;
-    d.Proc6(E::Ident2, &out);
-    const E got = out;
-    EXPECT_EQ(got, E::Ident1);
-
     // Compares the second character of one string with the third of the other, then the strings.
     EXPECT_FALSE(d.Func2("DHRYSTONE PROGRAM, 1'ST STRING", "DHRYSTONE PROGRAM, 2'ND STRING"));
     EXPECT_TRUE(d.Func2("DHRYSTONE PROGRAM, 2'ND STRING", "DHRYSTONE PROGRAM, 1'ST STRING"));
-}
-
-TEST(Dhrystone, ReleasesItsRecordsAndLeavesNoDanglingPointer)
-{
-    ScopedCalendarClock clock(ScriptedClock<std::time_t>{0, 0, 0, 1});
-    OpenDhrystone d;
-    PassRecorder r;
-    d.RunPasses(3, r);
-    EXPECT_EQ(d.PtrGlb, nullptr);
 }
 
 TEST(Dhrystone, AllocationFailureIsReportedAndRatedZero)
