@@ -3,7 +3,10 @@
 // work in place.
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace disasm {
 
@@ -37,6 +40,40 @@ inline std::string CallTarget(const std::string& line)
     if (const size_t at = target.find('@'); at != std::string::npos) target.resize(at);
     if (target.starts_with("__interceptor_")) target.erase(0, 14);
     return target;
+}
+
+// Function name -> its instructions (mnemonic and operands), from the listing with `options`.
+inline std::map<std::string, std::vector<std::string>> Functions(const std::string& options)
+{
+    std::map<std::string, std::vector<std::string>> functions;
+    std::istringstream lines(ObjdumpSelf(options));
+    std::string line;
+    std::vector<std::string>* current = nullptr;
+    while (std::getline(lines, line)) {
+        if (const size_t open = line.find(" <"); line.ends_with(">:") && open != std::string::npos) {
+            current = &functions[line.substr(open + 2, line.size() - open - 4)];
+        } else if (const size_t tab = line.find(":\t"); current && tab != std::string::npos) {
+            current->push_back(line.substr(tab + 2));
+        }
+    }
+    return functions;
+}
+
+// The named targets of the calls among `code`.
+inline std::vector<std::string> CallTargets(const std::vector<std::string>& code)
+{
+    std::vector<std::string> targets;
+    for (const std::string& insn : code)
+        if (std::string target = insn.starts_with("call") ? CallTarget(insn) : ""; !target.empty())
+            targets.push_back(target);
+    return targets;
+}
+
+inline int CountPrefix(const std::vector<std::string>& items, const std::string& prefix)
+{
+    int n = 0;
+    for (const std::string& item : items) n += item.starts_with(prefix) ? 1 : 0;
+    return n;
 }
 
 }  // namespace disasm
