@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "bench/BenchSuites.h"
@@ -96,19 +98,19 @@ TEST(CacheKernel, MachineLoopsCoverTheBlockAndLeaveItIntact)
     EXPECT_EQ(bytes, original);  // each value goes back where it came from; nothing outside is touched
 }
 
-TEST(CacheKernel, AllocatesTimesAndFreesInThatOrder)
+TEST(CacheKernel, AllocatesTimesAndFreesInThatOrderAndReportsAFailedAllocation)
 {
+    RecordingPrompt prompt;
+    platform::ScopedPrompt scopedPrompt(prompt);
     std::vector<std::string> events;
     platform::ScopedTimeGetTime timer([&, t = 0xFFFFFFF0u]() mutable {
         events.push_back("time");
-        uint32_t now = t;
-        t += 0x20;  // the second reading wraps past 2^32
-        return now;
+        return std::exchange(t, t + 0x20);  // the second reading wraps past 2^32
     });
     void* given = nullptr;
     ScopedCacheBlockAllocate allocate([&](size_t bytes) {
         events.push_back("alloc " + std::to_string(bytes));
-        return given = std::malloc(bytes);
+        return given = bytes > 2048 ? nullptr : std::malloc(bytes);
     });
     ScopedCacheBlockRelease release([&](void* block) {
         events.push_back(block == given ? "free" : "free other");
@@ -119,24 +121,12 @@ TEST(CacheKernel, AllocatesTimesAndFreesInThatOrder)
         EXPECT_EQ(TimeCacheKernel(2048, method, method == kCacheSteppingMov ? 4 : 0), 0x20u);
         EXPECT_EQ(events, (std::vector<std::string>{"alloc 2048", "time", "time", "free"}));
     }
-}
-
-TEST(CacheKernel, AllocationFailureReportsMemoryErrorAndZeroMs)
-{
-    RecordingPrompt prompt;
-    platform::ScopedPrompt scopedPrompt(prompt);
-    int reads = 0;
-    platform::ScopedTimeGetTime timer([&] { return static_cast<uint32_t>(++reads * 100); });
-    ScopedCacheBlockAllocate allocate([](size_t) -> void* { return nullptr; });
-    int released = 0;
-    ScopedCacheBlockRelease release([&](void*) { ++released; });
-
-    EXPECT_EQ(TimeCacheKernel(524288, kCacheMovsd, 0), 0u);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].first, "Memory error !");
-    EXPECT_EQ(prompt.messages[0].second, MessageIcon::None);
-    EXPECT_EQ(reads, 0);
-    EXPECT_EQ(released, 0);
+    EXPECT_TRUE(prompt.messages.empty());
+    events.clear();
+    EXPECT_EQ(TimeCacheKernel(524288, kCacheMovsd, 0), 0u);  // no timing, nothing to free
+    EXPECT_EQ(events, (std::vector<std::string>{"alloc 524288"}));
+    using Messages = std::vector<std::pair<std::string, MessageIcon>>;
+    EXPECT_EQ(prompt.messages, (Messages{{"Memory error !", MessageIcon::None}}));
 }
 
 TEST(CacheRate, FollowsTheFormula)
@@ -160,19 +150,14 @@ TEST(CacheRate, FollowsTheFormula)
 
 TEST(CacheSuite, MeasuresMethodsAndSizesInResultOrder)
 {
-    const struct {
-        int index;
-        CacheMeasurement m;
-    } cases[] = {{0, {kCacheMovsd, 2048, 0, 8192000}},
-                 {8, {kCacheMovsd, 524288, 0, 2097152000}},
-                 {9, {kCacheMov, 2048, 0, 4096000}},
-                 {26, {kCacheSteppingMov, 524288, 4, 1048576000}}};
+    const std::tuple<int, CacheBenchMethod, int32_t, int32_t, int32_t> cases[] = {
+        {0, kCacheMovsd, 2048, 0, 8192000},
+        {8, kCacheMovsd, 524288, 0, 2097152000},
+        {9, kCacheMov, 2048, 0, 4096000},
+        {26, kCacheSteppingMov, 524288, 4, 1048576000}};
     for (const auto& c : cases) {
-        const CacheMeasurement m = CacheSuiteMeasurement(c.index);
-        EXPECT_EQ(m.method, c.m.method) << c.index;
-        EXPECT_EQ(m.stride, c.m.stride) << c.index;
-        EXPECT_EQ(m.blockBytes, c.m.blockBytes) << c.index;
-        EXPECT_EQ(m.creditedBytes, c.m.creditedBytes) << c.index;
+        const CacheMeasurement m = CacheSuiteMeasurement(std::get<0>(c));
+        EXPECT_EQ(std::make_tuple(std::get<0>(c), m.method, m.blockBytes, m.stride, m.creditedBytes), c);
     }
 }
 
