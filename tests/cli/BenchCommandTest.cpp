@@ -27,15 +27,10 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
         for (int i = 0; i < 13; ++i) cpu_.values[i] = 1000;
-        cpu_.values[0] = 1234;
-        cpu_.values[CpuResults::kDhrystone] = 1666;
-        for (int s = 0; s < 8; ++s) {
-            fpu_.mflops[s] = s % 2 ? -1.0 : 10.0 * s;
-            fpu_.mops[s] = s % 2 ? 20.0 * s : -1.0;
-            fpu_.seconds[s] = 0.5;
-        }
-        fpu_.mwips = 4800.0;
-        fpu_.totalSeconds = 90.0;
+        cpu_.values[0] = 1234, cpu_.values[CpuResults::kDhrystone] = 1666;
+        for (int s = 0; s < 8; ++s)
+            fpu_.mflops[s] = s % 2 ? -1.0 : 10.0 * s, fpu_.mops[s] = s % 2 ? 20.0 * s : -1.0, fpu_.seconds[s] = 0.5;
+        fpu_.mwips = 4800.0, fpu_.totalSeconds = 90.0;
         for (int i = 0; i < CacheResults::kCount; ++i) cache_.rates[i] = 100.0 * (i + 1);
     }
     void TearDown() override { fs::remove_all(dir_); }
@@ -48,10 +43,7 @@ protected:
             ++runs_;
             return RunCpuSuiteWith(FixedCpuKernels(cpu_), callbacks);
         });
-        ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks&) {
-            ++runs_;
-            return fpu_;
-        });
+        ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks&) { return ++runs_, fpu_; });
         ScopedCacheSuite cacheSuite([this](const CacheSuiteCallbacks& callbacks) {
             ++runs_;
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
@@ -66,6 +58,12 @@ protected:
         for (int i = 0; i < n; ++i) start = text.find('\n', start) + 1;
         return text.substr(start, text.find('\n', start) - start);
     }
+    static long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+    std::vector<uint8_t> Saved(const char* name) const
+    {
+        std::ifstream in(dir_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
 
     fs::path dir_;
     int runs_ = 0;
@@ -76,10 +74,11 @@ protected:
 
 }  // namespace
 
-TEST_F(BenchCommand, CpuRunPrintsEveryRowOfThePageAndTheTotal)
+TEST_F(BenchCommand, EachRunPrintsThePageRowsAndSavesThePageRecord)
 {
-    Outcome o = Bench({"cpu"});
-    EXPECT_EQ(o.status, 0) << o.err;
+    // Two lines of summary come first; row n of the list is line 2 + n.
+    Outcome o = Bench({"cpu", "-o", (dir_ / "run.cpu").string()});
+    ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(runs_, 1);
     EXPECT_EQ(Line(o.out, 0).rfind("Your System : ", 0), 0u);
     EXPECT_EQ(Line(o.out, 2), "Integer Aritmetic Benchmarks");
@@ -87,40 +86,26 @@ TEST_F(BenchCommand, CpuRunPrintsEveryRowOfThePageAndTheTotal)
     EXPECT_EQ(Line(o.out, 2 + 18), "   Dhrystone benchmark :                1666 KDhryst./sec");
     // 12 x 1000 ms + 1234 ms, the rating left out.
     EXPECT_EQ(Line(o.out, 2 + 20), "Total Benchmark Time :                  0.22 min  (13.23 s.)");
-    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2 + 21);
-}
-
-TEST_F(BenchCommand, SavedResultsAreTheRecordThePageWouldSave)
-{
-    std::string path = (dir_ / "run.cpu").string();
-    Outcome o = Bench({"cpu", "-o", path});
-    ASSERT_EQ(o.status, 0) << o.err;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    ASSERT_EQ(bytes.size(), kCpuRecordSize);
+    EXPECT_EQ(Lines(o.out), 2 + 21);
     CpuResults expected = cpu_;
     expected.values[CpuResults::kTotal] = 13234;
-    EXPECT_EQ(DecodeCpuRecord(bytes)->results, expected);
+    ASSERT_EQ(Saved("run.cpu").size(), kCpuRecordSize);
+    EXPECT_EQ(DecodeCpuRecord(Saved("run.cpu"))->results, expected);
 
-    path = (dir_ / "run.fpu").string();
-    o = Bench({"fpu", "--output=" + path});
+    o = Bench({"fpu", "--output=" + (dir_ / "run.fpu").string()});
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(Line(o.out, 2 + 2), "   N2 Array as parameter :              20.00 MOPS  (0.50 sec)");
     EXPECT_EQ(Line(o.out, 2 + 12), "   Total Benchmark Time :               1.50 min  (90.00 sec)");
-    std::ifstream fpuIn(path, std::ios::binary);
-    std::vector<uint8_t> fpuBytes{std::istreambuf_iterator<char>(fpuIn), {}};
-    ASSERT_EQ(fpuBytes.size(), kFpuRecordSize);
-    EXPECT_EQ(DecodeFpuRecord(fpuBytes)->results, fpu_);
-    EXPECT_EQ("Your System : " + DecodeFpuRecord(fpuBytes)->summary, Line(o.out, 0));
+    auto fpu = DecodeFpuRecord(Saved("run.fpu"));
+    ASSERT_TRUE(fpu);
+    EXPECT_EQ(fpu->results, fpu_);
+    EXPECT_EQ("Your System : " + fpu->summary, Line(o.out, 0));
 
-    path = (dir_ / "run.cache").string();
-    o = Bench({"-o", path, "cache"});
+    o = Bench({"-o", (dir_ / "run.cache").string(), "cache"});
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(Line(o.out, 2 + 31), "   512 Kb block :                       2700.00 Mb/sec");
-    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2 + 32);
-    std::ifstream cacheIn(path, std::ios::binary);
-    std::vector<uint8_t> cacheBytes{std::istreambuf_iterator<char>(cacheIn), {}};
-    EXPECT_EQ(DecodeCacheRecord(cacheBytes)->results, cache_);
+    EXPECT_EQ(Lines(o.out), 2 + 32);
+    EXPECT_EQ(DecodeCacheRecord(Saved("run.cache"))->results, cache_);
 }
 
 TEST_F(BenchCommand, AFailedSaveIsReportedAfterTheRunWithStatusTwo)

@@ -40,49 +40,41 @@ const char kSummary[] = "AMD Athlon at 800 MHz  with 256 Mb RAM  on WinNT";
 
 }  // namespace
 
-TEST_F(ShowCommand, PrintsACpuFileWithThePageLabelsAndFormats)
+TEST_F(ShowCommand, PrintsEachKindOfFileWithThePageLabelsAndFormats)
 {
     CpuResults r;
-    for (int i = 0; i < 13; ++i) r.values[i] = 1000;
-    r.values[0] = 1234;
-    r.values[CpuResults::kDhrystone] = 1666;
-    r.values[CpuResults::kTotal] = 13000;
-    Outcome o = Show({Put("run.CPU", EncodeCpuRecord(kSummary, r))});
-    EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.err, "");
-    EXPECT_EQ(o.out.substr(0, o.out.find("\n\n") + 2), std::string("Loaded System : ") + kSummary + "\n\n");
-    EXPECT_NE(o.out.find("Integer Aritmetic Benchmarks\n   Addition :                           1.23 sec  (1234 ms)\n"),
-              std::string::npos)
-        << o.out;
-    EXPECT_NE(o.out.find("   Dhrystone benchmark :                1666 KDhryst./sec\n\nTotal Benchmark Time :"),
-              std::string::npos)
-        << o.out;
-    EXPECT_NE(o.out.find("0.22 min  (13.00 s.)\n"), std::string::npos);
-    // The title of every group and the spacers are there: 21 rows after the summary and its blank line.
-    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2 + 21);
-}
-
-TEST_F(ShowCommand, PrintsFpuAndCacheFiles)
-{
+    r.values.fill(1000);
+    r.values[0] = 1234, r.values[CpuResults::kDhrystone] = 1666;
     WhetstoneResults w{};
     w.mflops.fill(-1.0);
-    w.mflops[0] = 0.0;
-    w.mops[1] = 12.5;
-    w.totalSeconds = 90.0;
-    Outcome o = Show({Put("w.fpu", EncodeFpuRecord(kSummary, w))});
-    EXPECT_EQ(o.status, 0);
-    EXPECT_NE(o.out.find("   N1 Array elements :                  0.00 MFLOPS  (0.00 sec)\n"), std::string::npos) << o.out;
-    EXPECT_NE(o.out.find("   N2 Array as parameter :              12.50 MOPS  (0.00 sec)\n"), std::string::npos);
-    EXPECT_NE(o.out.find("   Total Benchmark Time :               1.50 min  (90.00 sec)\n"), std::string::npos);
-    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2 + 13);
-
+    w.mflops[0] = 0.0, w.mops[1] = 12.5;
     CacheResults c{};
     c.rates[9] = std::numeric_limits<double>::infinity();
-    o = Show({Put("c.cache", EncodeCacheRecord(kSummary, c))});
-    EXPECT_EQ(o.status, 0);
-    EXPECT_NE(o.out.find("'MOV' benchmark\n   2 Kb block :                         infinite Mb/sec\n"), std::string::npos)
-        << o.out;
-    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 2 + 32);
+    struct Case {
+        std::string path;
+        std::vector<const char*> parts;
+        long lines;  // the summary, a blank line, then every row with titles and spacers
+    } cases[] = {
+        {Put("run.CPU", EncodeCpuRecord(kSummary, r)),
+         {"Integer Aritmetic Benchmarks\n   Addition :                           1.23 sec  (1234 ms)\n",
+          "   Dhrystone benchmark :                1666 KDhryst./sec\n\nTotal Benchmark Time :"},
+         2 + 21},
+        {Put("w.fpu", EncodeFpuRecord(kSummary, w)),
+         {"   N1 Array elements :                  0.00 MFLOPS  (0.00 sec)\n",
+          "   N2 Array as parameter :              12.50 MOPS  (0.00 sec)\n"},
+         2 + 13},
+        {Put("c.cache", EncodeCacheRecord(kSummary, c)),
+         {"'MOV' benchmark\n   2 Kb block :                         infinite Mb/sec\n"},
+         2 + 32},
+    };
+    for (const Case& k : cases) {
+        Outcome o = Show({k.path});
+        EXPECT_EQ(o.status, 0) << k.path;
+        EXPECT_EQ(o.err, "");
+        EXPECT_EQ(o.out.rfind(std::string("Loaded System : ") + kSummary + "\n\n", 0), 0u) << o.out;
+        for (const char* part : k.parts) EXPECT_NE(o.out.find(part), std::string::npos) << part << o.out;
+        EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), k.lines) << k.path;
+    }
 }
 
 TEST_F(ShowCommand, ControlCharactersOfTheStoredTextDoNotReachTheTerminal)
@@ -96,17 +88,14 @@ TEST_F(ShowCommand, BadFilesAndUsageExitWithStatusTwoAndAClearMessage)
 {
     auto record = EncodeFpuRecord(kSummary, {});
     std::string shortFile = Put("short.fpu", std::span(record).first(200));
-    std::string cpuAsFpu = Put("small.fpu", EncodeCpuRecord(kSummary, {}));
-    std::string unknown = Put("run.txt", record);
     fs::create_directory(dir_ / "folder.cache");
-
     struct Case {
         std::vector<std::string> args;
         const char* expected;  // a part of the message on standard error
     } cases[] = {
         {{shortFile}, "too short for a .fpu result file (308 bytes needed)"},
-        {{cpuAsFpu}, "too short"},
-        {{unknown}, "must end in .cpu, .fpu or .cache"},
+        {{Put("small.fpu", EncodeCpuRecord(kSummary, {}))}, "too short"},
+        {{Put("run.txt", record)}, "must end in .cpu, .fpu or .cache"},
         {{(dir_ / "missing.cpu").string()}, "cannot open"},
         {{(dir_ / "folder.cache").string()}, "cannot open"},
         {{}, "Usage: vext-cli show FILE"},

@@ -4,7 +4,6 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
-#include <cstring>
 #include <string>
 
 #include "app/VextSheet.h"
@@ -52,12 +51,8 @@ TEST(AboutPage, PaintsFourLinesAtTheirPlaces)
     wxImage image = PaintOnGrey(560, 270);
     Band title = DarkIn(image, 70, 70, 400, 98);
     Band version = DarkIn(image, 70, 100, 400, 124);
-    Band author = DarkIn(image, 70, 160, 400, 184);
-    Band built = DarkIn(image, 70, 220, 400, 244);
     EXPECT_GT(title.darkPixels, 200);
-    EXPECT_GT(version.darkPixels, 50);
-    EXPECT_GT(author.darkPixels, 50);
-    EXPECT_GT(built.darkPixels, 50);
+    for (int top : {100, 160, 220}) EXPECT_GT(DarkIn(image, 70, top, 400, top + 24).darkPixels, 50) << top;
     // Nothing left of the lines, above the title, nor between the second and third line.
     EXPECT_EQ(DarkIn(image, 0, 0, 68, 270).darkPixels, 0);
     EXPECT_EQ(DarkIn(image, 0, 0, 560, 68).darkPixels, 0);
@@ -73,12 +68,15 @@ TEST(AboutPage, PaintsFourLinesAtTheirPlaces)
     EXPECT_GT(white, 1000);
 }
 
-TEST(AboutPage, FontsAreTimesAndTheDcGetsItsOwnFontBack)
+TEST(AboutPage, TextsFontsAndTheDcGetsItsOwnFontBack)
 {
+    EXPECT_EQ(AboutBuildLine(), std::string("Vext compiled on ") + __DATE__);
+    EXPECT_EQ(std::string(kAboutTitle), "Vext  --  Corvane");
+    EXPECT_EQ(std::string(kAboutVersion), "version 1.0");
+
     wxFont title = AboutFont(24, true);
     wxFont text = AboutFont(18, false);
-    ASSERT_TRUE(title.IsOk());
-    ASSERT_TRUE(text.IsOk());
+    ASSERT_TRUE(title.IsOk() && text.IsOk());
     EXPECT_EQ(title.GetFaceName(), "Times");
     EXPECT_EQ(text.GetFaceName(), "Times");
     EXPECT_EQ(title.GetWeight(), wxFONTWEIGHT_BOLD);
@@ -93,15 +91,6 @@ TEST(AboutPage, FontsAreTimesAndTheDcGetsItsOwnFontBack)
     PaintAbout(dc);
     EXPECT_EQ(dc.GetFont(), mine);
     EXPECT_EQ(dc.GetTextForeground(), *wxRED);
-}
-
-TEST(AboutPage, BuildLineCarriesThisBuildsDate)
-{
-    std::string line = AboutBuildLine();
-    EXPECT_EQ(line, std::string("Vext compiled on ") + __DATE__);
-    EXPECT_EQ(line.size(), std::strlen("Vext compiled on Dec  6 2026"));
-    EXPECT_EQ(std::string(kAboutTitle), "Vext  --  Corvane");
-    EXPECT_EQ(std::string(kAboutVersion), "version 1.0");
 }
 
 TEST(AboutPage, ShowsTwoIconsAndPaintsWhenShown)

@@ -4,7 +4,6 @@
 #include <wx/stattext.h>
 #include <wx/timer.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,19 +15,6 @@
 #include "pages/TemplateBuilder.h"
 
 namespace {
-
-const std::vector<std::string> kTabOrder{"Processor Information", "Windows Information", "CPU Benchmark",
-                                         "FPU Benchmark",         "Cache Benchmark",     "About"};
-const std::vector<std::string> kPageClasses{"CProcInfo",     "CSystemInfo",     "CCPUBenchPage",
-                                            "CFPUBenchPage", "CCacheBenchPage", "CAbout"};
-
-std::vector<std::string> TabCaptions(CVextSheet& sheet)
-{
-    std::vector<std::string> captions;
-    wxBookCtrlBase* book = sheet.GetBookCtrl();
-    for (size_t i = 0; i < book->GetPageCount(); ++i) captions.push_back(book->GetPageText(i).utf8_string());
-    return captions;
-}
 
 // Ends a modal run that would otherwise wait for a person, so a broken close fails instead of hanging.
 class ModalGuard : public wxTimer {
@@ -45,29 +31,31 @@ private:
     wxDialog& dialog_;
 };
 
-void SendCloseBox(wxDialog& dialog)
-{
-    wxCloseEvent close(wxEVT_CLOSE_WINDOW, dialog.GetId());
-    close.SetEventObject(&dialog);
-    close.SetCanVeto(true);
-    dialog.GetEventHandler()->ProcessEvent(close);
-}
-
 }  // namespace
 
 TEST(Sheet, OpensWithItsCaptionTabsInOrderAndOkCancelWithoutApply)
 {
+    const std::vector<std::pair<std::string, std::string>> pages{
+        {"Processor Information", "CProcInfo"}, {"Windows Information", "CSystemInfo"},
+        {"CPU Benchmark", "CCPUBenchPage"},     {"FPU Benchmark", "CFPUBenchPage"},
+        {"Cache Benchmark", "CCacheBenchPage"}, {"About", "CAbout"},
+    };
     CVextSheet sheet(kSheetCaption);
     AddSheetPages(sheet);
     EXPECT_EQ(sheet.GetTitle(), "Vext v1.0");
     EXPECT_EQ(sheet.GetParent(), nullptr);
-
-    // Processor Information first, About last.
-    EXPECT_EQ(TabCaptions(sheet), kTabOrder);
     EXPECT_EQ(sheet.GetBookCtrl()->GetSelection(), 0);
-    ASSERT_EQ(sheet.PageCount(), kPageClasses.size());
-    for (size_t i = 0; i < sheet.PageCount(); ++i)
-        EXPECT_EQ(wxString(sheet.Page(i)->GetClassInfo()->GetClassName()).utf8_string(), kPageClasses[i]);
+    ASSERT_EQ(sheet.PageCount(), pages.size());
+    ASSERT_EQ(sheet.GetBookCtrl()->GetPageCount(), pages.size());
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const auto& [caption, className] = pages[i];
+        EXPECT_EQ(sheet.GetBookCtrl()->GetPageText(i).utf8_string(), caption);
+        EXPECT_EQ(wxString(sheet.Page(i)->GetClassInfo()->GetClassName()).utf8_string(), className);
+        // Each page can also be made from its class name alone.
+        std::unique_ptr<wxObject> made(wxCreateDynamicObject(className));
+        ASSERT_NE(made, nullptr) << className;
+        EXPECT_TRUE(made->IsKindOf(wxCLASSINFO(CTemplatePage))) << className;
+    }
 
     EXPECT_EQ(sheet.FindWindow(wxID_APPLY), nullptr);
     auto* ok = wxDynamicCast(sheet.FindWindow(wxID_OK), wxButton);
@@ -75,70 +63,48 @@ TEST(Sheet, OpensWithItsCaptionTabsInOrderAndOkCancelWithoutApply)
     ASSERT_NE(ok, nullptr);
     ASSERT_NE(cancel, nullptr);
     EXPECT_TRUE(cancel->IsEnabled());
-
     sheet.CancelToClose();
     EXPECT_EQ(ok->GetLabel(), "Close");
     EXPECT_FALSE(cancel->IsEnabled());
 }
 
-TEST(Sheet, PagesAreDynamicallyCreatableByClassName)
+TEST(Sheet, CloseBoxAndCloseButtonEndTheModalRun)
 {
-    for (const std::string& name : kPageClasses) {
-        std::unique_ptr<wxObject> object(wxCreateDynamicObject(name));
-        ASSERT_NE(object, nullptr) << name;
-        EXPECT_TRUE(object->IsKindOf(wxCLASSINFO(CTemplatePage))) << name;
-        EXPECT_EQ(wxString(object->GetClassInfo()->GetClassName()).utf8_string(), name);
+    struct Case {
+        const char* what;
+        bool cancelToClose;
+        bool closeBox;  // else the OK ("Close") button
+        int result;     // 0: anything but the guard's wxID_ABORT
+    } cases[] = {
+        {"close box", false, true, wxID_CANCEL},
+        {"close box with Cancel disabled", true, true, 0},
+        {"Close button", true, false, wxID_OK},
+    };
+    for (const Case& c : cases) {
+        CVextSheet sheet(kSheetCaption);
+        sheet.AddPage(new CSystemInfo);
+        sheet.AddPage(new CAbout);
+        sheet.Prepare();
+        if (c.cancelToClose) sheet.CancelToClose();
+        ModalGuard guard(sheet);
+        sheet.CallAfter([&] {
+            if (c.closeBox) {
+                wxCloseEvent close(wxEVT_CLOSE_WINDOW, sheet.GetId());
+                close.SetEventObject(&sheet);
+                close.SetCanVeto(true);
+                sheet.GetEventHandler()->ProcessEvent(close);
+            } else {
+                wxCommandEvent press(wxEVT_BUTTON, wxID_OK);
+                press.SetEventObject(sheet.FindWindow(wxID_OK));
+                sheet.FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(press);
+            }
+        });
+        int result = sheet.ShowModal();
+        EXPECT_FALSE(guard.fired) << c.what << " did not end the sheet";
+        if (c.result) EXPECT_EQ(result, c.result) << c.what;
+        EXPECT_NE(result, wxID_ABORT) << c.what;
+        EXPECT_FALSE(sheet.IsModal()) << c.what;
     }
-    std::unique_ptr<wxObject> about(wxCreateDynamicObject("CAbout"));
-    EXPECT_NE(wxDynamicCast(about.get(), CAbout), nullptr);
-    EXPECT_EQ(static_cast<CTemplatePage*>(wxDynamicCast(about.get(), CAbout))->TemplateId(), 107);
-    std::unique_ptr<wxObject> info(wxCreateDynamicObject("CSystemInfo"));
-    ASSERT_NE(wxDynamicCast(info.get(), CSystemInfo), nullptr);
-    EXPECT_EQ(static_cast<CTemplatePage*>(wxDynamicCast(info.get(), CSystemInfo))->TemplateId(), 130);
-}
-
-TEST(Sheet, CloseBoxEndsTheModalRun)
-{
-    CVextSheet sheet(kSheetCaption);
-    sheet.AddPage(new CSystemInfo);
-    sheet.AddPage(new CAbout);
-    sheet.Prepare();
-    ModalGuard guard(sheet);
-    sheet.CallAfter([&] { SendCloseBox(sheet); });
-    int result = sheet.ShowModal();
-    EXPECT_FALSE(guard.fired) << "the close box did not end the sheet";
-    EXPECT_EQ(result, wxID_CANCEL);
-    EXPECT_FALSE(sheet.IsModal());
-}
-
-TEST(Sheet, CloseBoxEndsTheModalRunAlsoWhenCancelIsDisabled)
-{
-    CVextSheet sheet(kSheetCaption);
-    sheet.AddPage(new CAbout);
-    sheet.Prepare();
-    sheet.CancelToClose();
-    ModalGuard guard(sheet);
-    sheet.CallAfter([&] { SendCloseBox(sheet); });
-    int result = sheet.ShowModal();
-    EXPECT_FALSE(guard.fired) << "the close box did not end the sheet";
-    EXPECT_NE(result, wxID_ABORT);
-    EXPECT_FALSE(sheet.IsModal());
-}
-
-TEST(Sheet, CloseButtonEndsTheModalRun)
-{
-    CVextSheet sheet(kSheetCaption);
-    sheet.AddPage(new CAbout);
-    sheet.Prepare();
-    sheet.CancelToClose();
-    ModalGuard guard(sheet);
-    sheet.CallAfter([&] {
-        wxCommandEvent press(wxEVT_BUTTON, wxID_OK);
-        press.SetEventObject(sheet.FindWindow(wxID_OK));
-        sheet.FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(press);
-    });
-    EXPECT_EQ(sheet.ShowModal(), wxID_OK);
-    EXPECT_FALSE(guard.fired);
 }
 
 TEST(Sheet, NoLabelIsClipped)
@@ -151,10 +117,8 @@ TEST(Sheet, NoLabelIsClipped)
         for (wxWindow* child : page->GetChildren()) {
             auto* label = wxDynamicCast(child, wxStaticText);
             if (!label) continue;
-            wxSize best = label->GetBestSize();
-            wxSize size = label->GetSize();
-            EXPECT_GE(size.x, best.x) << page->Caption() << ": \"" << label->GetLabel() << "\"";
-            EXPECT_GE(size.y, best.y) << page->Caption() << ": \"" << label->GetLabel() << "\"";
+            wxSize best = label->GetBestSize(), size = label->GetSize();
+            EXPECT_TRUE(size.x >= best.x && size.y >= best.y) << page->Caption() << ": \"" << label->GetLabel() << "\"";
         }
     }
 }

@@ -22,15 +22,11 @@ struct FakeSystem {
     int cleanBoot = 2;
     int debug = 0;
     int versionReads = 0;
-    ScopedMemoryStatus memory{[] {
-        return MemoryStatus{133677056, 131072, 6ull * 1024 * kMb, 0};
-    }};
+    ScopedMemoryStatus memory{[] { return MemoryStatus{133677056, 131072, 6ull * 1024 * kMb, 0}; }};
     ScopedOsVersion version{[this] {
         ++versionReads;
         OsVersionInfo v;
-        v.platformId = kPlatformWindows;
-        v.majorVersion = 4;
-        v.minorVersion = 0;
+        v.platformId = kPlatformWindows, v.majorVersion = 4, v.minorVersion = 0;
         v.buildNumber = 0x040003B6;  // 950 in the low word
         v.csdVersion = "B";
         return v;
@@ -40,16 +36,11 @@ struct FakeSystem {
 };
 
 const std::map<int, std::string> kExpected{
-    {1013, "Windows'95 OSR 2.5"},
-    {1003, "4.0   (Build : 950)"},
-    {1005, "B"},
-    {1006, "Fail-safe with network boot"},
-    {1014, "No"},
-    {1015, "25 hour(s), 1 min(s), 1 sec(s)"},
-    {1008, "128 Mb"},
-    {1010, "0.13 Mb"},
-    {1012, "6144.00 Mb"},
-    {1007, "0.00 Mb"},
+    {1013, "Windows'95 OSR 2.5"}, {1003, "4.0   (Build : 950)"},
+    {1005, "B"},                  {1006, "Fail-safe with network boot"},
+    {1014, "No"},                 {1015, "25 hour(s), 1 min(s), 1 sec(s)"},
+    {1008, "128 Mb"},             {1010, "0.13 Mb"},
+    {1012, "6144.00 Mb"},         {1007, "0.00 Mb"},
     {1011, "6271.48 Mb"},  // 6 Gb + 127.48 Mb
     {1009, "0.13 Mb"},
 };
@@ -88,34 +79,20 @@ TEST(SystemInfoPage, FillsItsTwelveBoxesOnFirstSelectionOnly)
     for (const auto& [id, text] : kExpected) EXPECT_EQ(page->ControlText(id), text) << id;
 }
 
-TEST(SystemInfoPage, EmptyServicePackLeavesItsBoxEmpty)
+TEST(SystemInfoPage, FirstPageFillsAsTheSheetOpensAndAnEmptyServicePackStaysEmpty)
 {
     FakeSystem fake;
     ScopedOsVersion nt([] {
         OsVersionInfo v;
-        v.platformId = kPlatformNT;
-        v.majorVersion = 5;
-        v.minorVersion = 0;
-        v.buildNumber = 2195;
+        v.platformId = kPlatformNT, v.majorVersion = 5, v.minorVersion = 0, v.buildNumber = 2195;
         return v;
     });
     CVextSheet sheet(kSheetCaption);
     auto* page = new CSystemInfo;
     sheet.AddPage(page);
-    sheet.Prepare();  // the first page is initialised as the sheet opens
+    sheet.Prepare();
     EXPECT_TRUE(page->IsInitialised());
     EXPECT_EQ(page->ControlText(1005), "");
     EXPECT_EQ(page->ControlText(1013), "Windows 2000");
     EXPECT_EQ(page->ControlText(1003), "5.0   (Build : 2195)");
-}
-
-TEST(SystemInfoPage, LiveSystemFillsEveryBox)
-{
-    CVextSheet sheet(kSheetCaption);
-    auto* page = new CSystemInfo;
-    sheet.AddPage(page);
-    sheet.Prepare();
-    for (int id : {1013, 1003, 1006, 1014, 1015, 1008, 1010, 1012, 1007, 1011, 1009})
-        EXPECT_NE(page->ControlText(id), "") << id;
-    EXPECT_NE(page->ControlText(1008).find(" Mb"), std::string::npos);
 }
