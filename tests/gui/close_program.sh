@@ -6,7 +6,7 @@ prog="$1"
 "$prog" &
 pid=$!
 win=""
-for _ in $(seq 1 150); do
+for _ in $(seq 1 600); do
     win=$(xdotool search --onlyvisible --name '^Vext v1\.0$' 2>/dev/null | head -n 1)
     [ -n "$win" ] && break
     sleep 0.1
@@ -18,9 +18,9 @@ if [ -z "$win" ]; then
 fi
 # On a busy machine the first key can arrive before the sheet takes the focus: press again if the
 # program is still there after a few seconds.
-for _ in 1 2 3 4 5; do
+for _ in $(seq 1 10); do
     sleep 0.5
-    xdotool windowfocus --sync "$win" 2>/dev/null
+    timeout 5 xdotool windowfocus --sync "$win" 2>/dev/null
     xdotool key Return
     for _ in $(seq 1 40); do
         if ! kill -0 "$pid" 2>/dev/null; then
