@@ -7,12 +7,8 @@
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/VextSheet.h"
@@ -23,6 +19,7 @@
 #include "platform/Cpuid.h"
 #include "platform/UserPrompt.h"
 #include "tests/core/RecordingPrompt.h"
+#include "tests/core/ReportTestSupport.h"
 
 namespace benchtest {
 
@@ -37,25 +34,9 @@ struct InstantClocks {
     platform::ScopedTsc tsc{platform::SteppingTsc(1'000'000, 200'000'000)};
 };
 
-// The summary line the page shows under fresh InstantClocks.
-inline std::string ExpectedSummary()
-{
-    InstantClocks clocks;
-    return FormatSystemSummary();
-}
-
 // A temporary folder removed with its files.
-struct TempFolder {
-    std::filesystem::path path;
-    TempFolder()
-    {
-        path = std::filesystem::temp_directory_path() /
-               ("vext-pages-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    std::string File(const std::string& name) const { return (path / name).string(); }
+struct TempFolder : reporttest::TempDir {
+    std::string File(const std::string& name) const { return (Path() / name).string(); }
 };
 
 // A shown sheet holding one page of type P, initialised as the sheet opens.
@@ -137,7 +118,8 @@ void ExpectTemplateLayout()
 template <typename P>
 void ExpectFreshPage(const SheetWithPage<P>& ui, size_t rows)
 {
-    EXPECT_EQ(ExpectedSummary(), ui.page->ControlText(CBenchPage::kYourSummaryId));
+    InstantClocks clocks;  // as the page had them when it filled its summary line
+    EXPECT_EQ(FormatSystemSummary(), ui.page->ControlText(CBenchPage::kYourSummaryId));
     EXPECT_EQ("", ui.page->ControlText(CBenchPage::kLoadedSummaryId));
     wxListCtrl* list = ui.List();
     EXPECT_TRUE(list->HasFlag(wxLC_REPORT) && list->HasFlag(wxLC_SINGLE_SEL));
