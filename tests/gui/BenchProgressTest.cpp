@@ -1,16 +1,7 @@
 // The progress window and the opening and closing sequences every benchmark run goes through.
-#include <gtest/gtest.h>
-#include <wx/app.h>
-#include <wx/button.h>
 #include <wx/frame.h>
 #include <wx/gauge.h>
-#include <wx/panel.h>
-#include <wx/stattext.h>
 
-#include <string>
-#include <vector>
-
-#include "bench/ui/BenchProgressDlg.h"
 #include "tests/gui/BenchPageSupport.h"
 
 using benchtest::ShownProgressWindows;

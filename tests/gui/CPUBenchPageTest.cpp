@@ -1,9 +1,7 @@
 // The CPU Benchmark page with the kernels replaced by fast fakes.
-#include <gtest/gtest.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include <filesystem>
 #include <functional>
 
 #include "bench/CpuSuite.h"

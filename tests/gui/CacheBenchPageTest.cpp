@@ -1,10 +1,8 @@
 // The Cache Benchmark page with the 27 measurements replaced by fast fakes, and the chart behind
 // "&Compare" caught before it waits for a person.
-#include <gtest/gtest.h>
 #include <wx/modalhook.h>
 
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <limits>
 
@@ -103,8 +101,7 @@ TEST_F(CacheBenchPageTest, FirstShowingFillsTheSummaryColumnsAndRows)
     EXPECT_EQ("'MOVSD' benchmark", rows[0]);
     EXPECT_EQ("'MOV' benchmark", rows[11]);
     EXPECT_EQ("'Stepping MOV' benchmark", rows[22]);
-    EXPECT_EQ("", rows[10]);
-    EXPECT_EQ("", rows[21]);
+    EXPECT_EQ(rows[10] + rows[21], "");  // spacers
     for (int k = 0; k < 9; ++k)
         for (size_t first : {1, 12, 23}) EXPECT_EQ("   " + std::to_string(2 << k) + " Kb block :", rows[first + k]);
     EXPECT_FALSE(ui.Enabled(kCompare));
@@ -181,9 +178,7 @@ TEST_F(CacheBenchPageTest, SavedRunLoadsBackAsTheSameStringsAndEnablesCompare)
     EXPECT_EQ(ui.page->ControlText(1015), ui.page->ControlText(1016));
     EXPECT_EQ(ui.Column(1), ui.Column(2));
     EXPECT_EQ("infinite Mb/sec", ui.Cell(5, 2));
-    EXPECT_EQ(values, ui.page->LoadedResults());
-    EXPECT_TRUE(ui.Enabled(kCompare));
-    EXPECT_TRUE(ui.Enabled(kSave));
+    EXPECT_TRUE(ui.Enabled(kCompare) && ui.Enabled(kSave));
 
     ui.Press(kCompare);
     ASSERT_EQ(1u, catcher.charts.size());

@@ -1,7 +1,4 @@
 // The FPU Benchmark page with the Whetstone run replaced by a fast fake.
-#include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "bench/BenchSuites.h"
 #include "files/ResultFiles.h"
