@@ -1,7 +1,6 @@
 // The cache chart drawn into a bitmap and read back pixel by pixel, and its dialog.
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
@@ -99,15 +98,10 @@ TEST(CacheChartDrawing, CurvesInTheirColoursClampedAndInfiniteAtZero)
     d.loadedResults = Filled(5000.0, kInf, 1e12);  // over scale, infinite, over scale
     wxImage img = Draw(d);
 
-    for (const auto& p : kPanels) {
-        for (int k = 0; k < 8; ++k) {
-            int mid = p.left + 20 * k + 10;
-            EXPECT_TRUE(CurveAt(img, mid, 200, Red)) << p.title << " k=" << k;
-        }
-    }
+    for (const auto& p : kPanels)
+        for (int x = p.left + 10; x < p.left + 160; x += 20) EXPECT_TRUE(CurveAt(img, x, 200, Red)) << p.title << x;
     // Over full scale: on the top line, never above it.
-    for (int x = 65; x < 220; x += 7) EXPECT_TRUE(CurveAt(img, x, 100, Blue)) << x;
-    for (int x = 545; x < 700; x += 7) EXPECT_TRUE(CurveAt(img, x, 100, Blue)) << x;
+    for (int x = 65; x < 700; x += 7) EXPECT_TRUE(CurveAt(img, x, 100, Blue) || (x > 220 && x < 545)) << x;
     EXPECT_EQ(CountIn(img, wxRect(50, 60, 700, 37), Blue), 0);
     // Infinite: on the x axis, like a zero.
     for (int x = 305; x < 460; x += 7) EXPECT_TRUE(CurveAt(img, x, 300, Blue)) << x;
