@@ -12,9 +12,9 @@ constexpr uint32_t kL1 = 0x80000005;
 constexpr uint32_t kL2 = 0x80000006;
 
 struct Amd {
-    explicit Amd(uint32_t maxExtendedLeaf) : cpu("AuthenticAMD", 1)
+    explicit Amd(uint32_t maxExtendedLeaf, uint32_t family = 6, uint32_t model = 4) : cpu("AuthenticAMD", 1)
     {
-        cpu.Signature(6, 4).Set(0x80000000, maxExtendedLeaf);
+        cpu.Signature(family, model).Set(0x80000000, maxExtendedLeaf);
         DetectVendor();
     }
     // Made after the registers are set: the highest extended leaf is read when the object is made.
@@ -25,18 +25,7 @@ struct Amd {
         Make()->GetCacheSizes(s);
         return s;
     }
-    Tlb InstructionTlb()
-    {
-        Tlb t;
-        Make()->DescribeInstructionTlb(t.pages4Mb, t.pages4Kb);
-        return t;
-    }
-    Tlb DataTlb()
-    {
-        Tlb t;
-        Make()->DescribeDataTlb(t.pages4Mb, t.pages4Kb);
-        return t;
-    }
+    std::vector<std::string> Texts() { return DecodedTexts(*Make()); }
     FakeCpu cpu;
 };
 
@@ -51,37 +40,25 @@ TEST(CpuAmdTables, NamesByFamilyAndModel)
         {4, 0, "AMD 486 or AMD 5x86"},
         {4, 15, "AMD 486 or AMD 5x86"},
         {5, 0, "AMD K5 "},
-        {5, 1, "AMD K5 "},
-        {5, 2, "AMD K5 "},
         {5, 3, "AMD K5 "},
         {5, 6, "AMD K6 [166-233 MHz]"},
         {5, 7, "AMD K6 [233-300 MHz]"},
         {5, 8, "AMD K6-2"},
         {5, 9, "AMD K6-III"},
         {5, 13, "AMD K6-2+ or K6-III+"},
+        {5, 4, "Unknown AMD K5 or K6 class"},
+        {5, 10, "Unknown AMD K5 or K6 class"},
+        {5, 15, "Unknown AMD K5 or K6 class"},
         {6, 1, "AMD Athlon"},
         {6, 2, "AMD Athlon"},
         {6, 3, "AMD Duron"},
         {6, 4, "AMD Athlon [integrated full-speed L2 cache]"},
         {6, 0, "Unknown AMD Athlon or Duron"},
         {6, 5, "Unknown AMD Athlon or Duron"},
-        {6, 10, "Unknown AMD Athlon or Duron"},
         {15, 4, "Unknown AMD"},
-        {7, 1, "Unknown AMD"},
         {3, 0, "Unknown AMD"},
     };
-    for (const Case& c : cases) {
-        FakeCpu cpu("AuthenticAMD", 1);
-        cpu.Signature(c.family, c.model);
-        DetectVendor();
-        EXPECT_EQ(CreateProcessor()->GetName(), c.name) << c.family << "/" << c.model;
-    }
-    for (uint32_t model : {4u, 5u, 10u, 11u, 12u, 14u, 15u}) {
-        FakeCpu cpu("AuthenticAMD", 1);
-        cpu.Signature(5, model);
-        DetectVendor();
-        EXPECT_EQ(CreateProcessor()->GetName(), "Unknown AMD K5 or K6 class") << model;
-    }
+    for (const Case& c : cases) EXPECT_EQ(Amd(0, c.family, c.model).Make()->GetName(), c.name) << c.family << "/" << c.model;
 }
 
 TEST(CpuAmdTables, WithoutTheCacheLeavesEverythingIsNotAvailable)
@@ -91,18 +68,9 @@ TEST(CpuAmdTables, WithoutTheCacheLeavesEverythingIsNotAvailable)
         // The registers are there; the highest extended leaf says not to read them.
         a.cpu.Set(kL1, 0x0408ff08, 0xff18ff10, 0x40020140, 0x40020140).Set(kL2, 0, 0x41004100, 0x01008140);
         EXPECT_EQ(a.Sizes(), (CacheSizes{-2, -2, -2}));
-        auto p = a.Make();
-        std::string l1c, l1d, l2;
-        p->FormatCacheSizes(l1c, l1d, l2);
-        EXPECT_EQ(l1c + "|" + l1d + "|" + l2, "N/A|N/A|N/A");
-        EXPECT_EQ(p->DescribeL1CodeCache(), "N/A");
-        EXPECT_EQ(p->DescribeL1DataCache(), "N/A");
-        EXPECT_EQ(p->DescribeL2Cache(), "N/A");
-        EXPECT_EQ(p->DescribeL2Tlb(), "N/A");
-        EXPECT_EQ(a.InstructionTlb().pages4Mb, "N/A");
-        EXPECT_EQ(a.InstructionTlb().pages4Kb, "N/A");
-        EXPECT_EQ(a.DataTlb().pages4Mb, "N/A");
-        EXPECT_EQ(a.DataTlb().pages4Kb, "N/A");
+        EXPECT_EQ(FormattedSizes(*a.Make()), "N/A|N/A|N/A");
+        EXPECT_EQ(a.Texts(), std::vector<std::string>(7, "N/A"));
+        EXPECT_EQ(a.Make()->DescribeL2Tlb(), "N/A");
         EXPECT_EQ(a.cpu.Calls(kL1) + a.cpu.Calls(kL2), 0);
     }
 }
@@ -110,65 +78,47 @@ TEST(CpuAmdTables, WithoutTheCacheLeavesEverythingIsNotAvailable)
 TEST(CpuAmdTables, UpToLeaf80000005TheL1IsDecodedButNotTheL2)
 {
     Amd a(0x80000005);
+    // Data is ECX and instruction is EDX.
     a.cpu.Set(kL1, 0x0408ff08, 0xff18ff10, 0x40010240, 0x20020140).Set(kL2, 0, 0x41004100, 0x01008140);
     EXPECT_EQ(a.Sizes(), (CacheSizes{32, 64, -2}));
-    auto p = a.Make();
-    EXPECT_EQ(p->DescribeL1DataCache(), "64 byte line size, 1-way associative, 2 lines/tag, 64 Kb");
-    EXPECT_EQ(p->DescribeL1CodeCache(), "64 byte line size, 2-way associative, 1 lines/tag, 32 Kb");
-    EXPECT_EQ(p->DescribeL2Cache(), "N/A");
-    EXPECT_EQ(p->DescribeL2Tlb(), "N/A");
-    std::string l1c, l1d, l2;
-    p->FormatCacheSizes(l1c, l1d, l2);
-    EXPECT_EQ(l1c + "|" + l1d + "|" + l2, "32 Kb|64 Kb|N/A");
+    const auto texts = a.Texts();
+    EXPECT_EQ(texts[kL1DataText], "64 byte line size, 1-way associative, 2 lines/tag, 64 Kb");
+    EXPECT_EQ(texts[kL1CodeText], "64 byte line size, 2-way associative, 1 lines/tag, 32 Kb");
+    EXPECT_EQ(texts[kL2Text], "N/A");
+    EXPECT_EQ(a.Make()->DescribeL2Tlb(), "N/A");
+    EXPECT_EQ(FormattedSizes(*a.Make()), "32 Kb|64 Kb|N/A");
     EXPECT_EQ(a.cpu.Calls(kL2), 0);
 }
 
-TEST(CpuAmdTables, L1TextsPrintEveryFieldAsItStands)
+TEST(CpuAmdTables, CacheTextsPrintEveryFieldAsItStands)
 {
-    struct Case {
-        uint32_t reg;
-        const char* text;
-    } cases[] = {
+    const std::pair<uint32_t, const char*> l1[] = {
         {0x40020140, "64 byte line size, 2-way associative, 1 lines/tag, 64 Kb"},
         {0x08FF0120, "32 byte line size, full associative, 1 lines/tag, 8 Kb"},
         {0x00000000, "0 byte line size, 0-way associative, 0 lines/tag, 0 Kb"},
         {0xFFFEFFFF, "255 byte line size, 254-way associative, 255 lines/tag, 255 Kb"},
-        {0x20040240, "64 byte line size, 4-way associative, 2 lines/tag, 32 Kb"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [reg, text] : l1) {
         Amd a(0x80000006);
-        a.cpu.Set(kL1, 0, 0, c.reg, c.reg);
-        auto p = a.Make();
-        EXPECT_EQ(p->DescribeL1DataCache(), c.text);
-        EXPECT_EQ(p->DescribeL1CodeCache(), c.text);
-        EXPECT_EQ(a.Sizes().l1DataKb, static_cast<int32_t>(c.reg >> 24));
+        a.cpu.Set(kL1, 0, 0, reg, reg);
+        EXPECT_EQ(a.Texts()[kL1DataText], text);
+        EXPECT_EQ(a.Texts()[kL1CodeText], text);
+        EXPECT_EQ(a.Sizes().l1DataKb, static_cast<int32_t>(reg >> 24));
     }
-    // Data is ECX and instruction is EDX.
-    Amd a(0x80000005);
-    a.cpu.Set(kL1, 0, 0, 0x40020140, 0x08FF0120);
-    EXPECT_EQ(a.Make()->DescribeL1DataCache(), "64 byte line size, 2-way associative, 1 lines/tag, 64 Kb");
-    EXPECT_EQ(a.Make()->DescribeL1CodeCache(), "32 byte line size, full associative, 1 lines/tag, 8 Kb");
-}
-
-TEST(CpuAmdTables, L2TextPrintsTheAssociativityCodeUntranslated)
-{
-    struct Case {
-        uint32_t ecx;
-        const char* text;
-    } cases[] = {
+    // The L2 associativity code is printed untranslated except for its four named values.
+    const std::pair<uint32_t, const char*> l2[] = {
         {0x01000140, "64 byte line size, L2 off, 1 lines/tag, 256 Kb"},
         {0x01001140, "64 byte line size, direct mapped, 1 lines/tag, 256 Kb"},
         {0x0100F140, "64 byte line size, full associative, 1 lines/tag, 256 Kb"},
         {0x01004140, "64 byte line size, 4-way associative, 1 lines/tag, 256 Kb"},
-        {0x01008140, "64 byte line size, 8-way associative, 1 lines/tag, 256 Kb"},
         {0x02006140, "64 byte line size, 6-way associative, 1 lines/tag, 512 Kb"},
         {0xFFFFAF20, "32 byte line size, 10-way associative, 15 lines/tag, 65535 Kb"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [ecx, text] : l2) {
         Amd a(0x80000006);
-        a.cpu.Set(kL2, 0, 0, c.ecx);
-        EXPECT_EQ(a.Make()->DescribeL2Cache(), c.text);
-        EXPECT_EQ(a.Sizes().l2Kb, static_cast<int32_t>(c.ecx >> 16));
+        a.cpu.Set(kL2, 0, 0, ecx);
+        EXPECT_EQ(a.Texts()[kL2Text], text);
+        EXPECT_EQ(a.Sizes().l2Kb, static_cast<int32_t>(ecx >> 16));
     }
 }
 
@@ -177,64 +127,50 @@ TEST(CpuAmdTables, TlbTextsGiveFourMegabytePagesHalfTheTwoMegabyteEntries)
     Amd a(0x80000005);
     // Instruction halves (low): EAX 0xFF08, EBX 0xFF10. Data halves (high): EAX 0x0409, EBX 0x0218.
     a.cpu.Set(kL1, 0x0409FF08, 0x0218FF10, 0x40020140, 0x40020140);
-    EXPECT_EQ(a.InstructionTlb().pages4Kb, "4 Kb pages, fully associative, 16 entries");
-    EXPECT_EQ(a.InstructionTlb().pages4Mb,
-              "4 Mb pages, fully associative, 4 entries  || 2 Mb pages : fully associative, 8 entries");
-    EXPECT_EQ(a.DataTlb().pages4Kb, "4 Kb pages, 2-way associative, 24 entries");
+    auto texts = a.Texts();
+    EXPECT_EQ(texts[kItlb4Kb], "4 Kb pages, fully associative, 16 entries");
+    EXPECT_EQ(texts[kItlb4Mb], "4 Mb pages, fully associative, 4 entries  || 2 Mb pages : fully associative, 8 entries");
+    EXPECT_EQ(texts[kDtlb4Kb], "4 Kb pages, 2-way associative, 24 entries");
     // Nine entries of 2 Mb make four of 4 Mb.
-    EXPECT_EQ(a.DataTlb().pages4Mb,
-              "4 Mb pages, 4-way associative, 4 entries  || 2 Mb pages : 4-way associative, 9 entries");
+    EXPECT_EQ(texts[kDtlb4Mb], "4 Mb pages, 4-way associative, 4 entries  || 2 Mb pages : 4-way associative, 9 entries");
 
     // The widest 4 Mb text: 94 characters.
     a.cpu.Set(kL1, 0xFEFFFEFF, 0, 0, 0);
-    const std::string widest = a.DataTlb().pages4Mb;
-    EXPECT_EQ(widest,
+    EXPECT_EQ(a.Texts()[kDtlb4Mb],
               "4 Mb pages, 254-way associative, 127 entries  || 2 Mb pages : 254-way associative, 255 entries");
-    EXPECT_EQ(widest.size(), 94u);
-}
 
-TEST(CpuAmdTables, AnEaxOfZeroLeavesOnlyTheFourKilobyteTexts)
-{
-    Amd a(0x80000005);
+    // An EAX of zero leaves only the 4 Kb texts.
     a.cpu.Set(kL1, 0, 0x0218FF10, 0, 0);
-    EXPECT_EQ(a.InstructionTlb().pages4Mb, "N/A");
-    EXPECT_EQ(a.InstructionTlb().pages4Kb, "4 Kb pages, fully associative, 16 entries");
-    EXPECT_EQ(a.DataTlb().pages4Mb, "N/A");
-    EXPECT_EQ(a.DataTlb().pages4Kb, "4 Kb pages, 2-way associative, 24 entries");
-
+    texts = a.Texts();
+    EXPECT_EQ(texts[kItlb4Mb] + "|" + texts[kDtlb4Mb], "N/A|N/A");
+    EXPECT_EQ(texts[kItlb4Kb], "4 Kb pages, fully associative, 16 entries");
+    EXPECT_EQ(texts[kDtlb4Kb], "4 Kb pages, 2-way associative, 24 entries");
     // The test is on the whole of EAX: an empty half of a non-zero EAX still prints.
     a.cpu.Set(kL1, 0x00000408, 0, 0, 0);
-    EXPECT_EQ(a.DataTlb().pages4Mb, "4 Mb pages, 0-way associative, 0 entries  || 2 Mb pages : 0-way associative, 0 entries");
-    EXPECT_EQ(a.DataTlb().pages4Kb, "4 Kb pages, 0-way associative, 0 entries");
+    EXPECT_EQ(a.Texts()[kDtlb4Mb], "4 Mb pages, 0-way associative, 0 entries  || 2 Mb pages : 0-way associative, 0 entries");
 }
 
 TEST(CpuAmdTables, L2TlbIsDecodedOnlyWhenUnified)
 {
     Amd a(0x80000006);
-    a.cpu.Set(kL2, 0, 0x41004100, 0x01008140);
-    EXPECT_EQ(a.Make()->DescribeL2Tlb(), "4-way associative, 256 entries");
-    a.cpu.Set(kL2, 0x0000FFFF, 0xFFFF, 0x01008140);
-    EXPECT_EQ(a.Make()->DescribeL2Tlb(), "15-way associative, 4095 entries");
-    a.cpu.Set(kL2, 0x00010000, 0x41004100, 0x01008140);
-    EXPECT_EQ(a.Make()->DescribeL2Tlb(), "L2 TLB is not unified");
-    a.cpu.Set(kL2, 0, 0, 0);
-    EXPECT_EQ(a.Make()->DescribeL2Tlb(), "0-way associative, 0 entries");
+    const std::pair<uint32_t, uint32_t> regs[] = {{0, 0x41004100}, {0x0000FFFF, 0xFFFF}, {0x00010000, 0x41004100}, {0, 0}};
+    const char* texts[] = {"4-way associative, 256 entries", "15-way associative, 4095 entries",
+                           "L2 TLB is not unified", "0-way associative, 0 entries"};
+    for (int i = 0; i < 4; ++i) {
+        a.cpu.Set(kL2, regs[i].first, regs[i].second, 0x01008140);
+        EXPECT_EQ(a.Make()->DescribeL2Tlb(), texts[i]);
+    }
 }
 
-TEST(CpuAmdTables, GenerationIsReadWithoutAskingForTheLeaf)
+TEST(CpuAmdTables, GenerationIsReadWithoutAskingAndIntelFieldsAreNotDetermined)
 {
     Amd a(0x80000000);
     a.cpu.Set(0x80000001, 0xFFFF'F7FFu);
     EXPECT_EQ(a.Make()->GetGeneration(), 7);
     a.cpu.Set(0x80000001, 0);
     EXPECT_EQ(a.Make()->GetGeneration(), 0);
-}
 
-TEST(CpuAmdTables, TypeBrandExtendedFieldsAndSerialAreNotDetermined)
-{
-    Amd a(0x80000006);
-    a.cpu.Set(1, 0x00000F48, 0x01, 0, 0);
-    a.cpu.Set(0, 3);
+    a.cpu.Set(1, 0x00000F48, 0x01, 0, 0).Set(0, 3);
     auto p = a.Make();
     EXPECT_EQ(p->GetProcessorType(), "N/D");
     EXPECT_EQ(p->GetBrandName(), "N/D");

@@ -24,24 +24,14 @@ int32_t MeasureWith(uint32_t timerStart, uint64_t tscStart, uint64_t cyclesPerWi
     return CProcessor().MeasureMHz();
 }
 
+// A processor, a counter running `cycles` per measurement window, the memory size and the platform.
 struct Machine {
-    Machine(const char* vendor, uint32_t family, uint32_t model, uint64_t cycles, uint64_t totalPhys,
-            uint32_t platformId)
+    Machine(const char* vendor, uint32_t family, uint32_t model, uint64_t cycles, uint64_t totalPhys, uint32_t platformId)
         : cpu(vendor, 1),
           timer(platform::SteppingClock(0, 1)),
           tsc(platform::SteppingTsc(1'000'000'000'000ull, cycles)),
-          memory([totalPhys] {
-              platform::MemoryStatus m;
-              m.totalPhys = totalPhys;
-              m.availPhys = totalPhys / 2;
-              return m;
-          }),
-          version([platformId] {
-              platform::OsVersionInfo v;
-              v.majorVersion = 4;
-              v.platformId = platformId;
-              return v;
-          })
+          memory([totalPhys] { return platform::MemoryStatus{totalPhys, totalPhys / 2, 0, 0}; }),
+          version([platformId] { return platform::OsVersionInfo{4, 0, 0, platformId, {}}; })
     {
         cpu.Signature(family, model);
     }
@@ -149,25 +139,17 @@ TEST(CpuClock, MatchingTakesTheFirstValueWithinThreeMegahertz)
             EXPECT_TRUE(below == v || (below < v && below >= v - 6)) << v;
         }
     }
-    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 163), 160);
-    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 164), 166);
-    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, 63), 60);
-    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, 64), 66);
-    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 804), -1);
-    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 796), -1);
-    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 0), -1);
-    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, std::numeric_limits<int32_t>::min()), -1);
-    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, std::numeric_limits<int32_t>::max()), -1);
-    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 1203), 1200);
-    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 1204), -1);
-    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, 1997), 2000);
-    EXPECT_EQ(MatchClockTable(kIntelStandardClocks, 2004), -1);
+    const std::pair<int32_t, int32_t> amd[] = {{163, 160}, {164, 166}, {804, -1}, {796, -1}, {0, -1},
+                                               {1203, 1200}, {1204, -1}, {66, -1}};
+    for (const auto& [mhz, match] : amd) EXPECT_EQ(MatchClockTable(kAmdStandardClocks, mhz), match) << mhz;
+    const std::pair<int32_t, int32_t> intel[] = {{63, 60}, {64, 66}, {1997, 2000}, {2004, -1},
+                                                 {std::numeric_limits<int32_t>::min(), -1},
+                                                 {std::numeric_limits<int32_t>::max(), -1}};
+    for (const auto& [mhz, match] : intel) EXPECT_EQ(MatchClockTable(kIntelStandardClocks, mhz), match) << mhz;
     // Values of only one table.
     for (int32_t v : {160, 188, 380, 475, 950, 1100, 1200}) EXPECT_EQ(MatchClockTable(kIntelStandardClocks, v), -1) << v;
     for (int32_t v : {60, 566, 633, 667, 733, 766, 833, 866, 933, 1133, 1300, 1400, 1500, 1700, 2000})
         EXPECT_EQ(MatchClockTable(kAmdStandardClocks, v), -1) << v;
-    // The AMD table has nothing near the early Pentium clocks.
-    EXPECT_EQ(MatchClockTable(kAmdStandardClocks, 66), -1);
     // The table ends at its 0, even when more follows.
     const int32_t cut[] = {100, 0, 200};
     EXPECT_EQ(MatchClockTable(cut, 200), -1);
@@ -197,37 +179,32 @@ TEST(CpuClock, ClockTextMarksOnlyIntelAndAmdMeasurementsOffTheirTables)
 
 TEST(CpuClock, SummaryLineNamesProcessorClockMemoryAndPlatform)
 {
-    {
-        Machine m("AuthenticAMD", 6, 2, 798'000'000, 256 * kMb, platform::kPlatformNT);
-        EXPECT_EQ(FormatSystemSummary(), "AMD Athlon at 800 MHz  with 257 Mb RAM  on WinNT");
-    }
-    {
-        // 255.6 Mb
-        Machine m("AuthenticAMD", 6, 2, 798'000'000, 255 * kMb + kMb * 6 / 10, platform::kPlatformWindows);
-        EXPECT_EQ(FormatSystemSummary(), "AMD Athlon at 800 MHz  with 256 Mb RAM  on Win'9x");
-    }
-    {
-        Machine m("GenuineIntel", 6, 7, 1'010'500'000, 128 * kMb - 1, platform::kPlatformWin32s);
-        EXPECT_EQ(FormatSystemSummary(), "Intel Pentium III or Pentium III Xeon at 1010 MHz (oc)  with 128 Mb RAM  on WinNT");
-    }
-    {
+    struct Case {
+        const char* vendor;
+        uint32_t family, model;
+        uint64_t cycles, memory;
+        uint32_t platformId;
+        const char* line;
+    } cases[] = {
+        {"AuthenticAMD", 6, 2, 798'000'000, 256 * kMb, platform::kPlatformNT,
+         "AMD Athlon at 800 MHz  with 257 Mb RAM  on WinNT"},
+        {"AuthenticAMD", 6, 2, 798'000'000, 255 * kMb + kMb * 6 / 10, platform::kPlatformWindows,  // 255.6 Mb
+         "AMD Athlon at 800 MHz  with 256 Mb RAM  on Win'9x"},
+        {"GenuineIntel", 6, 7, 1'010'500'000, 128 * kMb - 1, platform::kPlatformWin32s,
+         "Intel Pentium III or Pentium III Xeon at 1010 MHz (oc)  with 128 Mb RAM  on WinNT"},
         // Today's memory sizes are beyond 32 bits.
-        Machine m("CentaurHauls", 6, 7, 1'600'000'000, 64ull * 1024 * kMb, platform::kPlatformNT);
-        EXPECT_EQ(FormatSystemSummary(), "N/D at 1600 MHz  with 65537 Mb RAM  on WinNT");
+        {"CentaurHauls", 6, 7, 1'600'000'000, 64ull * 1024 * kMb, platform::kPlatformNT,
+         "N/D at 1600 MHz  with 65537 Mb RAM  on WinNT"},
+        {"CyrixInstead", 6, 0, 233'000'000, 0, platform::kPlatformWindows,
+         "Cyrix 6x86MX or M II at 233 MHz  with 1 Mb RAM  on Win'9x"},
+        // The longest line: 100 characters.
+        {"GenuineIntel", 6, 8, 9'999'000'000ull, 9998 * kMb, platform::kPlatformWindows,
+         "Intel Pentium III or Pentium III Xeon [ATC] or Celeron at 9999 MHz (oc)  with 9999 Mb RAM  on Win'9x"},
+    };
+    for (const Case& c : cases) {
+        Machine m(c.vendor, c.family, c.model, c.cycles, c.memory, c.platformId);
+        EXPECT_EQ(FormatSystemSummary(), c.line);
     }
-    {
-        Machine m("CyrixInstead", 6, 0, 233'000'000, 0, platform::kPlatformWindows);
-        EXPECT_EQ(FormatSystemSummary(), "Cyrix 6x86MX or M II at 233 MHz  with 1 Mb RAM  on Win'9x");
-    }
-}
-
-TEST(CpuClock, SummaryLineAtItsLongestIsOneHundredCharacters)
-{
-    Machine m("GenuineIntel", 6, 8, 9'999'000'000ull, 9998 * kMb, platform::kPlatformWindows);
-    const std::string line = FormatSystemSummary();
-    EXPECT_EQ(line,
-              "Intel Pentium III or Pentium III Xeon [ATC] or Celeron at 9999 MHz (oc)  with 9999 Mb RAM  on Win'9x");
-    EXPECT_EQ(line.size(), 100u);
 }
 
 TEST(CpuClock, SummaryLineMeasuresAndReadsAfreshEachTime)

@@ -10,19 +10,6 @@
 
 namespace {
 
-Tlb InstructionTlb(CProcessor& p)
-{
-    Tlb t;
-    p.DescribeInstructionTlb(t.pages4Mb, t.pages4Kb);
-    return t;
-}
-Tlb DataTlb(CProcessor& p)
-{
-    Tlb t;
-    p.DescribeDataTlb(t.pages4Mb, t.pages4Kb);
-    return t;
-}
-
 // A processor whose CacheSizes are chosen by the test, to exercise the formatting alone.
 class FixedSizes : public CProcessor {
 public:
@@ -32,21 +19,6 @@ public:
 private:
     CacheSizes sizes_;
 };
-
-struct CacheTexts {
-    std::string l1Code, l1Data, l2;
-    bool operator==(const CacheTexts&) const = default;
-};
-std::ostream& operator<<(std::ostream& os, const CacheTexts& t)
-{
-    return os << '"' << t.l1Code << "\" \"" << t.l1Data << "\" \"" << t.l2 << '"';
-}
-CacheTexts Format(CProcessor& p)
-{
-    CacheTexts t;
-    p.FormatCacheSizes(t.l1Code, t.l1Data, t.l2);
-    return t;
-}
 
 }  // namespace
 
@@ -63,7 +35,6 @@ TEST(CpuVendor, VendorStringsGiveTheirCodeLabelAndVariant)
         {"CentaurHauls", VendorOther, "Other   (CentaurHauls)"},
         // Exact and case-sensitive: near misses are other vendors.
         {"genuineintel", VendorOther, "Other   (genuineintel)"},
-        {"GenuineIotel", VendorOther, "Other   (GenuineIotel)"},
         {"AuthenticAM", VendorOther, "Other   (AuthenticAM)"},
         // The string ends at the processor's first zero byte.
         {"", VendorOther, "Other   ()"},
@@ -74,21 +45,14 @@ TEST(CpuVendor, VendorStringsGiveTheirCodeLabelAndVariant)
         EXPECT_EQ(DetectVendor(), c.label) << c.vendor;
         EXPECT_EQ(VendorCode, c.code) << c.vendor;
         auto p = CreateProcessor();
-        switch (c.code) {
-        case VendorIntel: EXPECT_NE(dynamic_cast<CIntelProcessor*>(p.get()), nullptr); break;
-        case VendorAmd: EXPECT_NE(dynamic_cast<CAmdProcessor*>(p.get()), nullptr); break;
-        case VendorCyrix: EXPECT_NE(dynamic_cast<CCyrixProcessor*>(p.get()), nullptr); break;
-        default: {
-            CProcessor& base = *p;
-            EXPECT_EQ(typeid(base), typeid(CProcessor));
-            break;
-        }
-        }
+        CProcessor& made = *p;
+        const std::type_info& expected = c.code == VendorIntel ? typeid(CIntelProcessor)
+                                         : c.code == VendorAmd ? typeid(CAmdProcessor)
+                                         : c.code == VendorCyrix ? typeid(CCyrixProcessor)
+                                                                 : typeid(CProcessor);
+        EXPECT_EQ(typeid(made), expected) << c.vendor;
     }
-}
-
-TEST(CpuVendor, AVendorCodeNotYetDetectedMakesTheBaseProcessor)
-{
+    // A vendor code not yet detected makes the base processor.
     FakeCpu cpu("GenuineIntel", 1);
     VendorCode = 0;
     auto p = CreateProcessor();
@@ -121,19 +85,11 @@ TEST(CpuVendor, UnknownVendorReadsNoSignatureAndShowsNotDeterminedEverywhere)
 
     auto p = CreateProcessor();
     EXPECT_EQ(p->maxStandardLeaf, 2u);
-    EXPECT_EQ(p->GetName(), "N/D");
-    EXPECT_EQ(p->GetBrandString(), "N/D");
-    EXPECT_EQ(Format(*p), (CacheTexts{"N/D", "N/D", "N/D"}));
-    EXPECT_EQ(p->GetProcessorType(), "N/D");
-    EXPECT_EQ(p->GetBrandName(), "N/D");
-    EXPECT_EQ(p->DescribeL2Cache(), "N/D");
-    EXPECT_EQ(p->DescribeL1CodeCache(), "N/D");
-    EXPECT_EQ(p->DescribeL1DataCache(), "N/D");
-    EXPECT_EQ(InstructionTlb(*p).pages4Mb, "N/D");
-    EXPECT_EQ(InstructionTlb(*p).pages4Kb, "N/D");
-    EXPECT_EQ(DataTlb(*p).pages4Mb, "N/D");
-    EXPECT_EQ(DataTlb(*p).pages4Kb, "N/D");
-    EXPECT_EQ(p->DescribeL2Tlb(), "N/D");
+    EXPECT_EQ(DecodedTexts(*p), std::vector<std::string>(7, "N/D"));
+    EXPECT_EQ(FormattedSizes(*p), "N/D|N/D|N/D");
+    for (const std::string& text : {p->GetName(), p->GetBrandString(), p->GetProcessorType(), p->GetBrandName(),
+                                    p->DescribeL2Tlb()})
+        EXPECT_EQ(text, "N/D");
     EXPECT_EQ(p->GetGeneration(), -1);
     CpuSignature ext{5, 5, 5};
     p->GetExtendedFamilyModel(ext);
@@ -145,7 +101,7 @@ TEST(CpuVendor, UnknownVendorReadsNoSignatureAndShowsNotDeterminedEverywhere)
     p->GetCacheSizes(sizes);
     EXPECT_EQ(sizes, (CacheSizes{-1, -1, -1}));
     // Never a standard clock, so never marked as overclocked.
-    for (int32_t mhz : {0, 40, 163, 804, 1010, 4500})
+    for (int32_t mhz : {0, 40, 163, 804, 4500})
         EXPECT_EQ(FormatClockText(mhz, p->MatchStandardMHz(mhz)), std::to_string(mhz) + " MHz");
 }
 
@@ -155,13 +111,10 @@ TEST(CpuVendor, CyrixNamesByFamilyAndModel)
         uint32_t family, model;
         const char* name;
     } cases[] = {
-        {4, 4, "Cyrix MediaGX"},        {4, 0, "Cyrix 5x86"},
-        {4, 9, "Cyrix 5x86"},           {5, 4, "Cyrix MediaGxm"},
-        {5, 2, "Cyrix 6x86"},           {5, 15, "Cyrix 6x86"},
-        {6, 0, "Cyrix 6x86MX or M II"}, {6, 5, "VIA Cyrix III"},
-        {6, 6, "Unknown Cyrix (Cyrix III?)"}, {6, 1, "Unknown Cyrix (Cyrix III?)"},
+        {4, 4, "Cyrix MediaGX"},        {4, 0, "Cyrix 5x86"},         {4, 9, "Cyrix 5x86"},
+        {5, 4, "Cyrix MediaGxm"},       {5, 2, "Cyrix 6x86"},         {5, 15, "Cyrix 6x86"},
+        {6, 0, "Cyrix 6x86MX or M II"}, {6, 5, "VIA Cyrix III"},      {6, 6, "Unknown Cyrix (Cyrix III?)"},
         {7, 0, "Unknown Cyrix (Cyrix III?)"}, {3, 4, "Unknown Cyrix (Cyrix III?)"},
-        {15, 5, "Unknown Cyrix (Cyrix III?)"},
     };
     for (const Case& c : cases) {
         FakeCpu cpu("CyrixInstead", 1);
@@ -179,35 +132,29 @@ TEST(CpuVendor, CyrixDecodesNothingButItsNameAndBrandString)
     cpu.Set(0x80000002, 0x69727943, 0x20203378, 0, 0);  // "Cyrix3  "
     DetectVendor();
     auto p = CreateProcessor();
-    EXPECT_EQ(Format(*p), (CacheTexts{"N/D", "N/D", "N/D"}));
-    EXPECT_EQ(p->DescribeL2Cache(), "N/D");
-    EXPECT_EQ(p->DescribeL1DataCache(), "N/D");
-    EXPECT_EQ(InstructionTlb(*p).pages4Kb, "N/D");
-    EXPECT_EQ(DataTlb(*p).pages4Mb, "N/D");
+    EXPECT_EQ(FormattedSizes(*p), "N/D|N/D|N/D");
+    EXPECT_EQ(DecodedTexts(*p), std::vector<std::string>(7, "N/D"));
     EXPECT_EQ(p->GetProcessorType(), "N/D");
     EXPECT_EQ(p->GetGeneration(), -1);
     EXPECT_EQ(p->GetBrandString(), "Cyrix3  ");
-    for (int32_t mhz : {133, 166, 300, 301})
+    for (int32_t mhz : {133, 166, 301})
         EXPECT_EQ(FormatClockText(mhz, p->MatchStandardMHz(mhz)), std::to_string(mhz) + " MHz");
 }
 
 TEST(CpuVendor, CacheSizeTextsFollowTheInstructionCacheForBothL1Texts)
 {
-    struct Case {
-        CacheSizes sizes;
-        CacheTexts texts;
-    } cases[] = {
-        {{-1, 16, 256}, {"N/D", "N/D", "256 Kb"}},
-        {{-2, 16, 256}, {"N/A", "N/A", "256 Kb"}},
-        {{16, -1, -2}, {"16 Kb", "-1 Kb", "N/A"}},
-        {{16, -2, -1}, {"16 Kb", "-2 Kb", "N/D"}},
-        {{0, 0, 0}, {"0 Kb", "0 Kb", "0 Kb"}},
-        {{64, 32, 65535}, {"64 Kb", "32 Kb", "65535 Kb"}},
+    const std::pair<CacheSizes, const char*> cases[] = {
+        {{-1, 16, 256}, "N/D|N/D|256 Kb"},
+        {{-2, 16, 256}, "N/A|N/A|256 Kb"},
+        {{16, -1, -2}, "16 Kb|-1 Kb|N/A"},
+        {{16, -2, -1}, "16 Kb|-2 Kb|N/D"},
+        {{0, 0, 0}, "0 Kb|0 Kb|0 Kb"},
+        {{64, 32, 65535}, "64 Kb|32 Kb|65535 Kb"},
     };
     FakeCpu cpu("GenuineIntel", 1);
-    for (const Case& c : cases) {
-        FixedSizes p(c.sizes);
-        EXPECT_EQ(Format(p), c.texts);
+    for (const auto& [sizes, texts] : cases) {
+        FixedSizes p(sizes);
+        EXPECT_EQ(FormattedSizes(p), texts);
     }
 }
 
@@ -222,16 +169,14 @@ TEST(CpuVendor, BrandStringTakesFortyEightBytesWhenAnyExtendedLeafIsOffered)
     DetectVendor();
     EXPECT_EQ(CreateProcessor()->GetBrandString(), "        Intel(R) Pentium(R) 4 CPU 1.50GHz");
 
-    cpu.Set(0x80000000, 0x80000000);
-    EXPECT_EQ(CreateProcessor()->GetBrandString(), "N/A");
-    cpu.Set(0x80000000, 0x00000000);
-    EXPECT_EQ(CreateProcessor()->GetBrandString(), "N/A");
-
+    for (uint32_t max : {0x80000000u, 0u}) {
+        cpu.Set(0x80000000, max);
+        EXPECT_EQ(CreateProcessor()->GetBrandString(), "N/A");
+    }
     // Forty-eight characters with no terminator of their own stop at the area's end.
     cpu.Set(0x80000000, 0x80000004);
     for (uint32_t leaf = 0x80000002; leaf <= 0x80000004; ++leaf) cpu.Set(leaf, 0x41414141, 0x41414141, 0x41414141, 0x41414141);
     EXPECT_EQ(CreateProcessor()->GetBrandString(), std::string(48, 'A'));
-
     // Zero leaves after the test leave nothing of "N/A".
     for (uint32_t leaf = 0x80000002; leaf <= 0x80000004; ++leaf) cpu.Set(leaf, 0, 0, 0, 0);
     EXPECT_EQ(CreateProcessor()->GetBrandString(), "");
@@ -244,14 +189,12 @@ TEST(CpuVendor, FeatureWordsAreReadWhenMade)
     cpu.Set(0x80000000, 0x80000000).Set(0x80000001, 0, 0, 0, 0xC040'0000u);
     EXPECT_EQ(StandardFeatureFlags().flags, 0x8080'0001u);
     EXPECT_TRUE(StandardFeatureFlags().Bit(31));
-    EXPECT_TRUE(StandardFeatureFlags().Bit(0));
     EXPECT_FALSE(StandardFeatureFlags().Bit(1));
     // The highest extended leaf must reach 0x80000001, whatever the vendor.
     EXPECT_EQ(AmdFeatureFlags().flags, 0u);
     cpu.Set(0x80000000, 0x80000001);
     EXPECT_EQ(AmdFeatureFlags().flags, 0xC040'0000u);
     EXPECT_TRUE(AmdFeatureFlags().Bit(22));
-    EXPECT_TRUE(AmdFeatureFlags().Bit(30));
     EXPECT_TRUE(AmdFeatureFlags().Bit(31));
     EXPECT_FALSE(AmdFeatureFlags().Bit(32));
     EXPECT_FALSE(AmdFeatureFlags().Bit(-1));

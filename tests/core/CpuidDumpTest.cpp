@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <string>
 
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
@@ -60,34 +60,19 @@ TEST(CpuidDump, RejectsMalformedInputNamingTheLine)
             EXPECT_NE(std::string(e.what()).find("line " + std::to_string(c.line)), std::string::npos);
         }
     }
-    EXPECT_THROW(ParseCpuidDump(""), CpuidDumpError);
-    EXPECT_THROW(ParseCpuidDump("# only comments\n"), CpuidDumpError);
-    EXPECT_THROW(ParseCpuidDump(std::string_view("0 0 1 2 3 4\n\0", 13)), CpuidDumpError);
+    for (std::string_view empty : {std::string_view(""), std::string_view("# only comments\n"),
+                                   std::string_view("0 0 1 2 3 4\n\0", 13)})
+        EXPECT_THROW(ParseCpuidDump(empty), CpuidDumpError);
 }
 
 TEST(CpuidDump, LoadNamesTheFileAndRefusesMissingFiles)
 {
-    EXPECT_THROW(platform::LoadCpuidDump("/nonexistent/dump.txt"), CpuidDumpError);
     try {
         platform::LoadCpuidDump("/nonexistent/dump.txt");
+        ADD_FAILURE() << "a missing file was accepted";
     } catch (const CpuidDumpError& e) {
         EXPECT_NE(std::string(e.what()).find("/nonexistent/dump.txt"), std::string::npos);
     }
-}
-
-TEST(CpuidDump, EveryRecordedProcessorParses)
-{
-    std::filesystem::path dir = VEXT_SHARED_DUMPS;
-    if (!std::filesystem::is_directory(dir)) GTEST_SKIP() << "no recorded dumps at " << dir;
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() != ".txt" || entry.path().filename() == "README.md") continue;
-        CpuidDump dump = platform::LoadCpuidDump(entry.path().string());
-        EXPECT_GT(dump.Query(0, 0).ebx, 0u) << entry.path();
-        EXPECT_FALSE(dump.Description().empty()) << entry.path();
-        ++count;
-    }
-    EXPECT_GE(count, 100);
 }
 
 TEST(CpuidSeam, ScopedDumpReplacesTheLiveProcessorAndNests)

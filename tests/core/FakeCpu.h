@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <map>
 #include <string>
-#include <utility>
+#include <vector>
 
+#include "cpu/Processor.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 
@@ -22,13 +23,6 @@ public:
         for (int i = 0; i < 12 && vendor[i] != '\0'; ++i)
             words[i / 4] |= static_cast<uint32_t>(static_cast<unsigned char>(vendor[i])) << (8 * (i % 4));
         Set(0, maxStandardLeaf, words[0], words[2], words[1]);
-    }
-    explicit FakeCpu(const std::string& dumpText)
-        : dump_(platform::ParseCpuidDump(dumpText)), scope_([this](uint32_t leaf, uint32_t subleaf) {
-              ++calls_[leaf];
-              return dump_.Query(leaf, subleaf);
-          })
-    {
     }
     FakeCpu(const FakeCpu&) = delete;
     FakeCpu& operator=(const FakeCpu&) = delete;
@@ -62,7 +56,18 @@ private:
     platform::ScopedCpuid scope_;
 };
 
-struct Tlb {
-    std::string pages4Mb;
-    std::string pages4Kb;
-};
+// Every decoded cache and TLB text of a processor, indexed by DecodedText.
+enum DecodedText { kL2Text, kL1CodeText, kL1DataText, kItlb4Mb, kItlb4Kb, kDtlb4Mb, kDtlb4Kb };
+inline std::vector<std::string> DecodedTexts(CProcessor& p)
+{
+    std::vector<std::string> t{p.DescribeL2Cache(), p.DescribeL1CodeCache(), p.DescribeL1DataCache(), "", "", "", ""};
+    p.DescribeInstructionTlb(t[kItlb4Mb], t[kItlb4Kb]);
+    p.DescribeDataTlb(t[kDtlb4Mb], t[kDtlb4Kb]);
+    return t;
+}
+inline std::string FormattedSizes(CProcessor& p)
+{
+    std::string a, b, c;
+    p.FormatCacheSizes(a, b, c);
+    return a + "|" + b + "|" + c;
+}

@@ -1,6 +1,5 @@
 #pragma once
-// Shared by the report tests: a prompt that records what the report asks and says, a temporary
-// folder, and the recorded dumps.
+// Shared by the report tests: a temporary folder, file bytes, and the recorded dumps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,12 +7,11 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/UserPrompt.h"
+#include "tests/core/RecordingPrompt.h"
 
 namespace reporttest {
 
@@ -21,25 +19,6 @@ namespace fs = std::filesystem;
 
 // 2001-04-05 12:00 UTC: the 5th of April in every time zone from UTC-11 to UTC+11.
 constexpr std::time_t kFifthOfApril2001 = 986472000;
-
-class RecordingPrompt : public platform::UserPrompt {
-public:
-    std::optional<std::string> savePath;  // the answer to Save As; nothing = cancelled
-    std::vector<platform::FileDialogRequest> saveRequests;
-    std::vector<std::pair<std::string, platform::MessageIcon>> messages;
-
-    void ShowMessage(const std::string& text, platform::MessageIcon icon) override { messages.emplace_back(text, icon); }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override
-    {
-        ADD_FAILURE() << "the report never opens a file";
-        return std::nullopt;
-    }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest& request) override
-    {
-        saveRequests.push_back(request);
-        return savePath;
-    }
-};
 
 class TempDir {
 public:
@@ -68,10 +47,7 @@ inline std::string ReadBytes(const fs::path& path)
     return s.str();
 }
 
-inline void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void WriteBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 inline std::string WithoutCr(std::string text)
 {
