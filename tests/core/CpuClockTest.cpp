@@ -89,29 +89,31 @@ TEST(CpuClock, TheTimerWrapsWithoutEndingTheWindowEarlyOrLate)
 TEST(CpuClock, MeasuresTheWholeCounterDifference)
 {
     FakeCpu cpu("GenuineIntel", 1);
-    EXPECT_EQ(MeasureWith(0, 0, 800'000'000), 800);
-    EXPECT_EQ(MeasureWith(0, 0, 799'999'999), 799) << "rounded down";
-    EXPECT_EQ(MeasureWith(0, 0, 999'999), 0);
-    // Above 2^32 cycles a window: today's clocks.
-    EXPECT_EQ(MeasureWith(0, 0, 4'300'000'000ull), 4300);
-    EXPECT_EQ(MeasureWith(0, 0, 5'700'123'456ull), 5700);
-    // The low 32 bits of the counter wrap inside the window.
-    EXPECT_EQ(MeasureWith(0xFFFF'FFF0u, 0xFFFF'FFFFull - 1000, 3'000'000'000ull), 3000);
-    // A counter far from zero.
-    EXPECT_EQ(MeasureWith(12345, 0x7FFF'0000'0000'0000ull, 1'866'000'000ull), 1866);
-}
+    struct Case {
+        uint32_t timerStart;
+        uint64_t tscStart, cycles;
+        int32_t mhz;
+    } cases[] = {
+        {0, 0, 800'000'000, 800},
+        {0, 0, 799'999'999, 799},  // rounded down
+        {0, 0, 999'999, 0},
+        {0, 0, 4'300'000'000ull, 4300},  // above 2^32 cycles a window: today's clocks
+        {0, 0, 5'700'123'456ull, 5700},
+        {0xFFFF'FFF0u, 0xFFFF'FFFFull - 1000, 3'000'000'000ull, 3000},  // the low 32 bits wrap inside the window
+        {12345, 0x7FFF'0000'0000'0000ull, 1'866'000'000ull, 1866},      // a counter far from zero
+    };
+    for (const Case& c : cases) EXPECT_EQ(MeasureWith(c.timerStart, c.tscStart, c.cycles), c.mhz) << c.cycles;
 
-TEST(CpuClock, ArithmeticStaysInRangeForImpossibleReadings)
-{
-    ClockReadings r;
-    r.c1 = 5'000'000'000ull;
-    r.c2 = 4'000'000'000ull;  // went backwards
-    EXPECT_EQ(ClockMHzFromReadings(r), 0);
-    r.c1 = 0;
-    r.c2 = std::numeric_limits<uint64_t>::max();
-    EXPECT_EQ(ClockMHzFromReadings(r), std::numeric_limits<int32_t>::max());
-    r.c2 = r.c1;
-    EXPECT_EQ(ClockMHzFromReadings(r), 0);
+    // Impossible readings keep the arithmetic in range.
+    const std::pair<uint64_t, uint64_t> impossible[] = {{5'000'000'000ull, 4'000'000'000ull}, {7, 7},
+                                                        {0, std::numeric_limits<uint64_t>::max()}};
+    const int32_t expected[] = {0, 0, std::numeric_limits<int32_t>::max()};
+    for (int i = 0; i < 3; ++i) {
+        ClockReadings r;
+        r.c1 = impossible[i].first;
+        r.c2 = impossible[i].second;
+        EXPECT_EQ(ClockMHzFromReadings(r), expected[i]) << i;
+    }
 }
 
 TEST(CpuClock, StandardClockTablesAreAsListed)
@@ -210,16 +212,7 @@ TEST(CpuClock, SummaryLineNamesProcessorClockMemoryAndPlatform)
 TEST(CpuClock, SummaryLineMeasuresAndReadsAfreshEachTime)
 {
     Machine m("AuthenticAMD", 6, 2, 0, 256 * kMb, platform::kPlatformNT);
-    uint64_t step = 700'000'000;
-    uint64_t now = 0;
-    bool second = false;
-    platform::ScopedTsc tsc([&] {
-        uint64_t v = now;
-        now += step;
-        if (second) step = 900'000'000;
-        second = !second;
-        return v;
-    });
+    platform::ScopedTsc tsc(platform::ScriptedClock<uint64_t>{0, 700'000'000, 1'000'000'000, 1'900'000'000});
     EXPECT_EQ(FormatSystemSummary(), "AMD Athlon at 700 MHz  with 257 Mb RAM  on WinNT");
     EXPECT_EQ(FormatSystemSummary(), "AMD Athlon at 900 MHz  with 257 Mb RAM  on WinNT");
 }

@@ -83,23 +83,6 @@ TEST_F(CliTest, PrintsTheReportWithLineFeedsAndWritesTheFileWithCrLf)
     EXPECT_EQ(WithFixedDate(ReadBytes(file)), expected);
 }
 
-TEST_F(CliTest, ReadsDumpsInTheCpuidToolFormatToo)
-{
-    SKIP_WITHOUT_SHARED_DUMPS();
-    // The Katmai dump, rewritten as `cpuid -r` prints it.
-    const std::string raw =
-        "CPU 0:\n"
-        "   0x00000000 0x00: eax=0x00000003 ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
-        "   0x00000001 0x00: eax=0x00000673 ebx=0x00000000 ecx=0x00000000 edx=0x0387f9ff\n"
-        "   0x00000002 0x00: eax=0x03020101 ebx=0x00000000 ecx=0x00000000 edx=0x0c040843\n"
-        "   0x00000003 0x00: eax=0x00000000 ebx=0x00000000 ecx=0x8ef18aee edx=0x0000d043\n";
-    WriteBytes(dir_.Path() / "katmai.raw", raw);
-    CliRun run = Report("--mhz 498 --cpuid " + Quote((dir_.Path() / "katmai.raw").string()));
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(WithFixedDate(run.out),
-              WithoutCr(ReadBytes(ExpectedReports() / "intel-0673-pentium-iii-katmai.txt")) + "\n");
-}
-
 TEST_F(CliTest, HelpIsAnsweredOnStandardOutput)
 {
     CliRun run = Report("--help");

@@ -9,6 +9,7 @@
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
+#include "tests/core/FakeCpu.h"
 #include "tests/core/ReportTestSupport.h"
 
 using namespace reporttest;
@@ -132,12 +133,8 @@ TEST(ReportOfEveryRecordedProcessor, HasTheSameLinesAndEndsWithTheSerialNumber)
 TEST(ReportFeatures, ProcessorWithoutExtendedLeavesHasNoAmdFeatures)
 {
     // Leaf 0x80000001 answers with every bit set, but leaf 0x80000000 says it is not there.
-    platform::ScopedCpuid cpuid([](uint32_t leaf, uint32_t) {
-        if (leaf == 0) return platform::CpuidRegs{1, 0x756e6547, 0x6c65746e, 0x49656e69};
-        if (leaf == 0x80000000) return platform::CpuidRegs{0x80000000, 0, 0, 0};
-        if (leaf == 0x80000001) return platform::CpuidRegs{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
-        return platform::CpuidRegs{};
-    });
+    FakeCpu cpu("GenuineIntel", 1);
+    cpu.Set(0x80000000, 0x80000000).Set(0x80000001, ~0u, ~0u, ~0u, ~0u);
     ReportString out;
     CProcessorReport().WriteExtendedFeatures(out);
     EXPECT_EQ(out.Text(), CProcessorReport::ExtendedFeaturesText(0));
