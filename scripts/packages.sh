@@ -18,6 +18,6 @@ ensure_packages() {
 }
 
 # What building the program needs, and what it needs to look right (the "Times" and 8-point sans faces).
-BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev fonts-liberation fonts-urw-base35)
+BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev nlohmann-json3-dev libcli11-dev fonts-liberation fonts-urw-base35)
 # What the tests need besides: GoogleTest, a virtual display, clang for the sanitizer and fuzzing build.
 TEST_PACKAGES=(libgtest-dev googletest xvfb xauth xdotool clang libclang-rt-14-dev)
