@@ -73,7 +73,12 @@ LIST
 
 mkdir -p "$scratch"
 src="$scratch/src"
-rsync -a --delete --exclude /build --exclude /.git "$here/" "$src/"
+# A fresh copy with the files' own times: what did not change since the last run does not recompile.
+rm -rf "$src" && mkdir -p "$src"
+tar -C "$here" --exclude=./build --exclude=./.git -cf - . | tar -C "$src" -xf -
+# Files that held a mutant in an earlier run recompile, whatever their times say.
+[ -f "$scratch/mutated" ] && (cd "$src" && xargs -r touch -- <"$scratch/mutated")
+: >"$scratch/mutated"
 
 # The GUI test binary only sees faults in the wxWidgets code; the rest is in the core and cli binaries.
 is_gui() { case "$1" in app/cli/*) false ;; pages/* | bench/ui/* | app/*) true ;; *) false ;; esac; }
@@ -128,6 +133,7 @@ while IFS= read -r entry; do
     fi
     file=${hits[0]}
     cp "$src/$file" "$scratch/original"
+    echo "$file" >>"$scratch/mutated"
     ORIGINAL=$original REPLACEMENT=$replacement python3 -c '
 import os, sys
 path = sys.argv[1]
