@@ -132,8 +132,19 @@ while IFS= read -r entry; do
         continue
     fi
     file=${hits[0]}
-    cp "$src/$file" "$scratch/original"
+    if is_gui "$file" && ! prepare_gui; then
+        printf '%-28s not applied (no GUI build)\n' "$name"
+        skipped=$((skipped + 1))
+        continue
+    fi
+    cp -p "$src/$file" "$scratch/original"
     echo "$file" >>"$scratch/mutated"
+    # The unmutated object is kept, so putting the file back costs no second compile.
+    dir="$scratch/build"
+    is_gui "$file" && dir="$scratch/build-gui"
+    mapfile -t objects < <(find "$dir/CMakeFiles" -path "*/${file}.o" 2>/dev/null)
+    rm -rf "$scratch/objects" && mkdir "$scratch/objects"
+    for i in "${!objects[@]}"; do cp -p "${objects[$i]}" "$scratch/objects/$i.o"; done
     ORIGINAL=$original REPLACEMENT=$replacement python3 -c '
 import os, sys
 path = sys.argv[1]
@@ -141,9 +152,7 @@ text = open(path, encoding="utf-8").read()
 open(path, "w", encoding="utf-8").write(text.replace(os.environ["ORIGINAL"], os.environ["REPLACEMENT"], 1))
 ' "$src/$file"
     if is_gui "$file"; then
-        if ! prepare_gui; then
-            verdict="not applied (no GUI build)"
-        elif ! build "$scratch/build-gui" ON vext_gui_tests; then
+        if ! build "$scratch/build-gui" ON vext_gui_tests; then
             verdict="no build"
         elif run_tests yes; then
             verdict=missed
@@ -157,9 +166,15 @@ open(path, "w", encoding="utf-8").write(text.replace(os.environ["ORIGINAL"], os.
     else
         verdict=caught
     fi
-    # The original comes back with a new time, so the next build recompiles it.
-    cp "$scratch/original" "$src/$file"
-    touch "$src/$file"
+    # The original comes back with its own time and a newer object; a header without its own object
+    # comes back with a new time, so that what includes it recompiles.
+    cp -p "$scratch/original" "$src/$file"
+    if [ "${#objects[@]}" -gt 0 ]; then
+        for i in "${!objects[@]}"; do cp "$scratch/objects/$i.o" "${objects[$i]}" && touch "${objects[$i]}"; done
+        sed -i "\|^$file\$|d" "$scratch/mutated"
+    else
+        touch "$src/$file"
+    fi
     case $verdict in
     caught) caught=$((caught + 1)) ;;
     missed) missed=$((missed + 1)) ;;
