@@ -3,8 +3,9 @@
 # and runs them. A fault the tests let through is a fault a user could meet in a release.
 #
 # Usage: scripts/mutants.sh [NAME_PATTERN]     (an extended regular expression on the mutation names)
-# Environment: VEXT_MUTANTS_DIR (scratch folder, default /tmp/vext-mutants), VEXT_MUTANTS_TIMEOUT
-# (seconds per test binary, default 300).
+# Environment: VEXT_MUTANTS_DIR (scratch folder, default /tmp/vext-mutants), VEXT_MUTANTS_REF (a commit
+# to test instead of the working tree), VEXT_MUTANTS_TIMEOUT (seconds per test binary, default 300),
+# VEXT_MUTANTS_FILTER (a --gtest_filter for the test binaries).
 #
 # Each mutation is found by the exact text of the line it changes, anywhere in the product folders, so
 # the list keeps working while files move. A text found nowhere, or in more than one place, is reported
@@ -73,9 +74,31 @@ LIST
 
 mkdir -p "$scratch"
 src="$scratch/src"
-# A fresh copy with the files' own times: what did not change since the last run does not recompile.
-rm -rf "$src" && mkdir -p "$src"
-tar -C "$here" --exclude=./build --exclude=./.git -cf - . | tar -C "$src" -xf -
+# The tree to test: the working tree, or with VEXT_MUTANTS_REF a commit. Only files that differ from the
+# last run's copy are replaced, so what did not change does not recompile.
+rm -rf "$scratch/incoming" && mkdir -p "$scratch/incoming" "$src"
+if [ -n "${VEXT_MUTANTS_REF:-}" ]; then
+    git -C "$here" archive "$VEXT_MUTANTS_REF" | tar -C "$scratch/incoming" -xf - || exit 1
+else
+    tar -C "$here" --exclude=./build --exclude=./.git -cf - . | tar -C "$scratch/incoming" -xf -
+fi
+python3 - "$scratch/incoming" "$src" <<'SYNC'
+import filecmp, os, shutil, sys
+incoming, src = sys.argv[1:]
+for root, dirs, files in os.walk(src, topdown=False):
+    for name in files:
+        path = os.path.join(root, name)
+        if not os.path.exists(os.path.join(incoming, os.path.relpath(path, src))):
+            os.remove(path)
+for root, dirs, files in os.walk(incoming):
+    os.makedirs(os.path.join(src, os.path.relpath(root, incoming)), exist_ok=True)
+    for name in files:
+        new = os.path.join(root, name)
+        old = os.path.join(src, os.path.relpath(new, incoming))
+        if not os.path.exists(old) or not filecmp.cmp(new, old, shallow=False):
+            shutil.copy2(new, old)
+            os.utime(old)
+SYNC
 # Files that held a mutant in an earlier run recompile, whatever their times say.
 [ -f "$scratch/mutated" ] && (cd "$src" && xargs -r touch -- <"$scratch/mutated")
 : >"$scratch/mutated"
