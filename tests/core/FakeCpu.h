@@ -43,12 +43,6 @@ public:
         auto it = calls_.find(leaf);
         return it == calls_.end() ? 0 : it->second;
     }
-    int TotalCalls() const
-    {
-        int n = 0;
-        for (const auto& [leaf, count] : calls_) n += count;
-        return n;
-    }
 
 private:
     platform::CpuidDump dump_;
