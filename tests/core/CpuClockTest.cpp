@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "cpu/Clock.h"
 #include "cpu/Processor.h"
@@ -9,29 +10,7 @@
 #include "platform/SystemInfo.h"
 #include "tests/core/FakeCpu.h"
 
-namespace {
-
 constexpr uint64_t kMb = 1024 * 1024;
-
-// A processor, a counter running `cycles` per measurement window, the memory size and the platform.
-struct Machine {
-    Machine(const char* vendor, uint32_t family, uint32_t model, uint64_t cycles, uint64_t totalPhys, uint32_t platformId)
-        : cpu(vendor, 1),
-          timer(platform::SteppingClock(0, 1)),
-          tsc(platform::SteppingTsc(1'000'000'000'000ull, cycles)),
-          memory([totalPhys] { return platform::MemoryStatus{totalPhys, totalPhys / 2, 0, 0}; }),
-          version([platformId] { return platform::OsVersionInfo{4, 0, 0, platformId, {}}; })
-    {
-        cpu.Signature(family, model);
-    }
-    FakeCpu cpu;
-    platform::ScopedTimeGetTime timer;
-    platform::ScopedTsc tsc;
-    platform::ScopedMemoryStatus memory;
-    platform::ScopedOsVersion version;
-};
-
-}  // namespace
 
 TEST(CpuClock, ReadingsSerialiseAndSpanMoreThanASecondAfterATimerStep)
 {
@@ -55,11 +34,8 @@ TEST(CpuClock, ReadingsSerialiseAndSpanMoreThanASecondAfterATimerStep)
 TEST(CpuClock, MegahertzAreTheWholeCounterDifferenceRoundedDown)
 {
     const std::pair<ClockReadings, int32_t> cases[] = {
-        {{0, 0, 0, 0, 799'999'999}, 799},
-        {{0, 0, 0, 0xFFFF'FFFFull - 1000, 0xFFFF'FFFFull - 1000 + 5'700'123'456ull}, 5700},  // beyond 32 bits
-        {{0, 0, 0, 5'000'000'000ull, 4'000'000'000ull}, 0},                                  // backwards
-        {{0, 0, 0, 0, std::numeric_limits<uint64_t>::max()}, std::numeric_limits<int32_t>::max()},
-    };
+        {{0, 0, 0, 0xFFFF'FFFFull, 0xFFFF'FFFFull + 5'700'999'999ull}, 5700},  // beyond 32 bits
+        {{0, 0, 0, 5, 4}, 0}, {{0, 0, 0, 0, std::numeric_limits<uint64_t>::max()}, std::numeric_limits<int32_t>::max()}};
     for (const auto& [r, mhz] : cases) EXPECT_EQ(ClockMHzFromReadings(r), mhz) << r.c2;
 }
 
@@ -87,22 +63,19 @@ TEST(CpuClock, OnlyIntelAndAmdMarkAClockOffTheirTable)
 
 TEST(CpuClock, SummaryLineNamesProcessorClockMemoryAndPlatform)
 {
-    struct Case {
-        const char* vendor;
-        uint32_t family, model;
-        uint64_t cycles, memory;
-        uint32_t platformId;
-        const char* line;
-    } cases[] = {
-        {"AuthenticAMD", 6, 2, 798'000'000, 256 * kMb, platform::kPlatformNT,
-         "AMD Athlon at 800 MHz  with 257 Mb RAM  on WinNT"},
-        {"GenuineIntel", 6, 7, 1'010'500'000, 128 * kMb - 1, platform::kPlatformWindows,
-         "Intel Pentium III or Pentium III Xeon at 1010 MHz (oc)  with 128 Mb RAM  on Win'9x"},
-        {"CentaurHauls", 6, 7, 1'600'000'000, 64ull * 1024 * kMb, platform::kPlatformWin32s,
-         "N/D at 1600 MHz  with 65537 Mb RAM  on WinNT"},
+    const std::tuple<const char*, uint64_t, uint64_t, uint32_t, const char*> cases[] = {
+        {"AuthenticAMD", 798'000'000, 256 * kMb, platform::kPlatformNT, "AMD Athlon at 800 MHz  with 257 Mb RAM  on WinNT"},
+        {"GenuineIntel", 1'010'500'000, 128 * kMb - 1, platform::kPlatformWindows,
+         "Intel Pentium Pro at 1010 MHz (oc)  with 128 Mb RAM  on Win'9x"},
+        {"CentaurHauls", 1'600'000'000, 64ull * 1024 * kMb, platform::kPlatformWin32s, "N/D at 1600 MHz  with 65537 Mb RAM  on WinNT"},
     };
-    for (const Case& c : cases) {
-        Machine m(c.vendor, c.family, c.model, c.cycles, c.memory, c.platformId);
-        EXPECT_EQ(FormatSystemSummary(), c.line);
+    for (const auto& [vendor, cycles, memory, platformId, line] : cases) {
+        FakeCpu cpu(vendor, 1);
+        cpu.Signature(6, 1);
+        platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 1));
+        platform::ScopedTsc tsc(platform::SteppingTsc(1'000'000'000'000ull, cycles));
+        platform::ScopedMemoryStatus status([memory] { return platform::MemoryStatus{memory, memory / 2, 0, 0}; });
+        platform::ScopedOsVersion version([platformId] { return platform::OsVersionInfo{4, 0, 0, platformId, {}}; });
+        EXPECT_EQ(FormatSystemSummary(), line);
     }
 }

@@ -54,16 +54,8 @@ protected:
         return texts;
     }
     static std::vector<std::string> Stop(const std::string& text) { return {text + "!"}; }
-    bool SaveCpu(const fs::path& path)
-    {
-        prompt_.saveAnswer = path.string();
-        return SaveCpuResults(kSummary, SampleCpu());
-    }
-    std::optional<LoadedCache> LoadCache(const fs::path& path)
-    {
-        prompt_.openAnswer = path.string();
-        return LoadCacheResults();
-    }
+    bool SaveCpu(const fs::path& path) { return prompt_.saveAnswer = path.string(), SaveCpuResults(kSummary, SampleCpu()); }
+    std::optional<LoadedCache> LoadCache(const fs::path& path) { return prompt_.openAnswer = path.string(), LoadCacheResults(); }
     static bool Root() { return ::geteuid() == 0; }
 
     TempDir dir_;
@@ -74,7 +66,7 @@ protected:
 
 }  // namespace
 
-TEST(ResultRecords, LittleEndianFieldsAfterA99CharacterText)
+TEST(ResultRecords, LittleEndianFieldsAfterA99CharacterTextDecodeBitForBit)
 {
     auto cpu = EncodeCpuRecord(std::string(99, 'b') + "c", SampleCpu());
     ASSERT_EQ(cpu.size(), 160u);
@@ -86,22 +78,16 @@ TEST(ResultRecords, LittleEndianFieldsAfterA99CharacterText)
     WhetstoneResults w{};
     w.mflops[0] = -1.0, w.mops[1] = 2.0, w.seconds[7] = 0.5, w.totalSeconds = -2.0;
     auto fpu = EncodeFpuRecord("x", w);
-    ASSERT_EQ(fpu.size(), 308u);
     auto cache = EncodeCacheRecord("x", SampleCache());
     ASSERT_EQ(cache.size(), 316u);
     const std::tuple<std::span<const uint8_t>, std::size_t, const char*> doubles[] = {
         {fpu, 100, "\xF0\xBF"}, {fpu, 172, "\x00\x40"}, {fpu, 284, "\xE0\x3F"}, {fpu, 300, "\x00\xC0"}, {cache, 108, "\x00\x80"}};
     for (const auto& [record, offset, top] : doubles) EXPECT_EQ(Text(record, offset, 8), std::string(6, '\0') + std::string(top, 2)) << offset;
-}
 
-TEST(ResultRecords, DecodingRoundTripsBitForBitAndRefusesShortInput)
-{
-    auto cpu = EncodeCpuRecord(kSummary, SampleCpu());
-    EXPECT_EQ(DecodeCpuRecord(cpu)->results, SampleCpu());
-    auto cache = DecodeCacheRecord(EncodeCacheRecord("", SampleCache()));
-    EXPECT_TRUE(std::isnan(cache->results.rates[0]) && std::signbit(cache->results.rates[1]));
-    EXPECT_EQ(cache->results.rates[26], SampleCache().rates[26]);
-
+    // Decoding gives back every bit, NaN and negative zero too.
+    auto decoded = DecodeCacheRecord(cache);
+    EXPECT_TRUE(std::isnan(decoded->results.rates[0]) && std::signbit(decoded->results.rates[1]));
+    EXPECT_EQ(decoded->results.rates[26], SampleCache().rates[26]);
     // No NUL in the text field: the text is its first 99 characters, the numbers are untouched.
     std::fill_n(cpu.begin(), 100, 'x');
     EXPECT_EQ(DecodeCpuRecord(cpu)->summary, std::string(99, 'x'));
@@ -127,16 +113,12 @@ TEST_F(ResultFileFolder, CancelledDialogsTouchNothingAndSayNothing)
 
 TEST_F(ResultFileFolder, SavedFilesLoadBackAndLongerFilesAreReadToTheirRecord)
 {
-    ASSERT_TRUE(SaveCpu(dir / "a.cpu"));
-    prompt_.openAnswer = (dir / "a.cpu").string();
-    EXPECT_EQ(LoadCpuResults()->summary, kSummary);
     prompt_.saveAnswer = (dir / "a.cache").string();
     ASSERT_TRUE(SaveCacheResults(kSummary, SampleCache()));
-    EXPECT_EQ(fs::file_size(dir / "a.cache"), 316u);
     WriteBytes(dir / "a.cache", ReadBytes(dir / "a.cache") + std::string(700, '\xEE'));
     EXPECT_EQ(LoadCache(dir / "a.cache")->results.rates[26], SampleCache().rates[26]);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // no leftovers
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);  // no leftovers
 }
 
 TEST_F(ResultFileFolder, LoadFailuresSayWhyAndHandNothingToThePage)
