@@ -74,8 +74,8 @@ TEST(CpuClock, SummaryLineNamesProcessorClockMemoryAndPlatform)
         cpu.Signature(6, 1);
         platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 1));
         platform::ScopedTsc tsc(platform::SteppingTsc(1'000'000'000'000ull, cycles));
-        platform::ScopedMemoryStatus status([memory] { return platform::MemoryStatus{memory, memory / 2, 0, 0}; });
-        platform::ScopedOsVersion version([platformId] { return platform::OsVersionInfo{4, 0, 0, platformId, {}}; });
+        platform::ScopedMemoryStatus status([m = memory] { return platform::MemoryStatus{m, m / 2, 0, 0}; });
+        platform::ScopedOsVersion version([id = platformId] { return platform::OsVersionInfo{4, 0, 0, id, {}}; });
         EXPECT_EQ(FormatSystemSummary(), line);
     }
 }
