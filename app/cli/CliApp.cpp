@@ -15,6 +15,7 @@ const AddCommand kCommands[] = {
     AddReportCommand,
     AddBenchCommand,
     AddShowCommand,
+    AddProcessorCommand,
 };
 
 void Print(std::FILE* to, const std::string& text) { std::fputs(text.c_str(), to); }
