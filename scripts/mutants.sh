@@ -67,7 +67,7 @@ pages-extended-row @@ constexpr long kFirstExtendedFeatureRow = 44; @@ constexpr
 pages-legend-length @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 99) @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 100)
 app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close"); @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("OK");
 cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
-cli-negative-mhz @@ if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt; @@ if (text.empty() || text.front() == '+') return std::nullopt;
+cli-negative-mhz @@ ->check(CLI::Range(0, std::numeric_limits<int>::max()).description("")); @@ ->check(CLI::Range(-100, std::numeric_limits<int>::max()).description(""));
 cli-loaded-line @@ std::printf("Loaded System : %s\n\n", Printable(summary).c_str()); @@ std::printf("Loaded System: %s\n\n", Printable(summary).c_str());
 LIST
 )
