@@ -15,6 +15,12 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 scratch=${VEXT_MUTANTS_DIR:-/tmp/vext-mutants}
 limit=${VEXT_MUTANTS_TIMEOUT:-300}
 only=${1:-.}
+# Runs from a copy: bash reads a script as it goes, and the tree's copy may change during a run.
+if [ -z "${VEXT_MUTANTS_COPY:-}" ]; then
+    mkdir -p "$scratch" && cp "$0" "$scratch/mutants.sh"
+    VEXT_MUTANTS_COPY=1 VEXT_MUTANTS_HERE=$here exec bash "$scratch/mutants.sh" "$@"
+fi
+here=${VEXT_MUTANTS_HERE:-$here}
 folders=(platform cpu bench files winfo res pages app)
 # The tests that run real benchmark kernels are left out: they take time and no mutant here needs them.
 slow=${VEXT_MUTANTS_FILTER:-*}
