@@ -59,6 +59,9 @@ int SaveAsThePageDoes(const std::string& path, const std::function<bool()>& save
 std::optional<std::string> OutputTarget(const BenchOptions& options, std::string& error)
 {
     std::string path = *options.output;
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
+        return path;  // a device or pipe is written directly
     const std::string extension = ResultFileExtension(path);
     if (extension.empty()) path += "." + options.suite;
     if ((extension == "cpu" || extension == "fpu" || extension == "cache") && extension != options.suite) {
@@ -66,13 +69,9 @@ std::optional<std::string> OutputTarget(const BenchOptions& options, std::string
                 options.suite + " files";
         return std::nullopt;
     }
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        if (!S_ISREG(existing.st_mode)) return path;  // a device or pipe is written directly
-        if (!options.overwrite) {
-            error = "'" + TerminalText(path) + "' exists (--overwrite replaces it)";
-            return std::nullopt;
-        }
+    if (::stat(path.c_str(), &existing) == 0 && !options.overwrite) {
+        error = "'" + TerminalText(path) + "' exists (--overwrite replaces it)";
+        return std::nullopt;
     }
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::string probe = ((folder.empty() ? std::filesystem::path(".") : folder) / ".vext-cli-XXXXXX").string();
