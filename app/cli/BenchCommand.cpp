@@ -115,7 +115,7 @@ int RunCache(const std::string& summary, const std::optional<std::string>& outpu
 {
     CListPrinter printer(kCacheListRows, stdout);
     CacheSuiteCallbacks callbacks;
-    callbacks.afterMeasurement = [&](int index, double rate, uint32_t) {
+    callbacks.afterMeasurement = [&](int index, double rate, double) {
         printer.Cell(CacheResultRow(index), FormatCacheRate(rate));
     };
     CacheResults results = RunCacheSuite(callbacks);
