@@ -12,14 +12,16 @@
 #include "app/cli/ListPrinter.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
+#include "bench/PreciseSuites.h"
 #include "cpu/Clock.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
+#include "platform/SystemInfo.h"
 
 namespace {
 
 const char kBenchUsage[] =
-    "Usage: vext-cli bench cpu|fpu|cache [-o FILE]\n"
+    "Usage: vext-cli bench cpu|fpu|cache [-o FILE] [--precise [--repeat N]]\n"
     "\n"
     "Runs one benchmark suite as its page's \"Benchmark\" button does and prints each row of the page\n"
     "with its result as it arrives. The CPU suite takes up to a few minutes.\n"
@@ -28,12 +30,19 @@ const char kBenchUsage[] =
     "  -o FILE, --output FILE   save the results to FILE as the page's \"Save Results\" does (a .cpu,\n"
     "                           .fpu or .cache file with this machine's summary line); an existing\n"
     "                           file is replaced only once the new one is complete\n"
+    "  --precise                cpu and cache: warm each measurement up, repeat it and show the best\n"
+    "                           value with the spread of the repeats (marked above 5 %); Dhrystone\n"
+    "                           runs at least 0.5 s, the cache goes on to blocks beyond its caches;\n"
+    "                           -o saves the best values of the standard rows\n"
+    "  --repeat N               repeats per measurement in precise mode, 2 to 100 (default 5)\n"
     "  -h, --help               show this help\n";
 
 struct BenchOptions {
     std::string suite;
     std::optional<std::string> output;
     bool help = false;
+    bool precise = false;
+    std::optional<int> repeat;
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
@@ -54,6 +63,20 @@ std::string ParseOptions(const std::vector<std::string>& args, BenchOptions& opt
             }
             if (value->empty()) return "option '" + name + "' needs a file name";
             options.output = *value;
+        } else if (name == "--precise") {
+            if (value) return "option '" + name + "' takes no value";
+            options.precise = true;
+        } else if (name == "--repeat") {
+            if (!value) {
+                if (i + 1 >= args.size()) return "option '--repeat' needs a number";
+                value = args[++i];
+            }
+            const bool digits = !value->empty() && value->size() <= 3 &&
+                                value->find_first_not_of("0123456789") == std::string::npos;
+            const int n = digits ? std::stoi(*value) : 0;
+            if (n < precise::kMinRepeat || n > precise::kMaxRepeat)
+                return "--repeat takes a whole number from 2 to 100, not '" + *value + "'";
+            options.repeat = n;
         } else if (!name.empty() && name[0] == '-') {
             return "unknown option '" + args[i] + "'";
         } else if (!options.suite.empty()) {
@@ -66,6 +89,8 @@ std::string ParseOptions(const std::vector<std::string>& args, BenchOptions& opt
     if (options.suite.empty()) return "which suite: cpu, fpu or cache?";
     if (options.suite != "cpu" && options.suite != "fpu" && options.suite != "cache")
         return "unknown suite '" + options.suite + "' (cpu, fpu or cache)";
+    if (options.precise && options.suite == "fpu") return "--precise is for the cpu and cache suites";
+    if (options.repeat && !options.precise) return "--repeat needs --precise";
     return {};
 }
 
@@ -124,6 +149,46 @@ int RunCache(const std::string& summary, const std::optional<std::string>& outpu
     return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, results); });
 }
 
+std::optional<uint64_t> LargestCache() { return std::nullopt; }
+
+// Precise rows: the page's label and value, then the spread of the repeats.
+precise::Callbacks PreciseOutput(CListPrinter& printer)
+{
+    precise::Callbacks callbacks;
+    const bool terminal = ::isatty(STDERR_FILENO);
+    callbacks.onRow = [&printer, terminal](const precise::Row& row, int listRow) {
+        if (terminal) std::fputs("\r\033[K", stderr);
+        const std::string text = row.runs ? row.text + "  " + precise::FormatSpread(row.spreadPercent) : row.text;
+        if (listRow >= 0) printer.Cell(listRow, text);
+        else std::printf("%-40s%s\n", row.label.c_str(), text.c_str()), std::fflush(stdout);
+    };
+    if (terminal)
+        callbacks.onStep = [](const std::string& step, int percent) {
+            std::fprintf(stderr, "\r\033[K%3d %%  %s", percent, step.c_str());
+        };
+    return callbacks;
+}
+
+int RunPreciseCpu(const std::string& summary, const std::optional<std::string>& output, int repeat)
+{
+    CListPrinter printer(kCpuListRows, stdout);
+    const precise::CpuRun run = precise::RunCpu(repeat, PreciseOutput(printer));
+    printer.Finish();
+    if (!output) return 0;
+    return SaveAsThePageDoes(*output, [&] { return SaveCpuResults(summary, run.best); });
+}
+
+int RunPreciseCache(const std::string& summary, const std::optional<std::string>& output, int repeat)
+{
+    const platform::MemoryStatus memory = platform::GlobalMemoryStatus();
+    const std::vector<int32_t> sizes = precise::CacheBlockSizes(LargestCache(), memory.availPhys);
+    CListPrinter printer(kCacheListRows, stdout);
+    const precise::CacheRun run = precise::RunCache(repeat, sizes, PreciseOutput(printer));
+    printer.Finish();
+    if (!output) return 0;
+    return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, run.best); });
+}
+
 }  // namespace
 
 int RunBenchCommand(const std::vector<std::string>& args)
@@ -142,6 +207,11 @@ int RunBenchCommand(const std::vector<std::string>& args)
     const std::string summary = FormatSystemSummary();
     std::printf("Your System : %s\n\n", summary.c_str());
     std::fflush(stdout);
+    if (options.precise) {
+        const int repeat = options.repeat.value_or(precise::kDefaultRepeat);
+        if (options.suite == "cache") return RunPreciseCache(summary, options.output, repeat);
+        return RunPreciseCpu(summary, options.output, repeat);
+    }
     if (options.suite == "fpu") return RunFpu(summary, options.output);
     if (options.suite == "cache") return RunCache(summary, options.output);
     return RunCpu(summary, options.output);

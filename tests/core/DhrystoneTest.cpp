@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -9,7 +10,7 @@
 #include "platform/UserPrompt.h"
 #include "tests/core/RecordingPrompt.h"
 
-using platform::ScopedCalendarClock;
+using platform::ScopedMonotonicClock;
 using platform::ScriptedClock;
 
 namespace {
@@ -47,7 +48,6 @@ protected:
 
 TEST(Dhrystone, EveryPassEndsInTheSameStateAndReleasesItsRecords)
 {
-    ScopedCalendarClock clock(ScriptedClock<std::time_t>{100, 100, 100, 102});
     OpenDhrystone d;
     PassRecorder r;
     d.RunPasses(1000, r);
@@ -57,29 +57,32 @@ TEST(Dhrystone, EveryPassEndsInTheSameStateAndReleasesItsRecords)
     EXPECT_EQ(d.PtrGlb, nullptr);
 }
 
-TEST(Dhrystone, RatingComesFromTheCalendarClockCorrectedByTheEmptyLoop)
+TEST(Dhrystone, RatingIsThePassesPerSecondOfTheMainLoopLessTheEmptyOne)
 {
-    // 20,000 passes keep the test short: the rate is then 20,000 / benchTime / 1000.
+    // Readings: empty loop start and end, main loop start and end (seconds of the monotonic clock).
+    constexpr uint32_t kMax = std::numeric_limits<uint32_t>::max();
     const struct {
-        std::vector<std::time_t> clock;
-        int rating;
+        std::vector<double> clock;
+        uint32_t passes, rating;
     } cases[] = {
-        {{1000, 1000, 1000, 1004}, 5},   // empty loop within one second, main loop 4 s
-        {{1000, 1001, 2000, 2003}, 10},  // empty loop 1 s, main loop 3 s: benchTime 2
-        {{1000, 1002, 2000, 2001}, 20},  // the empty loop seemed longer: rated as one second
+        {{10, 10.25, 20, 20.3125}, CDhrystone::kPasses, 80000},  // 0.0625 s
+        {{10, 10.5, 20, 21.5}, CDhrystone::kPasses, 5000},       // 1 s
+        {{10, 10.5, 20, 23.5}, 20'000, 6},                       // 3 s: truncated
+        {{10, 12, 20, 21}, 20'000, 20},                          // the empty loop took longer: main loop alone
+        {{10, 10, 20, 20}, 20'000, 0},                           // a clock that stands still: no rating
+        {{10, 10, 20, 20 + 1e-12}, CDhrystone::kPasses, kMax},   // saturated, not wrapped
     };
     for (const auto& c : cases) {
-        ScriptedClock<std::time_t> script(c.clock);
+        ScriptedClock<double> script(c.clock);
         int reads = 0;
-        ScopedCalendarClock clock([&] { ++reads; return script(); });
+        ScopedMonotonicClock clock([&] { ++reads; return script(); });
         CDhrystone d;
         bench::NoProbe p;
-        EXPECT_EQ(d.RunPasses(20'000, p), c.rating);
+        EXPECT_EQ(d.RunPasses(c.passes, p), c.rating) << c.clock[3];
         EXPECT_EQ(reads, 4);  // nothing else reads the clock
+        EXPECT_EQ(d.LastMainLoopSeconds(), c.clock[3] - c.clock[2]);
     }
-    // Both divisions truncate, and a time of 0 or less never divides by zero.
-    const std::pair<int, int> ratings[] = {{1, 5000}, {3, 1666}, {6, 833}, {7, 714}, {5000, 1}, {5001, 0}, {0, 5000}, {-3, 5000}};
-    for (auto [seconds, rating] : ratings) EXPECT_EQ(CDhrystone::Rating(seconds), rating) << seconds;
+    EXPECT_EQ(CDhrystone::Rating(-1, -1), 0u);
 }
 
 TEST(Dhrystone, ProceduresFollowTheirTables)
@@ -92,8 +95,7 @@ TEST(Dhrystone, ProceduresFollowTheirTables)
     for (auto [intGlob, in, expected] : table) {
         d.IntGlob = intGlob;
         d.Proc6(in, &out);
-        const E got = out;
-        EXPECT_EQ(got, expected) << in << " " << intGlob;
+        EXPECT_EQ(E(out), expected) << in << " " << intGlob;
     }
     // Compares the second character of one string with the third of the other, then the strings.
     EXPECT_FALSE(d.Func2("DHRYSTONE PROGRAM, 1'ST STRING", "DHRYSTONE PROGRAM, 2'ND STRING"));
@@ -103,18 +105,15 @@ TEST(Dhrystone, ProceduresFollowTheirTables)
 TEST(Dhrystone, AllocationFailureIsReportedAndRatedZero)
 {
     for (int failing : {1, 2}) {
-        SCOPED_TRACE(failing);
         RecordingPrompt prompt;
         platform::ScopedPrompt scoped(prompt);
-        ScopedCalendarClock clock(ScriptedClock<std::time_t>{0, 0, 0, 1});
         OpenDhrystone d;
         d.failAllocationNumber = failing;
         PassRecorder r;
-        EXPECT_EQ(d.RunPasses(10, r), 0);
+        EXPECT_EQ(d.RunPasses(10, r), 0u);
         EXPECT_TRUE(r.passEnds.empty());
-        ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0].first,
-                  "Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !");
-        EXPECT_EQ(prompt.messages[0].second, platform::MessageIcon::None);
+        using Messages = std::vector<std::pair<std::string, platform::MessageIcon>>;
+        EXPECT_EQ(prompt.messages, (Messages{{"Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !",
+                                              platform::MessageIcon::None}}));
     }
 }
