@@ -35,7 +35,8 @@ double TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stri
     return TimeCacheKernelRepeated(blockBytes, method, stride, PlanCacheKernel(blockBytes, method, stride).repetitions);
 }
 
-double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions)
+double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
+                               bool warmBlock)
 {
     const CacheKernelPlan plan = PlanCacheKernel(blockBytes, method, stride);
     void* memory = blockBytes >= 0 ? CacheBlockAllocateSeam::Call(static_cast<size_t>(blockBytes)) : nullptr;
@@ -47,22 +48,26 @@ double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int3
     const uint32_t count = plan.count;
     const uint32_t step = plan.step;
     const uint32_t runs = plan.repetitions == 0 ? 0 : repetitions;
+    const bool warm = warmBlock && runs != 0;
 
     // Between the two readings nothing runs but the accesses and their loop counters.
     double t0 = 0;
     double t1 = 0;
     switch (method) {
     case kCacheMovsd:
+        if (warm) cachekernels::MovsdPass(block, count);
         t0 = platform::MonotonicSeconds();
         for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::MovsdPass(block, count);
         t1 = platform::MonotonicSeconds();
         break;
     case kCacheMov:
+        if (warm) cachekernels::MovPass(block, count);
         t0 = platform::MonotonicSeconds();
         for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::MovPass(block, count);
         t1 = platform::MonotonicSeconds();
         break;
     case kCacheSteppingMov:
+        if (warm) cachekernels::SteppingMovPass(block, count, step);
         t0 = platform::MonotonicSeconds();
         for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::SteppingMovPass(block, count, step);
         t1 = platform::MonotonicSeconds();

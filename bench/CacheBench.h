@@ -17,8 +17,10 @@ enum CacheBenchMethod : int32_t {
 // stepping method only.
 double TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
 // The same with a chosen number of repetitions instead of the method's own (none for a block that
-// gets none).
-double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions);
+// gets none). warmBlock makes one untimed pass first, so that a fresh block's page faults and cache
+// misses stay out of the time (the larger blocks of the precise mode are new pages on every call).
+double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
+                               bool warmBlock = false);
 
 // Mb (2^20 bytes) per second; 0 ms gives +infinity.
 double CacheRateMbPerSec(double creditedBytes, double elapsedMs);

@@ -87,9 +87,9 @@ CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Call
             const double perRepetition =
                 standardRepetitions ? CacheCreditedBytes(m.method, bytes) / standardRepetitions : 0;
             const uint32_t repetitions = CacheRepetitions(
-                kCacheMinMs, [&](uint32_t r) { return TimeCacheKernelRepeated(bytes, m.method, m.stride, r); });
+                kCacheMinMs, [&](uint32_t r) { return TimeCacheKernelRepeated(bytes, m.method, m.stride, r, true); });
             const Summary s = Measure(repeat, Best::Highest, [&] {
-                const double ms = TimeCacheKernelRepeated(bytes, m.method, m.stride, repetitions);
+                const double ms = TimeCacheKernelRepeated(bytes, m.method, m.stride, repetitions, true);
                 return CacheRateMbPerSec(perRepetition * repetitions, ms);
             });
             if (standard) run.best.rates[group * CacheResults::kBlockSizes + k] = s.best;

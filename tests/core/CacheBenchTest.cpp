@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "bench/BenchSuites.h"
@@ -15,48 +12,17 @@
 #include "platform/TextFormat.h"
 #include "tests/core/RecordingPrompt.h"
 
-namespace {
-
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-// Stands in for memory in the portable loops and keeps every access as "L32@4" (a load) or "S32@4".
-struct RecordingAccess {
-    uint8_t* base;
-    std::string* log;
-    uint32_t Load32(uint8_t* p) { return Keep("L32@", p), 0; }
-    void Store32(uint8_t* p, uint32_t) { Keep("S32@", p); }
-    uint8_t Load8(uint8_t* p) { return Keep("L8@", p), 0; }
-    void Store8(uint8_t* p, uint8_t) { Keep("S8@", p); }
-    void Keep(const char* what, uint8_t* p) { *log += what + std::to_string(p - base) + " "; }
-};
-
-}  // namespace
-
-TEST(CacheKernel, PlansRepetitionsCountsAndSteps)
+TEST(CacheKernel, PlansRepetitionsCountsAndStepsAndItsLoopsCoverTheBlockAndLeaveItIntact)
 {
     // Nothing to touch (no stride, a block under one access, a negative size): no repetitions.
-    const struct {
-        int bytes;
-        CacheBenchMethod method;
-        int stride;
-        CacheKernelPlan plan;
-    } cases[] = {{2048, kCacheSteppingMov, 4, {512, 8000, 4}}, {2048, kCacheSteppingMov, 8, {256, 16000, 8}},
-                 {2048, kCacheMov, 0, {512, 2000, 4}},         {524288, kCacheMovsd, 0, {131072, 4000, 4}},
-                 {2048, kCacheSteppingMov, 0, {0, 0, 0}},      {2, kCacheMov, 0, {0, 0, 4}},
-                 {-4, kCacheMovsd, 0, {0, 0, 4}}};
-    for (const auto& c : cases) EXPECT_EQ(PlanCacheKernel(c.bytes, c.method, c.stride), c.plan) << c.bytes << " " << c.method;
-}
-
-TEST(CacheKernel, LoopsMakeTheAccessesOfEachMethodAndLeaveTheBlockIntact)
-{
-    uint8_t block[12];
-    std::string log[3];
-    cachekernels::PortableSteppingMovPass(block, 3, 4, RecordingAccess{block, &log[0]});
-    cachekernels::PortableMovPass(block, 3, RecordingAccess{block, &log[1]});
-    cachekernels::PortableMovsdPass(block, 3, RecordingAccess{block, &log[2]});
-    EXPECT_EQ(log[0], "L8@0 S8@0 L8@4 S8@4 L8@8 S8@8 ");
-    EXPECT_EQ(log[1], "L32@0 S32@0 L32@4 S32@4 L32@8 S32@8 ");
-    EXPECT_EQ(log[2], log[1]);
+    const std::tuple<int, CacheBenchMethod, int, CacheKernelPlan> plans[] = {
+        {2048, kCacheSteppingMov, 4, {512, 8000, 4}}, {2048, kCacheSteppingMov, 8, {256, 16000, 8}},
+        {2048, kCacheMov, 0, {512, 2000, 4}},         {524288, kCacheMovsd, 0, {131072, 4000, 4}},
+        {2048, kCacheSteppingMov, 0, {0, 0, 0}},      {2, kCacheMov, 0, {0, 0, 4}},
+        {-4, kCacheMovsd, 0, {0, 0, 4}}};
+    for (const auto& [bytes, method, stride, plan] : plans) EXPECT_EQ(PlanCacheKernel(bytes, method, stride), plan) << bytes;
 
     std::vector<uint8_t> bytes(2048 + 64);
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + 3);
@@ -65,36 +31,8 @@ TEST(CacheKernel, LoopsMakeTheAccessesOfEachMethodAndLeaveTheBlockIntact)
     const cachekernels::PassEnd ends[] = {cachekernels::MovsdPass(b, 512), cachekernels::MovPass(b, 512),
                                           cachekernels::SteppingMovPass(b, 512, 4), cachekernels::SteppingMovPass(b, 64, 32)};
     for (const auto& end : ends) EXPECT_EQ(std::make_pair(end.source, end.remaining), std::make_pair(b + 2048, uintptr_t{0}));
-    EXPECT_EQ(ends[0].destination, b + 2048);
     EXPECT_EQ(cachekernels::MovPass(b, 1).source, b + 4);
     EXPECT_EQ(bytes, original);  // each value goes back where it came from; nothing outside is touched
-}
-
-TEST(CacheKernel, TimesOnlyTheAccessesInFractionalMillisecondsAndReportsAFailedAllocation)
-{
-    RecordingPrompt prompt;
-    platform::ScopedPrompt scopedPrompt(prompt);
-    std::string events;
-    platform::ScopedMonotonicClock clock([&, t = 100.0]() mutable {
-        events += "time ";
-        return std::exchange(t, t + 0.0000625);
-    });
-    ScopedCacheBlockAllocate allocate([&](size_t bytes) {
-        events += "alloc" + std::to_string(bytes) + " ";
-        return bytes > 2048 ? nullptr : std::malloc(bytes);
-    });
-    ScopedCacheBlockRelease release([&](void* block) { events += "free", std::free(block); });
-    for (CacheBenchMethod method : {kCacheMovsd, kCacheMov, kCacheSteppingMov}) {
-        events.clear();
-        EXPECT_NEAR(TimeCacheKernel(2048, method, 4), 0.0625, 1e-9);
-        EXPECT_EQ(events, "alloc2048 time time free");
-    }
-    EXPECT_TRUE(prompt.messages.empty());
-    events.clear();
-    EXPECT_EQ(TimeCacheKernelRepeated(524288, kCacheMovsd, 0, 7), 0.0);  // no timing, nothing to free
-    EXPECT_EQ(events, "alloc524288 ");
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].first, "Memory error !");
 }
 
 TEST(CacheRate, FollowsTheFormula)
@@ -109,32 +47,29 @@ TEST(CacheRate, FollowsTheFormula)
     EXPECT_EQ(platform::TextFormat("%.2f Mb/sec", CacheRateMbPerSec(4096000, 0)), "infinite Mb/sec");
 }
 
-TEST(CacheSuite, MeasuresMethodsAndSizesInResultOrderWithRatesFromTheTimedMilliseconds)
+TEST(CacheSuite, MeasuresMethodsAndSizesInResultOrderTimingOnlyTheAccesses)
 {
     // Real kernels over the 2 Kb blocks (served from one buffer); the larger blocks fail to allocate,
-    // read 0 ms and rate infinite, and the run goes on. The clock moves one second per reading.
+    // read 0 ms and rate infinite, and the run goes on. The clock moves 62.5 ms per reading.
     RecordingPrompt prompt;
     platform::ScopedPrompt scopedPrompt(prompt);
     std::vector<uint8_t> buffer(2048);
-    std::vector<size_t> sizes;
+    std::string events;
     ScopedCacheBlockAllocate allocate([&](size_t bytes) -> void* {
-        sizes.push_back(bytes);
+        events += "a" + std::to_string(bytes / 1024) + " ";
         return bytes == 2048 ? buffer.data() : nullptr;
     });
-    ScopedCacheBlockRelease release([](void*) {});
-    platform::ScopedMonotonicClock clock([t = 5.0]() mutable { return t += 1; });
-    std::string events;
+    ScopedCacheBlockRelease release([&](void*) { events += "free "; });
+    platform::ScopedMonotonicClock clock([&, t = 5.0]() mutable { return events += "t ", t += 0.0625; });
     CacheSuiteCallbacks cb;
-    cb.afterMeasurement = [&](int index, double, double ms) { events += std::to_string(index) + (ms ? "+" : "") + " "; };
+    cb.afterMeasurement = [&](int index, double, double ms) { events += std::to_string(index) + "=" + std::to_string(ms) + " "; };
     cb.afterGroup = [&](int group, const CacheResults&) { events += "g" + std::to_string(group) + " "; };
     const CacheResults r = RunCacheSuite(cb);
-    EXPECT_EQ(events, "0+ 1 2 3 4 5 6 7 8 g0 9+ 10 11 12 13 14 15 16 17 g1 18+ 19 20 21 22 23 24 25 26 g2 ");
-    ASSERT_EQ(sizes.size(), 27u);
-    for (int i = 0; i < 27; ++i) {
-        EXPECT_EQ(sizes[i], static_cast<size_t>(2048) << (i % 9));
-        EXPECT_EQ(r.rates[i], i % 9 ? kInf : i ? 3.90625 : 7.8125) << i;
-    }
+    EXPECT_TRUE(events.starts_with("a2 t t free 0=62.500000 a4 1=0.000000 a8 2=0.000000 ")) << events;
+    EXPECT_TRUE(events.ends_with("a256 25=0.000000 a512 26=0.000000 g2 ")) << events;
+    for (int i = 0; i < 27; ++i) EXPECT_EQ(r.rates[i], i % 9 ? kInf : i ? 62.5 : 125.0) << i;
     EXPECT_EQ(prompt.messages.size(), 24u);
+    EXPECT_EQ(prompt.messages[0].first, "Memory error !");
     const CacheMeasurement last = CacheSuiteMeasurement(26);
     EXPECT_EQ(std::make_tuple(last.method, last.blockBytes, last.stride, last.creditedBytes),
               std::make_tuple(kCacheSteppingMov, 524288, 4, 1048576000));

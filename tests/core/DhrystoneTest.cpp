@@ -2,65 +2,55 @@
 
 #include <limits>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "bench/Dhrystone.h"
 #include "platform/Clocks.h"
-#include "platform/UserPrompt.h"
 #include "tests/core/RecordingPrompt.h"
-
-using platform::ScopedMonotonicClock;
-using platform::ScriptedClock;
 
 namespace {
 
+// Sees the state at the end of every pass (IntLoc1, IntLoc2, IntLoc3, BoolGlob, IntGlob).
 struct PassRecorder {
-    std::vector<std::vector<int32_t>> passEnds;  // IntLoc1, IntLoc2, IntLoc3, BoolGlob, IntGlob
-    int rareBranches = 0;
+    std::vector<std::vector<int32_t>> passEnds;
     template <typename... T>
-    void OuterEnd(T&... values)
-    {
-        passEnds.push_back({static_cast<int32_t>(values)...});
-    }
-    void RareBranch() { ++rareBranches; }
+    void OuterEnd(T&... values) { passEnds.push_back({static_cast<int32_t>(values)...}); }
+    void RareBranch() { ADD_FAILURE() << "the character loop's branch is never taken"; }
 };
 
-// Opens the procedures and records to the tests.
-class OpenDhrystone : public CDhrystone {
-public:
-    using CDhrystone::Func2;
-    using CDhrystone::IntGlob;
-    using CDhrystone::Proc6;
+// Opens the records to the tests; record number failAllocationNumber (from 1) cannot be had.
+struct OpenDhrystone : CDhrystone {
     using CDhrystone::PtrGlb;
-    int failAllocationNumber = 0;  // 1: the first record fails, 2: the second
-    int allocations = 0;
-
-protected:
+    int failAllocationNumber = 0, allocations = 0;
     std::unique_ptr<Record> AllocateRecord() override
     {
-        if (++allocations == failAllocationNumber) return nullptr;
-        return CDhrystone::AllocateRecord();
+        return ++allocations == failAllocationNumber ? nullptr : CDhrystone::AllocateRecord();
     }
 };
 
 }  // namespace
 
-TEST(Dhrystone, EveryPassEndsInTheSameStateAndReleasesItsRecords)
+TEST(Dhrystone, EveryPassEndsInTheSameStateAndAFailedAllocationIsReportedAndRatedZero)
 {
-    OpenDhrystone d;
-    PassRecorder r;
-    d.RunPasses(1000, r);
-    ASSERT_EQ(r.passEnds.size(), 1000u);
-    for (const auto& end : r.passEnds) ASSERT_EQ(end, (std::vector<int32_t>{7, 39, 9, 1, 5}));
-    EXPECT_EQ(r.rareBranches, 0);  // the character loop's branch is never taken
-    EXPECT_EQ(d.PtrGlb, nullptr);
+    for (int failing : {0, 1, 2}) {
+        RecordingPrompt prompt;
+        platform::ScopedPrompt scoped(prompt);
+        OpenDhrystone d;
+        d.failAllocationNumber = failing;
+        PassRecorder r;
+        const uint32_t rating = d.RunPasses(failing ? 10 : 1000, r);
+        EXPECT_EQ(r.passEnds, std::vector<std::vector<int32_t>>(failing ? 0 : 1000, {7, 39, 9, 1, 5}));
+        EXPECT_EQ(d.PtrGlb, nullptr);  // the records are released
+        EXPECT_TRUE(!failing || rating == 0u);
+        const std::string error = "Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !";
+        EXPECT_EQ(prompt.messages.size(), failing ? 1u : 0u);
+        for (const auto& [text, icon] : prompt.messages) EXPECT_EQ(std::make_pair(text, icon), std::make_pair(error, platform::MessageIcon::None));
+    }
 }
 
 TEST(Dhrystone, RatingIsThePassesPerSecondOfTheMainLoopLessTheEmptyOne)
 {
     // Readings: empty loop start and end, main loop start and end (seconds of the monotonic clock).
-    constexpr uint32_t kMax = std::numeric_limits<uint32_t>::max();
     const struct {
         std::vector<double> clock;
         uint32_t passes, rating;
@@ -70,50 +60,15 @@ TEST(Dhrystone, RatingIsThePassesPerSecondOfTheMainLoopLessTheEmptyOne)
         {{10, 10.5, 20, 23.5}, 20'000, 6},                       // 3 s: truncated
         {{10, 12, 20, 21}, 20'000, 20},                          // the empty loop took longer: main loop alone
         {{10, 10, 20, 20}, 20'000, 0},                           // a clock that stands still: no rating
-        {{10, 10, 20, 20 + 1e-12}, CDhrystone::kPasses, kMax},   // saturated, not wrapped
+        {{10, 10, 20, 20 + 1e-12}, CDhrystone::kPasses, std::numeric_limits<uint32_t>::max()},  // saturated
     };
     for (const auto& c : cases) {
-        ScriptedClock<double> script(c.clock);
         int reads = 0;
-        ScopedMonotonicClock clock([&] { ++reads; return script(); });
+        platform::ScopedMonotonicClock clock([&] { return c.clock[std::min(reads++, 3)]; });
         CDhrystone d;
         bench::NoProbe p;
         EXPECT_EQ(d.RunPasses(c.passes, p), c.rating) << c.clock[3];
         EXPECT_EQ(reads, 4);  // nothing else reads the clock
         EXPECT_EQ(d.LastMainLoopSeconds(), c.clock[3] - c.clock[2]);
-    }
-    EXPECT_EQ(CDhrystone::Rating(-1, -1), 0u);
-}
-
-TEST(Dhrystone, ProceduresFollowTheirTables)
-{
-    OpenDhrystone d;
-    volatile CDhrystone::Enumeration out = CDhrystone::Ident5;
-    using E = CDhrystone::Enumeration;
-    const std::tuple<int, E, E> table[] = {{5, E::Ident1, E::Ident1}, {5, E::Ident2, E::Ident4}, {5, E::Ident3, E::Ident2},
-                                           {5, E::Ident4, E::Ident4}, {5, E::Ident5, E::Ident3}, {101, E::Ident2, E::Ident1}};
-    for (auto [intGlob, in, expected] : table) {
-        d.IntGlob = intGlob;
-        d.Proc6(in, &out);
-        EXPECT_EQ(E(out), expected) << in << " " << intGlob;
-    }
-    // Compares the second character of one string with the third of the other, then the strings.
-    EXPECT_FALSE(d.Func2("DHRYSTONE PROGRAM, 1'ST STRING", "DHRYSTONE PROGRAM, 2'ND STRING"));
-    EXPECT_TRUE(d.Func2("DHRYSTONE PROGRAM, 2'ND STRING", "DHRYSTONE PROGRAM, 1'ST STRING"));
-}
-
-TEST(Dhrystone, AllocationFailureIsReportedAndRatedZero)
-{
-    for (int failing : {1, 2}) {
-        RecordingPrompt prompt;
-        platform::ScopedPrompt scoped(prompt);
-        OpenDhrystone d;
-        d.failAllocationNumber = failing;
-        PassRecorder r;
-        EXPECT_EQ(d.RunPasses(10, r), 0u);
-        EXPECT_TRUE(r.passEnds.empty());
-        using Messages = std::vector<std::pair<std::string, platform::MessageIcon>>;
-        EXPECT_EQ(prompt.messages, (Messages{{"Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !",
-                                              platform::MessageIcon::None}}));
     }
 }
