@@ -7,3 +7,4 @@
 int RunReportCommand(const std::vector<std::string>& args);
 int RunBenchCommand(const std::vector<std::string>& args);
 int RunShowCommand(const std::vector<std::string>& args);
+int RunProcessorCommand(const std::vector<std::string>& args);

@@ -14,6 +14,7 @@ const char kUsage[] =
     "  report [-o FILE] [--cpuid DUMP] [--mhz N]   the processor report (standard output, or FILE)\n"
     "  bench cpu|fpu|cache [-o FILE]               run a benchmark suite, optionally saving its results\n"
     "  show FILE                                   print a saved .cpu, .fpu or .cache result file\n"
+    "  processor [--json] [--cpuid DUMP]           the processor as CPUID describes it today\n"
     "\n"
     "Run 'vext-cli COMMAND --help' for a command's options.\n";
 
@@ -26,6 +27,7 @@ const Command kCommands[] = {
     {"report", RunReportCommand},
     {"bench", RunBenchCommand},
     {"show", RunShowCommand},
+    {"processor", RunProcessorCommand},
 };
 
 }  // namespace

@@ -1,13 +1,16 @@
 // Arbitrary text as a CPUID dump: when it parses, the processor it describes is identified with every
 // operation, on fake clocks so that the clock measurement is instant. No operation may fail, and the
-// texts stay within the lengths the pages and the report make room for.
+// texts stay within the lengths the pages and the report make room for. The same processor is then
+// decoded by today's rules, whose caches must be ordered and sized and whose JSON must be valid.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "app/cli/ProcessorJson.h"
 #include "cpu/Clock.h"
+#include "cpu/ModernProcessor.h"
 #include "cpu/Processor.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
@@ -100,5 +103,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 
     const std::string line = FormatSystemSummary();
     Require(line.size() <= 54 + 4 + 24 + 7 + 23 + 9);
+
+    const cpu::ModernProcessor modern = cpu::DecodeModernProcessor();
+    for (std::size_t i = 0; i < modern.caches.size(); ++i) {
+        Require(modern.caches[i].level <= 7);
+        Require(i == 0 || modern.caches[i - 1].level <= modern.caches[i].level);
+    }
+    Require(modern.features.size() <= 7 * 32);
+    Require(!ProcessorJson(modern).dump().empty());  // throws on text that is not UTF-8
     return 0;
 }

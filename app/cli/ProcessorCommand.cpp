@@ -1,0 +1,122 @@
+// vext-cli processor: what the processor says about itself, decoded by today's rules.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/cli/CommandLine.h"
+#include "app/cli/Commands.h"
+#include "app/cli/ProcessorJson.h"
+#include "cpu/Clock.h"
+#include "cpu/ModernProcessor.h"
+#include "platform/Cpuid.h"
+#include "platform/CpuidDump.h"
+#include "platform/TextFormat.h"
+
+namespace {
+
+const char kProcessorUsage[] =
+    "Usage: vext-cli processor [--json] [--cpuid DUMP]\n"
+    "\n"
+    "Describes the processor from CPUID as current systems decode it: vendor, brand, family, model and\n"
+    "stepping, hypervisor, every cache, the feature flags by their /proc/cpuinfo names and the nominal\n"
+    "clocks. The measured clock (about 1 s) is shown for this processor only.\n"
+    "\n"
+    "Options:\n"
+    "  --json         one JSON object instead of the list\n"
+    "  --cpuid DUMP   decode the recorded dump DUMP instead of this processor\n"
+    "  -h, --help     show this help\n";
+
+int Fail(const std::string& message) { return FailCommand("processor", message); }
+
+// Texts from a dump may hold anything: control characters are shown as \xNN, never sent raw.
+std::string Printable(const std::string& bytes)
+{
+    std::string text;
+    for (unsigned char c : Utf8OrLatin1(bytes))
+        text += c < 0x20 || c == 0x7F ? platform::TextFormat("\\x%02x", static_cast<unsigned>(c)) : std::string(1, c);
+    return text;
+}
+
+std::string Number(const std::optional<uint32_t>& value)
+{
+    return value ? platform::TextFormat("%u (0x%X)", *value, *value) : "N/A";
+}
+
+std::string Clock(const std::optional<double>& mhz)
+{
+    return mhz ? platform::FormatTwoDecimals(*mhz) + " MHz" : "N/A";
+}
+
+std::string CacheText(const cpu::CacheLevel& c)
+{
+    std::string text = platform::TextFormat("%u Kb, %u-byte lines, ", static_cast<unsigned>(c.sizeBytes / 1024), c.lineBytes);
+    if (!c.ways) return text + "ways and sets unknown";
+    if (*c.ways == 0) return text + "fully associative";
+    return text + platform::TextFormat("%u-way, %u sets", *c.ways, static_cast<unsigned>(*c.sets));
+}
+
+void Line(const std::string& label, const std::string& value) { std::printf("%-18s: %s\n", label.c_str(), value.c_str()); }
+
+void PrintList(const cpu::ModernProcessor& p, bool live)
+{
+    Line("Vendor", Printable(p.vendor));
+    Line("Brand", p.brand ? Printable(*p.brand) : "N/A");
+    Line("Family", Number(p.family));
+    Line("Model", Number(p.model));
+    Line("Stepping", Number(p.stepping));
+    Line("Hypervisor", p.hypervisor ? Printable(*p.hypervisor) : "none");
+    for (const cpu::CacheLevel& c : p.caches)
+        Line(platform::TextFormat("L%u %s", c.level, cpu::CacheTypeName(c.type)), CacheText(c));
+    if (p.caches.empty()) Line("Caches", "N/A");
+    std::string features;
+    for (const std::string& name : p.features) features += (features.empty() ? "" : " ") + name;
+    Line("Features", features);
+    Line("TSC clock", Clock(p.tscMHz));
+    Line("Base clock", Clock(p.baseMHz ? std::optional<double>(*p.baseMHz) : std::nullopt));
+    Line("Maximum clock", Clock(p.maxMHz ? std::optional<double>(*p.maxMHz) : std::nullopt));
+    if (live) Line("Measured clock", platform::TextFormat("%d MHz", MeasureClockMHz()));
+}
+
+}  // namespace
+
+int RunProcessorCommand(const std::vector<std::string>& args)
+{
+    bool json = false;
+    std::optional<std::string> dumpPath;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value = SplitInlineValue(name);
+        if ((name == "-h" || name == "--help") && !value) {
+            std::fputs(kProcessorUsage, stdout);
+            return 0;
+        }
+        if (name == "--json" && !value) {
+            json = true;
+        } else if (name == "--cpuid") {
+            if (!value && i + 1 < args.size()) value = args[++i];
+            if (!value || value->empty()) return Fail("option '--cpuid' needs a dump file");
+            dumpPath = *value;
+        } else {
+            std::fprintf(stderr, "vext-cli processor: unknown option '%s'\n\n%s", Printable(args[i]).c_str(), kProcessorUsage);
+            return 2;
+        }
+    }
+
+    std::optional<platform::CpuidDump> dump;
+    if (dumpPath) {
+        try {
+            dump = platform::LoadCpuidDump(*dumpPath);
+        } catch (const platform::CpuidDumpError& e) {
+            return Fail(std::string("cannot use the CPUID dump: ") + Printable(e.what()));
+        }
+    }
+    std::optional<platform::ScopedCpuid> recorded;
+    if (dump) recorded.emplace([&dump](uint32_t leaf, uint32_t subleaf) { return dump->Query(leaf, subleaf); });
+
+    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
+    if (json)
+        std::printf("%s\n", ProcessorJson(processor).dump(2).c_str());
+    else
+        PrintList(processor, !dump);
+    return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
+}

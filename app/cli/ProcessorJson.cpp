@@ -1,0 +1,61 @@
+#include "app/cli/ProcessorJson.h"
+
+namespace {
+
+template <typename T>
+nlohmann::json OrNull(const std::optional<T>& value)
+{
+    return value ? nlohmann::json(*value) : nlohmann::json(nullptr);
+}
+
+nlohmann::json TextOrNull(const std::optional<std::string>& text)
+{
+    return text ? nlohmann::json(Utf8OrLatin1(*text)) : nlohmann::json(nullptr);
+}
+
+}  // namespace
+
+std::string Utf8OrLatin1(const std::string& bytes)
+{
+    try {
+        (void)nlohmann::json(bytes).dump();
+        return bytes;
+    } catch (const nlohmann::json::type_error&) {
+        std::string text;
+        for (unsigned char c : bytes) {
+            if (c < 0x80) {
+                text += static_cast<char>(c);
+            } else {
+                text += static_cast<char>(0xC0 | (c >> 6));
+                text += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        return text;
+    }
+}
+
+nlohmann::json ProcessorJson(const cpu::ModernProcessor& p)
+{
+    nlohmann::json caches = nlohmann::json::array();
+    for (const cpu::CacheLevel& c : p.caches) {
+        // Sizes are whole Kb on every processor seen; a recorded oddity is kept exact rather than cut.
+        const nlohmann::json kb = c.sizeBytes % 1024 ? nlohmann::json(c.sizeBytes / 1024.0) : nlohmann::json(c.sizeBytes / 1024);
+        caches.push_back({{"level", c.level},
+                          {"type", cpu::CacheTypeName(c.type)},
+                          {"size_kb", kb},
+                          {"line_bytes", c.lineBytes},
+                          {"ways", OrNull(c.ways)},
+                          {"sets", OrNull(c.sets)}});
+    }
+    return {{"vendor", Utf8OrLatin1(p.vendor)},
+            {"brand", TextOrNull(p.brand)},
+            {"family", OrNull(p.family)},
+            {"model", OrNull(p.model)},
+            {"stepping", OrNull(p.stepping)},
+            {"hypervisor", TextOrNull(p.hypervisor)},
+            {"caches", caches},
+            {"features", p.features},
+            {"tsc_mhz", OrNull(p.tscMHz)},
+            {"base_mhz", OrNull(p.baseMHz)},
+            {"max_mhz", OrNull(p.maxMHz)}};
+}

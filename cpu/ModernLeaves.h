@@ -1,0 +1,33 @@
+#pragma once
+// CPUID leaves read only within the highest leaves the processor states: recorded dumps may hold
+// leaves above them, which a real processor would answer with something else.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cpu/ModernProcessor.h"
+#include "platform/Cpuid.h"
+
+namespace cpu {
+
+class ModernLeaves {
+public:
+    ModernLeaves();
+    std::optional<platform::CpuidRegs> Read(uint32_t leaf, uint32_t subleaf = 0) const;
+    const std::string& Vendor() const { return vendor_; }
+
+private:
+    uint32_t maxStandard_ = 0;
+    uint32_t maxExtended_ = 0;
+    std::string vendor_;
+};
+
+// The 12 bytes of three registers, cut at the first NUL.
+std::string RegisterText(uint32_t a, uint32_t b, uint32_t c);
+
+std::vector<CacheLevel> DecodeCaches(const ModernLeaves& leaves, std::optional<uint32_t> family,
+                                     std::optional<uint32_t> model);
+std::vector<std::string> DecodeFeatures(const ModernLeaves& leaves);
+
+}  // namespace cpu

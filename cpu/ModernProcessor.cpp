@@ -1,0 +1,110 @@
+#include "cpu/ModernProcessor.h"
+
+#include <algorithm>
+
+#include "cpu/ModernLeaves.h"
+#include "platform/SysfsCache.h"
+
+namespace cpu {
+
+namespace {
+
+constexpr uint32_t kHypervisorBit = 1u << 31;
+
+std::string TrimBlanks(std::string text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::optional<std::string> Brand(const ModernLeaves& leaves)
+{
+    std::string text;
+    for (uint32_t leaf = 0x80000002; leaf <= 0x80000004; ++leaf) {
+        const auto r = leaves.Read(leaf);
+        if (!r) return std::nullopt;
+        // Every byte counts, NULs included: the first NUL of all 48 ends the text.
+        for (uint32_t word : {r->eax, r->ebx, r->ecx, r->edx})
+            for (int i = 0; i < 4; ++i) text += static_cast<char>((word >> (8 * i)) & 0xFF);
+    }
+    text = TrimBlanks(text.substr(0, text.find('\0')));
+    if (text.empty()) return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+const char* CacheTypeName(CacheType type)
+{
+    switch (type) {
+    case CacheType::Data: return "data";
+    case CacheType::Instruction: return "instruction";
+    default: return "unified";
+    }
+}
+
+std::string RegisterText(uint32_t a, uint32_t b, uint32_t c)
+{
+    std::string text;
+    for (uint32_t word : {a, b, c})
+        for (int i = 0; i < 4; ++i) text += static_cast<char>((word >> (8 * i)) & 0xFF);
+    return text.substr(0, text.find('\0'));
+}
+
+ModernLeaves::ModernLeaves()
+{
+    const platform::CpuidRegs zero = platform::Cpuid(0);
+    maxStandard_ = zero.eax;
+    vendor_ = RegisterText(zero.ebx, zero.edx, zero.ecx);
+    const uint32_t extended = platform::Cpuid(0x80000000).eax;
+    // Processors without extended leaves answer with some standard leaf's registers instead.
+    if (extended >= 0x80000000 && extended <= 0x8000FFFF) maxExtended_ = extended;
+}
+
+std::optional<platform::CpuidRegs> ModernLeaves::Read(uint32_t leaf, uint32_t subleaf) const
+{
+    const uint32_t highest = leaf >= 0x80000000 ? maxExtended_ : maxStandard_;
+    if (leaf > highest || (leaf >= 0x80000000 && maxExtended_ == 0)) return std::nullopt;
+    return platform::Cpuid(leaf, subleaf);
+}
+
+ModernProcessor DecodeModernProcessor()
+{
+    const ModernLeaves leaves;
+    ModernProcessor p;
+    p.vendor = leaves.Vendor();
+    p.brand = Brand(leaves);
+    if (const auto one = leaves.Read(1)) {
+        const uint32_t baseFamily = (one->eax >> 8) & 0xF;
+        const uint32_t baseModel = (one->eax >> 4) & 0xF;
+        p.family = baseFamily + (baseFamily == 15 ? (one->eax >> 20) & 0xFF : 0);
+        p.model = baseModel + (baseFamily >= 6 ? ((one->eax >> 16) & 0xF) << 4 : 0);
+        p.stepping = one->eax & 0xF;
+        if (one->ecx & kHypervisorBit) {
+            // The hypervisor's leaves lie outside both ranges the processor states.
+            const platform::CpuidRegs hv = platform::Cpuid(0x40000000);
+            p.hypervisor = RegisterText(hv.ebx, hv.ecx, hv.edx);
+        }
+    }
+    p.caches = DecodeCaches(leaves, p.family, p.model);
+    p.features = DecodeFeatures(leaves);
+    if (const auto tsc = leaves.Read(0x15); tsc && tsc->eax && tsc->ebx && tsc->ecx)
+        p.tscMHz = static_cast<double>(tsc->ecx) * tsc->ebx / tsc->eax / 1e6;
+    if (const auto clocks = leaves.Read(0x16)) {
+        if (clocks->eax & 0xFFFF) p.baseMHz = clocks->eax & 0xFFFF;
+        if (clocks->ebx & 0xFFFF) p.maxMHz = clocks->ebx & 0xFFFF;
+    }
+    return p;
+}
+
+std::optional<uint64_t> LargestCacheBytes()
+{
+    const ModernProcessor p = DecodeModernProcessor();
+    if (p.caches.empty()) return platform::LargestSysfsCacheBytes();
+    return std::max_element(p.caches.begin(), p.caches.end(),
+                            [](const CacheLevel& a, const CacheLevel& b) { return a.sizeBytes < b.sizeBytes; })
+        ->sizeBytes;
+}
+
+}  // namespace cpu
