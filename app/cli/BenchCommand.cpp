@@ -14,6 +14,7 @@
 #include "bench/CpuSuite.h"
 #include "bench/PreciseSuites.h"
 #include "cpu/Clock.h"
+#include "cpu/ModernProcessor.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
 #include "platform/SystemInfo.h"
@@ -149,8 +150,6 @@ int RunCache(const std::string& summary, const std::optional<std::string>& outpu
     return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, results); });
 }
 
-std::optional<uint64_t> LargestCache() { return std::nullopt; }
-
 // Precise rows: the page's label and value, then the spread of the repeats.
 precise::Callbacks PreciseOutput(CListPrinter& printer)
 {
@@ -181,7 +180,7 @@ int RunPreciseCpu(const std::string& summary, const std::optional<std::string>& 
 int RunPreciseCache(const std::string& summary, const std::optional<std::string>& output, int repeat)
 {
     const platform::MemoryStatus memory = platform::GlobalMemoryStatus();
-    const std::vector<int32_t> sizes = precise::CacheBlockSizes(LargestCache(), memory.availPhys);
+    const std::vector<int32_t> sizes = precise::CacheBlockSizes(cpu::LargestCacheBytes(), memory.availPhys);
     CListPrinter printer(kCacheListRows, stdout);
     const precise::CacheRun run = precise::RunCache(repeat, sizes, PreciseOutput(printer));
     printer.Finish();
