@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
 
 namespace {
@@ -10,22 +11,26 @@ const char* kMessageTitle = "Vext";
 
 wxWindow* ActiveParent() { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
 
+// The dialog asked about the name as typed; a name that gains the default extension afterwards is
+// another file, and replacing it must be asked again.
+bool MayReplace(const std::string& path)
+{
+    wxString name = wxString::FromUTF8(path);
+    if (!wxFileName::Exists(name)) return true;
+    wxString question = wxString::Format("%s already exists.\nDo you want to replace it?", name);
+    return wxMessageBox(question, kMessageTitle, wxYES_NO | wxNO_DEFAULT | wxICON_WARNING, ActiveParent()) == wxYES;
+}
+
 std::optional<std::string> AskPath(const platform::FileDialogRequest& request, long style)
 {
     wxFileDialog dialog(ActiveParent(), wxFileSelectorPromptStr, "", "", wxString::FromUTF8(WxWildcard(request.filter)),
                         style);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-    // GetPath() came back empty under scripted tests on 3.2.2; directory and name are reliable.
-    wxString path = dialog.GetDirectory();
-    if (!path.empty() && !path.EndsWith("/")) path += "/";
-    path += dialog.GetFilename();
-    std::string chosen(path.utf8_str());
-    // The default extension is added to a name typed without one.
-    if (!request.defaultExtension.empty()) {
-        auto slash = chosen.find_last_of('/');
-        auto dot = chosen.find_last_of('.');
-        if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) chosen += "." + request.defaultExtension;
-    }
+    // The full path: a name typed with a folder ("sub/name.cpu") lies outside the folder the dialog shows.
+    const std::string asked(dialog.GetPath().utf8_str());
+    if (asked.empty()) return std::nullopt;
+    std::string chosen = WithDefaultExtension(asked, request.defaultExtension);
+    if (chosen != asked && (style & wxFD_OVERWRITE_PROMPT) && !MayReplace(chosen)) return std::nullopt;
     return chosen;
 }
 }  // namespace
@@ -35,6 +40,15 @@ std::string WxWildcard(const std::string& filter)
     std::string wildcard = filter;
     while (!wildcard.empty() && wildcard.back() == '|') wildcard.pop_back();
     return wildcard;
+}
+
+std::string WithDefaultExtension(const std::string& path, const std::string& extension)
+{
+    if (extension.empty()) return path;
+    auto slash = path.find_last_of('/');
+    auto dot = path.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return path;
+    return path + "." + extension;
 }
 
 void CWxPrompt::ShowMessage(const std::string& text, platform::MessageIcon icon)

@@ -23,6 +23,7 @@ CAbout::CAbout() : CTemplatePage(res::IDD_ABOUT) { Bind(wxEVT_PAINT, &CAbout::On
 void CAbout::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
+    dc.SetDeviceOrigin(TemplateOffset().x, TemplateOffset().y);
     PaintAbout(dc);
 }
 

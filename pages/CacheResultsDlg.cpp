@@ -5,6 +5,7 @@
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "pages/TemplateBuilder.h"
@@ -30,6 +31,43 @@ int PointY(double rate, double pixelsPerMb)
     // but no further than the window could ever show, so the truncation stays within int.
     if (product < -100000.0) product = -100000.0;
     return kBottom - static_cast<int>(product);
+}
+
+namespace {
+double LargestFiniteRate(const Panel& p, const CacheResults& results)
+{
+    double largest = 0.0;
+    for (int k = 0; k < CacheResults::kBlockSizes; ++k) {
+        double rate = results.rates[static_cast<size_t>(p.firstResult + k)];
+        if (std::isfinite(rate)) largest = std::max(largest, rate);
+    }
+    return largest;
+}
+
+double OneTwoFiveAbove(double value)
+{
+    double decade = std::pow(10.0, std::floor(std::log10(value)));
+    for (double factor : {1.0, 2.0, 5.0, 10.0})
+        if (factor * decade >= value) return factor * decade;
+    return 10.0 * decade;
+}
+}  // namespace
+
+Scale PanelScale(const Panel& p, const CacheResults& your, const CacheResults& loaded)
+{
+    const double largest = std::max(LargestFiniteRate(p, your), LargestFiniteRate(p, loaded));
+    if (largest <= p.fullScale) return {double(p.fullScale), double(p.labelStep), p.pixelsPerMb};
+    double full = OneTwoFiveAbove(largest);
+    // Near the largest double the next step up does not exist; the largest rate itself is the top.
+    if (!std::isfinite(full)) full = largest;
+    return {full, full / 10.0, (kBottom - kTop) / full};
+}
+
+std::string ScaleLabel(double value)
+{
+    // Four digits fill the column in the chart's font; a fifth would run into the axis.
+    if (value >= 10000.0) return platform::TextFormat("%.0fk", value / 1000.0);
+    return platform::TextFormat("%.0f", value);
 }
 
 }  // namespace cachechart
@@ -62,7 +100,8 @@ void DrawText(wxDC& dc, const std::string& text, int x, int y)
     if (!text.empty()) dc.DrawText(wxString::FromUTF8(text), x, y);
 }
 
-void DrawPanelFrame(wxDC& dc, const cachechart::Panel& p, const wxPen& axisPen, const wxPen& gridPen)
+void DrawPanelFrame(wxDC& dc, const cachechart::Panel& p, const cachechart::Scale& scale, const wxPen& axisPen,
+                    const wxPen& gridPen)
 {
     using namespace cachechart;
     const int right = p.left + kWidth;
@@ -81,22 +120,25 @@ void DrawPanelFrame(wxDC& dc, const cachechart::Panel& p, const wxPen& axisPen, 
         else
             DrawText(dc, platform::TextFormat("%d", kb), x - 4, 303);
     }
-    int label = p.fullScale;
-    for (int y = kTop; y <= kBottom; y += kStep, label -= p.labelStep) {
+    for (int line = 0; line <= (kBottom - kTop) / kStep; ++line) {
+        const int y = kTop + kStep * line;
         dc.DrawLine(p.left, y, right, y);
-        DrawText(dc, platform::TextFormat("%d", label), p.scaleLabelX, y - 7);
+        // Each label from the step, not by subtracting, so no rounding piles up down the axis.
+        DrawText(dc, ScaleLabel(scale.labelStep * ((kBottom - kTop) / kStep - line)), p.scaleLabelX, y - 7);
     }
     dc.SetPen(axisPen);
 }
 
-void DrawCurves(wxDC& dc, const CacheResults& results, const wxPen& pen)
+void DrawCurves(wxDC& dc, const CacheResults& results, const cachechart::Scale* scales, const wxPen& pen)
 {
     using namespace cachechart;
     dc.SetPen(pen);
-    for (const Panel& p : kPanels) {
+    for (int i = 0; i < 3; ++i) {
+        const Panel& p = kPanels[i];
         wxPoint points[CacheResults::kBlockSizes];
         for (int k = 0; k < CacheResults::kBlockSizes; ++k)
-            points[k] = wxPoint(PointX(p, k), PointY(results.rates[static_cast<size_t>(p.firstResult + k)], p.pixelsPerMb));
+            points[k] = wxPoint(PointX(p, k),
+                                PointY(results.rates[static_cast<size_t>(p.firstResult + k)], scales[i].pixelsPerMb));
         dc.DrawLines(CacheResults::kBlockSizes, points);
     }
 }
@@ -131,17 +173,26 @@ void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& da
     dc.DrawRectangle(10, 10, clientSize.x - 20, clientSize.y - 60);
 
     dc.SetFont(ChartFont(dc));
-    dc.SetTextForeground(kRed);
-    DrawText(dc, data.yourLegend, 30, 15);
-    dc.SetTextForeground(kBlue);
-    DrawText(dc, data.loadedLegend, 30, 35);
+    {
+        // A long summary, or whatever a damaged file holds, ends at the white frame.
+        wxDCClipper inside(dc, wxRect(11, 11, std::max(0, clientSize.x - 22), std::max(0, clientSize.y - 62)));
+        dc.SetTextForeground(kRed);
+        DrawText(dc, data.yourLegend, 30, 15);
+        dc.SetTextForeground(kBlue);
+        DrawText(dc, data.loadedLegend, 30, 35);
+    }
     dc.SetTextForeground(kBlack);
     for (const cachechart::Panel& p : cachechart::kPanels) DrawText(dc, p.title, p.titleX, 70);
 
-    for (const cachechart::Panel& p : cachechart::kPanels) DrawPanelFrame(dc, p, axisPen, gridPen);
+    cachechart::Scale scales[3];
+    for (int i = 0; i < 3; ++i) {
+        const cachechart::Panel& p = cachechart::kPanels[i];
+        scales[i] = cachechart::PanelScale(p, data.yourResults, data.loadedResults);
+        DrawPanelFrame(dc, p, scales[i], axisPen, gridPen);
+    }
 
-    DrawCurves(dc, data.yourResults, yourPen);
-    DrawCurves(dc, data.loadedResults, loadedPen);
+    DrawCurves(dc, data.yourResults, scales, yourPen);
+    DrawCurves(dc, data.loadedResults, scales, loadedPen);
 
     dc.SetPen(axisPen);
     if (gc) gc->SetAntialiasMode(oldAntialias);

@@ -4,6 +4,7 @@
 #include <wx/dialog.h>
 
 #include <string>
+#include <wx/gdicmn.h>
 
 #include "bench/Results.h"
 
@@ -36,6 +37,18 @@ struct Panel {
     int titleX;
 };
 extern const Panel kPanels[3];
+
+// A panel's vertical scale: Mb/sec at the top line, between two of the eleven lines, and pixels per Mb/sec.
+struct Scale {
+    double fullScale;
+    double labelStep;
+    double pixelsPerMb;
+};
+// The panel keeps its own full scale while every finite rate of both systems fits under it; past it,
+// the full scale grows to the smallest 1, 2 or 5 times a power of ten that holds the largest rate.
+Scale PanelScale(const Panel& p, const CacheResults& your, const CacheResults& loaded);
+// A scale label: whole Mb/sec, or thousands with a "k" where the digits would not fit the 35-pixel column.
+std::string ScaleLabel(double value);
 
 // The y coordinate of one rate on a panel: the product with the panel's scale truncated toward zero;
 // a rate at or over full scale sits on the top line, an infinite (or otherwise not finite) one at zero.

@@ -1,6 +1,9 @@
 #include "pages/TemplatePage.h"
 
+#include <algorithm>
+
 #include "app/VextSheet.h"
+#include "bench/ui/BusyInput.h"
 #include "pages/TemplateBuilder.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(CTemplatePage, wxPanel);
@@ -10,15 +13,33 @@ bool CTemplatePage::CreatePage(wxWindow* parent)
     if (!Create(parent, wxID_ANY)) return false;
     wxWindow* top = wxGetTopLevelParent(parent);
     if (top && top->GetFont().IsOk()) SetFont(top->GetFont());
-    SetMinSize(TemplatePixelSize(this, Template()));
+    templateSize_ = TemplatePixelSize(this, Template());
+    SetMinSize(templateSize_);
     controls_ = BuildFromTemplate(this, Template());
+    Bind(wxEVT_SIZE, &CTemplatePage::OnSize, this);
     return true;
+}
+
+void CTemplatePage::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    // The sheet is wider than the templates so that all six tabs fit: the template's content moves as
+    // one block to the middle of the page, each control keeping its place within it.
+    const wxSize free = GetClientSize() - templateSize_;
+    const wxPoint offset(std::max(0, free.x / 2), std::max(0, free.y / 2));
+    if (offset == offset_) return;
+    const wxPoint shift = offset - offset_;
+    for (wxWindow* child : GetChildren()) child->Move(child->GetPosition() + shift);
+    offset_ = offset;
+    Refresh();
 }
 
 void CTemplatePage::Initialise()
 {
     if (initialised_) return;
     initialised_ = true;
+    // A page measures the clock as it fills (about a second); what the user does meanwhile is dropped.
+    CBusyInput busy;
     OnInitDialog();
 }
 

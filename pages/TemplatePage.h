@@ -29,6 +29,8 @@ public:
     void SetControlText(int id, const std::string& text);
     std::string ControlText(int id) const;
 
+    // Where the template's origin lies in the page: its content is centred in the page.
+    wxPoint TemplateOffset() const { return offset_; }
     // The sheet holding this page, or nullptr.
     CVextSheet* Sheet() const;
 
@@ -37,7 +39,11 @@ protected:
 
 private:
     int templateId_;
+    void OnSize(wxSizeEvent& event);
+
     bool initialised_ = false;
+    wxSize templateSize_;
+    wxPoint offset_;
     std::map<int, wxWindow*> controls_;
 
     wxDECLARE_ABSTRACT_CLASS(CTemplatePage);

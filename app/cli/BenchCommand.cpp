@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
@@ -21,79 +23,24 @@
 
 namespace {
 
-const char kBenchUsage[] =
-    "Usage: vext-cli bench cpu|fpu|cache [-o FILE] [--precise [--repeat N]]\n"
-    "\n"
+const char kBenchAbout[] =
     "Runs one benchmark suite as its page's \"Benchmark\" button does and prints each row of the page\n"
     "with its result as it arrives. The CPU suite takes up to a few minutes.\n"
     "\n"
-    "Options:\n"
-    "  -o FILE, --output FILE   save the results to FILE as the page's \"Save Results\" does (a .cpu,\n"
-    "                           .fpu or .cache file with this machine's summary line); an existing\n"
-    "                           file is replaced only once the new one is complete\n"
-    "  --precise                cpu and cache: warm each measurement up, repeat it and show the best\n"
-    "                           value with the spread of the repeats (marked above 5 %); Dhrystone\n"
-    "                           runs at least 0.5 s, the cache goes on to blocks beyond its caches;\n"
-    "                           -o saves the best values of the standard rows\n"
-    "  --repeat N               repeats per measurement in precise mode, 2 to 100 (default 5)\n"
-    "  -h, --help               show this help\n";
+    "With --precise (cpu and cache), each measurement runs once to warm up, then N times; its row shows\n"
+    "the best value and the spread of the N (coefficient of variation, marked \"(noisy)\" above 5 %).\n"
+    "Dhrystone doubles its passes until one run lasts 0.5 s; the cache adds blocks from 1 Mb up to four\n"
+    "times the largest cache (at most 1 Gb and a quarter of the free memory). -o saves the best values\n"
+    "of the standard rows.\n";
 
 struct BenchOptions {
     std::string suite;
     std::optional<std::string> output;
-    bool help = false;
     bool precise = false;
-    std::optional<int> repeat;
+    int repeat = precise::kDefaultRepeat;
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
-
-// Returns an error text, or an empty one when the arguments are good.
-std::string ParseOptions(const std::vector<std::string>& args, BenchOptions& options)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value = SplitInlineValue(name);
-        if (name == "-h" || name == "--help") {
-            if (value) return "option '" + name + "' takes no value";
-            options.help = true;
-        } else if (name == "-o" || name == "--output") {
-            if (!value) {
-                if (i + 1 >= args.size()) return "option '" + name + "' needs a file name";
-                value = args[++i];
-            }
-            if (value->empty()) return "option '" + name + "' needs a file name";
-            options.output = *value;
-        } else if (name == "--precise") {
-            if (value) return "option '" + name + "' takes no value";
-            options.precise = true;
-        } else if (name == "--repeat") {
-            if (!value) {
-                if (i + 1 >= args.size()) return "option '--repeat' needs a number";
-                value = args[++i];
-            }
-            const bool digits = !value->empty() && value->size() <= 3 &&
-                                value->find_first_not_of("0123456789") == std::string::npos;
-            const int n = digits ? std::stoi(*value) : 0;
-            if (n < precise::kMinRepeat || n > precise::kMaxRepeat)
-                return "--repeat takes a whole number from 2 to 100, not '" + *value + "'";
-            options.repeat = n;
-        } else if (!name.empty() && name[0] == '-') {
-            return "unknown option '" + args[i] + "'";
-        } else if (!options.suite.empty()) {
-            return "one suite only, not '" + options.suite + "' and '" + args[i] + "'";
-        } else {
-            options.suite = args[i];
-        }
-    }
-    if (options.help) return {};
-    if (options.suite.empty()) return "which suite: cpu, fpu or cache?";
-    if (options.suite != "cpu" && options.suite != "fpu" && options.suite != "cache")
-        return "unknown suite '" + options.suite + "' (cpu, fpu or cache)";
-    if (options.precise && options.suite == "fpu") return "--precise is for the cpu and cache suites";
-    if (options.repeat && !options.precise) return "--repeat needs --precise";
-    return {};
-}
 
 template <typename Save>
 int SaveAsThePageDoes(const std::string& path, Save save)
@@ -150,7 +97,8 @@ int RunCache(const std::string& summary, const std::optional<std::string>& outpu
     return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, results); });
 }
 
-// Precise rows: the page's label and value, then the spread of the repeats.
+// Precise rows: the page's label and value, then the spread of the repeats. On a terminal, the step
+// running and how far the run is go to standard error.
 precise::Callbacks PreciseOutput(CListPrinter& printer)
 {
     precise::Callbacks callbacks;
@@ -158,8 +106,9 @@ precise::Callbacks PreciseOutput(CListPrinter& printer)
     callbacks.onRow = [&printer, terminal](const precise::Row& row, int listRow) {
         if (terminal) std::fputs("\r\033[K", stderr);
         const std::string text = row.runs ? row.text + "  " + precise::FormatSpread(row.spreadPercent) : row.text;
-        if (listRow >= 0) printer.Cell(listRow, text);
-        else std::printf("%-40s%s\n", row.label.c_str(), text.c_str()), std::fflush(stdout);
+        if (listRow >= 0) return printer.Cell(listRow, text);
+        std::printf("%-40s%s\n", row.label.c_str(), text.c_str());
+        std::fflush(stdout);
     };
     if (terminal)
         callbacks.onStep = [](const std::string& step, int percent) {
@@ -179,8 +128,8 @@ int RunPreciseCpu(const std::string& summary, const std::optional<std::string>& 
 
 int RunPreciseCache(const std::string& summary, const std::optional<std::string>& output, int repeat)
 {
-    const platform::MemoryStatus memory = platform::GlobalMemoryStatus();
-    const std::vector<int32_t> sizes = precise::CacheBlockSizes(cpu::LargestCacheBytes(), memory.availPhys);
+    const uint64_t freeMemory = platform::GlobalMemoryStatus().availPhys;
+    const std::vector<int32_t> sizes = precise::CacheBlockSizes(cpu::LargestCacheBytes(), freeMemory);
     CListPrinter printer(kCacheListRows, stdout);
     const precise::CacheRun run = precise::RunCache(repeat, sizes, PreciseOutput(printer));
     printer.Finish();
@@ -188,30 +137,43 @@ int RunPreciseCache(const std::string& summary, const std::optional<std::string>
     return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, run.best); });
 }
 
-}  // namespace
-
-int RunBenchCommand(const std::vector<std::string>& args)
+int RunBench(const BenchOptions& options)
 {
-    BenchOptions options;
-    if (std::string error = ParseOptions(args, options); !error.empty()) {
-        std::fprintf(stderr, "vext-cli bench: %s\n\n%s", error.c_str(), kBenchUsage);
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(kBenchUsage, stdout);
-        return 0;
-    }
-
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary();
     std::printf("Your System : %s\n\n", summary.c_str());
     std::fflush(stdout);
-    if (options.precise) {
-        const int repeat = options.repeat.value_or(precise::kDefaultRepeat);
-        if (options.suite == "cache") return RunPreciseCache(summary, options.output, repeat);
-        return RunPreciseCpu(summary, options.output, repeat);
-    }
+    if (options.precise && options.suite == "cache") return RunPreciseCache(summary, options.output, options.repeat);
+    if (options.precise) return RunPreciseCpu(summary, options.output, options.repeat);
     if (options.suite == "fpu") return RunFpu(summary, options.output);
     if (options.suite == "cache") return RunCache(summary, options.output);
     return RunCpu(summary, options.output);
+}
+
+}  // namespace
+
+void AddBenchCommand(CLI::App& cli, CommandRun& run)
+{
+    CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
+    SetCommandHelp(*bench, "vext-cli bench cpu|fpu|cache [-o FILE] [--precise [--repeat N]]", kBenchAbout);
+    auto options = std::make_shared<BenchOptions>();
+    bench->add_option("suite", options->suite, "cpu, fpu or cache")
+        ->required()
+        ->check(CLI::IsMember({"cpu", "fpu", "cache"}));
+    bench->add_option("-o,--output", options->output,
+                      "save the results to FILE as the page's \"Save Results\" does (a .cpu, .fpu or\n"
+                      ".cache file with this machine's summary line); an existing file is replaced\n"
+                      "only once the new one is complete")
+        ->type_name("FILE")
+        ->check(kNotEmpty);
+    CLI::Option* precise = bench->add_flag("--precise", options->precise,
+                                           "cpu and cache: best of repeated runs with their spread");
+    bench->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")
+        ->type_name("N")
+        ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat))
+        ->needs(precise);
+    bench->callback([&run, options] {
+        if (options->precise && options->suite == "fpu") throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
+        run = [options] { return RunBench(*options); };
+    });
 }

@@ -9,6 +9,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
+#include "bench/ui/BusyInput.h"
 #include "pages/TemplateBuilder.h"
 #include "res/DialogTemplate.h"
 
@@ -138,7 +139,7 @@ void ReleaseRunCursor()
 
 CBenchRun* CBenchRun::Active() { return g_activeRun; }
 
-CBenchRun::CBenchRun(wxWindow* owner) : outer_(g_activeRun)
+CBenchRun::CBenchRun(wxWindow* owner) : busy_(std::make_unique<CBusyInput>()), outer_(g_activeRun)
 {
     g_activeRun = this;
     dialog_ = new CBenchProgressDlg;
@@ -183,6 +184,7 @@ void CBenchRun::Close(wxWindow* saveButton)
     dialog_->Destroy();
     dialog_ = nullptr;
     disabler_.reset();
+    busy_.reset();
     SetRunCursor(RunCursor::Cross);
     if (saveButton) saveButton->Enable();
 }

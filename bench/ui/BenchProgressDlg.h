@@ -8,6 +8,7 @@
 class wxGauge;
 class wxPanel;
 class wxWindowDisabler;
+class CBusyInput;
 
 // Built on template 132: three lines of text and the progress bar 1001. It has no caption, no system
 // menu and no buttons, and the user cannot close it; the run destroys it.
@@ -55,7 +56,8 @@ void ReleaseRunCursor();
 
 // One benchmark run of a page. Construction is the opening sequence: the progress window is created,
 // shown and painted before the first kernel starts, the wait cursor is set, and every other window
-// ignores the user's input until Close. Between kernels (never inside a timed region) the page calls
+// ignores the user's input until Close; input given meanwhile is
+// dropped, never replayed after the run. Between kernels (never inside a timed region) the page calls
 // ShowProgress so the rows it has written and the bar are painted at once. Close is the closing
 // sequence; the destructor closes a run that was left without it (the save button then stays as it was).
 class CBenchRun {
@@ -78,6 +80,7 @@ public:
     static CBenchRun* Active();
 
 private:
+    std::unique_ptr<CBusyInput> busy_;
     CBenchProgressDlg* dialog_ = nullptr;
     std::unique_ptr<wxWindowDisabler> disabler_;
     CBenchRun* outer_ = nullptr;

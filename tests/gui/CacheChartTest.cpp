@@ -95,12 +95,12 @@ TEST(CacheChartDrawing, CurvesInTheirColoursClampedAndInfiniteAtZero)
     d.yourLegend = YourSystemLegend("Test CPU at 800 MHz  with 256 Mb RAM  on Linux");
     d.loadedLegend = "Loaded CPU";
     d.yourResults = Filled(1000.0, 750.0, 75.0);  // half scale everywhere: y = 200
-    d.loadedResults = Filled(5000.0, kInf, 1e12);  // over scale, infinite, over scale
+    d.loadedResults = Filled(2000.0, kInf, 150.0);  // full scale, infinite, full scale
     wxImage img = Draw(d);
 
     for (const auto& p : kPanels)
         for (int x = p.left + 10; x < p.left + 160; x += 20) EXPECT_TRUE(CurveAt(img, x, 200, Red)) << p.title << x;
-    // Over full scale: on the top line, never above it.
+    // At full scale: on the top line, never above it.
     for (int x = 65; x < 700; x += 7) EXPECT_TRUE(CurveAt(img, x, 100, Blue) || (x > 220 && x < 545)) << x;
     EXPECT_EQ(CountIn(img, wxRect(50, 60, 700, 37), Blue), 0);
     // Infinite: on the x axis, like a zero.
@@ -242,4 +242,55 @@ TEST(CacheResultsDialog, OkAndEscapeEndTheModalLoop)
         guard.StartOnce(20000);
         EXPECT_EQ(dlg.ShowModal(), wxID_OK) << (escape ? "Escape" : "OK");
     }
+}
+
+TEST(CacheChartScale, FixedWhileValuesFitThenOneTwoFiveSteps)
+{
+    const struct {
+        double movsd, mov, stepping;  // one finite rate of each panel
+        double full[3];
+    } cases[] = {
+        {2000, 1500, 150, {2000, 1500, 150}},                    // at full scale: kept
+        {kInf, kInf, kInf, {2000, 1500, 150}},                   // infinite rates do not count
+        {2000.5, 1500.01, 151, {5000, 2000, 200}},               // just over
+        {80000, 10000, 200, {100000, 10000, 200}},               // a power of ten holds itself
+        {1.7e308, 5e9, 20001, {1.7e308, 5e9, 50000}},            // no 1-2-5 value above the largest double
+    };
+    for (const auto& c : cases) {
+        const CacheResults your = Filled(c.movsd, 0, c.stepping), loaded = Filled(0, c.mov, 0);
+        for (int i = 0; i < 3; ++i) {
+            const cachechart::Scale s = cachechart::PanelScale(kPanels[i], your, loaded);
+            EXPECT_EQ(c.full[i], s.fullScale) << c.movsd << " panel " << i;
+            EXPECT_EQ(s.fullScale / 10, s.labelStep);
+            EXPECT_TRUE(std::isfinite(s.pixelsPerMb) && s.pixelsPerMb > 0);
+        }
+    }
+    EXPECT_EQ(kPanels[1].pixelsPerMb, cachechart::PanelScale(kPanels[1], Filled(0, 1, 0), {}).pixelsPerMb);
+    const std::pair<double, const char*> labels[] = {{0, "0"}, {9999, "9999"}, {10000, "10k"}, {80000, "80k"}};
+    for (const auto& [value, text] : labels) EXPECT_EQ(text, cachechart::ScaleLabel(value));
+}
+
+TEST(CacheChartScale, TwoSystemsOfDifferentMagnitudesBothInsideThePlot)
+{
+    CacheChartData data{"", "", Filled(60000, 9000, 3000), Filled(1200, 700, 90)};
+    const wxImage img = Draw(data);
+    for (const auto& p : kPanels) {
+        const wxRect plot(p.left + 2, cachechart::kTop + 2, cachechart::kWidth - 4, 196);
+        EXPECT_GT(CountIn(img, plot, Red), 0) << p.title;
+        EXPECT_GT(CountIn(img, plot, Blue), 0) << p.title;
+        // Neither curve lies flat on the top line, nor above it.
+        const wxRect top(p.left + 2, cachechart::kTop - 6, cachechart::kWidth - 4, 7);
+        EXPECT_EQ(0, CountIn(img, top, Red)) << p.title;
+        EXPECT_EQ(0, CountIn(img, top, Blue)) << p.title;
+    }
+}
+
+TEST(CacheChartDrawing, LegendsEndAtTheWhiteFrame)
+{
+    const std::string longest(99, 'W');
+    const CacheChartData data{YourSystemLegend(longest), "\x01\x7f garbage " + longest, {}, {}};
+    const wxImage img = Draw(data, wxSize(400, 400));
+    EXPECT_GT(CountIn(img, wxRect(30, 15, 300, 16), Red), 0);
+    EXPECT_GT(CountIn(img, wxRect(30, 35, 300, 16), Blue), 0);
+    EXPECT_EQ(0, CountIn(img, wxRect(389, 11, 11, 40), Red) + CountIn(img, wxRect(389, 11, 11, 40), Blue));
 }
