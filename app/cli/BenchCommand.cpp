@@ -3,10 +3,12 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
@@ -18,56 +20,16 @@
 
 namespace {
 
-const char kBenchUsage[] =
-    "Usage: vext-cli bench cpu|fpu|cache [-o FILE]\n"
-    "\n"
+const char kBenchAbout[] =
     "Runs one benchmark suite as its page's \"Benchmark\" button does and prints each row of the page\n"
-    "with its result as it arrives. The CPU suite takes up to a few minutes.\n"
-    "\n"
-    "Options:\n"
-    "  -o FILE, --output FILE   save the results to FILE as the page's \"Save Results\" does (a .cpu,\n"
-    "                           .fpu or .cache file with this machine's summary line); an existing\n"
-    "                           file is replaced only once the new one is complete\n"
-    "  -h, --help               show this help\n";
+    "with its result as it arrives. The CPU suite takes up to a few minutes.\n";
 
 struct BenchOptions {
     std::string suite;
     std::optional<std::string> output;
-    bool help = false;
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
-
-// Returns an error text, or an empty one when the arguments are good.
-std::string ParseOptions(const std::vector<std::string>& args, BenchOptions& options)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value = SplitInlineValue(name);
-        if (name == "-h" || name == "--help") {
-            if (value) return "option '" + name + "' takes no value";
-            options.help = true;
-        } else if (name == "-o" || name == "--output") {
-            if (!value) {
-                if (i + 1 >= args.size()) return "option '" + name + "' needs a file name";
-                value = args[++i];
-            }
-            if (value->empty()) return "option '" + name + "' needs a file name";
-            options.output = *value;
-        } else if (!name.empty() && name[0] == '-') {
-            return "unknown option '" + args[i] + "'";
-        } else if (!options.suite.empty()) {
-            return "one suite only, not '" + options.suite + "' and '" + args[i] + "'";
-        } else {
-            options.suite = args[i];
-        }
-    }
-    if (options.help) return {};
-    if (options.suite.empty()) return "which suite: cpu, fpu or cache?";
-    if (options.suite != "cpu" && options.suite != "fpu" && options.suite != "cache")
-        return "unknown suite '" + options.suite + "' (cpu, fpu or cache)";
-    return {};
-}
 
 template <typename Save>
 int SaveAsThePageDoes(const std::string& path, Save save)
@@ -124,20 +86,8 @@ int RunCache(const std::string& summary, const std::optional<std::string>& outpu
     return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, results); });
 }
 
-}  // namespace
-
-int RunBenchCommand(const std::vector<std::string>& args)
+int RunBench(const BenchOptions& options)
 {
-    BenchOptions options;
-    if (std::string error = ParseOptions(args, options); !error.empty()) {
-        std::fprintf(stderr, "vext-cli bench: %s\n\n%s", error.c_str(), kBenchUsage);
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(kBenchUsage, stdout);
-        return 0;
-    }
-
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary();
     std::printf("Your System : %s\n\n", summary.c_str());
@@ -145,4 +95,23 @@ int RunBenchCommand(const std::vector<std::string>& args)
     if (options.suite == "fpu") return RunFpu(summary, options.output);
     if (options.suite == "cache") return RunCache(summary, options.output);
     return RunCpu(summary, options.output);
+}
+
+}  // namespace
+
+void AddBenchCommand(CLI::App& cli, CommandRun& run)
+{
+    CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
+    SetCommandHelp(*bench, "vext-cli bench cpu|fpu|cache [-o FILE]", kBenchAbout);
+    auto options = std::make_shared<BenchOptions>();
+    bench->add_option("suite", options->suite, "cpu, fpu or cache")
+        ->required()
+        ->check(CLI::IsMember({"cpu", "fpu", "cache"}));
+    bench->add_option("-o,--output", options->output,
+                      "save the results to FILE as the page's \"Save Results\" does (a .cpu, .fpu or\n"
+                      ".cache file with this machine's summary line); an existing file is replaced\n"
+                      "only once the new one is complete")
+        ->type_name("FILE")
+        ->check(kNotEmpty);
+    bench->callback([&run, options] { run = [options] { return RunBench(*options); }; });
 }

@@ -1,11 +1,13 @@
 #pragma once
-// What the vext-cli commands share: their error line, "--name=value" options, and the prompt that
+// What the vext-cli commands share: their error line, a check of file names, and the prompt that
 // lets -o take exactly the path a Save button takes.
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "platform/UserPrompt.h"
 
@@ -16,16 +18,9 @@ inline int FailCommand(const char* command, const std::string& message)
     return 2;
 }
 
-// Splits "--name=value" into `name` and the returned value; any other argument is left whole.
-inline std::optional<std::string> SplitInlineValue(std::string& name)
-{
-    if (name.rfind("--", 0) != 0) return std::nullopt;
-    const std::size_t eq = name.find('=');
-    if (eq == std::string::npos) return std::nullopt;
-    std::string value = name.substr(eq + 1);
-    name.resize(eq);
-    return value;
-}
+// Refuses an empty value ("-o ''", "--output="): a file name is needed.
+inline const CLI::Validator kNotEmpty(
+    [](std::string& value) { return value.empty() ? std::string("a file name is needed") : std::string(); }, "");
 
 // Answers the Save dialog with the file named on the command line and keeps the messages the window
 // would show, so that -o goes through exactly the path of the button.

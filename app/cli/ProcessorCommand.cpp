@@ -1,8 +1,10 @@
 // vext-cli processor: what the processor says about itself, decoded by today's rules.
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ProcessorJson.h"
@@ -14,17 +16,10 @@
 
 namespace {
 
-const char kProcessorUsage[] =
-    "Usage: vext-cli processor [--json] [--cpuid DUMP]\n"
-    "\n"
+const char kProcessorAbout[] =
     "Describes the processor from CPUID as current systems decode it: vendor, brand, family, model and\n"
     "stepping, hypervisor, every cache, the feature flags by their /proc/cpuinfo names and the nominal\n"
-    "clocks. The measured clock (about 1 s) is shown for this processor only.\n"
-    "\n"
-    "Options:\n"
-    "  --json         one JSON object instead of the list\n"
-    "  --cpuid DUMP   decode the recorded dump DUMP instead of this processor\n"
-    "  -h, --help     show this help\n";
+    "clocks. The measured clock (about 1 s) is shown for this processor only.\n";
 
 int Fail(const std::string& message) { return FailCommand("processor", message); }
 
@@ -77,31 +72,8 @@ void PrintList(const cpu::ModernProcessor& p, bool live)
     if (live) Line("Measured clock", platform::TextFormat("%d MHz", MeasureClockMHz()));
 }
 
-}  // namespace
-
-int RunProcessorCommand(const std::vector<std::string>& args)
+int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
 {
-    bool json = false;
-    std::optional<std::string> dumpPath;
-    for (size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value = SplitInlineValue(name);
-        if ((name == "-h" || name == "--help") && !value) {
-            std::fputs(kProcessorUsage, stdout);
-            return 0;
-        }
-        if (name == "--json" && !value) {
-            json = true;
-        } else if (name == "--cpuid") {
-            if (!value && i + 1 < args.size()) value = args[++i];
-            if (!value || value->empty()) return Fail("option '--cpuid' needs a dump file");
-            dumpPath = *value;
-        } else {
-            std::fprintf(stderr, "vext-cli processor: unknown option '%s'\n\n%s", Printable(args[i]).c_str(), kProcessorUsage);
-            return 2;
-        }
-    }
-
     std::optional<platform::CpuidDump> dump;
     if (dumpPath) {
         try {
@@ -119,4 +91,22 @@ int RunProcessorCommand(const std::vector<std::string>& args)
     else
         PrintList(processor, !dump);
     return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
+}
+
+}  // namespace
+
+void AddProcessorCommand(CLI::App& cli, CommandRun& run)
+{
+    CLI::App* processor = cli.add_subcommand("processor", "the processor as CPUID describes it today");
+    SetCommandHelp(*processor, "vext-cli processor [--json] [--cpuid DUMP]", kProcessorAbout);
+    struct Options {
+        bool json = false;
+        std::optional<std::string> dump;
+    };
+    auto options = std::make_shared<Options>();
+    processor->add_flag("--json", options->json, "one JSON object instead of the list");
+    processor->add_option("--cpuid", options->dump, "decode the recorded dump DUMP instead of this processor")
+        ->type_name("DUMP")
+        ->check(kNotEmpty);
+    processor->callback([&run, options] { run = [options] { return RunProcessor(options->json, options->dump); }; });
 }

@@ -2,8 +2,10 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
+#include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
@@ -12,9 +14,7 @@
 
 namespace {
 
-const char kShowUsage[] =
-    "Usage: vext-cli show FILE\n"
-    "\n"
+const char kShowAbout[] =
     "Prints a result file saved by Vext's \"Save Results\" buttons (or by vext-cli bench -o): the\n"
     "saving machine's summary line, then each row of the page with its result. The type comes from\n"
     "the file name's extension: .cpu, .fpu or .cache.\n";
@@ -68,19 +68,8 @@ void PrintList(const std::string& summary, const char* const* rows, const std::v
     printer.Finish();
 }
 
-}  // namespace
-
-int RunShowCommand(const std::vector<std::string>& args)
+int RunShow(const std::string& path)
 {
-    if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
-        std::fputs(kShowUsage, stdout);
-        return 0;
-    }
-    if (args.size() != 1 || args[0].empty() || (args[0][0] == '-' && args[0].size() > 1)) {
-        std::fputs(kShowUsage, stderr);
-        return 2;
-    }
-    const std::string& path = args[0];
     const std::string type = Extension(path);
     int status = 0;
     if (type == "cpu") {
@@ -102,4 +91,15 @@ int RunShowCommand(const std::vector<std::string>& args)
         return Fail("'" + path + "' is not a result file: the name must end in .cpu, .fpu or .cache");
     }
     return 0;
+}
+
+}  // namespace
+
+void AddShowCommand(CLI::App& cli, CommandRun& run)
+{
+    CLI::App* show = cli.add_subcommand("show", "print a saved .cpu, .fpu or .cache result file");
+    SetCommandHelp(*show, "vext-cli show FILE", kShowAbout);
+    auto path = std::make_shared<std::string>();
+    show->add_option("FILE", *path, "the result file")->required()->check(kNotEmpty);
+    show->callback([&run, path] { run = [path] { return RunShow(*path); }; });
 }

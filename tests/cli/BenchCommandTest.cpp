@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/cli/Commands.h"
 #include "tests/cli/CommandOutcome.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
@@ -49,7 +48,7 @@ protected:
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
             return cache_;
         });
-        return RunCaptured(RunBenchCommand, args);
+        return RunCaptured("bench", args);
     }
 
     static std::string Line(const std::string& text, int n)

@@ -11,10 +11,14 @@ struct Outcome {
     std::string err;
 };
 
-inline Outcome RunCaptured(int (*command)(const std::vector<std::string>&), const std::vector<std::string>& args)
+#include "app/cli/Commands.h"
+
+// Runs "vext-cli COMMAND ARGS...".
+inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args)
 {
+    args.insert(args.begin(), command);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    int status = command(args);
+    int status = RunVextCli(args);
     return {status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
 }

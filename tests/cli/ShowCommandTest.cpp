@@ -6,7 +6,6 @@
 #include <fstream>
 #include <limits>
 
-#include "app/cli/Commands.h"
 #include "tests/cli/CommandOutcome.h"
 #include "files/ResultFiles.h"
 
@@ -14,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Outcome Show(std::vector<std::string> args) { return RunCaptured(RunShowCommand, args); }
+Outcome Show(std::vector<std::string> args) { return RunCaptured("show", args); }
 
 class ShowCommand : public testing::Test {
 protected:

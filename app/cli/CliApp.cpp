@@ -1,0 +1,62 @@
+// vext-cli's command line: CLI11 parses it, each command's file registers its own options.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/cli/CommandHelp.h"
+#include "app/cli/Commands.h"
+
+namespace {
+
+using AddCommand = void (*)(CLI::App&, CommandRun&);
+
+// In the order the help lists them.
+const AddCommand kCommands[] = {
+    AddReportCommand,
+    AddBenchCommand,
+    AddShowCommand,
+    AddProcessorCommand,
+};
+
+void Print(std::FILE* to, const std::string& text) { std::fputs(text.c_str(), to); }
+
+bool IsCommand(CLI::App& cli, const std::string& name)
+{
+    return !cli.get_subcommands([&name](CLI::App* command) { return command->check_name(name); }).empty();
+}
+
+}  // namespace
+
+int RunVextCli(const std::vector<std::string>& args)
+{
+    CLI::App cli("", "vext-cli");
+    SetCommandHelp(cli, "vext-cli COMMAND [OPTIONS]", "Run 'vext-cli COMMAND --help' for a command's options.\n");
+    cli.set_version_flag("--version", "vext-cli " VEXT_VERSION);
+    cli.require_subcommand(1);
+    CommandRun run;
+    for (AddCommand add : kCommands) add(cli, run);
+
+    if (!args.empty() && args[0] == "help") {
+        Print(stdout, cli.help());
+        return 0;
+    }
+    if (!args.empty() && args[0].rfind('-', 0) != 0 && !IsCommand(cli, args[0])) {
+        Print(stderr, "vext-cli: unknown command '" + args[0] + "'\n\n" + cli.help());
+        return 2;
+    }
+    try {
+        cli.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    } catch (const CLI::CallForHelp&) {
+        Print(stdout, cli.help());  // the help of the command given, if any
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        Print(stdout, version.what() + std::string("\n"));
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        const std::vector<CLI::App*> given = cli.get_subcommands();
+        const std::string who = given.empty() ? "vext-cli" : "vext-cli " + given.front()->get_name();
+        Print(stderr, who + ": " + error.what() + "\n\n" + cli.help());
+        return 2;
+    }
+    return run ? run() : 2;
+}
