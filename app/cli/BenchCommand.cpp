@@ -22,21 +22,32 @@
 #include "app/cli/TerminalText.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
+#include "bench/PreciseSuites.h"
 #include "cpu/Clock.h"
+#include "cpu/ModernProcessor.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
+#include "platform/SystemInfo.h"
 
 namespace {
 
 const char kBenchAbout[] =
     "Runs one benchmark suite as its page's \"Benchmark\" button does and prints each row of the page\n"
-    "with its result as it arrives. The CPU suite takes up to a few minutes.\n";
+    "with its result as it arrives. The CPU suite takes up to a few minutes.\n"
+    "\n"
+    "With --precise (cpu and cache), each measurement runs once to warm up, then N times; its row shows\n"
+    "the best value and the spread of the N (coefficient of variation, marked \"(noisy)\" above 5 %).\n"
+    "Dhrystone doubles its passes until one run lasts 0.5 s; the cache adds blocks from 1 Mb up to four\n"
+    "times the largest cache (at most 1 Gb and a quarter of the free memory). -o saves the best values\n"
+    "of the standard rows.\n";
 
 struct BenchOptions {
     std::string suite;
     std::optional<std::string> output;
     bool overwrite = false;
     bool json = false;
+    bool precise = false;
+    int repeat = precise::kDefaultRepeat;
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
@@ -114,12 +125,68 @@ ResultSheet RunSuite(const std::string& suite, const std::string& summary, bool 
         sheet = FpuSheet(summary, results);
     } else {
         CacheSuiteCallbacks callbacks;
-        callbacks.afterMeasurement = [&](int index, double rate, uint32_t) { show(CacheResultRow(index), FormatCacheRate(rate)); };
+        callbacks.afterMeasurement = [&](int index, double rate, double) { show(CacheResultRow(index), FormatCacheRate(rate)); };
         const CacheResults results = RunCacheSuite(callbacks);
         save = [summary, results] { return SaveCacheResults(summary, results); };
         sheet = CacheSheet(summary, results);
     }
     if (!quiet) printer.Finish();
+    return sheet;
+}
+
+// Precise rows: the page's label and value, then the spread of the repeats. On a terminal, the step
+// running and how far the run is go to standard error.
+precise::Callbacks PreciseOutput(CListPrinter& printer)
+{
+    precise::Callbacks callbacks;
+    const bool terminal = ::isatty(STDERR_FILENO);
+    callbacks.onRow = [&printer, terminal](const precise::Row& row, int listRow) {
+        if (terminal) std::fputs("\r\033[K", stderr);
+        const std::string text = row.runs ? row.text + "  " + precise::FormatSpread(row.spreadPercent) : row.text;
+        if (listRow >= 0) return printer.Cell(listRow, text);
+        std::printf("%-40s%s\n", row.label.c_str(), text.c_str());
+        std::fflush(stdout);
+    };
+    if (terminal)
+        callbacks.onStep = [](const std::string& step, int percent) {
+            std::fprintf(stderr, "\r\033[K%3d %%  %s", percent, step.c_str());
+        };
+    return callbacks;
+}
+
+// The precise rows as a sheet: the standard rows' units, the added cache blocks in Mb/sec.
+ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<precise::Row, int>>& rows)
+{
+    ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}};
+    for (const auto& [p, listRow] : rows) {
+        ResultRow row{listRow, p.label, p.text, p.best, "Mb/sec", false, std::nullopt, p.best, p.spreadPercent, {}};
+        for (const ResultRow& s : standard.rows)
+            if (s.listRow == listRow) row.label = s.label, row.unit = s.unit, row.isTime = s.isTime, row.blockKb = s.blockKb;
+        if (p.blockBytes) row.blockKb = static_cast<int>(p.blockBytes / 1024);
+        sheet.rows.push_back(row);
+    }
+    return sheet;
+}
+
+ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, std::function<bool()>& save)
+{
+    CListPrinter printer(options.suite == "cpu" ? kCpuListRows : kCacheListRows, stdout);
+    std::vector<std::pair<precise::Row, int>> rows;
+    precise::Callbacks callbacks = PreciseOutput(printer);
+    if (options.json) callbacks.onRow = [&rows](const precise::Row& row, int listRow) { rows.emplace_back(row, listRow); };
+    ResultSheet sheet;
+    if (options.suite == "cpu") {
+        const precise::CpuRun run = precise::RunCpu(options.repeat, callbacks);
+        save = [summary, best = run.best] { return SaveCpuResults(summary, best); };
+        sheet = PreciseSheet(CpuSheet(summary, run.best), rows);
+    } else {
+        const uint64_t freeMemory = platform::GlobalMemoryStatus().availPhys;
+        const std::vector<int32_t> sizes = precise::CacheBlockSizes(cpu::LargestCacheBytes(), freeMemory);
+        const precise::CacheRun run = precise::RunCache(options.repeat, sizes, callbacks);
+        save = [summary, best = run.best] { return SaveCacheResults(summary, best); };
+        sheet = PreciseSheet(CacheSheet(summary, run.best), rows);
+    }
+    if (!options.json) printer.Finish();
     return sheet;
 }
 
@@ -136,7 +203,8 @@ int RunBench(const BenchOptions& options)
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
     std::fflush(stdout);
     std::function<bool()> save;
-    const ResultSheet sheet = RunSuite(options.suite, summary, options.json, save);
+    const ResultSheet sheet =
+        options.precise ? RunPrecise(options, summary, save) : RunSuite(options.suite, summary, options.json, save);
     if (options.json) std::printf("%s\n", SheetJson(sheet).dump(2).c_str());
     std::fflush(stdout);
     return target ? SaveAsThePageDoes(*target, save) : 0;
@@ -147,7 +215,7 @@ int RunBench(const BenchOptions& options)
 void AddBenchCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
-    SetCommandHelp(*bench, "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json]", kBenchAbout);
+    SetCommandHelp(*bench, "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json] [--precise [--repeat N]]", kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
     bench->add_option("suite", options->suite, "cpu, fpu or cache")
         ->required()
@@ -160,5 +228,14 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
         ->check(kNotEmpty);
     bench->add_flag("--overwrite", options->overwrite, "let -o replace an existing file");
     bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
-    bench->callback([&run, options] { run = [options] { return RunBench(*options); }; });
+    CLI::Option* precise = bench->add_flag("--precise", options->precise,
+                                           "cpu and cache: best of repeated runs with their spread");
+    bench->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")
+        ->type_name("N")
+        ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat))
+        ->needs(precise);
+    bench->callback([&run, options] {
+        if (options->precise && options->suite == "fpu") throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
+        run = [options] { return RunBench(*options); };
+    });
 }

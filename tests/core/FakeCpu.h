@@ -43,31 +43,9 @@ public:
         auto it = calls_.find(leaf);
         return it == calls_.end() ? 0 : it->second;
     }
-    int TotalCalls() const
-    {
-        int n = 0;
-        for (const auto& [leaf, count] : calls_) n += count;
-        return n;
-    }
 
 private:
     platform::CpuidDump dump_;
     std::map<uint32_t, int> calls_;
     platform::ScopedCpuid scope_;
 };
-
-// Every decoded cache and TLB text of a processor, indexed by DecodedText.
-enum DecodedText { kL2Text, kL1CodeText, kL1DataText, kItlb4Mb, kItlb4Kb, kDtlb4Mb, kDtlb4Kb };
-inline std::vector<std::string> DecodedTexts(CProcessor& p)
-{
-    std::vector<std::string> t{p.DescribeL2Cache(), p.DescribeL1CodeCache(), p.DescribeL1DataCache(), "", "", "", ""};
-    p.DescribeInstructionTlb(t[kItlb4Mb], t[kItlb4Kb]);
-    p.DescribeDataTlb(t[kDtlb4Mb], t[kDtlb4Kb]);
-    return t;
-}
-inline std::string FormattedSizes(CProcessor& p)
-{
-    std::string a, b, c;
-    p.FormatCacheSizes(a, b, c);
-    return a + "|" + b + "|" + c;
-}

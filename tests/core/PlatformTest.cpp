@@ -1,82 +1,82 @@
+// The stand-ins for the system services and the text formatting every page and report goes through.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <tuple>
 
-#include "platform/Clocks.h"
+#include "platform/CpuidDump.h"
 #include "platform/SystemInfo.h"
+#include "platform/TextFormat.h"
 
 using namespace platform;
 
-TEST(Clocks, ElapsedTimeIsTheModuloDifferenceAcrossTheWrap)
+TEST(TextFormat, ExactHalvesRoundUpOtherValuesToNearest)
 {
-    {
-        ScopedTimeGetTime fake(SteppingClock(0xFFFFFFF0u, 0x10));
-        uint32_t before = timeGetTime();
-        EXPECT_EQ(ElapsedMs(before, timeGetTime()), 0x10u);
-    }
-    EXPECT_EQ(ElapsedMs(100, 1334), 1234u);
-    EXPECT_EQ(ElapsedMs(0xFFFFFF00u, 0x00000100u), 0x200u);
-    EXPECT_EQ(ElapsedMs(7, 7), 0u);
-
-    uint32_t a = timeGetTime();
-    EXPECT_LT(ElapsedMs(a, timeGetTime()), 1000u);
-    EXPECT_GT(GetTickCount(), 0u);
-    EXPECT_GT(CalendarTime(), 1700000000);
+    const std::pair<double, const char*> cases[]{
+        {0.125, "0.13"}, {-0.125, "-0.13"},
+        // The decision follows the exact stored value: 0.115 is stored a little above the half, 1.005 below.
+        {0.115, "0.12"}, {1.005, "1.00"}, {99.999, "100.00"}, {-0.001, "0.00"},
+        {std::numeric_limits<double>::infinity(), "infinite"}, {std::nan(""), "NaN"},
+    };
+    for (const auto& [value, text] : cases) EXPECT_EQ(FormatTwoDecimals(value), text) << value;
+    EXPECT_EQ(TextFormat("%d - %d - %d", -1, 0x80000000u, 7), "-1 - -2147483648 - 7");
+    EXPECT_EQ(TextFormat("%08X|%05.1f|%-4s|", 0xabcu, -2.25, "ab"), "00000ABC|-02.3|ab  |");
+    EXPECT_EQ(TextFormat("100%% %c %d", 'x'), "100% x ");
 }
 
-TEST(SystemInfo, MeminfoGivesBytes)
+TEST(SystemInfo, ProcFilesGiveMemoryVersionAndBootMode)
 {
-    MemoryStatus m = ParseMeminfo(
-        "MemTotal:       24568012 kB\n"
-        "MemFree:        20000000 kB\n"
-        "MemAvailable:   23000000 kB\n"
-        "SwapCached:            0 kB\n"
-        "SwapTotal:       1048572 kB\n"
-        "SwapFree:         524288 kB\n");
+    const MemoryStatus m = ParseMeminfo("MemTotal:       24568012 kB\nMemFree: 2 kB\nMemAvailable:   23000000 kB\n"
+                                        "SwapCached:            0 kB\nSwapTotal:       1048572 kB\nSwapFree:  524288 kB\n");
     EXPECT_EQ(std::tie(m.totalPhys, m.availPhys, m.totalPageFile, m.availPageFile),
               std::make_tuple(24568012ull * 1024, 23000000ull * 1024, 1048572ull * 1024, 524288ull * 1024));
-    // Without MemAvailable (old kernels), the free memory stands in.
-    EXPECT_EQ(ParseMeminfo("MemTotal: 10 kB\nMemFree: 4 kB\n").availPhys, 4096u);
-    EXPECT_EQ(ParseMeminfo("").totalPhys, 0u);
-}
+    EXPECT_EQ(ParseMeminfo("MemTotal: 10 kB\nMemFree: 4 kB\n").availPhys, 4096u);  // old kernels
 
-TEST(SystemInfo, KernelReleaseGivesVersionNumbers)
-{
-    struct Case {
-        const char* release;
-        uint32_t major, minor, build;
-    } cases[] = {
-        {"6.18.44-xyz", 6, 18, 44}, {"6.1.0-18-amd64", 6, 1, 0}, {"5.10", 5, 10, 0},
-        {"4.19.0+", 4, 19, 0},      {"weird", 0, 0, 0},          {"", 0, 0, 0},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, uint32_t, uint32_t, uint32_t> releases[] = {
+        {"6.18.44-xyz", 6, 18, 44}, {"5.10", 5, 10, 0}, {"weird", 0, 0, 0}};
+    for (const auto& [release, major, minor, build] : releases) {
         OsVersionInfo v;
-        ParseKernelRelease(c.release, v);
-        EXPECT_EQ(std::tie(v.majorVersion, v.minorVersion, v.buildNumber), std::tie(c.major, c.minor, c.build))
-            << c.release;
+        ParseKernelRelease(release, v);
+        EXPECT_EQ(std::tie(v.majorVersion, v.minorVersion, v.buildNumber), std::tie(major, minor, build)) << release;
     }
-}
-
-TEST(SystemInfo, ServicePackTextNamesDistributionAndKernel)
-{
     EXPECT_EQ(DistributionName("NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n"),
               "Debian GNU/Linux 12 (bookworm)");
-    EXPECT_EQ(DistributionName("NAME=Alpine\n"), "Alpine");
-    EXPECT_EQ(DistributionName(""), "Linux");
-    EXPECT_EQ(ServicePackText("Debian GNU/Linux 12 (bookworm)", "6.1.0-18-amd64"),
-              "Debian GNU/Linux 12 (bookworm), Linux 6.1.0-18-amd64");
+    EXPECT_EQ(DistributionName("NAME=Alpine\n") + DistributionName(""), "AlpineLinux");
+    EXPECT_EQ(ServicePackText("Debian", "6.1.0-18-amd64"), "Debian, Linux 6.1.0-18-amd64");
     EXPECT_EQ(ServicePackText(std::string(200, 'x'), "6.1").size(), 127u);
 
-    OsVersionInfo live = GetVersionEx();
-    EXPECT_EQ(live.platformId, kPlatformNT);
-    EXPECT_LE(live.csdVersion.size(), 127u);
-}
-
-TEST(SystemInfo, RescueBootsAreToldFromTheKernelCommandLine)
-{
-    EXPECT_EQ(CleanBootFromCmdline("BOOT_IMAGE=/vmlinuz root=/dev/vda1 ro quiet"), 0);
-    EXPECT_EQ(CleanBootFromCmdline("root=/dev/vda1 ro single"), 1);
     EXPECT_EQ(CleanBootFromCmdline("root=/dev/vda1 systemd.unit=rescue.target"), 1);
     EXPECT_EQ(CleanBootFromCmdline("root=/dev/sda11 ro"), 0);  // "1" only as a word of its own
-    EXPECT_EQ(GetSystemMetrics(SM_DEBUG), 0);
+}
+
+TEST(CpuidDump, ReadsBothFormatsTakingTheFirstProcessorOnlyAndRefusesMalformedLines)
+{
+    CpuidDump plain = ParseCpuidDump("# cpu: Test processor\n\n00000000 00 00000003 756e6547 6c65746e 49656e69   \r\n"
+                                     "0x80000000 0 ffffffff 0 0 0\n");
+    EXPECT_EQ(plain.Description(), "Test processor");
+    EXPECT_EQ(plain.Query(0, 0), (CpuidRegs{3, 0x756e6547, 0x6c65746e, 0x49656e69}));
+    EXPECT_EQ(plain.Query(0x80000000, 0).eax, 0xFFFFFFFFu);
+    CpuidDump raw = ParseCpuidDump("CPU 0:\n   0x00000000 0x00: eax=0x0000000d ebx=0x1 ecx=0x2 edx=0x3\n"
+                                   "CPU 1:\n   0x00000000 0x00: eax=0x00000001 ebx=0x0 ecx=0x0 edx=0x0\n");
+    EXPECT_EQ(raw.Query(0, 0).eax, 0xdu);
+    EXPECT_EQ(raw.Size(), 1u);
+
+    // Malformed input is refused, naming the line.
+    const std::pair<const char*, int> cases[] = {
+        {"00000000 00 00000003 756e6547 6c65746e\n", 1},            // five numbers
+        {"# ok\n00000000 00 1 2 3 4\n00000001 00 123456789 0 0 0\n", 3},  // more than 32 bits
+        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 fdx=0x4\n", 2},
+    };
+    for (const auto& [text, line] : cases) {
+        try {
+            ParseCpuidDump(text);
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const CpuidDumpError& e) {
+            EXPECT_EQ(e.Line(), line) << e.what();
+        }
+    }
+    for (std::string_view empty : {std::string_view("# only comments\n"), std::string_view("0 0 1 2 3 4\n\0", 13)})
+        EXPECT_THROW(ParseCpuidDump(empty), CpuidDumpError);
+    EXPECT_THROW(LoadCpuidDump("/nonexistent/dump.txt"), CpuidDumpError);
 }

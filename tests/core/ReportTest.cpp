@@ -1,131 +1,148 @@
-// The report's byte-level form: line ends, the date, the header and the column alignment.
+// The processor report: of recorded processors against hand-written and golden files, and its Save As
+// paths.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <clocale>
-#include <string>
 
+#include "cpu/Processor.h"
+#include "files/MeasuredClock.h"
 #include "files/ProcessorReport.h"
-#include "files/ReportFile.h"
 #include "platform/Clocks.h"
+#include "platform/Cpuid.h"
+#include "platform/CpuidDump.h"
 #include "tests/core/ReportTestSupport.h"
 
 using namespace reporttest;
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::string::size_type start = 0;
-    for (;;) {
-        auto end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 1;
+// Answers CPUID from a dump, with a fixed date and clock, for the scope of one report.
+class RecordedProcessor {
+public:
+    RecordedProcessor(const fs::path& path, int mhz)
+        : dump_(platform::LoadCpuidDump(path.string())),
+          cpuid_([this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); }),
+          clock_([this, mhz](CProcessor&) { return ++measurements, mhz; }),
+          date_(platform::ScriptedClock<std::time_t>{kFifthOfApril2001})
+    {
     }
+    int measurements = 0;
+
+private:
+    platform::CpuidDump dump_;
+    platform::ScopedCpuid cpuid_;
+    ScopedMeasuredClock clock_;
+    platform::ScopedCalendarClock date_;
+};
+
+// Saves a report to `path` through the dialog; returns the messages shown.
+std::vector<std::string> SaveReportAs(const fs::path& path)
+{
+    RecordingPrompt prompt;
+    prompt.saveAnswer = path.string();
+    platform::ScopedPrompt scoped(prompt);
+    CProcessorReport().CreateReport();
+    std::vector<std::string> texts;  // "?" marks a message without the stop icon
+    for (const auto& [text, icon] : prompt.messages) texts.push_back(text + (icon == platform::MessageIcon::Stop ? "" : "?"));
+    return texts;
 }
+
+// The recorded processors, and processors made by hand for the fields no recorded one has.
+std::vector<fs::path> ReportedDumps()
+{
+    std::vector<fs::path> dumps = AllDumps();
+    for (const auto& entry : fs::directory_iterator(fs::path(VEXT_TEST_DATA) / "cpuid-edge")) dumps.push_back(entry.path());
+    return dumps;
+}
+
+class RecordedReport : public testing::TestWithParam<fs::path> {};
 
 }  // namespace
 
-TEST(ReportFile, EveryLineFeedBecomesCrLfAndNothingIsAdded)
+// Worked out by hand from the decoding tables: one processor of each vendor and each special rule.
+TEST(Report, HandWrittenReportsMatchByteForByte)
 {
-    EXPECT_EQ(WithCrLf("a\nb\n\nc"), "a\r\nb\r\n\r\nc");
-    EXPECT_EQ(WithCrLf(""), "");
-
-    TempDir dir;
-    fs::path path = dir.Path() / "r.txt";
-    {
-        CReportFile file(path.string());
-        file.Write("one\n");
-        file.Write("");
-        file.Write("\ntwo");
-        file.Close();
+    const std::pair<const char*, int> cases[] = {
+        {"intel-0673-pentium-iii-katmai", 498},  // Intel standard 500 MHz, serial number on
+        {"amd-0644-athlon-thunderbird", 1333},   // no AMD standard within 3 MHz: "(oc)"
+        {"cyrix-0600-6x86mx-mii", 233},          // Cyrix: shown as measured
+        {"centaur-0541-winchip-c6", 200},        // another vendor: the plain record
+        {"amd-0562-k6", 163},                    // no leaf 0x80000006; 160 and 166 both near, 160 first
+        {"intel-0651-celeron-covington", 267},   // named by its missing L2; highest leaf 2: no serial
+        {"intel-0543-pentium-mmx-p55c", 236},    // no leaf 2 at all; 236 still within 233's band
+    };
+    EXPECT_GE(AllDumps().size(), 111u);  // every recorded dump is there for the golden reports
+    for (const auto& [dump, mhz] : cases) {
+        SCOPED_TRACE(dump);
+        const std::string expected = ReadBytes(ExpectedReports() / (std::string(dump) + ".txt"));
+        ASSERT_FALSE(expected.empty());
+        RecordedProcessor processor(SharedDumps() / (std::string(dump) + ".txt"), mhz);
+        TempDir dir;
+        EXPECT_TRUE(SaveReportAs(dir.Path() / "report.txt").empty());
+        EXPECT_EQ(ReadBytes(dir.Path() / "report.txt"), expected);
+        EXPECT_EQ(processor.measurements, 1);  // measured anew for every report
+        EXPECT_EQ(CProcessorReport().ReportText(), WithoutCr(expected));
     }
-    EXPECT_EQ(ReadBytes(path), "one\r\n\r\ntwo");
 }
 
-TEST(ReportDate, MonthIsEnglishAndDayHasTwoDigits)
+TEST_P(RecordedReport, MatchesItsGoldenFile)
 {
-    // 2026-12-24 12:00 UTC and 2000-02-29 12:00 UTC.
-    EXPECT_EQ(FormatReportDate(1798113600), "December 24, 2026");
-    EXPECT_EQ(FormatReportDate(951825600), "February 29, 2000");
+    RecordedProcessor processor(GetParam(), 1000);
+    ExpectGolden("reports/" + GetParam().parent_path().filename().string() + "/" + GetParam().filename().string(),
+                 CProcessorReport().ReportText());
+}
 
-    // Whatever the user's locale says about month names.
-    const char* previous = std::setlocale(LC_TIME, nullptr);
-    std::string saved = previous ? previous : "C";
-    for (const char* locale : {"C", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+INSTANTIATE_TEST_SUITE_P(Dumps, RecordedReport, testing::ValuesIn(ReportedDumps()), [](const auto& info) {
+    std::string name = info.param.stem().string();
+    for (char& c : name)
+        if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+});
+
+TEST(Report, DateIsEnglishWithTwoDigitDaysWhateverTheLocale)
+{
+    EXPECT_EQ(FormatReportDate(1798113600), "December 24, 2026");  // 12:00 UTC
+    const std::string saved = std::setlocale(LC_TIME, nullptr);
+    for (const char* locale : {"C", "de_DE.UTF-8", "fr_FR.UTF-8"})
         if (std::setlocale(LC_TIME, locale)) {
             EXPECT_EQ(FormatReportDate(kFifthOfApril2001), "April 05, 2001") << locale;
         }
-    }
     std::setlocale(LC_TIME, saved.c_str());
 }
 
-TEST(ReportHeader, FourteenLinesWithTheDateOnTheFourth)
+TEST(CreateReport, AsksForATextFileAndCancellingWritesAndMeasuresNothing)
 {
-    platform::ScopedCalendarClock clock(platform::ScriptedClock<std::time_t>{kFifthOfApril2001});
-    ReportString out;
-    CProcessorReport().WriteHeader(out);
-    const std::string rule(79, '^');
-    EXPECT_EQ(out.Text(), rule + "\n\n\n"
-                          "   This file is created by Vext version 1.0 on April 05, 2001\n\n"
-                          "   The following fields are for your remarks\n"
-                          "     Processor Vendor  :\n"
-                          "     Processor Type    :\n"
-                          "     Processor Speed   :     MHz  (   x     MHz)\n"
-                          "     Memory            :\n"
-                          "     Operating System  :\n\n" +
-                              rule + "\n\n");
+    int measurements = 0;
+    ScopedMeasuredClock clock([&](CProcessor&) { return ++measurements, 500; });
+    RecordingPrompt prompt;  // cancels
+    platform::ScopedPrompt scoped(prompt);
+    CProcessorReport().CreateReport();
+    const platform::FileDialogRequest& request = prompt.saveRequests.at(0);
+    EXPECT_EQ(request.filter + request.defaultExtension, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||txt");
+    EXPECT_TRUE(request.overwritePrompt && request.pathMustExist && !request.fileMustExist);
+    EXPECT_TRUE(prompt.messages.empty() && measurements == 0);
 }
 
-TEST(ReportFeatures, ValuesLineUpExceptFastFloatingPoint)
+TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsReplaced)
 {
-    auto lines = Lines(CProcessorReport::StandardFeaturesText(0xFFFFFFFFu));
-    ASSERT_EQ(lines.size(), 4u + 28u);
-    EXPECT_EQ(lines[3], " Standard Features (Intel)");
-    for (size_t i = 4; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        bool fastFloatingPoint = line.find("Fast Floating Point") != std::string::npos;
-        size_t column = fastFloatingPoint ? 42 : 35;  // characters before the value
-        ASSERT_GT(line.size(), column) << line;
-        EXPECT_EQ(line[column - 1], ' ') << line;
-        EXPECT_NE(line[column], ' ') << line;
-        EXPECT_EQ(line.substr(column), i == 4 ? "Yes" : "Supported") << line;
-        EXPECT_EQ(line.substr(0, 6), "      ") << line;
+    ScopedMeasuredClock clock([](CProcessor&) { return 500; });
+    TempDir dir;
+    WriteBytes(dir.Path() / "plain-file", "x");
+    const std::vector<std::string> error = {"Error !\n\nVext is unable to create the report file !"};
+    for (const fs::path& path : {dir.Path() / "no-such-folder" / "r.txt", dir.Path() / "plain-file" / "r.txt", dir.Path(),
+                                 fs::path("/dev/full")}) {
+        EXPECT_EQ(SaveReportAs(path), error) << path;
+        EXPECT_TRUE(path == dir.Path() || path == "/dev/full" || !fs::exists(path)) << path;
     }
+    // Root writes into a read-only folder; anyone else is refused.
+    fs::create_directory(dir.Path() / "locked");
+    fs::permissions(dir.Path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(SaveReportAs(dir.Path() / "locked" / "r.txt"), geteuid() == 0 ? std::vector<std::string>{} : error);
 
-    auto amd = Lines(CProcessorReport::ExtendedFeaturesText(0xFFFFFFFFu));
-    ASSERT_EQ(amd.size(), 4u + 3u);
-    EXPECT_EQ(amd[3], " Extended Features (AMD)");
-    for (size_t i = 4; i < amd.size(); ++i) {
-        EXPECT_EQ(amd[i].substr(41), "Supported") << amd[i];
-        EXPECT_EQ(amd[i][40], ' ');
-    }
-}
-
-TEST(ReportFeatures, EachLineReadsItsOwnBitAndBitsWithoutLineAreIgnored)
-{
-    for (const FeatureLine& line : StandardFeatureLines()) {
-        std::string text = CProcessorReport::StandardFeaturesText(1u << line.bit);
-        // The one line that reads the bit says so; every other line says no.
-        size_t set = 0;
-        for (const std::string& l : Lines(text)) {
-            if (l.ends_with(" Supported") || l.ends_with(" Yes")) {
-                ++set;
-                EXPECT_NE(l.find(line.label), std::string::npos) << l;
-            }
-        }
-        EXPECT_EQ(set, 1u) << line.label;
-    }
-    // Bits 10, 20, 28 and 31 have no line.
-    std::string none = CProcessorReport::StandardFeaturesText((1u << 10) | (1u << 20) | (1u << 28) | (1u << 31));
-    EXPECT_EQ(none.find(" Supported"), std::string::npos);
-    EXPECT_NE(none.find("   FPU on-chip :" + std::string(16, ' ') + "No"), std::string::npos);
-
-    std::string amd = CProcessorReport::ExtendedFeaturesText(1u << 30);
-    EXPECT_NE(amd.find("   AMD 3DNow! Extended Instructions : Supported"), std::string::npos);
-    EXPECT_NE(amd.find("   AMD 3DNow! Instructions :" + std::string(10, ' ') + "Unsupported"), std::string::npos);
-    EXPECT_NE(amd.find("   AMD MMX Extension : " + std::string(15, ' ') + "Unsupported"), std::string::npos);
+    WriteBytes(dir.Path() / "old.txt", std::string(20000, 'x'));
+    EXPECT_TRUE(SaveReportAs(dir.Path() / "old.txt").empty());
+    EXPECT_TRUE(ReadBytes(dir.Path() / "old.txt").starts_with(std::string(79, '^') + "\r\n"));
+    EXPECT_EQ(ReadBytes(dir.Path() / "old.txt").find("xx"), std::string::npos);
 }

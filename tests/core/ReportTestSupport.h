@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the report tests: a temporary folder, file bytes, and the recorded dumps.
+// Shared by the report tests: a temporary folder, file bytes, the recorded dumps and the golden files.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -67,6 +67,19 @@ inline std::vector<fs::path> AllDumps()
         if (entry.path().extension() == ".txt") dumps.push_back(entry.path());
     std::sort(dumps.begin(), dumps.end());
     return dumps;
+}
+
+// Compares with tests/data/golden/NAME, which the program itself wrote: it guards against change, not for
+// correctness. VEXT_UPDATE_GOLDEN=1 rewrites the file instead, for review in the diff.
+inline void ExpectGolden(const std::string& name, const std::string& actual)
+{
+    const fs::path path = fs::path(VEXT_TEST_DATA) / "golden" / name;
+    if (const char* update = std::getenv("VEXT_UPDATE_GOLDEN"); update && std::string(update) == "1") {
+        fs::create_directories(path.parent_path());
+        return WriteBytes(path, actual);
+    }
+    ASSERT_TRUE(fs::exists(path)) << path << " is missing; VEXT_UPDATE_GOLDEN=1 writes it";
+    EXPECT_EQ(ReadBytes(path), actual) << "differs from " << path;
 }
 
 }  // namespace reporttest

@@ -1,77 +1,63 @@
+// The benchmark lists with results in them, and every dialog template: golden files, with the rows that
+// have a rule of their own checked here.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <limits>
-#include <set>
+#include <map>
 
 #include "files/ResultTables.h"
+#include "platform/TextFormat.h"
+#include "res/DialogTemplate.h"
+#include "tests/core/ReportTestSupport.h"
 
-TEST(ResultTables, TablesEndAfterTheirRowsAndResultsLandOnLabelledRowsOnly)
+namespace {
+
+// A list as its page shows it: each row's label, then " | " and the result written to it.
+std::string ListText(const char* const rows[], const std::vector<ResultCell>& cells)
 {
-    struct Table {
-        const char* const* rows;
-        int rowCount;
-        std::vector<ResultCell> cells;
-        std::size_t results;
-    } tables[] = {
-        {kCpuListRows, kCpuListRowCount, CpuResultCells({}), 15},
-        {kFpuListRows, kFpuListRowCount, FpuResultCells({}), 10},
-        {kCacheListRows, kCacheListRowCount, CacheResultCells({}), 27},
-    };
-    for (const Table& t : tables) {
-        int n = 0;
-        while (t.rows[n][0] != '\n') ++n;
-        EXPECT_EQ(n, t.rowCount);
-        // Every result row has a "   ... :" label (or the CPU total), and no two results share a row.
-        std::set<int> used;
-        for (const ResultCell& c : t.cells) {
-            used.insert(c.row);
-            std::size_t length = std::strlen(t.rows[c.row]);
-            EXPECT_TRUE(length > 0 && t.rows[c.row][length - 1] == ':') << t.rows[c.row];
-        }
-        EXPECT_EQ(used.size(), t.results);
-    }
-    EXPECT_STREQ(kCpuListRows[15], "Complex Benhcmarks");
-    EXPECT_STREQ(kCpuListRows[20], "Total Benchmark Time :");
-    EXPECT_STREQ(kFpuListRows[12], "   Total Benchmark Time :");
-    EXPECT_STREQ(kCacheListRows[1], "   2 Kb block :");
-    EXPECT_STREQ(kCacheListRows[22], "'Stepping MOV' benchmark");
-    EXPECT_STREQ(kCacheListRows[31], "   512 Kb block :");
-    // The first and last index of each cache group, and the CPU rows after the gaps.
-    EXPECT_EQ(CacheResultRow(0), 1);
-    EXPECT_EQ(CacheResultRow(8), 9);
-    EXPECT_EQ(CacheResultRow(9), 12);
-    EXPECT_EQ(CacheResultRow(26), 31);
-    EXPECT_EQ(CpuResultRow(CpuResults::kDhrystone), 18);
-    EXPECT_EQ(CpuResultRow(CpuResults::kTotal), 20);
+    std::map<int, std::string> results;
+    for (const ResultCell& cell : cells) EXPECT_TRUE(results.emplace(cell.row, cell.text).second) << "row " << cell.row;
+    std::string text;
+    for (int row = 0; rows[row][0] != '\n'; ++row)
+        text += rows[row] + (results.contains(row) ? " | " + results[row] : "") + "\n";
+    return text;
 }
 
-TEST(ResultTables, CellTextsOfEachList)
+}  // namespace
+
+TEST(ResultTables, ListsWithResultsMatchTheirGoldenFile)
 {
-    CpuResults r;
-    r.values.fill(1000);
-    r.values[CpuResults::kDhrystone] = 1666;
-    r.values[CpuResults::kTotal] = 13000;
-    auto cells = CpuResultCells(r);
-    EXPECT_EQ(cells[12].text, "1.00 sec  (1000 ms)");
-    EXPECT_EQ(cells[13].text, "1666 KDhryst./sec");
-    EXPECT_EQ(cells[14].text, "0.22 min  (13.00 s.)");
-    EXPECT_EQ(FormatCpuResult(0, 1235), "1.24 sec  (1235 ms)");  // 1.235 rounds away from the even digit
-    EXPECT_EQ(FormatCpuResult(0, 0), "0.00 sec  (0 ms)");
+    CpuResults cpu;
+    for (int i = 0; i < CpuResults::kCount; ++i) cpu.values[i] = 1000 + 5 * i;
+    cpu.values[0] = 1235;  // 1.235 s rounds up
+    cpu.values[CpuResults::kDhrystone] = 1666;
+    cpu.values[CpuResults::kTotal] = 13000;
+    WhetstoneResults fpu{};
+    for (int s = 0; s < 8; ++s) fpu.mflops[s] = s % 2 ? -1.0 : 10.125 * s, fpu.mops[s] = 1234.567 * s, fpu.seconds[s] = 0.5 * s;
+    fpu.mwips = 4800.125, fpu.totalSeconds = 90.0;
+    CacheResults cache;
+    for (int i = 0; i < CacheResults::kCount; ++i) cache.rates[i] = 1000.0 * i + 0.125;
+    cache.rates[3] = std::numeric_limits<double>::infinity();  // a block too fast for the timer
+    reporttest::ExpectGolden("result-lists.txt", ListText(kCpuListRows, CpuResultCells(cpu)) +
+                                                     ListText(kFpuListRows, FpuResultCells(fpu)) +
+                                                     ListText(kCacheListRows, CacheResultCells(cache)));
+    EXPECT_EQ(FormatCpuResult(0, 1235), "1.24 sec  (1235 ms)");
+    EXPECT_EQ(FormatCpuResult(CpuResults::kTotal, 13000), "0.22 min  (13.00 s.)");
+    EXPECT_EQ(FormatWhetstoneSection(fpu, 0), "0.00 MFLOPS  (0.00 sec)");  // zero is a rate, not the mark
+    EXPECT_EQ(FormatWhetstoneSection(fpu, 1), "1234.57 MOPS  (0.50 sec)");
+}
 
-    // FPU sections pick their unit by the -1.0 mark; zero is a rate, not the mark.
-    WhetstoneResults w{};
-    w.mops[0] = 99.0;
-    w.mflops[1] = -1.0, w.mops[1] = 1234.567, w.seconds[1] = 2.5;
-    w.totalSeconds = 90.0;
-    EXPECT_EQ(FormatWhetstoneSection(w, 0), "0.00 MFLOPS  (0.00 sec)");
-    EXPECT_EQ(FormatWhetstoneSection(w, 1), "1234.57 MOPS  (2.50 sec)");
-    EXPECT_EQ(FormatMwips(4800.125), "4800.13 MWIPS");
-    auto fpu = FpuResultCells(w);
-    ASSERT_EQ(fpu.size(), 10u);
-    EXPECT_EQ(fpu[8].row, kFpuMwipsRow);
-    EXPECT_EQ(fpu[9].text, "1.50 min  (90.00 sec)");
-
-    EXPECT_EQ(FormatCacheRate(13000.125), "13000.13 Mb/sec");
-    EXPECT_EQ(FormatCacheRate(std::numeric_limits<double>::infinity()), "infinite Mb/sec");
+TEST(DialogTemplates, EveryTemplateMatchesItsGoldenFile)
+{
+    std::string text;
+    for (int id : res::TemplateIds()) {
+        const res::DialogTemplate& t = res::FindTemplate(id);
+        text += platform::TextFormat("%d \"%s\" %dx%d %s %d style %u\n", t.id, t.caption, t.width, t.height, t.fontFace,
+                                     t.fontPoints, t.style);
+        for (const res::ControlTemplate& c : t.controls)
+            text += platform::TextFormat("  kind %d id %d \"%s\" %d,%d %dx%d style %u icon %d\n", static_cast<int>(c.kind), c.id,
+                                         c.text, c.x, c.y, c.width, c.height, c.style, c.iconId);
+    }
+    reporttest::ExpectGolden("dialog-templates.txt", text);
+    EXPECT_THROW(res::FindTemplate(135), std::out_of_range);
 }

@@ -1,0 +1,210 @@
+#!/usr/bin/env bash
+# Mutation testing: plants one small fault at a time in a scratch copy of the tree, builds the tests
+# and runs them. A fault the tests let through is a fault a user could meet in a release.
+#
+# Usage: scripts/mutants.sh [NAME_PATTERN]     (an extended regular expression on the mutation names)
+# Environment: VEXT_MUTANTS_DIR (scratch folder, default /tmp/vext-mutants), VEXT_MUTANTS_REF (a commit
+# to test instead of the working tree), VEXT_MUTANTS_TIMEOUT (seconds per test binary, default 300),
+# VEXT_MUTANTS_FILTER (a --gtest_filter for the test binaries).
+#
+# Each mutation is found by the exact text of the line it changes, anywhere in the product folders, so
+# the list keeps working while files move. A text found nowhere, or in more than one place, is reported
+# "not applied"; a mutant that does not compile is reported "no build". Neither counts as caught or missed.
+set -u
+here=$(cd "$(dirname "$0")/.." && pwd)
+scratch=${VEXT_MUTANTS_DIR:-/tmp/vext-mutants}
+limit=${VEXT_MUTANTS_TIMEOUT:-300}
+only=${1:-.}
+folders=(platform cpu bench files winfo res pages app)
+# The tests that run real benchmark kernels are left out: they take time and no mutant here needs them.
+slow=${VEXT_MUTANTS_FILTER:-*}
+
+# name @@ exact original text (unique in the product folders) @@ replacement
+mutations=$(cat <<'LIST'
+platform-round-half @@ bool roundUp = digits[point + 1 + decimals] >= '5'; @@ bool roundUp = digits[point + 1 + decimals] > '5';
+platform-zero-pad @@ return text.insert(signEnd, fill, '0'); @@ return text.insert(signEnd, fill, ' ');
+platform-hex-width @@ if (word.empty() || word.size() > 8) return false; @@ if (word.empty() || word.size() > 7) return false;
+platform-second-cpu @@ if (++cpusSeen > 1) break; @@ if (++cpusSeen > 2) break;
+platform-kb-bytes @@ return kb * 1024; @@ return kb * 1000;
+platform-memfree @@ if (m.availPhys == 0) m.availPhys = MeminfoBytes(procMeminfo, "MemFree"); @@ if (m.availPhys == 0) m.availPhys = MeminfoBytes(procMeminfo, "Buffers");
+platform-specials-length @@ if (text.size() > 127) text.resize(127); @@ if (text.size() > 128) text.resize(128);
+cpu-vendor-register @@ PutRegister(text + 4, r.edx); @@ PutRegister(text + 4, r.ecx);
+cpu-byte-order @@ for (int i = 0; i < 4; ++i) to[i] = static_cast<char>((value >> (8 * i)) & 0xFFu); @@ for (int i = 0; i < 4; ++i) to[i] = static_cast<char>((value >> (8 * (3 - i))) & 0xFFu);
+cpu-brand-leaf @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase) { @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase + 4) {
+cpu-clock-window @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 3) return v; @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 2) return v;
+cpu-amd-last-clock @@ 950, 1000, 1100, 1200, 0, @@ 950, 1000, 1100, 1300, 0,
+cpu-overclock-mark @@ if (standardMHz == -1) return platform::TextFormat("%d MHz (oc)", measuredMHz); @@ if (standardMHz == -1) return platform::TextFormat("%d MHz", measuredMHz);
+cpu-summary-ram @@ const uint64_t mb = (platform::GlobalMemoryStatus().totalPhys >> 20) + 1; @@ const uint64_t mb = (platform::GlobalMemoryStatus().totalPhys >> 20);
+cpu-amd-4mb-entries @@ pages4Mb = platform::TextFormat("4 Mb pages, %s associative, %d entries", ways, entries2Mb / 2); @@ pages4Mb = platform::TextFormat("4 Mb pages, %s associative, %d entries", ways, entries2Mb);
+cpu-amd-dtlb-half @@ TlbTexts(Bits(r.eax, 16, 31), Bits(r.ebx, 16, 31), r.eax, pages4Mb, pages4Kb); @@ TlbTexts(Bits(r.eax, 16, 31), Bits(r.ebx, 0, 15), r.eax, pages4Mb, pages4Kb);
+cpu-intel-deschutes @@ return sizes.l2Kb < 512 ? kSmallL2Name : kLargeL2Name; @@ return sizes.l2Kb <= 512 ? kSmallL2Name : kLargeL2Name;
+cpu-intel-ext-family @@ if (Bits(eax, 8, 11) == 15) { @@ if (Bits(eax, 8, 11) == 14) {
+cpu-intel-serial @@ serial.middle = static_cast<int32_t>(r.edx); @@ serial.middle = static_cast<int32_t>(r.ebx);
+bench-cache-repetitions @@ plan = {bytes / 4, 2000, 4}; @@ plan = {bytes / 4, 1000, 4};
+bench-cache-megabyte @@ const long double megabytes = static_cast<long double>(creditedBytes) * 0x1p-20L; @@ const long double megabytes = static_cast<long double>(creditedBytes) * 1e-6L;
+bench-cache-credit @@ return {kCacheMov, bytes, 0, bytes * 2000}; @@ return {kCacheMov, bytes, 0, bytes * 4000};
+bench-whetstone-n7 @@ const int32_t n7 = 616 * x100; @@ const int32_t n7 = 615 * x100;
+bench-dhrystone-rate @@ return static_cast<int32_t>((static_cast<std::time_t>(passes) / benchTime) / 1000); @@ return static_cast<int32_t>((static_cast<std::time_t>(passes) / benchTime) / 1024);
+files-summary-length @@ std::size_t n = text.size() < kSummaryMaxLength ? text.size() : kSummaryMaxLength; @@ std::size_t n = text.size() < kSummaryFieldSize ? text.size() : kSummaryFieldSize;
+files-u32-order @@ for (int i = 0; i < 4; ++i) out_[pos_++] = static_cast<uint8_t>(v >> (8 * i)); @@ for (int i = 0; i < 4; ++i) out_[pos_++] = static_cast<uint8_t>(v >> (8 * (3 - i)));
+files-short-read @@ if (n == 0) return ResultFileStatus::TooShort; @@ if (n == 0) break;
+files-keep-mode @@ mode = existing.st_mode & 07777; @@ mode = 0600;
+files-crlf @@ if (c == '\n') out.push_back('\r'); @@ if (c == '\r') out.push_back('\r');
+files-feature-label @@ {8, "   CMPXCHG8 Instruction : ", 6}, @@ {8, "   CMPXCHG8 Instruction :", 6},
+files-3dnow-bit @@ {30, "   AMD 3DNow! Extended Instructions :", 1}, @@ {31, "   AMD 3DNow! Extended Instructions :", 1},
+files-date-width @@ return platform::TextFormat("%s %02d, %04d", kMonths[local.tm_mon % 12], local.tm_mday, local.tm_year + 1900); @@ return platform::TextFormat("%s %2d, %04d", kMonths[local.tm_mon % 12], local.tm_mday, local.tm_year + 1900);
+files-serial-na @@ if (serial.middle == 0) return "N/A"; @@ if (serial.low == 0) return "N/A";
+files-cpu-total-row @@ {1, 2, 3, 4, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 20}; @@ {1, 2, 3, 4, 7, 8, 9, 10, 11, 12, 13, 16, 17, 18, 19};
+files-cache-row @@ int CacheResultRow(int index) { return index + 1 + 2 * (index / CacheResults::kBlockSizes); } @@ int CacheResultRow(int index) { return index + 1 + (index / CacheResults::kBlockSizes); }
+winfo-first-build @@ {340, "Windows NT 3.1 (beta)"}, @@ {341, "Windows NT 3.1 (beta)"},
+winfo-last-build @@ {2195, "Windows 2000"}, @@ {2196, "Windows 2000"},
+winfo-98se-blank @@ return "Windows'98 SE "; @@ return "Windows'98 SE";
+winfo-minutes @@ uint32_t minutes = (t % 3600000u) / 60000u; @@ uint32_t minutes = t / 60000u;
+winfo-unkown @@ return "Unkown"; @@ return "Unknown";
+res-report-mnemonic @@ {ControlKind::Button, 1014, "&Report", 295, 36, 56, 14, kTabStop}, @@ {ControlKind::Button, 1014, "Report", 295, 36, 56, 14, kTabStop},
+res-template-list @@     Dialog134, @@     Dialog133,
+pages-extended-row @@ constexpr long kFirstExtendedFeatureRow = 44; @@ constexpr long kFirstExtendedFeatureRow = 43;
+pages-legend-length @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 99) @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 100)
+app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close"); @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("OK");
+cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
+cli-negative-mhz @@ if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt; @@ if (text.empty() || text.front() == '+') return std::nullopt;
+cli-loaded-line @@ std::printf("Loaded System : %s\n\n", Printable(summary).c_str()); @@ std::printf("Loaded System: %s\n\n", Printable(summary).c_str());
+LIST
+)
+
+mkdir -p "$scratch"
+src="$scratch/src"
+# The tree to test: the working tree, or with VEXT_MUTANTS_REF a commit. Only files that differ from the
+# last run's copy are replaced, so what did not change does not recompile.
+rm -rf "$scratch/incoming" && mkdir -p "$scratch/incoming" "$src"
+if [ -n "${VEXT_MUTANTS_REF:-}" ]; then
+    git -C "$here" archive "$VEXT_MUTANTS_REF" | tar -C "$scratch/incoming" -xf - || exit 1
+else
+    tar -C "$here" --exclude=./build --exclude=./.git -cf - . | tar -C "$scratch/incoming" -xf -
+fi
+python3 - "$scratch/incoming" "$src" <<'SYNC'
+import filecmp, os, shutil, sys
+incoming, src = sys.argv[1:]
+for root, dirs, files in os.walk(src, topdown=False):
+    for name in files:
+        path = os.path.join(root, name)
+        if not os.path.exists(os.path.join(incoming, os.path.relpath(path, src))):
+            os.remove(path)
+for root, dirs, files in os.walk(incoming):
+    os.makedirs(os.path.join(src, os.path.relpath(root, incoming)), exist_ok=True)
+    for name in files:
+        new = os.path.join(root, name)
+        old = os.path.join(src, os.path.relpath(new, incoming))
+        if not os.path.exists(old) or not filecmp.cmp(new, old, shallow=False):
+            shutil.copy2(new, old)
+            os.utime(old)
+SYNC
+# Files that held a mutant in an earlier run recompile, whatever their times say.
+[ -f "$scratch/mutated" ] && (cd "$src" && xargs -r touch -- <"$scratch/mutated")
+: >"$scratch/mutated"
+
+# The GUI test binary only sees faults in the wxWidgets code; the rest is in the core and cli binaries.
+is_gui() { case "$1" in app/cli/*) false ;; pages/* | bench/ui/* | app/*) true ;; *) false ;; esac; }
+
+# Configures a build folder once; later runs reuse it, so only what changed recompiles.
+build() {  # folder gui(ON|OFF) targets...
+    local dir=$1 gui=$2
+    shift 2
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$src" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXT_GUI="$gui" >/dev/null || return 1
+    fi
+    cmake --build "$dir" -j2 --target "$@" >"$dir/last-build.log" 2>&1
+}
+
+run_tests() {  # gui(yes|no) -> 0 when every test passes
+    if [ "$1" = yes ]; then
+        timeout "$limit" xvfb-run -a -s "-screen 0 1280x1024x24" "$scratch/build-gui/vext_gui_tests" \
+            --gtest_filter="$slow" >"$scratch/last-test.log" 2>&1
+        return
+    fi
+    timeout "$limit" "$scratch/build/vext_core_tests" --gtest_filter="$slow" >"$scratch/last-test.log" 2>&1 &&
+        timeout "$limit" "$scratch/build/vext_cli_tests" --gtest_filter="$slow" >>"$scratch/last-test.log" 2>&1
+}
+
+core_targets=(vext_core_tests vext_cli_tests)
+gui_ready=no
+prepare_gui() {
+    [ "$gui_ready" = yes ] && return 0
+    build "$scratch/build-gui" ON vext_gui_tests || return 1
+    run_tests yes || { echo "the GUI tests fail before any mutation (see $scratch/last-test.log)"; return 1; }
+    gui_ready=yes
+}
+
+echo "building the unmutated tree in $scratch"
+build "$scratch/build" OFF "${core_targets[@]}" || { echo "the unmutated tree does not build"; exit 1; }
+run_tests no || { echo "the tests fail before any mutation (see $scratch/last-test.log)"; exit 1; }
+
+caught=0 missed=0 skipped=0 total=0
+while IFS= read -r entry; do
+    [ -z "$entry" ] && continue
+    name=${entry%% @@ *}
+    rest=${entry#* @@ }
+    original=${rest%% @@ *}
+    replacement=${rest#* @@ }
+    [[ $name =~ $only ]] || continue
+    total=$((total + 1))
+    mapfile -t hits < <(cd "$src" && grep -rlF --include='*.cpp' --include='*.h' -- "$original" "${folders[@]}")
+    if [ "${#hits[@]}" -ne 1 ] || [ "$(grep -cF -- "$original" "$src/${hits[0]}")" -ne 1 ]; then
+        printf '%-28s not applied (text found in %d files)\n' "$name" "${#hits[@]}"
+        skipped=$((skipped + 1))
+        continue
+    fi
+    file=${hits[0]}
+    if is_gui "$file" && ! prepare_gui; then
+        printf '%-28s not applied (no GUI build)\n' "$name"
+        skipped=$((skipped + 1))
+        continue
+    fi
+    cp -p "$src/$file" "$scratch/original"
+    echo "$file" >>"$scratch/mutated"
+    # The unmutated object is kept, so putting the file back costs no second compile.
+    dir="$scratch/build"
+    is_gui "$file" && dir="$scratch/build-gui"
+    mapfile -t objects < <(find "$dir/CMakeFiles" -path "*/${file}.o" 2>/dev/null)
+    rm -rf "$scratch/objects" && mkdir "$scratch/objects"
+    for i in "${!objects[@]}"; do cp -p "${objects[$i]}" "$scratch/objects/$i.o"; done
+    ORIGINAL=$original REPLACEMENT=$replacement python3 -c '
+import os, sys
+path = sys.argv[1]
+text = open(path, encoding="utf-8").read()
+open(path, "w", encoding="utf-8").write(text.replace(os.environ["ORIGINAL"], os.environ["REPLACEMENT"], 1))
+' "$src/$file"
+    if is_gui "$file"; then
+        if ! build "$scratch/build-gui" ON vext_gui_tests; then
+            verdict="no build"
+        elif run_tests yes; then
+            verdict=missed
+        else
+            verdict=caught
+        fi
+    elif ! build "$scratch/build" OFF "${core_targets[@]}"; then
+        verdict="no build"
+    elif run_tests no; then
+        verdict=missed
+    else
+        verdict=caught
+    fi
+    # The original comes back with its own time and a newer object; a header without its own object
+    # comes back with a new time, so that what includes it recompiles.
+    cp -p "$scratch/original" "$src/$file"
+    if [ "${#objects[@]}" -gt 0 ]; then
+        for i in "${!objects[@]}"; do cp "$scratch/objects/$i.o" "${objects[$i]}" && touch "${objects[$i]}"; done
+        sed -i "\|^$file\$|d" "$scratch/mutated"
+    else
+        touch "$src/$file"
+    fi
+    case $verdict in
+    caught) caught=$((caught + 1)) ;;
+    missed) missed=$((missed + 1)) ;;
+    *) skipped=$((skipped + 1)) ;;
+    esac
+    printf '%-28s %-8s %s\n' "$name" "$verdict" "$file"
+done <<<"$mutations"
+
+echo "total: $caught caught, $missed missed, $skipped not applied or not built, of $total mutations"
+[ "$missed" -eq 0 ]
