@@ -15,19 +15,19 @@ WhetstoneResults FpuSuiteTag::Live(const FpuSuiteCallbacks& callbacks)
     return whetstone->ReadResults();
 }
 
+double CacheCreditedBytes(CacheBenchMethod method, int32_t blockBytes)
+{
+    return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 2000);
+}
+
 CacheMeasurement CacheSuiteMeasurement(int index)
 {
     static constexpr CacheBenchMethod kGroups[3] = {kCacheMovsd, kCacheMov, kCacheSteppingMov};
-    const int group = index / CacheResults::kBlockSizes;
+    const CacheBenchMethod method = kGroups[index / CacheResults::kBlockSizes];
     const int32_t bytes = kCacheBlockBytes[index % CacheResults::kBlockSizes];
-    switch (kGroups[group]) {
-    case kCacheMovsd:
-        return {kCacheMovsd, bytes, 0, bytes * 4000};
-    case kCacheMov:
-        return {kCacheMov, bytes, 0, bytes * 2000};
-    default:
-        return {kCacheSteppingMov, bytes, kCacheSteppingStride, bytes * 2000};
-    }
+    // The largest standard credit, 512 Kb x 4000, still fits 32 bits.
+    const auto credited = static_cast<int32_t>(CacheCreditedBytes(method, bytes));
+    return {method, bytes, method == kCacheSteppingMov ? kCacheSteppingStride : 0, credited};
 }
 
 CacheResults CacheSuiteTag::Live(const CacheSuiteCallbacks& callbacks)
@@ -37,7 +37,7 @@ CacheResults CacheSuiteTag::Live(const CacheSuiteCallbacks& callbacks)
         for (int k = 0; k < CacheResults::kBlockSizes; ++k) {
             const int index = group * CacheResults::kBlockSizes + k;
             const CacheMeasurement m = CacheSuiteMeasurement(index);
-            const uint32_t ms = TimeCacheKernel(m.blockBytes, m.method, m.stride);
+            const double ms = TimeCacheKernel(m.blockBytes, m.method, m.stride);
             results.rates[index] = CacheRateMbPerSec(m.creditedBytes, ms);
             if (callbacks.afterMeasurement) callbacks.afterMeasurement(index, results.rates[index], ms);
         }

@@ -48,10 +48,13 @@ struct CacheMeasurement {
     int32_t creditedBytes;  // the bytes the rate is computed from
 };
 CacheMeasurement CacheSuiteMeasurement(int index);
+// The bytes a method's standard repetitions over a block are credited with (beyond 2^31 for the
+// larger blocks of the precise mode).
+double CacheCreditedBytes(CacheBenchMethod method, int32_t blockBytes);
 
 struct CacheSuiteCallbacks {
     // After each of the 27 measurements, in result order.
-    std::function<void(int index, double rate, uint32_t elapsedMs)> afterMeasurement;
+    std::function<void(int index, double rate, double elapsedMs)> afterMeasurement;
     // After each group of nine (0 MOVSD, 1 MOV, 2 Stepping MOV): results hold that group's rates
     // (the page writes the group's rows and advances its bar here).
     std::function<void(int group, const CacheResults& results)> afterGroup;

@@ -30,7 +30,13 @@ CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int
     return plan;
 }
 
-uint32_t TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
+double TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
+{
+    return TimeCacheKernelRepeated(blockBytes, method, stride, PlanCacheKernel(blockBytes, method, stride).repetitions);
+}
+
+double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
+                               bool warmBlock)
 {
     const CacheKernelPlan plan = PlanCacheKernel(blockBytes, method, stride);
     void* memory = blockBytes >= 0 ? CacheBlockAllocateSeam::Call(static_cast<size_t>(blockBytes)) : nullptr;
@@ -41,41 +47,47 @@ uint32_t TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t st
     uint8_t* block = static_cast<uint8_t*>(memory);
     const uint32_t count = plan.count;
     const uint32_t step = plan.step;
+    const uint32_t runs = plan.repetitions == 0 ? 0 : repetitions;
+    const bool warm = warmBlock && runs != 0;
 
     // Between the two readings nothing runs but the accesses and their loop counters.
-    uint32_t t0 = 0;
-    uint32_t t1 = 0;
+    double t0 = 0;
+    double t1 = 0;
     switch (method) {
     case kCacheMovsd:
-        t0 = platform::timeGetTime();
-        for (uint32_t r = plan.repetitions; r != 0; r = r - 1) cachekernels::MovsdPass(block, count);
-        t1 = platform::timeGetTime();
+        if (warm) cachekernels::MovsdPass(block, count);
+        t0 = platform::MonotonicSeconds();
+        for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::MovsdPass(block, count);
+        t1 = platform::MonotonicSeconds();
         break;
     case kCacheMov:
-        t0 = platform::timeGetTime();
-        for (uint32_t r = plan.repetitions; r != 0; r = r - 1) cachekernels::MovPass(block, count);
-        t1 = platform::timeGetTime();
+        if (warm) cachekernels::MovPass(block, count);
+        t0 = platform::MonotonicSeconds();
+        for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::MovPass(block, count);
+        t1 = platform::MonotonicSeconds();
         break;
     case kCacheSteppingMov:
-        t0 = platform::timeGetTime();
-        for (uint32_t r = plan.repetitions; r != 0; r = r - 1) cachekernels::SteppingMovPass(block, count, step);
-        t1 = platform::timeGetTime();
+        if (warm) cachekernels::SteppingMovPass(block, count, step);
+        t0 = platform::MonotonicSeconds();
+        for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::SteppingMovPass(block, count, step);
+        t1 = platform::MonotonicSeconds();
         break;
     default:
-        t0 = platform::timeGetTime();
-        t1 = platform::timeGetTime();
+        t0 = platform::MonotonicSeconds();
+        t1 = platform::MonotonicSeconds();
         break;
     }
 
     CacheBlockReleaseSeam::Call(memory);
-    return platform::ElapsedMs(t0, t1);
+    return (t1 - t0) * 1000.0;
 }
 
-double CacheRateMbPerSec(int32_t creditedBytes, uint32_t elapsedMs)
+double CacheRateMbPerSec(double creditedBytes, double elapsedMs)
 {
     // Both products and the quotient in extended precision, rounded to double once at the end. The
     // constant 0.001 is the double nearest to it, as written. 0 ms divides a positive number by zero:
-    // +infinity, which is what the page shows for a block that finished within one tick.
+    // +infinity, which is what the page shows for a block that finished within one tick (files saved
+    // by the millisecond timer hold such rates).
     const long double megabytes = static_cast<long double>(creditedBytes) * 0x1p-20L;
     const long double seconds = static_cast<long double>(elapsedMs) * static_cast<long double>(0.001);
     return static_cast<double>(megabytes / seconds);

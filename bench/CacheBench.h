@@ -1,6 +1,6 @@
 #pragma once
 // Memory-bandwidth measurements: one access method over one freshly allocated block, timed with the
-// millisecond timer, and the rate in Mb/sec that the page shows.
+// monotonic clock, and the rate in Mb/sec that the page shows.
 #include <cstddef>
 #include <cstdint>
 
@@ -15,10 +15,15 @@ enum CacheBenchMethod : int32_t {
 // Allocates a block of blockBytes, times the method's repetitions over it and frees it: the elapsed
 // milliseconds (0 with "Memory error !" when the block cannot be had). The stride is read by the
 // stepping method only.
-uint32_t TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
+double TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
+// The same with a chosen number of repetitions instead of the method's own (none for a block that
+// gets none). warmBlock makes one untimed pass first, so that a fresh block's page faults and cache
+// misses stay out of the time (the larger blocks of the precise mode are new pages on every call).
+double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
+                               bool warmBlock = false);
 
 // Mb (2^20 bytes) per second; 0 ms gives +infinity.
-double CacheRateMbPerSec(int32_t creditedBytes, uint32_t elapsedMs);
+double CacheRateMbPerSec(double creditedBytes, double elapsedMs);
 
 // The shape of one measurement: `repetitions` times over the block, `count` accesses at offsets 0,
 // step, 2 step, ... A block too small for one access (or a stride of 0 or less) gets no repetitions.

@@ -86,6 +86,7 @@ CACHE_KERNEL_INLINE PassEnd MovPass(uint8_t* block, uint32_t count)
     uint32_t n = count;
     uint32_t v;
     asm volatile(
+        ".p2align 6\n"
         "1:\n\t"
         "movl (%[p]), %[v]\n\t"
         "movl %[v], (%[p])\n\t"
@@ -106,6 +107,7 @@ CACHE_KERNEL_INLINE PassEnd SteppingMovPass(uint8_t* block, uint32_t count, uint
     uintptr_t step = stride;
     uint8_t v;
     asm volatile(
+        ".p2align 6\n"
         "1:\n\t"
         "movb (%[p]), %[v]\n\t"
         "movb %[v], (%[p])\n\t"

@@ -34,10 +34,9 @@ CpuKernels FixedCpuKernels(const CpuResults& values)
     return kernels;
 }
 
-CpuResults CpuSuiteTag::Live(const CpuSuiteCallbacks& callbacks)
+CpuKernels LiveCpuKernels(CCPUBench& cpu)
 {
-    CCPUBench cpu;
-    const CpuKernels kernels{
+    return {
         [&] { return cpu.TimeAddition(); },
         [&] { return cpu.TimeSubtraction(); },
         [&] { return cpu.TimeMultiplication(); },
@@ -54,8 +53,13 @@ CpuResults CpuSuiteTag::Live(const CpuSuiteCallbacks& callbacks)
         [] {
             // About 10 Kb of arrays: on the heap, and only for the one run.
             auto dhrystone = std::make_unique<CDhrystone>();
-            return static_cast<uint32_t>(dhrystone->RunDhrystone());
+            return dhrystone->RunDhrystone();
         },
     };
-    return RunCpuSuiteWith(kernels, callbacks);
+}
+
+CpuResults CpuSuiteTag::Live(const CpuSuiteCallbacks& callbacks)
+{
+    CCPUBench cpu;
+    return RunCpuSuiteWith(LiveCpuKernels(cpu), callbacks);
 }

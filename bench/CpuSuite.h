@@ -32,6 +32,10 @@ CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& c
 // Measurements that answer the given values at once (index 0-13), for fakes of the whole run.
 CpuKernels FixedCpuKernels(const CpuResults& values);
 
+class CCPUBench;
+// The real measurements: the kernels of `cpu`, and a CDhrystone of its own after the Euclid kernel.
+CpuKernels LiveCpuKernels(CCPUBench& cpu);
+
 // The real run: a CCPUBench for the kernels, a CDhrystone after the Euclid kernel.
 struct CpuSuiteTag {
     static CpuResults Live(const CpuSuiteCallbacks& callbacks);

@@ -1,21 +1,26 @@
 #include "bench/Dhrystone.h"
 
+#include <limits>
 #include <new>
 
 #include "platform/UserPrompt.h"
 
-template int32_t CDhrystone::RunPasses<bench::NoProbe>(uint32_t, bench::NoProbe&);
+template uint32_t CDhrystone::RunPasses<bench::NoProbe>(uint32_t, bench::NoProbe&);
 
-int32_t CDhrystone::RunDhrystone()
+uint32_t CDhrystone::RunDhrystone()
 {
     bench::NoProbe unobserved;
     return RunPasses(kPasses, unobserved);
 }
 
-int32_t CDhrystone::Rating(std::time_t benchTime, uint32_t passes)
+uint32_t CDhrystone::Rating(double benchTime, double mainSeconds, uint32_t passes)
 {
-    if (benchTime < 1) benchTime = 1;
-    return static_cast<int32_t>((static_cast<std::time_t>(passes) / benchTime) / 1000);
+    const double seconds = benchTime > 0 ? benchTime : mainSeconds;
+    if (!(seconds > 0)) return 0;
+    const double rating = static_cast<double>(passes) / seconds / 1000.0;
+    // A nanosecond-short time would otherwise overflow the conversion.
+    constexpr double kLargest = static_cast<double>(std::numeric_limits<uint32_t>::max());
+    return rating >= kLargest ? std::numeric_limits<uint32_t>::max() : static_cast<uint32_t>(rating);
 }
 
 std::unique_ptr<CDhrystone::Record> CDhrystone::AllocateRecord()

@@ -1,10 +1,9 @@
 #pragma once
 // The Dhrystone synthetic integer benchmark in its version 1.1 form (main loop, Proc1, Func2 and
 // the step after the character loop as that version has them), 5,000,000 passes, timed with the
-// calendar clock in whole seconds and corrected by the time of an empty loop of the same length.
+// monotonic clock and corrected by the time of an empty loop of the same length.
 #include <cstdint>
 #include <cstring>
-#include <ctime>
 #include <memory>
 
 #include "bench/KernelSupport.h"
@@ -27,16 +26,20 @@ public:
     virtual ~CDhrystone() = default;
 
     // Thousands of passes per second.
-    int32_t RunDhrystone();
+    uint32_t RunDhrystone();
 
     // The benchmark with its pass count as an argument: RunDhrystone runs it with kPasses, tests with
     // a few. The probe sees the state at the end of every pass (it compiles to nothing in the program).
     template <typename Probe>
-    VEXT_OUT_OF_LINE int32_t RunPasses(uint32_t passes, Probe& probe);
+    VEXT_OUT_OF_LINE uint32_t RunPasses(uint32_t passes, Probe& probe);
 
-    // Thousands of passes per second for a main loop that took benchTime whole seconds more than the
-    // empty loop. The whole-second clock cannot resolve less than a second: 0 or less counts as 1.
-    static int32_t Rating(std::time_t benchTime, uint32_t passes = kPasses);
+    // Thousands of passes per second, truncated, for a main loop of mainSeconds whose empty loop took
+    // benchTime less. A benchTime of 0 or less (the empty loop took as long) rates the main loop
+    // alone; if that is 0 or less too, the rating is 0. Saturates at the largest unsigned 32-bit value.
+    static uint32_t Rating(double benchTime, double mainSeconds, uint32_t passes = kPasses);
+
+    // The main loop's seconds in the last run (the precise mode sizes its passes by it).
+    double LastMainLoopSeconds() const { return lastMainSeconds_; }
 
 protected:
     // One record; null when memory is exhausted.
@@ -65,10 +68,13 @@ protected:
     volatile int32_t Array2Glob[51][51] = {};
     Record* volatile PtrGlb = nullptr;
     Record* volatile PtrGlbNext = nullptr;
+
+private:
+    double lastMainSeconds_ = 0;
 };
 
 template <typename Probe>
-int32_t CDhrystone::RunPasses(uint32_t passes, Probe& probe)
+uint32_t CDhrystone::RunPasses(uint32_t passes, Probe& probe)
 {
     volatile int32_t IntLoc1;
     volatile int32_t IntLoc2;
@@ -79,10 +85,10 @@ int32_t CDhrystone::RunPasses(uint32_t passes, Probe& probe)
     char String2Loc[31];
     volatile uint32_t i;
 
-    std::time_t start = platform::CalendarTime();
+    double start = platform::MonotonicSeconds();
     i = 0;
     while (i < passes) i = i + 1;
-    const std::time_t nullTime = platform::CalendarTime() - start;
+    const double nullTime = platform::MonotonicSeconds() - start;
 
     std::unique_ptr<Record> next = AllocateRecord();
     std::unique_ptr<Record> global = next ? AllocateRecord() : nullptr;
@@ -100,7 +106,7 @@ int32_t CDhrystone::RunPasses(uint32_t passes, Probe& probe)
     std::strcpy(String1Loc, "DHRYSTONE PROGRAM, 1'ST STRING");
     Array2Glob[8][7] = 10;
 
-    start = platform::CalendarTime();
+    start = platform::MonotonicSeconds();
     i = 0;
     while (i < passes) {
         Proc5();
@@ -135,11 +141,12 @@ int32_t CDhrystone::RunPasses(uint32_t passes, Probe& probe)
         probe.OuterEnd(IntLoc1, IntLoc2, IntLoc3, BoolGlob, IntGlob);
         i = i + 1;
     }
-    const std::time_t benchTime = platform::CalendarTime() - start - nullTime;
+    const double mainTime = platform::MonotonicSeconds() - start;
 
     PtrGlb = nullptr;
     PtrGlbNext = nullptr;
-    return Rating(benchTime, passes);
+    lastMainSeconds_ = mainTime;
+    return Rating(mainTime - nullTime, mainTime, passes);
 }
 
-extern template int32_t CDhrystone::RunPasses<bench::NoProbe>(uint32_t, bench::NoProbe&);
+extern template uint32_t CDhrystone::RunPasses<bench::NoProbe>(uint32_t, bench::NoProbe&);

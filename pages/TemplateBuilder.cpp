@@ -2,13 +2,13 @@
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
-#include <wx/gauge.h>
 #include <wx/listctrl.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/statline.h>
 
+#include "bench/ui/ProgressBar.h"
 #include "res/AppIcon.xpm"
 
 using res::ControlKind;
@@ -86,8 +86,8 @@ std::map<int, wxWindow*> BuildFromTemplate(wxWindow* parent, const res::DialogTe
             break;
         }
         case ControlKind::ProgressBar:
-            w = new wxGauge(parent, WxId(c.id), 100, pos, size,
-                            wxGA_HORIZONTAL | ((c.style & res::kSmooth) ? wxGA_SMOOTH : 0));
+            // Always the smooth, continuous bar.
+            w = new CProgressBar(parent, WxId(c.id), pos, size);
             break;
         case ControlKind::Icon: {
             auto* frame = new wxPanel(parent, WxId(c.id), pos, size, wxBORDER_SUNKEN);

@@ -20,6 +20,13 @@ uint32_t MillisecondTimerTag::Live() { return Milliseconds(CLOCK_MONOTONIC); }
 // CLOCK_BOOTTIME counts from start-up and includes time spent suspended, as the tick count does.
 uint32_t TickCountTag::Live() { return Milliseconds(CLOCK_BOOTTIME); }
 
+double MonotonicClockTag::Live()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
 std::time_t CalendarClockTag::Live() { return std::time(nullptr); }
 
 }  // namespace platform

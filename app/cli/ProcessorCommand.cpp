@@ -44,13 +44,17 @@ std::string Clock(const std::optional<double>& mhz)
 
 std::string CacheText(const cpu::CacheLevel& c)
 {
-    std::string text = platform::TextFormat("%u Kb, %u-byte lines, ", static_cast<unsigned>(c.sizeBytes / 1024), c.lineBytes);
+    std::string text =
+        platform::TextFormat("%u Kb, %u-byte lines, ", static_cast<unsigned>(c.sizeBytes / 1024), c.lineBytes);
     if (!c.ways) return text + "ways and sets unknown";
     if (*c.ways == 0) return text + "fully associative";
     return text + platform::TextFormat("%u-way, %u sets", *c.ways, static_cast<unsigned>(*c.sets));
 }
 
-void Line(const std::string& label, const std::string& value) { std::printf("%-18s: %s\n", label.c_str(), value.c_str()); }
+void Line(const std::string& label, const std::string& value)
+{
+    std::printf("%-18s: %s\n", label.c_str(), value.c_str());
+}
 
 void PrintList(const cpu::ModernProcessor& p, bool live)
 {

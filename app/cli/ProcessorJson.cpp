@@ -39,7 +39,8 @@ nlohmann::json ProcessorJson(const cpu::ModernProcessor& p)
     nlohmann::json caches = nlohmann::json::array();
     for (const cpu::CacheLevel& c : p.caches) {
         // Sizes are whole Kb on every processor seen; a recorded oddity is kept exact rather than cut.
-        const nlohmann::json kb = c.sizeBytes % 1024 ? nlohmann::json(c.sizeBytes / 1024.0) : nlohmann::json(c.sizeBytes / 1024);
+        const nlohmann::json kb =
+            c.sizeBytes % 1024 ? nlohmann::json(c.sizeBytes / 1024.0) : nlohmann::json(c.sizeBytes / 1024);
         caches.push_back({{"level", c.level},
                           {"type", cpu::CacheTypeName(c.type)},
                           {"size_kb", kb},

@@ -4,12 +4,12 @@
 #include <wx/cursor.h>
 #include <wx/dcclient.h>
 #include <wx/eventfilter.h>
-#include <wx/gauge.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
 #include "bench/ui/BusyInput.h"
+#include "bench/ui/ProgressBar.h"
 #include "pages/TemplateBuilder.h"
 #include "res/DialogTemplate.h"
 
@@ -45,7 +45,7 @@ bool CBenchProgressDlg::Create(wxWindow* owner)
         ++paints_;
     });
     auto controls = BuildFromTemplate(frame_, t);
-    progress_ = wxDynamicCast(controls[kProgressId], wxGauge);
+    progress_ = dynamic_cast<CProgressBar*>(controls[kProgressId]);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(frame_, 1, wxEXPAND);
     SetSizer(sizer);

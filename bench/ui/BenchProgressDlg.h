@@ -3,9 +3,11 @@
 // sequences around every run of the three benchmark pages.
 #include <wx/dialog.h>
 
+#include "bench/ui/ProgressBar.h"
+
 #include <memory>
 
-class wxGauge;
+
 class wxPanel;
 class wxWindowDisabler;
 class CBusyInput;
@@ -29,7 +31,7 @@ public:
     int Position() const;
     int RangeMax() const;
 
-    wxGauge* ProgressBar() const { return progress_; }
+    CProgressBar* ProgressBar() const { return progress_; }
     // The sunken client-edge frame inside the window that holds the controls.
     wxPanel* ClientFrame() const { return frame_; }
     // How often the window's face has been painted; the opening sequence waits for the first paint.
@@ -39,7 +41,7 @@ protected:
     virtual bool OnInitDialog();
 
 private:
-    wxGauge* progress_ = nullptr;
+    CProgressBar* progress_ = nullptr;
     wxPanel* frame_ = nullptr;
     int step_ = 10;  // a progress bar's own default until OnInitDialog sets the run's step
     int paints_ = 0;

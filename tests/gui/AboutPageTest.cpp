@@ -68,31 +68,6 @@ TEST(AboutPage, PaintsFourLinesAtTheirPlaces)
     EXPECT_GT(white, 1000);
 }
 
-TEST(AboutPage, TextsFontsAndTheDcGetsItsOwnFontBack)
-{
-    EXPECT_EQ(AboutBuildLine(), std::string("Vext compiled on ") + __DATE__);
-    EXPECT_EQ(std::string(kAboutTitle), "Vext  --  Corvane");
-    EXPECT_EQ(std::string(kAboutVersion), "version 1.0");
-
-    wxFont title = AboutFont(24, true);
-    wxFont text = AboutFont(18, false);
-    ASSERT_TRUE(title.IsOk() && text.IsOk());
-    EXPECT_EQ(title.GetFaceName(), "Times");
-    EXPECT_EQ(text.GetFaceName(), "Times");
-    EXPECT_EQ(title.GetWeight(), wxFONTWEIGHT_BOLD);
-    EXPECT_EQ(text.GetWeight(), wxFONTWEIGHT_NORMAL);
-    EXPECT_FALSE(title.GetStyle() == wxFONTSTYLE_ITALIC || title.GetUnderlined() || title.GetStrikethrough());
-
-    wxBitmap bitmap(560, 270, 24);
-    wxMemoryDC dc(bitmap);
-    wxFont mine(wxFontInfo(9).Family(wxFONTFAMILY_TELETYPE));
-    dc.SetFont(mine);
-    dc.SetTextForeground(*wxRED);
-    PaintAbout(dc);
-    EXPECT_EQ(dc.GetFont(), mine);
-    EXPECT_EQ(dc.GetTextForeground(), *wxRED);
-}
-
 TEST(AboutPage, ShowsTwoIconsAndPaintsWhenShown)
 {
     CVextSheet sheet("Vext v1.0");

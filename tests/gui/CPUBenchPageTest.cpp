@@ -120,37 +120,6 @@ TEST_F(CPUBenchPageTest, SavedRunLoadsBackAsTheSameStringsAndSurvivesTheNextRun)
     EXPECT_EQ(loaded, ui.Column(2));
 }
 
-TEST_F(CPUBenchPageTest, LoadBeforeAnyRunFillsColumnTwoOnlyAndSaveStaysDisabled)
-{
-    TempFolder folder;
-    CpuResults stored = Values(2000);
-    stored.values[CpuResults::kTotal] = 90000;  // shown as stored, not recomputed
-    // An '&' is no mnemonic here, and a machine with an 8-bit code page still shows its text.
-    ASSERT_EQ(ResultFileStatus::Ok,
-              WriteResultFile(folder.File("other.cpu"), EncodeCpuRecord("Pentium\xAE & co at 100 MHz", stored)));
-    prompt.openAnswer = folder.File("other.cpu");
-    ui.Press(kLoad);
-    EXPECT_EQ("Pentium\xC2\xAE & co at 100 MHz", ui.page->ControlText(1016));
-    EXPECT_EQ("2.00 sec  (2000 ms)", ui.Cell(1, 2));
-    EXPECT_EQ("1666 KDhryst./sec", ui.Cell(18, 2));
-    EXPECT_EQ("1.50 min  (90.00 s.)", ui.Cell(20, 2));
-    for (int row : kEmptyRows) EXPECT_EQ("", ui.Cell(row, 2)) << row;
-    EXPECT_EQ(std::vector<std::string>(21, ""), ui.Column(1));
-    EXPECT_FALSE(ui.Enabled(kSave));
-    EXPECT_EQ(CpuResults{}, ui.page->Results());
-}
-
-TEST_F(CPUBenchPageTest, CancelledOrFailedFileOperationsLeaveThePageAsItWas)
-{
-    TempFolder folder;
-    ExpectFailedLoadsChangeNothing(ui, prompt, folder.File("missing.cpu"));
-    Run(Values(1));
-    ui.Press(kSave);  // Save dialog cancelled: nothing written, nothing said
-    EXPECT_EQ(1u, prompt.saveRequests.size());
-    EXPECT_EQ(1u, prompt.messages.size());
-    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
-}
-
 TEST_F(CPUBenchPageTest, ClicksDuringARunAreNotHandled)
 {
     wxWindow* load = ui.page->Control(kLoad);

@@ -111,21 +111,6 @@ TEST(CacheChartDrawing, CurvesInTheirColoursClampedAndInfiniteAtZero)
     EXPECT_EQ(CountIn(img, wxRect(475, 100, 60, 201), Blue), 0);
 }
 
-TEST(CacheChartDrawing, CurvesFollowEachBlockSizeAndBlueCoversRedAtZero)
-{
-    CacheChartData d;
-    d.yourLegend = YourSystemLegend("");
-    // MOVSD rates rising by 200 Mb/sec a step: 20 pixels higher at each block size; the rest at zero.
-    for (int k = 0; k < 9; ++k) d.yourResults.rates[static_cast<size_t>(k)] = 200.0 * k;
-    wxImage img = Draw(d);
-    for (int k = 1; k < 9; ++k) EXPECT_TRUE(CurveAt(img, 60 + 20 * k, 300 - 20 * k, Red)) << k;
-    // The loaded curves are drawn last, also when nothing was loaded.
-    for (const auto& p : kPanels)
-        for (int x = p.left + 3; x < p.left + 160; x += 11) EXPECT_TRUE(CurveAt(img, x, 300, Blue)) << x;
-    EXPECT_EQ(CountIn(img, wxRect(300, 102, 410, 195), Red), 0);
-    EXPECT_EQ(CountIn(img, wxRect(60, 102, 650, 195), Blue), 0);
-}
-
 TEST(CacheChartDrawing, FrameFollowsTheWindowSizeAxesAndGridDoNot)
 {
     CacheChartData d;

@@ -92,24 +92,6 @@ TEST_F(FPUBenchPageTest, RunAdvancesTo66FillsColumnOneAndACalculationErrorDoesNo
     EXPECT_EQ(std::vector<std::string>(13, ""), ui.Column(2));
 }
 
-TEST_F(FPUBenchPageTest, SavedRunLoadsBackAsTheSameStringsInColumnTwo)
-{
-    TempFolder folder;
-    ScopedFpuSuite fake(FakeSuite(SampleResults(1.0), seen, ui));
-    ui.Press(kBenchmark);
-    prompt.saveAnswer = folder.File("mine.fpu");
-    ui.Press(kSave);
-    ASSERT_EQ(1u, prompt.saveRequests.size());
-    EXPECT_EQ("FPU Benchmarks (*.fpu)|*.fpu||", prompt.saveRequests[0].filter);
-    EXPECT_EQ(308u, std::filesystem::file_size(folder.File("mine.fpu")));
-
-    prompt.openAnswer = folder.File("mine.fpu");
-    ui.Press(kLoad);
-    EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(ui.page->ControlText(1015), ui.page->ControlText(1016));
-    EXPECT_EQ(ui.Column(1), ui.Column(2));
-}
-
 TEST_F(FPUBenchPageTest, FailedLoadsChangeNothingAndALoadBeforeAnyRunFillsColumnTwoOnly)
 {
     ExpectFailedLoadsChangeNothing(ui, prompt, "/nonexistent/folder/missing.fpu");

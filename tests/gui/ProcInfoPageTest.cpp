@@ -197,41 +197,6 @@ TEST_F(ProcInfoPageTest, ReportButtonWritesTheReportAndLeavesThePageAlone)
     EXPECT_EQ(page.ControlText(1003), "233 MHz");
 }
 
-TEST_F(ProcInfoPageTest, EveryRecordedProcessorShowsTheTextsOfItsReport)
-{
-    const std::vector<fs::path> dumps = AllDumps();
-    ASSERT_FALSE(dumps.empty());
-    ScopedMeasuredClock clock([](CProcessor&) { return 733; });
-    const std::pair<int, const char*> boxes[] = {
-        {1000, " Vendor Name     : "},       {1002, " Processor       : "},       {1003, " Frequency       : "},
-        {1006, " L1 Instruction Cache   : "}, {1005, " L1 Data Cache          : "}, {1007, " L2 Cache               : "},
-        {1008, " Processor Type       : "},  {1012, " Brand ID             : "},  {1009, " Brand String         : "},
-    };
-    for (const fs::path& path : dumps) {
-        SCOPED_TRACE(path.filename().string());
-        platform::CpuidDump dump = platform::LoadCpuidDump(path.string());
-        platform::ScopedCpuid cpuid([&dump](uint32_t leaf, uint32_t subleaf) { return dump.Query(leaf, subleaf); });
-        const std::string report = CProcessorReport().ReportText();
-
-        CProcInfo& page = Open();
-        for (const auto& [id, label] : boxes) {
-            auto at = report.find(std::string("\n") + label);
-            ASSERT_NE(at, std::string::npos) << label;
-            at += 1 + std::string(label).size();
-            EXPECT_EQ(page.ControlText(id), report.substr(at, report.find('\n', at) - at)) << label;
-        }
-        ASSERT_EQ(page.List()->GetItemCount(), CProcInfo::kRowCount);
-        const auto values = ReportValuesByRow(report);
-        ASSERT_EQ(values.size(), 12u + 28u + 3u);
-        for (long row = 0; row < CProcInfo::kRowCount; ++row) {
-            auto it = values.find(row);
-            EXPECT_EQ(Cell(row, 1), it == values.end() ? "" : it->second) << "row " << row;
-        }
-        sheet_->Destroy();
-        sheet_ = nullptr;
-    }
-}
-
 TEST_F(ProcInfoPageTest, ABrandStringThatIsNotUtf8IsShownAsLatin1)
 {
     // "Fake\xAE CPU": the registered sign as an 8-bit code page writes it.

@@ -1,19 +1,24 @@
 // What the user types into the file dialogs and gives while the program is busy is handled safely:
-// the path the dialog chose is the one used, a replaced file is always asked about, and input given
-// while busy is dropped.
+// the path the dialog chose is the one used, a replaced file is always asked about, input given
+// while busy is dropped, and the progress bar shows its true place at once.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/dcmemory.h>
 #include <wx/filedlg.h>
+#include <wx/frame.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/uiaction.h>
+#include <wx/settings.h>
 #include <wx/utils.h>
 
 #include <fstream>
 
 #include "app/VextSheet.h"
 #include "app/WxPrompt.h"
+#include "bench/ui/BenchProgressDlg.h"
 #include "bench/ui/BusyInput.h"
+#include "bench/ui/ProgressBar.h"
 #include "pages/About.h"
 #include "tests/core/ReportTestSupport.h"
 
@@ -92,6 +97,36 @@ TEST(WxPrompt, AsksBeforeReplacingAFileNamedWithoutItsExtension)
     EXPECT_EQ((dir.Path() / "new.cpu").string(), CWxPrompt().AskSavePath(SaveRequest()));
     EXPECT_TRUE(fresh.questions.empty());
     EXPECT_EQ("a.b/c.cpu", WithDefaultExtension("a.b/c", "cpu"));
+}
+
+TEST(BenchProgress, TheBarIsDrawnAtItsPositionRightAfterEachAdvance)
+{
+    wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(40, 30), wxSize(700, 520));
+    owner->Show();
+    {
+        CBenchRun run(owner);
+        CProgressBar* bar = run.Progress().ProgressBar();
+        ASSERT_NE(nullptr, bar);
+        const wxSize size = bar->GetClientSize();
+        for (int step = 1; step <= 3; ++step) {
+            run.AdvanceProgress();
+            wxBitmap shot(size.x, size.y, 24);
+            {
+                wxMemoryDC dc(shot);
+                bar->Draw(dc, size);
+            }
+            const wxImage image = shot.ConvertToImage();
+            const wxColour fill = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+            int filled = 0;
+            while (filled < size.x && wxColour(image.GetRed(filled, size.y / 2), image.GetGreen(filled, size.y / 2),
+                                               image.GetBlue(filled, size.y / 2)) == fill)
+                ++filled;
+            EXPECT_EQ(size.x * 33 * step / 100, filled) << "after advance " << step;
+        }
+        run.Close(nullptr);
+    }
+    ReleaseRunCursor();
+    owner->Destroy();
 }
 
 TEST(BusyInput, EscapeGivenWhileBusyIsDroppedAndWorksWhenIdle)

@@ -1,0 +1,64 @@
+#pragma once
+// The precise mode of the benchmarks: every measurement warmed up once, then repeated; its best value
+// and the spread of the repeats. Plain functions over measurements passed in, so that fakes can drive
+// them.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace precise {
+
+inline constexpr int kDefaultRepeat = 5;
+inline constexpr int kMinRepeat = 2;
+inline constexpr int kMaxRepeat = 100;
+// Above this coefficient of variation a figure is marked as noisy.
+inline constexpr double kNoisySpreadPercent = 5.0;
+
+// Which end of the values is the good one: times are best short, rates high.
+enum class Best { Lowest, Highest };
+
+struct Summary {
+    double best = 0;
+    double spreadPercent = 0;  // coefficient of variation (sample standard deviation / mean), in %
+    int runs = 0;
+};
+Summary Summarise(const std::vector<double>& values, Best best);
+
+// "±0.8 %", with " (noisy)" after a spread above 5 % (or one that cannot be computed).
+std::string FormatSpread(double spreadPercent);
+
+// Runs `measure` once to warm up, then `repeat` times, and summarises those.
+Summary Measure(int repeat, Best best, const std::function<double()>& measure);
+
+// One row of precise results, ready for any output form: the page's label and the best value in the
+// page's format, then the statistics (blockBytes is 0 for rows that are not cache blocks).
+struct Row {
+    std::string label;
+    std::string text;
+    double best = 0;
+    double spreadPercent = 0;
+    int runs = 0;
+    int64_t blockBytes = 0;
+};
+
+// ---- Dhrystone ----
+
+// Passes for Dhrystone: from `start`, doubled until one main loop lasts at least minSeconds (or the
+// count would pass 2^32 - 1). mainLoopSeconds runs the benchmark with a pass count.
+uint32_t DhrystonePasses(uint32_t start, double minSeconds, const std::function<double(uint32_t passes)>& mainLoopSeconds);
+
+// ---- Cache ----
+
+// Block sizes: the nine standard ones, then doubling from 1 Mb until at least 4 times the largest
+// cache, but none above 1 Gb or a quarter of the free memory. An unknown largest cache counts as
+// kAssumedLargestCache.
+inline constexpr uint64_t kAssumedLargestCache = 32ull << 20;
+std::vector<int32_t> CacheBlockSizes(std::optional<uint64_t> largestCacheBytes, uint64_t freeMemoryBytes);
+
+// Repetitions so that one measurement lasts at least minMs: from 1, grown by the measured time
+// (at least doubled each step). timeRepetitions times a number of repetitions in milliseconds.
+uint32_t CacheRepetitions(double minMs, const std::function<double(uint32_t repetitions)>& timeRepetitions);
+
+}  // namespace precise

@@ -1,0 +1,103 @@
+#include "bench/PreciseSuites.h"
+
+#include <cmath>
+#include <memory>
+
+#include "bench/BenchSuites.h"
+#include "bench/CPUBench.h"
+#include "bench/CacheBench.h"
+#include "bench/CpuSuite.h"
+#include "bench/Dhrystone.h"
+#include "files/ResultTables.h"
+#include "platform/TextFormat.h"
+
+namespace precise {
+
+namespace {
+
+void Step(const Callbacks& callbacks, const std::string& label, int done, int total)
+{
+    if (callbacks.onStep) callbacks.onStep(label, done * 100 / total);
+}
+
+// The page labels start with blanks and end with " :"; the step names are the bare words.
+std::string StepName(const std::string& label)
+{
+    const auto first = label.find_first_not_of(' ');
+    std::string name = first == std::string::npos ? label : label.substr(first);
+    if (name.ends_with(" :")) name.resize(name.size() - 2);
+    return name;
+}
+
+}  // namespace
+
+CpuRun RunCpu(int repeat, const Callbacks& callbacks)
+{
+    CpuRun run;
+    CCPUBench cpu;
+    const CpuKernels kernels = LiveCpuKernels(cpu);
+    auto dhrystone = std::make_unique<CDhrystone>();
+    bench::NoProbe unobserved;
+    uint32_t total = 0;
+    for (int index = 0; index < kCpuMeasurements; ++index) {
+        const std::string label = kCpuListRows[CpuResultRow(index)];
+        Step(callbacks, StepName(label), index, kCpuMeasurements);
+        Summary s;
+        if (index == CpuResults::kDhrystone) {
+            const uint32_t passes = DhrystonePasses(CDhrystone::kPasses, kDhrystoneMinSeconds, [&](uint32_t n) {
+                dhrystone->RunPasses(n, unobserved);
+                return dhrystone->LastMainLoopSeconds();
+            });
+            s = Measure(repeat, Best::Highest, [&] { return static_cast<double>(dhrystone->RunPasses(passes, unobserved)); });
+        } else {
+            s = Measure(repeat, Best::Lowest, [&] { return static_cast<double>(kernels[index]()); });
+            total += static_cast<uint32_t>(s.best);
+        }
+        const auto value = static_cast<uint32_t>(s.best);
+        run.best.values[index] = value;
+        run.rows.push_back({label, FormatCpuResult(index, value), s.best, s.spreadPercent, s.runs, 0});
+        if (callbacks.onRow) callbacks.onRow(run.rows.back(), CpuResultRow(index));
+    }
+    // The total is the sum of the best times: no run of its own, so no spread.
+    run.best.values[CpuResults::kTotal] = total;
+    run.rows.push_back({kCpuListRows[CpuResultRow(CpuResults::kTotal)], FormatCpuResult(CpuResults::kTotal, total),
+                        static_cast<double>(total), 0, 0, 0});
+    if (callbacks.onRow) callbacks.onRow(run.rows.back(), CpuResultRow(CpuResults::kTotal));
+    return run;
+}
+
+CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks)
+{
+    CacheRun run;
+    const int sizes = static_cast<int>(blockSizes.size());
+    for (int group = 0; group < 3; ++group) {
+        for (int k = 0; k < sizes; ++k) {
+            const bool standard = k < CacheResults::kBlockSizes;
+            // The method and stride of the group, from its standard measurement.
+            const CacheMeasurement m = CacheSuiteMeasurement(group * CacheResults::kBlockSizes);
+            const int32_t bytes = blockSizes[k];
+            const int listRow = standard ? CacheResultRow(group * CacheResults::kBlockSizes + k) : -1;
+            const std::string label =
+                standard ? kCacheListRows[listRow] : platform::TextFormat("   %d Kb block :", bytes / 1024);
+            Step(callbacks, StepName(kCacheListRows[CacheResultRow(group * CacheResults::kBlockSizes) - 1]) + ", " +
+                                StepName(label), group * sizes + k, 3 * sizes);
+
+            // Each repetition is credited as the standard run credits one of its own.
+            const uint32_t standardRepetitions = PlanCacheKernel(bytes, m.method, m.stride).repetitions;
+            const double perRepetition =
+                standardRepetitions ? CacheCreditedBytes(m.method, bytes) / standardRepetitions : 0;
+            const uint32_t repetitions = CacheRepetitions(
+                kCacheMinMs, [&](uint32_t r) { return TimeCacheKernelRepeated(bytes, m.method, m.stride, r, true); });
+            const Summary s = Measure(repeat, Best::Highest, [&] {
+                const double ms = TimeCacheKernelRepeated(bytes, m.method, m.stride, repetitions, true);
+                return CacheRateMbPerSec(perRepetition * repetitions, ms);
+            });
+            if (standard) run.best.rates[group * CacheResults::kBlockSizes + k] = s.best;
+            run.rows.push_back({label, FormatCacheRate(s.best), s.best, s.spreadPercent, s.runs, bytes});
+            if (callbacks.onRow) callbacks.onRow(run.rows.back(), listRow);
+        }
+    }
+    return run;
+}
+
+}  // namespace precise

@@ -1,0 +1,39 @@
+#pragma once
+// The CPU and cache suites in precise mode: each measurement warmed up, repeated, and reported as its
+// best value with the spread of the repeats. The standard record of the best values comes along, to be
+// saved as a single run's would be.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/Precise.h"
+#include "bench/Results.h"
+
+namespace precise {
+
+struct Callbacks {
+    // Each row as soon as it is known. listRow is the row of the page's list, -1 for an added block.
+    std::function<void(const Row& row, int listRow)> onRow;
+    // Before each measurement: what runs, and how far the whole run is (0-99).
+    std::function<void(const std::string& step, int percent)> onStep;
+};
+
+struct CpuRun {
+    std::vector<Row> rows;
+    CpuResults best;
+};
+// Dhrystone starts at the standard passes and doubles them until a main loop lasts at least this.
+inline constexpr double kDhrystoneMinSeconds = 0.5;
+CpuRun RunCpu(int repeat, const Callbacks& callbacks);
+
+struct CacheRun {
+    std::vector<Row> rows;
+    CacheResults best;  // the standard 27
+};
+// Every cache measurement repeats its method until it lasts at least this.
+inline constexpr double kCacheMinMs = 20.0;
+// blockSizes: the nine standard sizes first (CacheBlockSizes).
+CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks);
+
+}  // namespace precise
