@@ -175,7 +175,7 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     for (const auto& c : cases) {
         Outcome o = Bench({c.args.begin() + 1, c.args.end()}, c.args.front());
         if (std::string(c.name).find("json") != std::string::npos) {
-            EXPECT_NO_THROW(nlohmann::json::parse(o.out)) << c.name;
+            EXPECT_TRUE(nlohmann::json::accept(o.out)) << c.name;
         }
         std::string text = "status " + std::to_string(o.status) + "\n--- stdout\n" + o.out + "--- stderr\n" + o.err;
         for (std::size_t at; (at = text.find(summary)) != std::string::npos;) text.replace(at, summary.size(), "SUMMARY");
