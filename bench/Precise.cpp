@@ -12,7 +12,7 @@ namespace precise {
 Summary Summarise(const std::vector<double>& values, Best best)
 {
     Summary s;
-    s.runs = static_cast<int>(values.size());
+    s.runs = values;
     if (values.empty()) return s;
     s.best = best == Best::Lowest ? *std::min_element(values.begin(), values.end())
                                   : *std::max_element(values.begin(), values.end());

@@ -22,7 +22,7 @@ enum class Best { Lowest, Highest };
 struct Summary {
     double best = 0;
     double spreadPercent = 0;  // coefficient of variation (sample standard deviation / mean), in %
-    int runs = 0;
+    std::vector<double> runs;  // every repeat, in order
 };
 Summary Summarise(const std::vector<double>& values, Best best);
 
@@ -39,7 +39,7 @@ struct Row {
     std::string text;
     double best = 0;
     double spreadPercent = 0;
-    int runs = 0;
+    std::vector<double> runs;  // empty for rows of no run of their own (the total)
     int64_t blockBytes = 0;
 };
 

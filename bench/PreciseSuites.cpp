@@ -61,7 +61,7 @@ CpuRun RunCpu(int repeat, const Callbacks& callbacks)
     // The total is the sum of the best times: no run of its own, so no spread.
     run.best.values[CpuResults::kTotal] = total;
     run.rows.push_back({kCpuListRows[CpuResultRow(CpuResults::kTotal)], FormatCpuResult(CpuResults::kTotal, total),
-                        static_cast<double>(total), 0, 0, 0});
+                        static_cast<double>(total), 0, {}, 0});
     if (callbacks.onRow) callbacks.onRow(run.rows.back(), CpuResultRow(CpuResults::kTotal));
     return run;
 }

@@ -142,7 +142,7 @@ precise::Callbacks PreciseOutput(CListPrinter& printer)
     const bool terminal = ::isatty(STDERR_FILENO);
     callbacks.onRow = [&printer, terminal](const precise::Row& row, int listRow) {
         if (terminal) std::fputs("\r\033[K", stderr);
-        const std::string text = row.runs ? row.text + "  " + precise::FormatSpread(row.spreadPercent) : row.text;
+        const std::string text = !row.runs.empty() ? row.text + "  " + precise::FormatSpread(row.spreadPercent) : row.text;
         if (listRow >= 0) return printer.Cell(listRow, text);
         std::printf("%-40s%s\n", row.label.c_str(), text.c_str());
         std::fflush(stdout);
@@ -159,7 +159,7 @@ ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<preci
 {
     ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}};
     for (const auto& [p, listRow] : rows) {
-        ResultRow row{listRow, p.label, p.text, p.best, "Mb/sec", false, std::nullopt, p.best, p.spreadPercent, {}};
+        ResultRow row{listRow, p.label, p.text, p.best, "Mb/sec", false, std::nullopt, p.best, p.spreadPercent, p.runs};
         for (const ResultRow& s : standard.rows)
             if (s.listRow == listRow) row.label = s.label, row.unit = s.unit, row.isTime = s.isTime, row.blockKb = s.blockKb;
         if (p.blockBytes) row.blockKb = static_cast<int>(p.blockBytes / 1024);

@@ -61,6 +61,12 @@ std::string Header(const ResultSheet& sheet, const std::string& path)
     if (text.size() <= kHeaderLength) return text;
     std::size_t cut = kHeaderLength - 3;
     while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    // Never cut a "\x1b" in two: a stray backslash would read as the start of another escape.
+    for (std::size_t back = 1; back <= 3 && back <= cut; ++back)
+        if (text.compare(cut - back, 2, "\\x") == 0) {
+            cut -= back;
+            break;
+        }
     return text.substr(0, cut) + "...";
 }
 
