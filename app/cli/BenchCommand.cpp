@@ -159,7 +159,9 @@ ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<preci
 {
     ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}};
     for (const auto& [p, listRow] : rows) {
-        ResultRow row{listRow, p.label, p.text, p.best, "Mb/sec", false, std::nullopt, p.best, p.spreadPercent, p.runs};
+        // The total is a sum of best times, not a measurement: it has no spread.
+        const auto spread = p.runs.empty() ? std::nullopt : std::optional<double>(p.spreadPercent);
+        ResultRow row{listRow, p.label, p.text, p.best, "Mb/sec", false, std::nullopt, p.best, spread, p.runs};
         for (const ResultRow& s : standard.rows)
             if (s.listRow == listRow) row.label = s.label, row.unit = s.unit, row.isTime = s.isTime, row.blockKb = s.blockKb;
         if (p.blockBytes) row.blockKb = static_cast<int>(p.blockBytes / 1024);
