@@ -23,11 +23,11 @@
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
 #include "bench/PreciseSuites.h"
-#include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
+#include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 
 namespace {
 

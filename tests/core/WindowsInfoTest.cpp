@@ -3,7 +3,8 @@
 #include <tuple>
 
 #include "platform/Clocks.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
+#include "tests/support/FakeClocks.h"
 #include "winfo/WindowsInfo.h"
 
 using namespace platform;
