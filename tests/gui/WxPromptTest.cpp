@@ -1,0 +1,72 @@
+// The real file dialogs behind the pages: the path the user typed is the one used, and a name typed
+// without its extension is asked about before an existing file is replaced.
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+
+#include "app/WxPrompt.h"
+#include "tests/gui/GuiSupport.h"
+
+namespace {
+
+// Answers the file dialog with `path` as if typed, and every question with `answer`; records the questions.
+class ScriptedDialogs : public wxModalDialogHook {
+public:
+    ScriptedDialogs(std::string path, int answer) : path_(std::move(path)), answer_(answer) { Register(); }
+    ~ScriptedDialogs() override { Unregister(); }
+    std::vector<std::string> questions;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        if (auto* file = wxDynamicCast(dialog, wxFileDialog)) {
+            file->SetPath(wxString::FromUTF8(path_));
+            // GTK takes the typed path over on its next turns; wait for it, bounded.
+            for (int i = 0; i < 200 && file->GetPath() != wxString::FromUTF8(path_); ++i) {
+                wxTheApp->Yield(true);
+                wxMilliSleep(5);
+            }
+            return wxID_OK;
+        }
+        if (auto* box = wxDynamicCast(dialog, wxMessageDialog)) questions.emplace_back(box->GetMessage().utf8_str());
+        return answer_;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::string path_;
+    int answer_;
+};
+
+}  // namespace
+
+TEST(WxPrompt, UsesTheTypedPathAndAsksBeforeReplacingAFileNamedWithoutItsExtension)
+{
+    guitest::TempFolder dir;
+    std::filesystem::create_directory(dir.Path() / "sub");
+    std::ofstream(dir.File("sub/victim.cpu")) << "kept";
+    std::ofstream(dir.File("victim.cpu")) << "kept";
+    platform::FileDialogRequest request;
+    request.filter = "Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||";
+    request.defaultExtension = "cpu";
+    request.overwritePrompt = true;
+    const struct {
+        std::string typed;
+        int answer;
+        std::optional<std::string> chosen;
+        bool asked;
+    } cases[] = {
+        {dir.File("sub/victim.cpu"), wxID_OK, dir.File("sub/victim.cpu"), false},  // a typed sub-folder path
+        {dir.File("victim"), wxID_NO, std::nullopt, true},
+        {dir.File("victim"), wxID_YES, dir.File("victim.cpu"), true},
+        {dir.File("new"), wxID_NO, dir.File("new.cpu"), false},
+    };
+    for (const auto& c : cases) {
+        ScriptedDialogs dialogs(c.typed, c.answer);
+        EXPECT_EQ(c.chosen, CWxPrompt().AskSavePath(request)) << c.typed;
+        ASSERT_EQ(c.asked ? 1u : 0u, dialogs.questions.size()) << c.typed;
+        EXPECT_TRUE(!c.asked || dialogs.questions[0].find("victim.cpu already exists") != std::string::npos) << c.typed;
+    }
+    ScriptedDialogs open(dir.File("sub/victim.cpu"), wxID_OK);
+    EXPECT_EQ(dir.File("sub/victim.cpu"), CWxPrompt().AskOpenPath(request).value_or("cancelled"));
+    EXPECT_EQ("a.b/c.cpu", WithDefaultExtension("a.b/c", "cpu"));  // a dot in a folder's name is no extension
+}
