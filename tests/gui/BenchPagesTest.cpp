@@ -87,50 +87,6 @@ struct CachePage {
     }
 };
 
-// Lets the cache chart open and closes it as a user does, by OK and then by Escape, recording what it
-// shows; any other modal dialog fails the test and is refused, so nothing waits for a person.
-class ChartCloser : public wxModalDialogHook {
-public:
-    std::vector<CacheChartData> charts;
-    ChartCloser()
-    {
-        Register();
-        guard.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { open->EndModal(wxID_ABORT); });
-    }
-    ~ChartCloser() override { Unregister(); }
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
-        auto* chart = dynamic_cast<CCacheResultsDlg*>(dialog);
-        if (!chart) return ADD_FAILURE() << "unexpected modal dialog \"" << Utf8(dialog->GetTitle()) << '"', wxID_CANCEL;
-        charts.push_back(chart->Data());
-        EXPECT_EQ("Cache Benchmark Results", chart->GetTitle());
-        EXPECT_TRUE(chart->GetClientSize().x >= 720 && chart->GetClientSize().y >= 340);
-        open = chart;
-        guard.StartOnce(20000);  // a broken button fails the test instead of waiting for a person
-        chart->CallAfter([chart, escape = charts.size() % 2 == 0] {
-            // Shown, the button keeps its template size and place: it does not grow over the chart.
-            auto* ok = wxDynamicCast(chart->FindWindow(1), wxButton);  // the template's OK button
-            EXPECT_TRUE(ok && ok->GetLabel() == "&OK" && ok->GetSize() == chart->ConvertDialogToPixels(wxSize(50, 14)) &&
-                        ok->GetPosition() == chart->ConvertDialogToPixels(wxPoint(231, 226)));
-            wxKeyEvent key(wxEVT_CHAR_HOOK);
-            key.m_keyCode = WXK_ESCAPE;
-            key.SetEventObject(chart);
-            if (escape) chart->GetEventHandler()->ProcessEvent(key);
-            else guitest::Press(ok);
-        });
-        return wxID_NONE;
-    }
-    void Exit(wxDialog* dialog) override
-    {
-        guard.Stop();
-        EXPECT_EQ(wxID_OK, dialog->GetReturnCode());
-    }
-    wxTimer guard;
-    wxDialog* open = nullptr;
-};
-
 // A shown sheet holding the page, initialised as the sheet opens.
 template <typename T>
 class BenchPageTest : public testing::Test {
@@ -182,7 +138,29 @@ protected:
 
     RecordingPrompt prompt;
     platform::ScopedPrompt scopedPrompt{prompt};
-    ChartCloser closer;
+    // Lets the cache chart open and closes it as a user does, by OK and then by Escape, recording what it
+    // shows; any other modal dialog fails the test and is refused.
+    std::vector<CacheChartData> charts;
+    ModalScript modals{[this](wxDialog* dialog) {
+        auto* chart = dynamic_cast<CCacheResultsDlg*>(dialog);
+        if (!chart) return ADD_FAILURE() << "unexpected modal dialog \"" << Utf8(dialog->GetTitle()) << '"', wxID_CANCEL;
+        charts.push_back(chart->Data());
+        EXPECT_EQ("Cache Benchmark Results", chart->GetTitle());
+        chart->CallAfter([chart, escape = charts.size() % 2 == 0] {
+            // Shown, the button keeps its template size and place: it does not grow over the chart.
+            auto* ok = wxDynamicCast(chart->FindWindow(1), wxButton);  // the template's OK button
+            EXPECT_TRUE(ok && ok->GetLabel() == "&OK" && ok->GetSize() == chart->ConvertDialogToPixels(wxSize(50, 14)) &&
+                        ok->GetPosition() == chart->ConvertDialogToPixels(wxPoint(231, 226)));
+            wxKeyEvent key(wxEVT_CHAR_HOOK);
+            key.m_keyCode = WXK_ESCAPE;
+            key.SetEventObject(chart);
+            if (escape) chart->GetEventHandler()->ProcessEvent(key);
+            else guitest::Press(ok);
+            EXPECT_EQ(wxID_OK, chart->GetReturnCode()) << (escape ? "Escape" : "OK");
+            if (chart->IsModal()) chart->EndModal(wxID_ABORT);  // a broken button fails instead of waiting
+        });
+        return wxID_NONE;
+    }};
     CVextSheet* sheet = new CVextSheet("Vext v1.0");
     typename T::Page* page = new typename T::Page;
     std::ostringstream log;
@@ -221,7 +199,7 @@ TYPED_TEST(BenchPageTest, TextsThroughFailedLoadsARunASaveALoadAndASecondRun)
     if (auto* cache = dynamic_cast<CCacheBenchPage*>(this->page)) {
         cache->SetControlText(CBenchPage::kYourSummaryId, std::string(120, 'Y'));
         for (int i = 0; i < 2; ++i) this->Press(CCacheBenchPage::kCompareId);
-        for (const CacheChartData& c : this->closer.charts)
+        for (const CacheChartData& c : this->charts)
             this->log << "== chart: " << c.yourLegend << ", " << (c.loadedLegend == cache->ControlText(CBenchPage::kLoadedSummaryId) ? "" : "not ")
                       << "the loaded summary, results " << (c.yourResults == cache->YourResults() && c.loadedResults == cache->LoadedResults() ? "" : "not ")
                       << "as on the page\n";

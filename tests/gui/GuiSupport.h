@@ -10,11 +10,11 @@
 #include <wx/listctrl.h>
 #include <wx/modalhook.h>
 #include <wx/stattext.h>
-#include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <map>
 #include <sstream>
@@ -54,6 +54,21 @@ inline void Press(wxWindow* button)
     event.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(event);
 }
+
+// Answers every modal dialog through `answer` before it can wait for a person: an id ends the dialog at
+// once; wxID_NONE lets it run, and whatever `answer` scheduled then has to end it.
+class ModalScript : public wxModalDialogHook {
+public:
+    explicit ModalScript(std::function<int(wxDialog*)> answer) : answer_(std::move(answer)) { Register(); }
+    ~ModalScript() override { Unregister(); }
+
+protected:
+    int Enter(wxDialog* dialog) override { return answer_(dialog); }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::function<int(wxDialog*)> answer_;
+};
 
 // Every child of `parent` in tab order: id ("-" for none), class, whether it is disabled, its text and the
 // classes of the windows it holds; a list adds its column titles and widths and one line per row.

@@ -8,34 +8,20 @@
 
 namespace {
 
-// Answers the file dialog with `path` as if typed, and every question with `answer`; records the questions.
-class ScriptedDialogs : public wxModalDialogHook {
-public:
-    ScriptedDialogs(std::string path, int answer) : path_(std::move(path)), answer_(answer) { Register(); }
-    ~ScriptedDialogs() override { Unregister(); }
-    std::vector<std::string> questions;
-
-protected:
-    int Enter(wxDialog* dialog) override
-    {
+// Answers the file dialog with `path` as if typed, and every question with `answer`, recording the questions.
+guitest::ModalScript Answer(std::vector<std::string>& questions, const std::string& path, int answer)
+{
+    return guitest::ModalScript([&questions, path = wxString::FromUTF8(path), answer](wxDialog* dialog) {
         if (auto* file = wxDynamicCast(dialog, wxFileDialog)) {
-            file->SetPath(wxString::FromUTF8(path_));
+            file->SetPath(path);
             // GTK takes the typed path over on its next turns; wait for it, bounded.
-            for (int i = 0; i < 200 && file->GetPath() != wxString::FromUTF8(path_); ++i) {
-                wxTheApp->Yield(true);
-                wxMilliSleep(5);
-            }
-            return wxID_OK;
+            for (int i = 0; i < 200 && file->GetPath() != path; ++i) wxTheApp->Yield(true), wxMilliSleep(5);
+            return static_cast<int>(wxID_OK);
         }
         if (auto* box = wxDynamicCast(dialog, wxMessageDialog)) questions.emplace_back(box->GetMessage().utf8_str());
-        return answer_;
-    }
-    void Exit(wxDialog*) override {}
-
-private:
-    std::string path_;
-    int answer_;
-};
+        return answer;
+    });
+}
 
 }  // namespace
 
@@ -61,12 +47,14 @@ TEST(WxPrompt, UsesTheTypedPathAndAsksBeforeReplacingAFileNamedWithoutItsExtensi
         {dir.File("new"), wxID_NO, dir.File("new.cpu"), false},
     };
     for (const auto& c : cases) {
-        ScriptedDialogs dialogs(c.typed, c.answer);
+        std::vector<std::string> questions;
+        const guitest::ModalScript script = Answer(questions, c.typed, c.answer);
         EXPECT_EQ(c.chosen, CWxPrompt().AskSavePath(request)) << c.typed;
-        ASSERT_EQ(c.asked ? 1u : 0u, dialogs.questions.size()) << c.typed;
-        EXPECT_TRUE(!c.asked || dialogs.questions[0].find("victim.cpu already exists") != std::string::npos) << c.typed;
+        ASSERT_EQ(c.asked ? 1u : 0u, questions.size()) << c.typed;
+        EXPECT_TRUE(!c.asked || questions[0].find("victim.cpu already exists") != std::string::npos) << c.typed;
     }
-    ScriptedDialogs open(dir.File("sub/victim.cpu"), wxID_OK);
+    std::vector<std::string> questions;
+    const guitest::ModalScript script = Answer(questions, dir.File("sub/victim.cpu"), wxID_OK);
     EXPECT_EQ(dir.File("sub/victim.cpu"), CWxPrompt().AskOpenPath(request).value_or("cancelled"));
     EXPECT_EQ("a.b/c.cpu", WithDefaultExtension("a.b/c", "cpu"));  // a dot in a folder's name is no extension
 }
