@@ -11,18 +11,6 @@ using cachechart::kPanels;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 const wxSize kClient(766, 400);  // the dialog's client area in the sheet's dialog units
 
-wxImage Draw(const CacheChartData& data, wxSize size)
-{
-    wxBitmap bitmap(size.x, size.y, 24);
-    {
-        wxMemoryDC dc(bitmap);
-        dc.SetBackground(wxBrush(wxColour(128, 128, 128)));
-        dc.Clear();
-        DrawCacheChart(dc, size, data);
-    }
-    return bitmap.ConvertToImage();
-}
-
 CacheResults Filled(double movsd, double mov, double stepping)
 {
     CacheResults r;
@@ -48,7 +36,8 @@ TEST(CacheChartDrawing, CurvesAxesGridLabelsAndLegendsInTheirColoursAndPlaces)
         {{YourSystemLegend(w99), "\x01\x7f garbage " + w99, {}, {}}, wxSize(400, 400)},  // 4: legends too long
     };
     std::vector<wxImage> images;
-    for (const auto& c : charts) images.push_back(Draw(c.data, c.size));
+    for (const auto& c : charts)
+        images.push_back(guitest::Painted(c.size, wxColour(128, 128, 128), [&](wxDC& dc) { DrawCacheChart(dc, c.size, c.data); }));
     guitest::ExpectPixelCounts("gui/cache-chart.txt", images);
 }
 

@@ -18,12 +18,7 @@ int ShownProgressWindows()
 int FilledPixels(CProgressBar& bar)
 {
     const wxSize size = bar.GetClientSize();
-    wxBitmap shot(size.x, size.y, 24);
-    {
-        wxMemoryDC dc(shot);
-        bar.Draw(dc, size);
-    }
-    const wxImage image = shot.ConvertToImage();
+    const wxImage image = guitest::Painted(size, *wxBLACK, [&](wxDC& dc) { bar.Draw(dc, size); });
     const wxColour fill = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
     int filled = 0;
     while (filled < size.x && wxColour(image.GetRed(filled, size.y / 2), image.GetGreen(filled, size.y / 2), image.GetBlue(filled, size.y / 2)) == fill)

@@ -44,8 +44,6 @@ TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt
     }
     ExpectGolden("gui/sheet.txt", texts);
     EXPECT_EQ(nullptr, sheet.FindWindow(wxID_APPLY));
-    ASSERT_NE(nullptr, wxDynamicCast(sheet.FindWindow(wxID_OK), wxButton));
-    ASSERT_NE(nullptr, wxDynamicCast(sheet.FindWindow(wxID_CANCEL), wxButton));
 }
 
 TEST(Sheet, CloseBoxAndCloseButtonEndTheModalRun)
@@ -83,12 +81,5 @@ TEST(Sheet, CloseBoxAndCloseButtonEndTheModalRun)
 // The dark and white pixels in the regions of tests/data/gui/about.txt.
 TEST(AboutPage, PaintsFourLinesAtTheirPlacesTheTitleLargerOnWhite)
 {
-    wxBitmap bitmap(560, 270, 24);
-    {
-        wxMemoryDC dc(bitmap);
-        dc.SetBackground(wxBrush(wxColour(160, 160, 160)));
-        dc.Clear();
-        PaintAbout(dc);
-    }
-    guitest::ExpectPixelCounts("gui/about.txt", {bitmap.ConvertToImage()});
+    guitest::ExpectPixelCounts("gui/about.txt", {guitest::Painted(wxSize(560, 270), wxColour(160, 160, 160), PaintAbout)});
 }
