@@ -18,12 +18,8 @@ using namespace guitest;
 
 namespace {
 
-constexpr int kBenchmark = CBenchPage::kBenchmarkId;
-constexpr int kLoad = CBenchPage::kLoadId;
-constexpr int kSave = CBenchPage::kSaveId;
+constexpr int kBenchmark = CBenchPage::kBenchmarkId, kLoad = CBenchPage::kLoadId, kSave = CBenchPage::kSaveId;
 using Step = std::function<void(int)>;
-
-int BarPosition() { return CBenchRun::Active() ? CBenchRun::Active()->Progress().Position() : -1; }
 
 // Each page with a fake run answering values made from `seed` and calling `step` after each result.
 struct CpuPage {
@@ -106,7 +102,7 @@ protected:
     // The bar, the Save button and the rows holding a result, as a measurement starts.
     void Observe(int step)
     {
-        log << "  step " << step << ": bar " << BarPosition() << ", save "
+        log << "  step " << step << ": bar " << CBenchRun::Active()->Progress().Position() << ", save "
             << (page->Control(kSave)->IsEnabled() ? "on" : "off") << ", rows";
         for (long row = 0; row < page->List()->GetItemCount(); ++row)
             if (!page->List()->GetItemText(row, 1).empty()) log << ' ' << row;
@@ -126,9 +122,7 @@ protected:
         const std::string summary = FormatSystemSummary();
         std::string texts = ControlTexts(*page);
         for (size_t at; (at = texts.find(summary)) != std::string::npos;) texts.replace(at, summary.size(), "<this machine>");
-        int windows = 0;
-        for (wxWindow* w : wxTopLevelWindows) windows += wxDynamicCast(w, CBenchProgressDlg) && w->IsShown() && !w->IsBeingDeleted();
-        log << "== " << title << '\n' << texts << "progress windows " << windows << ", cursor "
+        log << "== " << title << '\n' << texts << "progress windows " << ShownProgressWindows() << ", cursor "
             << static_cast<int>(CurrentRunCursor()) << ", sheet " << (sheet->IsEnabled() ? "on" : "off") << '\n';
     }
 

@@ -46,6 +46,13 @@ struct TempFolder : reporttest::TempDir {
 
 inline std::string Utf8(const wxString& text) { return std::string(text.utf8_str()); }
 
+inline int ShownProgressWindows()
+{
+    int shown = 0;
+    for (wxWindow* w : wxTopLevelWindows) shown += wxDynamicCast(w, CBenchProgressDlg) && w->IsShown() && !w->IsBeingDeleted();
+    return shown;
+}
+
 // What a click does: the button's own handler chain sees the event.
 inline void Press(wxWindow* button)
 {
@@ -125,7 +132,7 @@ inline void ExpectPixelCounts(const std::string& name, const std::vector<wxImage
     for (std::string line; std::getline(in, line);) {
         std::istringstream fields(line);
         size_t index = images.size();
-        int x0 = 0, y0 = 0, width = 0, height = 0, pixels = 0;
+        int x0 = 0, y0 = 0, width = 0, height = 0, pixels = 0, expected = 0;
         std::string colour;
         fields >> index >> x0 >> y0 >> width >> height >> colour;
         ASSERT_TRUE(index < images.size() && colours.count(colour)) << line;
@@ -136,8 +143,7 @@ inline void ExpectPixelCounts(const std::string& name, const std::vector<wxImage
                 pixels += colours.at(colour).IsOk() ? c == colours.at(colour) : c.Red() + c.Green() + c.Blue() < 3 * 80;
             }
         std::string what;
-        fields >> what;  // the expected count
-        std::getline(fields, what);
+        std::getline(fields >> expected, what);  // past the expected count, which the actual one replaces
         counted += line.substr(0, line.find(':') + 1) + ' ' + std::to_string(pixels) + what + '\n';
     }
     ExpectGolden(name, counted);

@@ -7,13 +7,6 @@
 
 namespace {
 
-int ShownProgressWindows()
-{
-    int shown = 0;
-    for (wxWindow* w : wxTopLevelWindows) shown += wxDynamicCast(w, CBenchProgressDlg) && w->IsShown() && !w->IsBeingDeleted();
-    return shown;
-}
-
 // The pixels of the highlight colour from the left along the bar's middle row.
 int FilledPixels(CProgressBar& bar)
 {
@@ -39,16 +32,14 @@ TEST(BenchRun, ShowsThePaintedWindowWithInputOffAndEndsWithTheCrossCursorUntilTh
         {
             CBenchRun run(owner);
             CBenchProgressDlg& dlg = run.Progress();
-            EXPECT_EQ(&run, CBenchRun::Active());
-            EXPECT_EQ(1, ShownProgressWindows());
+            EXPECT_EQ(1, guitest::ShownProgressWindows());
             EXPECT_GT(dlg.PaintCount(), 0) << "painted before the first kernel starts";
             EXPECT_FALSE(owner->IsEnabled()) << "the sheet takes no input during a run";
             EXPECT_EQ(RunCursor::Wait, CurrentRunCursor());
             EXPECT_EQ(owner, dlg.GetParent());
             ExpectGolden("gui/progress.txt", guitest::ControlTexts(dlg) + guitest::ControlTexts(*dlg.ClientFrame()));
             for (long style : {wxCAPTION, wxSYSTEM_MENU, wxCLOSE_BOX}) EXPECT_FALSE(dlg.HasFlag(style)) << style;
-            EXPECT_TRUE(dlg.GetTitle().empty());
-            EXPECT_EQ(wxBORDER_SUNKEN, dlg.ClientFrame()->GetBorder());
+            EXPECT_TRUE(dlg.GetTitle().empty() && dlg.ClientFrame()->GetBorder() == wxBORDER_SUNKEN);
             const wxRect o = owner->GetScreenRect(), d = dlg.GetScreenRect();
             EXPECT_NEAR(o.x + o.width / 2, d.x + d.width / 2, 2);
             EXPECT_NEAR(o.y + o.height / 2, d.y + d.height / 2, 2);
@@ -69,8 +60,7 @@ TEST(BenchRun, ShowsThePaintedWindowWithInputOffAndEndsWithTheCrossCursorUntilTh
             }
             if (closed) run.Close(save);
         }
-        EXPECT_EQ(nullptr, CBenchRun::Active());
-        EXPECT_EQ(0, ShownProgressWindows());
+        EXPECT_EQ(0, guitest::ShownProgressWindows());
         EXPECT_TRUE(owner->IsEnabled());
         EXPECT_EQ(closed, save->IsEnabled());
         wxTheApp->Yield(true);
@@ -79,7 +69,6 @@ TEST(BenchRun, ShowsThePaintedWindowWithInputOffAndEndsWithTheCrossCursorUntilTh
         motion.SetEventObject(owner);
         owner->ProcessWindowEvent(motion);
         EXPECT_EQ(RunCursor::Normal, CurrentRunCursor());
-        ReleaseRunCursor();
         owner->Destroy();
         wxTheApp->Yield(true);
     }

@@ -50,14 +50,9 @@ TEST(Sheet, CloseBoxAndCloseButtonEndTheModalRun)
 {
     const struct {
         const char* what;
-        bool cancelToClose;
-        bool closeBox;  // else the OK ("Close") button
-        int result;     // 0: any result that ends the run
-    } cases[] = {
-        {"close box", false, true, wxID_CANCEL},
-        {"close box with Cancel disabled", true, true, 0},
-        {"Close button", true, false, wxID_OK},
-    };
+        bool cancelToClose, closeBox;  // else the OK ("Close") button
+        int result;                    // 0: any result that ends the run
+    } cases[] = {{"close box", false, true, wxID_CANCEL}, {"close box with Cancel disabled", true, true, 0}, {"Close button", true, false, wxID_OK}};
     for (const auto& c : cases) {
         CVextSheet sheet(kSheetCaption);
         sheet.AddPage(new CSystemInfo);

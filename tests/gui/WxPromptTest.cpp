@@ -31,13 +31,10 @@ TEST(WxPrompt, UsesTheTypedPathAndAsksBeforeReplacingAFileNamedWithoutItsExtensi
     std::filesystem::create_directory(dir.Path() / "sub");
     std::ofstream(dir.File("sub/victim.cpu")) << "kept";
     std::ofstream(dir.File("victim.cpu")) << "kept";
-    platform::FileDialogRequest request;
-    request.filter = "Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||";
-    request.defaultExtension = "cpu";
-    request.overwritePrompt = true;
+    const platform::FileDialogRequest request{"Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||", "cpu", true};
     const struct {
         std::string typed;
-        int answer;
+        int answer;  // to the question whether to replace a file
         std::optional<std::string> chosen;
         bool asked;
     } cases[] = {
