@@ -15,6 +15,12 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 scratch=${VEXT_MUTANTS_DIR:-/tmp/vext-mutants}
 limit=${VEXT_MUTANTS_TIMEOUT:-300}
 only=${1:-.}
+# Runs from a copy: bash reads a script as it goes, and the tree's copy may change during a run.
+if [ -z "${VEXT_MUTANTS_COPY:-}" ]; then
+    mkdir -p "$scratch" && cp "$0" "$scratch/mutants.sh"
+    VEXT_MUTANTS_COPY=1 VEXT_MUTANTS_HERE=$here exec bash "$scratch/mutants.sh" "$@"
+fi
+here=${VEXT_MUTANTS_HERE:-$here}
 folders=(platform cpu bench files winfo res pages app)
 # The tests that run real benchmark kernels are left out: they take time and no mutant here needs them.
 slow=${VEXT_MUTANTS_FILTER:-*}
@@ -67,7 +73,7 @@ pages-extended-row @@ constexpr long kFirstExtendedFeatureRow = 44; @@ constexpr
 pages-legend-length @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 99) @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 100)
 app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close"); @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("OK");
 cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
-cli-negative-mhz @@ if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt; @@ if (text.empty() || text.front() == '+') return std::nullopt;
+cli-negative-mhz @@ ->check(CLI::Range(0, std::numeric_limits<int>::max()).description("")); @@ ->check(CLI::Range(-100, std::numeric_limits<int>::max()).description(""));
 cli-loaded-line @@ std::printf("Loaded System : %s\n\n", Printable(summary).c_str()); @@ std::printf("Loaded System: %s\n\n", Printable(summary).c_str());
 LIST
 )

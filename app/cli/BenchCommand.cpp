@@ -1,6 +1,12 @@
 // vext-cli bench: runs a benchmark suite without a display, printing each row of its page as the
 // result arrives, and with -o saves the results exactly as the page's "Save Results" does.
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
 
 #include <cstdio>
 #include <memory>
@@ -12,6 +18,8 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
+#include "app/cli/ResultSheet.h"
+#include "app/cli/TerminalText.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
 #include "bench/PreciseSuites.h"
@@ -36,14 +44,15 @@ const char kBenchAbout[] =
 struct BenchOptions {
     std::string suite;
     std::optional<std::string> output;
+    bool overwrite = false;
+    bool json = false;
     bool precise = false;
     int repeat = precise::kDefaultRepeat;
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
 
-template <typename Save>
-int SaveAsThePageDoes(const std::string& path, Save save)
+int SaveAsThePageDoes(const std::string& path, const std::function<bool()>& save)
 {
     CommandLinePrompt prompt(path);
     bool saved;
@@ -55,46 +64,74 @@ int SaveAsThePageDoes(const std::string& path, Save save)
     return Fail(prompt.FirstMessageLine("the results were not saved"));
 }
 
-int RunCpu(const std::string& summary, const std::optional<std::string>& output)
+// Where -o saves, checked before anything is measured: a name without an extension gets the suite's,
+// an extension of another kind is refused, an existing file is replaced only when asked (the page's
+// Save dialog asks first), and the folder must take a new file (the save writes one beside the target).
+std::optional<std::string> OutputTarget(const BenchOptions& options, std::string& error)
 {
-    CListPrinter printer(kCpuListRows, stdout);
-    CpuSuiteCallbacks callbacks;
-    callbacks.onResult = [&](int index, uint32_t value) { printer.Cell(CpuResultRow(index), FormatCpuResult(index, value)); };
-    CpuResults results = RunCpuSuite(callbacks);
-    printer.Finish();
-    if (!output) return 0;
-    return SaveAsThePageDoes(*output, [&] { return SaveCpuResults(summary, results); });
-}
-
-int RunFpu(const std::string& summary, const std::optional<std::string>& output)
-{
-    // The Whetstone results come only at its end: on a terminal, show which section is running.
-    FpuSuiteCallbacks callbacks;
-    if (::isatty(STDERR_FILENO)) {
-        callbacks.afterSection = [](int section, bool calibrating) {
-            std::fprintf(stderr, "\r%s N%d ", calibrating ? "calibrating" : "running    ", section);
-        };
-        callbacks.afterRun = [] { std::fprintf(stderr, "\r                \r"); };
+    std::string path = *options.output;
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
+        return path;  // a device or pipe is written directly
+    const std::string extension = ResultFileExtension(path);
+    if (extension.empty()) path += "." + options.suite;
+    if ((extension == "cpu" || extension == "fpu" || extension == "cache") && extension != options.suite) {
+        error = "'" + TerminalText(path) + "' names a ." + extension + " file; the " + options.suite + " suite saves ." +
+                options.suite + " files";
+        return std::nullopt;
     }
-    WhetstoneResults results = RunFpuSuite(callbacks);
-    CListPrinter printer(kFpuListRows, stdout);
-    for (const ResultCell& cell : FpuResultCells(results)) printer.Cell(cell.row, cell.text);
-    printer.Finish();
-    if (!output) return 0;
-    return SaveAsThePageDoes(*output, [&] { return SaveFpuResults(summary, results); });
+    if (::stat(path.c_str(), &existing) == 0 && !options.overwrite) {
+        error = "'" + TerminalText(path) + "' exists (--overwrite replaces it)";
+        return std::nullopt;
+    }
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::string probe = ((folder.empty() ? std::filesystem::path(".") : folder) / ".vext-cli-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) {
+        error = "cannot save to '" + TerminalText(path) + "': " + std::strerror(errno);
+        return std::nullopt;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return path;
 }
 
-int RunCache(const std::string& summary, const std::optional<std::string>& output)
+// Runs the suite, printing each row as it arrives unless the whole is wanted as JSON.
+ResultSheet RunSuite(const std::string& suite, const std::string& summary, bool quiet, std::function<bool()>& save)
 {
-    CListPrinter printer(kCacheListRows, stdout);
-    CacheSuiteCallbacks callbacks;
-    callbacks.afterMeasurement = [&](int index, double rate, double) {
-        printer.Cell(CacheResultRow(index), FormatCacheRate(rate));
+    CListPrinter printer(suite == "cpu" ? kCpuListRows : suite == "fpu" ? kFpuListRows : kCacheListRows, stdout);
+    auto show = [&](int row, const std::string& text) {
+        if (!quiet) printer.Cell(row, text);
     };
-    CacheResults results = RunCacheSuite(callbacks);
-    printer.Finish();
-    if (!output) return 0;
-    return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, results); });
+    ResultSheet sheet;
+    if (suite == "cpu") {
+        CpuSuiteCallbacks callbacks;
+        callbacks.onResult = [&](int index, uint32_t value) { show(CpuResultRow(index), FormatCpuResult(index, value)); };
+        const CpuResults results = RunCpuSuite(callbacks);
+        save = [summary, results] { return SaveCpuResults(summary, results); };
+        sheet = CpuSheet(summary, results);
+    } else if (suite == "fpu") {
+        // The Whetstone results come only at its end: on a terminal, show which section is running.
+        FpuSuiteCallbacks callbacks;
+        if (::isatty(STDERR_FILENO)) {
+            callbacks.afterSection = [](int section, bool calibrating) {
+                std::fprintf(stderr, "\r%s N%d ", calibrating ? "calibrating" : "running    ", section);
+            };
+            callbacks.afterRun = [] { std::fprintf(stderr, "\r                \r"); };
+        }
+        const WhetstoneResults results = RunFpuSuite(callbacks);
+        for (const ResultCell& cell : FpuResultCells(results)) show(cell.row, cell.text);
+        save = [summary, results] { return SaveFpuResults(summary, results); };
+        sheet = FpuSheet(summary, results);
+    } else {
+        CacheSuiteCallbacks callbacks;
+        callbacks.afterMeasurement = [&](int index, double rate, double) { show(CacheResultRow(index), FormatCacheRate(rate)); };
+        const CacheResults results = RunCacheSuite(callbacks);
+        save = [summary, results] { return SaveCacheResults(summary, results); };
+        sheet = CacheSheet(summary, results);
+    }
+    if (!quiet) printer.Finish();
+    return sheet;
 }
 
 // Precise rows: the page's label and value, then the spread of the repeats. On a terminal, the step
@@ -117,37 +154,60 @@ precise::Callbacks PreciseOutput(CListPrinter& printer)
     return callbacks;
 }
 
-int RunPreciseCpu(const std::string& summary, const std::optional<std::string>& output, int repeat)
+// The precise rows as a sheet: the standard rows' units, the added cache blocks in Mb/sec.
+ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<precise::Row, int>>& rows)
 {
-    CListPrinter printer(kCpuListRows, stdout);
-    const precise::CpuRun run = precise::RunCpu(repeat, PreciseOutput(printer));
-    printer.Finish();
-    if (!output) return 0;
-    return SaveAsThePageDoes(*output, [&] { return SaveCpuResults(summary, run.best); });
+    ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}};
+    for (const auto& [p, listRow] : rows) {
+        ResultRow row{listRow, p.label, p.text, p.best, "Mb/sec", false, std::nullopt, p.best, p.spreadPercent, {}};
+        for (const ResultRow& s : standard.rows)
+            if (s.listRow == listRow) row.label = s.label, row.unit = s.unit, row.isTime = s.isTime, row.blockKb = s.blockKb;
+        if (p.blockBytes) row.blockKb = static_cast<int>(p.blockBytes / 1024);
+        sheet.rows.push_back(row);
+    }
+    return sheet;
 }
 
-int RunPreciseCache(const std::string& summary, const std::optional<std::string>& output, int repeat)
+ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, std::function<bool()>& save)
 {
-    const uint64_t freeMemory = platform::GlobalMemoryStatus().availPhys;
-    const std::vector<int32_t> sizes = precise::CacheBlockSizes(cpu::LargestCacheBytes(), freeMemory);
-    CListPrinter printer(kCacheListRows, stdout);
-    const precise::CacheRun run = precise::RunCache(repeat, sizes, PreciseOutput(printer));
-    printer.Finish();
-    if (!output) return 0;
-    return SaveAsThePageDoes(*output, [&] { return SaveCacheResults(summary, run.best); });
+    CListPrinter printer(options.suite == "cpu" ? kCpuListRows : kCacheListRows, stdout);
+    std::vector<std::pair<precise::Row, int>> rows;
+    precise::Callbacks callbacks = PreciseOutput(printer);
+    if (options.json) callbacks.onRow = [&rows](const precise::Row& row, int listRow) { rows.emplace_back(row, listRow); };
+    ResultSheet sheet;
+    if (options.suite == "cpu") {
+        const precise::CpuRun run = precise::RunCpu(options.repeat, callbacks);
+        save = [summary, best = run.best] { return SaveCpuResults(summary, best); };
+        sheet = PreciseSheet(CpuSheet(summary, run.best), rows);
+    } else {
+        const uint64_t freeMemory = platform::GlobalMemoryStatus().availPhys;
+        const std::vector<int32_t> sizes = precise::CacheBlockSizes(cpu::LargestCacheBytes(), freeMemory);
+        const precise::CacheRun run = precise::RunCache(options.repeat, sizes, callbacks);
+        save = [summary, best = run.best] { return SaveCacheResults(summary, best); };
+        sheet = PreciseSheet(CacheSheet(summary, run.best), rows);
+    }
+    if (!options.json) printer.Finish();
+    return sheet;
 }
 
 int RunBench(const BenchOptions& options)
 {
+    std::optional<std::string> target;
+    if (options.output) {
+        std::string error;
+        target = OutputTarget(options, error);
+        if (!target) return Fail(error);
+    }
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary();
-    std::printf("Your System : %s\n\n", summary.c_str());
+    if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
     std::fflush(stdout);
-    if (options.precise && options.suite == "cache") return RunPreciseCache(summary, options.output, options.repeat);
-    if (options.precise) return RunPreciseCpu(summary, options.output, options.repeat);
-    if (options.suite == "fpu") return RunFpu(summary, options.output);
-    if (options.suite == "cache") return RunCache(summary, options.output);
-    return RunCpu(summary, options.output);
+    std::function<bool()> save;
+    const ResultSheet sheet =
+        options.precise ? RunPrecise(options, summary, save) : RunSuite(options.suite, summary, options.json, save);
+    if (options.json) std::printf("%s\n", SheetJson(sheet).dump(2).c_str());
+    std::fflush(stdout);
+    return target ? SaveAsThePageDoes(*target, save) : 0;
 }
 
 }  // namespace
@@ -155,7 +215,7 @@ int RunBench(const BenchOptions& options)
 void AddBenchCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
-    SetCommandHelp(*bench, "vext-cli bench cpu|fpu|cache [-o FILE] [--precise [--repeat N]]", kBenchAbout);
+    SetCommandHelp(*bench, "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json] [--precise [--repeat N]]", kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
     bench->add_option("suite", options->suite, "cpu, fpu or cache")
         ->required()
@@ -166,6 +226,8 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
                       "only once the new one is complete")
         ->type_name("FILE")
         ->check(kNotEmpty);
+    bench->add_flag("--overwrite", options->overwrite, "let -o replace an existing file");
+    bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
     CLI::Option* precise = bench->add_flag("--precise", options->precise,
                                            "cpu and cache: best of repeated runs with their spread");
     bench->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")

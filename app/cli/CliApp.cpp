@@ -15,6 +15,7 @@ const AddCommand kCommands[] = {
     AddReportCommand,
     AddBenchCommand,
     AddShowCommand,
+    AddCompareCommand,
     AddProcessorCommand,
 };
 

@@ -14,6 +14,7 @@ using CommandRun = std::function<int()>;
 void AddReportCommand(CLI::App& cli, CommandRun& run);
 void AddBenchCommand(CLI::App& cli, CommandRun& run);
 void AddShowCommand(CLI::App& cli, CommandRun& run);
+void AddCompareCommand(CLI::App& cli, CommandRun& run);
 void AddProcessorCommand(CLI::App& cli, CommandRun& run);
 
 // Runs vext-cli with the arguments after the program name; returns the exit status: 0 done, 2 bad

@@ -1,5 +1,6 @@
 // vext-cli report: the processor report without a display.
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -8,6 +9,9 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/ProcessorJson.h"
+#include "app/cli/TerminalText.h"
+#include "cpu/ModernProcessor.h"
 #include "files/MeasuredClock.h"
 #include "files/ProcessorReport.h"
 #include "platform/Cpuid.h"
@@ -23,15 +27,43 @@ struct ReportOptions {
     std::optional<std::string> output;
     std::optional<std::string> dump;
     std::optional<int> mhz;
+    bool json = false;
 };
+
+// {"report": [[label, value], ...], "processor": {...}}: every "label : value" line of the report, the
+// label without its blanks and colon, the value as the report has it.
+nlohmann::json ReportJson(const std::string& text)
+{
+    nlohmann::json rows = nlohmann::json::array();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const std::size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::size_t first = line.find_first_not_of(' '), last = line.find_last_not_of(' ', colon - 1);
+        if (first >= colon || last == std::string::npos) continue;
+        const std::size_t value = line.find_first_not_of(' ', colon + 1);
+        rows.push_back({Utf8OrLatin1(line.substr(first, last - first + 1)),
+                        Utf8OrLatin1(value == std::string::npos ? "" : line.substr(value))});
+    }
+    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}};
+}
 
 int Fail(const std::string& message) { return FailCommand("report", message); }
 
 int WriteReport(const ReportOptions& options)
 {
     CProcessorReport report;
+    if (options.json) {
+        std::printf("%s\n", ReportJson(report.ReportText()).dump(2).c_str());
+        return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
+    }
     if (!options.output) {
-        std::string text = report.ReportText();
+        // Brand strings are whatever the processor holds: no control character reaches the terminal.
+        std::string text = TerminalText(report.ReportText(), true);
         // One line end after the report, so that the shell's prompt starts on a line of its own.
         text += '\n';
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
@@ -50,10 +82,12 @@ int RunReport(const ReportOptions& options)
 {
     std::optional<platform::CpuidDump> dump;
     if (options.dump) {
+        if (std::filesystem::is_directory(*options.dump))
+            return Fail("cannot use the CPUID dump: '" + TerminalText(*options.dump) + "' is a directory");
         try {
             dump = platform::LoadCpuidDump(*options.dump);
         } catch (const platform::CpuidDumpError& e) {
-            return Fail(std::string("cannot use the CPUID dump: ") + e.what());
+            return Fail("cannot use the CPUID dump: " + TerminalText(e.what()));
         }
     }
     std::optional<platform::ScopedCpuid> recordedCpuid;
@@ -69,7 +103,7 @@ int RunReport(const ReportOptions& options)
 void AddReportCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* report = cli.add_subcommand("report", "the processor report (standard output, or FILE)");
-    SetCommandHelp(*report, "vext-cli report [-o FILE] [--cpuid DUMP] [--mhz N]", kReportAbout);
+    SetCommandHelp(*report, "vext-cli report [-o FILE | --json] [--cpuid DUMP] [--mhz N]", kReportAbout);
     auto options = std::make_shared<ReportOptions>();
     report->add_option("-o,--output", options->output, "write the report file FILE (an existing file is replaced)")
         ->type_name("FILE")
@@ -82,5 +116,6 @@ void AddReportCommand(CLI::App& cli, CommandRun& run)
     report->add_option("--mhz", options->mhz, "take N MHz as the measured clock instead of measuring (about 1 s)")
         ->type_name("N")
         ->check(CLI::Range(0, std::numeric_limits<int>::max()).description(""));
+    report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
     report->callback([&run, options] { run = [options] { return RunReport(*options); }; });
 }

@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include <nlohmann/json.hpp>
+
 #include "tests/cli/CommandOutcome.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
+#include "cpu/Clock.h"
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
@@ -32,9 +37,9 @@ protected:
         fpu_.mwips = 4800.0, fpu_.totalSeconds = 90.0;
         for (int i = 0; i < CacheResults::kCount; ++i) cache_.rates[i] = 100.0 * (i + 1);
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override { fs::current_path(cwd_), fs::remove_all(dir_); }
 
-    Outcome Bench(std::vector<std::string> args)
+    Outcome Bench(std::vector<std::string> args, const std::string& command = "bench")
     {
         platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
         platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
@@ -48,9 +53,19 @@ protected:
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
             return cache_;
         });
-        return RunCaptured("bench", args);
+        return RunCaptured(command, args);
     }
 
+    std::string Summary()
+    {
+        platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
+        platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
+        return FormatSystemSummary();
+    }
+    void Put(const char* name, std::span<const uint8_t> bytes)
+    {
+        std::ofstream(dir_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
     static std::string Line(const std::string& text, int n)
     {
         std::size_t start = 0;
@@ -64,7 +79,7 @@ protected:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    fs::path dir_;
+    fs::path dir_, cwd_ = fs::current_path();
     int runs_ = 0;
     CpuResults cpu_;
     WhetstoneResults fpu_;
@@ -107,19 +122,67 @@ TEST_F(BenchCommand, EachRunPrintsThePageRowsAndSavesThePageRecord)
     EXPECT_EQ(DecodeCacheRecord(Saved("run.cache"))->results, cache_);
 }
 
-TEST_F(BenchCommand, AFailedSaveIsReportedAfterTheRunWithStatusTwo)
+TEST_F(BenchCommand, AFailedWriteIsReportedAfterTheRunWithStatusTwo)
 {
-    Outcome o = Bench({"cache", "-o", (dir_ / "no-such-folder" / "x.cache").string()});
+    Outcome o = Bench({"fpu", "-o", "/dev/full"});
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(runs_, 1);
-    EXPECT_NE(o.out.find("512 Kb block"), std::string::npos);  // the results were still shown
-    EXPECT_NE(o.err.find("Error !  Vext is unable to create the bench file !"), std::string::npos) << o.err;
+    EXPECT_NE(o.out.find("MWIPS"), std::string::npos);  // the results were still shown
+    EXPECT_NE(o.err.find("A write error occured while Vext tried to write the bench file !"), std::string::npos);
+}
 
-    if (fs::exists("/dev/full")) {
-        o = Bench({"fpu", "-o", "/dev/full"});
-        EXPECT_EQ(o.status, 2);
-        EXPECT_NE(o.err.find("A write error occured while Vext tried to write the bench file !"), std::string::npos);
+// Every command on crafted files; the expected outputs are tests/data/cli/NAME.txt, with the test's
+// folder written as DIR and this machine's summary line as SUMMARY.
+TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
+{
+    CpuResults fast = cpu_;
+    fast.values.fill(500), fast.values[12] = 0, fast.values[CpuResults::kDhrystone] = 3332;
+    WhetstoneResults odd = fpu_;
+    odd.mflops[2] = std::nan(""), odd.mflops[4] = 1e308, odd.mflops[6] = 0.0, odd.mwips = 9600.0, odd.totalSeconds = 45.0;
+    cache_.rates[5] = std::numeric_limits<double>::infinity();
+    Put("a.cpu", EncodeCpuRecord("Base machine", cpu_));
+    Put("b.cpu", EncodeCpuRecord("Fast \x1b]0;title\x07 \x9b\xe9 machine with a summary longer than a column", fast));
+    Put("a.fpu", EncodeFpuRecord("", fpu_)), Put("b.fpu", EncodeFpuRecord("Odd", odd));
+    const auto record = EncodeCpuRecord("", {});
+    Put("a.cache", EncodeCacheRecord("Cache", cache_)), Put("short.cpu", std::span(record).first(9));
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"show-fpu", {"show", "b.fpu"}},
+        {"show-cache-json", {"show", "a.cache", "--json"}},
+        {"show-escapes", {"show", "b.cpu"}},
+        {"show-unknown-kind", {"show", "x.txt"}},
+        {"show-missing-file", {"show", "none.cpu"}},
+        {"show-two-files", {"show", "a.cpu", "a.cpu"}},
+        {"compare-cpu", {"compare", "a.cpu", "b.cpu", "a.cpu"}},
+        {"compare-fpu-json", {"compare", "a.fpu", "b.fpu", "--json"}},
+        {"compare-mixed-kinds", {"compare", "a.cpu", "a.cache"}},
+        {"compare-short-file", {"compare", "a.cpu", "short.cpu"}},
+        {"compare-one-file", {"compare", "a.cpu"}},
+        {"bench-cache-json", {"bench", "cache", "--json", "-o", "new"}},
+        {"bench-other-kind", {"bench", "cpu", "-o", "\x1b[2J.fpu"}},
+        {"bench-existing", {"bench", "cpu", "-o", "a"}},
+        {"bench-missing-folder", {"bench", "fpu", "-o", "none/x"}},
+        {"report-directory", {"report", "--cpuid", "."}},
+        {"report-escapes", {"report", "--cpuid", "\x1b[2J"}},
+        {"report-json", {"report", "--json", "--mhz", "1333", "--cpuid", VEXT_TEST_DATA "/cpuid-dumps/amd-0644-athlon-thunderbird.txt"}},
+        {"processor-escapes", {"processor", "--cpuid", "\x1b[2J"}},
+        {"version", {"--version"}},
+    };
+    const std::string summary = Summary();
+    fs::current_path(dir_);
+    for (const auto& c : cases) {
+        Outcome o = Bench({c.args.begin() + 1, c.args.end()}, c.args.front());
+        if (std::string(c.name).find("json") != std::string::npos) {
+            EXPECT_TRUE(nlohmann::json::accept(o.out)) << c.name;
+        }
+        std::string text = "status " + std::to_string(o.status) + "\n--- stdout\n" + o.out + "--- stderr\n" + o.err;
+        for (std::size_t at; (at = text.find(summary)) != std::string::npos;) text.replace(at, summary.size(), "SUMMARY");
+        ExpectGolden(std::string("cli/") + c.name + ".txt", text);
     }
+    EXPECT_EQ(runs_, 1);  // only the JSON run: every refusal comes before the suite
+    EXPECT_TRUE(fs::exists(dir_ / "new.cache"));
 }
 
 TEST_F(BenchCommand, BadUsageRunsNothing)
@@ -129,7 +192,7 @@ TEST_F(BenchCommand, BadUsageRunsNothing)
         Outcome o = Bench(args);
         EXPECT_EQ(o.status, 2);
         EXPECT_EQ(o.out, "");
-        EXPECT_NE(o.err.find("Usage: vext-cli bench cpu|fpu|cache [-o FILE]"), std::string::npos);
+        EXPECT_NE(o.err.find("Usage: vext-cli bench cpu|fpu|cache"), std::string::npos);
     }
     EXPECT_EQ(runs_, 0);
     Outcome help = Bench({"--help"});

@@ -5,9 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <span>
+#include <vector>
 
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
+#include "app/cli/ResultSheet.h"
+#include "app/cli/TerminalText.h"
 
 namespace {
 
@@ -41,9 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     Check<LoadedFpu, kFpuRecordSize>(input, DecodeFpuRecord, EncodeFpuRecord);
     Check<LoadedCache, kCacheRecordSize>(input, DecodeCacheRecord, EncodeCacheRecord);
 
-    // The cells of whatever was loaded format without fault (NaN, infinities, huge values).
-    if (auto cpu = DecodeCpuRecord(input)) CpuResultCells(cpu->results);
-    if (auto fpu = DecodeFpuRecord(input)) FpuResultCells(fpu->results);
-    if (auto cache = DecodeCacheRecord(input)) CacheResultCells(cache->results);
+    // What vext-cli prints of whatever was loaded formats without fault (NaN, infinities, huge values):
+    // the JSON is valid UTF-8 and the terminal text holds no control character.
+    std::vector<ResultSheet> sheets;
+    if (auto cpu = DecodeCpuRecord(input)) sheets.push_back(CpuSheet(cpu->summary, cpu->results));
+    if (auto fpu = DecodeFpuRecord(input)) sheets.push_back(FpuSheet(fpu->summary, fpu->results));
+    if (auto cache = DecodeCacheRecord(input)) sheets.push_back(CacheSheet(cache->summary, cache->results));
+    for (const ResultSheet& sheet : sheets) {
+        (void)SheetJson(sheet).dump();  // throws, and so aborts, on a text that is not UTF-8
+        for (unsigned char c : TerminalText(sheet.summary)) Require(c >= 0x20 && c != 0x7F);
+    }
     return 0;
 }

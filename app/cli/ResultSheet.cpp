@@ -1,0 +1,138 @@
+#include "app/cli/ResultSheet.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "app/cli/ListPrinter.h"
+#include "app/cli/ProcessorJson.h"
+#include "app/cli/TerminalText.h"
+#include "files/ResultFiles.h"
+#include "files/ResultTables.h"
+
+namespace {
+
+std::string Label(const char* listRow)
+{
+    std::string label = listRow;
+    label.erase(0, label.find_first_not_of(' '));
+    if (label.size() >= 2 && label.compare(label.size() - 2, 2, " :") == 0) label.resize(label.size() - 2);
+    return label;
+}
+
+ResultRow Row(const char* const* list, int listRow, std::string text, double value, const char* unit, bool isTime)
+{
+    return {listRow, Label(list[listRow]), std::move(text), value, unit, isTime, std::nullopt, std::nullopt, std::nullopt, {}};
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+
+}  // namespace
+
+std::string ResultFileExtension(const std::string& path)
+{
+    const std::size_t dot = path.rfind('.'), slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    return Lower(path.substr(dot + 1));
+}
+
+namespace {
+
+template <std::size_t Size, typename Decode, typename Make>
+std::optional<ResultSheet> Load(const std::string& path, std::string& error, Decode decode, Make make)
+{
+    std::array<uint8_t, Size> bytes{};
+    const std::string name = "'" + TerminalText(path) + "'";
+    switch (ReadResultFile(path, bytes)) {
+    case ResultFileStatus::Ok: {
+        auto loaded = decode(bytes);
+        return make(loaded->summary, loaded->results);
+    }
+    case ResultFileStatus::TooShort:
+        error = name + " is too short for a ." + ResultFileExtension(path) + " result file (" + std::to_string(Size) + " bytes needed)";
+        return std::nullopt;
+    case ResultFileStatus::CannotOpen: error = "cannot open " + name; return std::nullopt;
+    default: error = "cannot read " + name; return std::nullopt;
+    }
+}
+
+}  // namespace
+
+ResultSheet CpuSheet(const std::string& summary, const CpuResults& results)
+{
+    ResultSheet sheet{"cpu", kCpuListRows, summary, {}};
+    for (int i = 0; i < CpuResults::kCount; ++i) {
+        const bool rating = i == CpuResults::kDhrystone;
+        sheet.rows.push_back(Row(kCpuListRows, CpuResultRow(i), FormatCpuResult(i, results.values[i]), results.values[i],
+                                 rating ? "KDhryst./sec" : "ms", !rating));
+    }
+    return sheet;
+}
+
+ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results)
+{
+    ResultSheet sheet{"fpu", kFpuListRows, summary, {}};
+    for (int s = 0; s < 8; ++s) {
+        const bool flops = results.mflops[s] != -1.0;
+        sheet.rows.push_back(Row(kFpuListRows, FpuSectionRow(s), FormatWhetstoneSection(results, s),
+                                 flops ? results.mflops[s] : results.mops[s], flops ? "MFLOPS" : "MOPS", false));
+    }
+    sheet.rows.push_back(Row(kFpuListRows, kFpuMwipsRow, FormatMwips(results.mwips), results.mwips, "MWIPS", false));
+    sheet.rows.push_back(Row(kFpuListRows, kFpuTotalRow, FormatWhetstoneTotal(results.totalSeconds), results.totalSeconds,
+                             "seconds", true));
+    return sheet;
+}
+
+ResultSheet CacheSheet(const std::string& summary, const CacheResults& results)
+{
+    ResultSheet sheet{"cache", kCacheListRows, summary, {}};
+    for (int i = 0; i < CacheResults::kCount; ++i) {
+        sheet.rows.push_back(Row(kCacheListRows, CacheResultRow(i), FormatCacheRate(results.rates[i]), results.rates[i],
+                                 "Mb/sec", false));
+        sheet.rows.back().blockKb = 2 << (i % CacheResults::kBlockSizes);
+    }
+    return sheet;
+}
+
+std::optional<ResultSheet> LoadResultSheet(const std::string& path, std::string& error)
+{
+    const std::string kind = ResultFileExtension(path);
+    if (kind == "cpu") return Load<kCpuRecordSize>(path, error, DecodeCpuRecord, CpuSheet);
+    if (kind == "fpu") return Load<kFpuRecordSize>(path, error, DecodeFpuRecord, FpuSheet);
+    if (kind == "cache") return Load<kCacheRecordSize>(path, error, DecodeCacheRecord, CacheSheet);
+    error = "'" + TerminalText(path) + "' is not a result file: the name must end in .cpu, .fpu or .cache";
+    return std::nullopt;
+}
+
+nlohmann::json NumberOrNull(double value) { return std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr); }
+
+nlohmann::json SheetJson(const ResultSheet& sheet)
+{
+    nlohmann::json rows = nlohmann::json::array();
+    for (const ResultRow& r : sheet.rows) {
+        nlohmann::json row = {{"label", r.label}, {"text", r.text}, {"value", NumberOrNull(r.value)}, {"unit", r.unit}};
+        if (r.blockKb) row["block_kb"] = *r.blockKb;
+        if (r.best) row["best"] = NumberOrNull(*r.best);
+        if (r.spreadPercent) row["spread_percent"] = NumberOrNull(*r.spreadPercent);
+        if (!r.runs.empty()) {
+            row["runs"] = nlohmann::json::array();
+            for (double run : r.runs) row["runs"].push_back(NumberOrNull(run));
+        }
+        rows.push_back(row);
+    }
+    return {{"kind", sheet.kind}, {"system", Utf8OrLatin1(sheet.summary)}, {"rows", rows}};
+}
+
+void PrintSheet(const char* heading, const ResultSheet& sheet)
+{
+    std::printf("%s : %s\n\n", heading, TerminalText(sheet.summary).c_str());
+    CListPrinter printer(sheet.listRows, stdout);
+    for (const ResultRow& row : sheet.rows) printer.Cell(row.listRow, row.text);
+    printer.Finish();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// A benchmark result as vext-cli hands it on: the page's rows with their texts, and for each
+// measurement its number in its natural unit. show, compare and bench print and serialise through it.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "bench/Results.h"
+
+struct ResultRow {
+    int listRow;        // the row of the page's list
+    std::string label;  // the page's label without its blanks and colon
+    std::string text;   // exactly what the page shows
+    double value;       // in `unit`; may be infinite or NaN
+    std::string unit;
+    bool isTime;                // smaller is better
+    std::optional<int> blockKb;  // cache rows
+    // Repeated runs: the best value, the spread of all runs in percent of it, and every run.
+    std::optional<double> best;
+    std::optional<double> spreadPercent;
+    std::vector<double> runs;
+};
+
+struct ResultSheet {
+    std::string kind;  // "cpu", "fpu" or "cache"
+    const char* const* listRows;
+    std::string summary;
+    std::vector<ResultRow> rows;
+};
+
+ResultSheet CpuSheet(const std::string& summary, const CpuResults& results);
+ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results);
+ResultSheet CacheSheet(const std::string& summary, const CacheResults& results);
+
+// The lower-case extension of the file name in `path`: "cpu" for "run.CPU", "" for none.
+std::string ResultFileExtension(const std::string& path);
+
+// Reads a .cpu, .fpu or .cache file, the kind taken from the name's extension. Nothing, and in
+// `error` why (naming the file), when the file is short, unreadable or of no known kind.
+std::optional<ResultSheet> LoadResultSheet(const std::string& path, std::string& error);
+
+// {"kind", "system", "rows": [{"label", "text", "value", "unit", ...}]}; a value that is not finite is
+// null. Texts are UTF-8.
+nlohmann::json SheetJson(const ResultSheet& sheet);
+nlohmann::json NumberOrNull(double value);
+
+// Prints the summary line under `heading` ("Your System", "Loaded System"), then the page's list.
+void PrintSheet(const char* heading, const ResultSheet& sheet);

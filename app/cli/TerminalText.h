@@ -1,0 +1,8 @@
+#pragma once
+// Texts that come from files (summary lines, brand strings) or from the command line hold whatever
+// bytes they hold; a terminal would obey the control characters among them. These are shown as "\x1b".
+#include <string>
+
+// `bytes` as UTF-8 (8-bit texts read as Latin-1), every control character, C0, DEL or C1, written as
+// "\xNN"; line feeds are kept when `keepLineFeeds`.
+std::string TerminalText(const std::string& bytes, bool keepLineFeeds = false);
