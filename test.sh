@@ -7,11 +7,11 @@ source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 jobs=$(nproc)
 
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXT_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/test --output-on-failure -j"$jobs"
 
 CC=clang CXX=clang++ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVEXT_SANITIZE=ON -DVEXT_FUZZ=ON \
-    -DVEXT_GUI=OFF >/dev/null
+    -DVEXT_GUI=OFF -DVEXT_WERROR=ON >/dev/null
 cmake --build build/sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/sanitize --output-on-failure -j"$jobs"

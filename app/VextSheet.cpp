@@ -2,21 +2,11 @@
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
-#include <wx/font.h>
 
 #include "pages/TemplatePage.h"
+#include "widgets/SheetFont.h"
 
 wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
-
-namespace {
-// The templates were laid out for an 8-point sans-serif face; Liberation Sans at 8 points gives the
-// dialog units they were drawn in (6 x 13 pixels).
-wxFont SheetFont()
-{
-    wxFont font(wxFontInfo(8).FaceName("Liberation Sans"));
-    return font.IsOk() ? font : *wxNORMAL_FONT;
-}
-}  // namespace
 
 CVextSheet::CVextSheet(const wxString& caption, wxWindow* parent)
 {

@@ -5,9 +5,11 @@
 
 #include <vector>
 
+#include "pages/SheetButtons.h"
+
 class CTemplatePage;
 
-class CVextSheet : public wxPropertySheetDialog {
+class CVextSheet : public wxPropertySheetDialog, public CSheetButtons {
 public:
     // `caption` "Vext v1.0"; OK and Cancel, no Apply button.
     explicit CVextSheet(const wxString& caption, wxWindow* parent = nullptr);
@@ -17,8 +19,7 @@ public:
     // Sizes the sheet to its pages and initialises the selected page, as the sheet opens.
     void Prepare();
 
-    // The sheet's OK button becomes "Close" and Cancel is disabled from now on.
-    void CancelToClose();
+    void CancelToClose() override;
 
     CTemplatePage* Page(size_t index) const;
     size_t PageCount() const;

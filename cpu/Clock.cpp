@@ -6,7 +6,6 @@
 #include "cpu/Processor.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
-#include "platform/SystemInfo.h"
 #include "platform/TextFormat.h"
 
 namespace {
@@ -81,23 +80,4 @@ std::string FormatClockText(int32_t measuredMHz, int32_t standardMHz)
 {
     if (standardMHz == -1) return platform::TextFormat("%d MHz (oc)", measuredMHz);
     return platform::TextFormat("%d MHz", standardMHz);
-}
-
-std::string FormatSystemSummary()
-{
-    DetectVendor();
-    std::string line;
-    {
-        std::unique_ptr<CProcessor> processor = CreateProcessor();
-        line = processor->GetName();
-        const int32_t measured = processor->MeasureMHz();
-        const int32_t standard = processor->MatchStandardMHz(measured);
-        line += platform::TextFormat(" at %s  with ", FormatClockText(measured, standard));
-    }
-    // One more than the whole megabytes, also when the total is an exact number of them.
-    const uint64_t mb = (platform::GlobalMemoryStatus().totalPhys >> 20) + 1;
-    constexpr uint64_t kLargest = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
-    line += platform::TextFormat("%d Mb RAM  ", static_cast<int32_t>(mb > kLargest ? kLargest : mb));
-    line += platform::GetVersionEx().platformId == platform::kPlatformWindows ? "on Win'9x" : "on WinNT";
-    return line;
 }

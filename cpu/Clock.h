@@ -1,6 +1,5 @@
 #pragma once
-// Clock measurement with the time-stamp counter, the vendors' standard clocks, and the one-line
-// summary of the machine that heads each benchmark page and is stored with its results.
+// Clock measurement with the time-stamp counter, and the vendors' standard clocks.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -33,6 +32,5 @@ int32_t MatchClockTable(std::span<const int32_t> table, int32_t mhz);
 // "%d MHz" of the standard clock, or "%d MHz (oc)" of the measured one when standard is -1.
 std::string FormatClockText(int32_t measuredMHz, int32_t standardMHz);
 
-// "AMD Athlon at 800 MHz  with 256 Mb RAM  on WinNT". Detects the vendor and measures the clock
-// (about one second); reads memory and version afresh.
-std::string FormatSystemSummary();
+// Kept for includers that still look for the summary here.
+#include "cpu/SystemSummary.h"

@@ -6,19 +6,11 @@
 #include <span>
 #include <string>
 
+#include "files/FeatureLines.h"
 #include "files/ReportFile.h"
 
-// One feature line of the report and one row of the page's list: the CPUID bit it tests, its label,
-// and the blanks the report puts between label and value to line the values up.
-struct FeatureLine {
-    int bit;
-    const char* label;
-    int blanks;
-};
-
-// The 28 reported bits of the standard feature word (CPUID 1 EDX), in report order.
+// The tables of files/FeatureLines.h.
 std::span<const FeatureLine> StandardFeatureLines();
-// The 3 reported bits of the AMD feature word (CPUID 0x80000001 EDX), in report order.
 std::span<const FeatureLine> ExtendedFeatureLines();
 
 // "Supported" or "Unsupported"; the FPU line (bit 0 of the standard word) says "Yes" or "No".
@@ -50,8 +42,6 @@ public:
 
     void WriteHeader(ReportSink& file);
     void WriteProcessorDetails(ReportSink& file);
-    void WriteStandardFeatures(ReportSink& file);
-    void WriteExtendedFeatures(ReportSink& file);
 
     // The texts of the two feature sections for the given words, as written.
     static std::string StandardFeaturesText(uint32_t flags);

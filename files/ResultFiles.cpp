@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/TextEncoding.h"
+
 const ResultFileKind kCpuResultFile = {"CPU Benchmarks (*.cpu)|*.cpu||", "cpu", kCpuRecordSize};
 const ResultFileKind kFpuResultFile = {"FPU Benchmarks (*.fpu)|*.fpu||", "fpu", kFpuRecordSize};
 const ResultFileKind kCacheResultFile = {"Cache Benchmarks (*.cache)|*.cache||", "cache", kCacheRecordSize};
@@ -37,6 +39,15 @@ platform::FileDialogRequest OpenDialogRequest(const ResultFileKind& kind)
     return request;
 }
 
+std::string CutSummary(std::string_view summary)
+{
+    if (summary.size() <= kSummaryMaxLength) return std::string(summary);
+    std::size_t n = kSummaryMaxLength;
+    if (platform::IsUtf8(summary))
+        while (n > 0 && (static_cast<unsigned char>(summary[n]) & 0xC0) == 0x80) --n;
+    return std::string(summary.substr(0, n));
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Byte layouts. Every number is written byte by byte, least significant first, whatever the host.
 
@@ -49,8 +60,8 @@ public:
     void Text(std::string_view text)
     {
         // The field is zero-filled first, so the NUL and everything after it are zero.
-        std::size_t n = text.size() < kSummaryMaxLength ? text.size() : kSummaryMaxLength;
-        std::memcpy(out_.data() + pos_, text.data(), n);
+        const std::string kept = CutSummary(text);
+        std::memcpy(out_.data() + pos_, kept.data(), kept.size());
         pos_ += kSummaryFieldSize;
     }
     void U32(uint32_t v)

@@ -64,8 +64,13 @@ extern const ResultFileKind kCacheResultFile;
 platform::FileDialogRequest SaveDialogRequest(const ResultFileKind& kind);
 platform::FileDialogRequest OpenDialogRequest(const ResultFileKind& kind);
 
+// A summary line as the text field keeps it: its first 99 bytes. A UTF-8 text is cut before the
+// character that would not fit whole, so that the kept part still reads as UTF-8. The saved files and
+// the cache chart's legends both cut here.
+std::string CutSummary(std::string_view summary);
+
 // --- Byte layouts ----------------------------------------------------------------------------------
-// The summary is cut to its first 99 characters; the rest of the text field is zero.
+// The summary is cut by CutSummary; the rest of the text field is zero.
 std::array<uint8_t, kCpuRecordSize> EncodeCpuRecord(std::string_view summary, const CpuResults& results);
 std::array<uint8_t, kFpuRecordSize> EncodeFpuRecord(std::string_view summary, const WhetstoneResults& results);
 std::array<uint8_t, kCacheRecordSize> EncodeCacheRecord(std::string_view summary, const CacheResults& results);

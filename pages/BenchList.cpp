@@ -19,10 +19,3 @@ void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& 
 {
     for (const ResultCell& cell : cells) SetBenchCell(list, cell.row, column, cell.text);
 }
-
-wxString SummaryDisplayText(const std::string& bytes)
-{
-    wxString text = wxString::FromUTF8(bytes);
-    if (text.empty() && !bytes.empty()) text = wxString(bytes.data(), wxConvISO8859_1, bytes.size());
-    return text;
-}

@@ -18,7 +18,3 @@ constexpr int kLoadedSystemColumn = 2;
 void SetUpBenchList(wxListCtrl* list, const char* const rows[]);
 void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text);
 void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& cells);
-
-// A summary line as the boxes show it: UTF-8 when it is, otherwise 8-bit characters (a file saved on
-// another machine holds that machine's code page).
-wxString SummaryDisplayText(const std::string& bytes);

@@ -3,8 +3,9 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 
-#include "cpu/Clock.h"
+#include "cpu/SystemSummary.h"
 #include "pages/BenchList.h"
+#include "widgets/DisplayText.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 
@@ -28,5 +29,5 @@ bool CBenchPage::OnInitDialog()
 
 void CBenchPage::ShowLoadedSummary(const std::string& summary)
 {
-    if (wxWindow* box = Control(kLoadedSummaryId)) box->SetLabel(SummaryDisplayText(summary));
+    if (wxWindow* box = Control(kLoadedSummaryId)) box->SetLabel(DisplayText(summary));
 }

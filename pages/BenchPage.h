@@ -4,18 +4,19 @@
 #include <string>
 
 #include "pages/TemplatePage.h"
+#include "res/ControlIds.h"
 
 class wxListCtrl;
 class wxCommandEvent;
 
 class CBenchPage : public CTemplatePage {
 public:
-    static constexpr int kYourSummaryId = 1015;
-    static constexpr int kLoadedSummaryId = 1016;
-    static constexpr int kListId = 1017;
-    static constexpr int kBenchmarkId = 1021;
-    static constexpr int kLoadId = 1022;
-    static constexpr int kSaveId = 1023;
+    static constexpr int kYourSummaryId = res::IDC_BENCH_YOUR_SUMMARY;
+    static constexpr int kLoadedSummaryId = res::IDC_BENCH_LOADED_SUMMARY;
+    static constexpr int kListId = res::IDC_BENCH_LIST;
+    static constexpr int kBenchmarkId = res::IDC_BENCH_RUN;
+    static constexpr int kLoadId = res::IDC_BENCH_LOAD;
+    static constexpr int kSaveId = res::IDC_BENCH_SAVE;
 
     wxListCtrl* List() const;
 
@@ -28,6 +29,11 @@ protected:
 
     // The summary line of a loaded file, in its box.
     void ShowLoadedSummary(const std::string& summary);
+
+    // The summary lines as their boxes show them. Saving takes this machine's line back from its box,
+    // not from a fresh measurement: the file keeps the line the user saw.
+    std::string YourSummary() const { return ControlText(kYourSummaryId); }
+    std::string LoadedSummary() const { return ControlText(kLoadedSummaryId); }
 
     virtual void OnBenchmark(wxCommandEvent& event) = 0;
     virtual void OnLoadResults(wxCommandEvent& event) = 0;

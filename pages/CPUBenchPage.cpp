@@ -35,4 +35,4 @@ void CCPUBenchPage::OnLoadResults(wxCommandEvent&)
     SetBenchCells(List(), kLoadedSystemColumn, CpuResultCells(loaded->results));
 }
 
-void CCPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveCpuResults(ControlText(kYourSummaryId), cpuResults); }
+void CCPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveCpuResults(YourSummary(), cpuResults); }

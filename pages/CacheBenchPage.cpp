@@ -11,20 +11,6 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CCacheBenchPage, CBenchPage);
 
-namespace {
-// The chart's legends are read from the summary boxes as into a buffer of 100 8-bit characters: at
-// most 99 characters survive. The boxes hold UTF-8, so characters are counted, not bytes.
-std::string FirstCharacters(const std::string& text, size_t maxCharacters = 99)
-{
-    size_t characters = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
-        if (!continuation && characters++ == maxCharacters) return text.substr(0, i);
-    }
-    return text;
-}
-}  // namespace
-
 CCacheBenchPage::CCacheBenchPage() : CBenchPage(res::IDD_CACHE_BENCH, kCacheListRows)
 {
     Bind(wxEVT_BUTTON, &CCacheBenchPage::OnCompare, this, kCompareId);
@@ -65,12 +51,12 @@ void CCacheBenchPage::OnLoadResults(wxCommandEvent&)
     Control(kCompareId)->Enable();
 }
 
-void CCacheBenchPage::OnSaveResults(wxCommandEvent&) { SaveCacheResults(ControlText(kYourSummaryId), yourResults_); }
+void CCacheBenchPage::OnSaveResults(wxCommandEvent&) { SaveCacheResults(YourSummary(), yourResults_); }
 
 void CCacheBenchPage::OnCompare(wxCommandEvent&)
 {
     CCacheResultsDlg chart;
-    chart.SetData(yourResults_, loadedResults_, FirstCharacters(ControlText(kYourSummaryId)),
-                  FirstCharacters(ControlText(kLoadedSummaryId)));
+    // The legends are read from the summary boxes into a buffer of the text field's size.
+    chart.SetData(yourResults_, loadedResults_, CutSummary(YourSummary()), CutSummary(LoadedSummary()));
     chart.ShowModal();
 }

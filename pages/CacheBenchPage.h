@@ -8,7 +8,7 @@
 
 class CCacheBenchPage : public CBenchPage {
 public:
-    static constexpr int kCompareId = 1024;
+    static constexpr int kCompareId = res::IDC_BENCH_COMPARE;
 
     CCacheBenchPage();
 

@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "pages/TemplateBuilder.h"
 #include "platform/TextFormat.h"
+#include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
+#include "widgets/SheetFont.h"
+#include "widgets/TemplateBuilder.h"
 
 wxIMPLEMENT_CLASS(CCacheResultsDlg, wxDialog);
 
@@ -203,32 +205,22 @@ void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& da
     dc.SetPen(oldPen);
 }
 
-namespace {
-// The templates' dialog units are those of the sheet's 8-point sans-serif face (6 x 13 pixels).
-wxFont TemplateFont()
-{
-    wxFont font(wxFontInfo(8).FaceName("Liberation Sans"));
-    return font.IsOk() ? font : *wxNORMAL_FONT;
-}
-constexpr int kOkId = 1;  // IDOK of the template
-}  // namespace
-
 CCacheResultsDlg::CCacheResultsDlg()
 {
     const res::DialogTemplate& t = res::FindTemplate(res::IDD_CACHE_RESULTS);
     // A caption, but neither system menu nor close box: OK or Escape end it.
     Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION);
-    SetFont(TemplateFont());
+    SetFont(SheetFont());
     SetClientSize(TemplatePixelSize(this, t));
     BuildFromTemplate(this, t);
-    SetAffirmativeId(kOkId);
-    SetEscapeId(kOkId);
+    SetAffirmativeId(res::IDC_CHART_OK);
+    SetEscapeId(res::IDC_CHART_OK);
     Centre();
     Bind(wxEVT_PAINT, &CCacheResultsDlg::OnPaint, this);
     // The controls keep their template places (a lone child would otherwise be stretched over the
     // whole window); only the white frame follows the size, so a resize repaints.
     Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Refresh(); });
-    Bind(wxEVT_BUTTON, &CCacheResultsDlg::OnOk, this, kOkId);
+    Bind(wxEVT_BUTTON, &CCacheResultsDlg::OnOk, this, res::IDC_CHART_OK);
 }
 
 void CCacheResultsDlg::SetData(const CacheResults& yourResults, const CacheResults& loadedResults,

@@ -35,4 +35,4 @@ void CFPUBenchPage::OnLoadResults(wxCommandEvent&)
     SetBenchCells(List(), kLoadedSystemColumn, FpuResultCells(loaded->results));
 }
 
-void CFPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveFpuResults(ControlText(kYourSummaryId), whetstoneResults); }
+void CFPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveFpuResults(YourSummary(), whetstoneResults); }

@@ -3,47 +3,21 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 
+#include <array>
 #include <iterator>
-#include <memory>
 
-#include "app/VextSheet.h"
-#include "cpu/Processor.h"
-#include "files/MeasuredClock.h"
+#include "files/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
+#include "pages/SheetButtons.h"
+#include "res/ControlIds.h"
+#include "widgets/DisplayText.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CProcInfo, CTemplatePage);
 
 namespace {
 
-constexpr int kIdVendor = 1000;
-constexpr int kIdName = 1002;
-constexpr int kIdFrequency = 1003;
-constexpr int kIdL1DataSize = 1005;
-constexpr int kIdL1CodeSize = 1006;
-constexpr int kIdL2Size = 1007;
-constexpr int kIdType = 1008;
-constexpr int kIdBrandString = 1009;
-constexpr int kIdList = 1011;
-constexpr int kIdBrandId = 1012;
-constexpr int kIdReport = 1014;
-
-// Rows that the filling below writes to; the rest are headings and spacers.
-constexpr long kFirstStandardFeatureRow = 14;
-constexpr long kFirstExtendedFeatureRow = 44;
-
-// The processor's texts are 8-bit; a brand string is whatever bytes the processor holds, which need not
-// be UTF-8. Those are shown as Latin-1 rather than as nothing.
-wxString ProcessorText(const std::string& text)
-{
-    wxString converted = wxString::FromUTF8(text);
-    if (converted.empty() && !text.empty()) converted = wxString(text.c_str(), wxConvISO8859_1);
-    return converted;
-}
-
-}  // namespace
-
-// The row texts; the entry beginning with a line feed ends the table.
-const char* const CProcInfo::kRowLabels[] = {
+// The rows before, between and after the feature lines, which come from the report's tables.
+constexpr const char* kCacheRows[] = {
     "Cache Details",
     "   L1 Instruction Cache :",
     "   L1 Data Cache :",
@@ -58,39 +32,9 @@ const char* const CProcInfo::kRowLabels[] = {
     "   L2 Unified TLB (AMD) :",
     "",
     "Standard Features (Intel)",
-    "   FPU on-chip :",
-    "   Virtual Mode Extension :",
-    "   Debugging Extension :",
-    "   Page Size Extension :",
-    "   Time Stamp Counter  :",
-    "   Model Specific Registers :",
-    "   Physical Address Extension :",
-    "   Machine Check Exception :",
-    "   CMPXCHG8 Instruction : ",
-    "   On-chip APIC hardware :",
-    "   Fast System Call :",
-    "   Memory Type Registers :",
-    "   Global Paging Extension :",
-    "   Machine Check Architecture :",
-    "   CMOV Instruction :",
-    "   Page Attribute Table :",
-    "   36-bit Page Size Extension :",
-    "   Processor serial number :",
-    "   CLFLUSH Instruction :",
-    "   Debug Trace Store :",
-    "   ACPI Power Management :",
-    "   Intel MMX Extension :",
-    "   Fast Floating Point save/restore :",
-    "   Streaming SIMD Extension :",
-    "   Streaming SIMD Extension 2 :",
-    "   Self-Snoop  :",
-    "   Thermal Monitor :",
-    "   IA-64 Extension :",
-    "",
-    "Extended Features (AMD)",
-    "   AMD MMX Extension : ",
-    "   AMD 3DNow! Instructions :",
-    "   AMD 3DNow! Extended Instructions :",
+};
+constexpr const char* kBetweenRows[] = {"", "Extended Features (AMD)"};
+constexpr const char* kOtherRows[] = {
     "",
     "Other Features",
     "   Familiy / Model / Stepping :",
@@ -100,76 +44,81 @@ const char* const CProcInfo::kRowLabels[] = {
     "\n",
 };
 
-static_assert(std::size(CProcInfo::kRowLabels) == CProcInfo::kRowCount + 1, "53 rows and the end marker");
+constexpr long kFirstStandardFeatureRow = std::size(kCacheRows);
+constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows);
+constexpr long kFirstOtherValueRow = kFirstExtendedFeatureRow + std::size(kExtendedFeatureLines) + 2;
+
+constexpr std::array<const char*, CProcInfo::kRowCount + 1> RowLabels()
+{
+    std::array<const char*, CProcInfo::kRowCount + 1> rows{};
+    size_t i = 0;
+    for (const char* row : kCacheRows) rows[i++] = row;
+    for (const FeatureLine& line : kStandardFeatureLines) rows[i++] = line.label;
+    for (const char* row : kBetweenRows) rows[i++] = row;
+    for (const FeatureLine& line : kExtendedFeatureLines) rows[i++] = line.label;
+    for (const char* row : kOtherRows) rows[i++] = row;
+    return rows;
+}
+static_assert(std::size(kCacheRows) + std::size(kStandardFeatureLines) + std::size(kBetweenRows) +
+                      std::size(kExtendedFeatureLines) + std::size(kOtherRows) ==
+                  CProcInfo::kRowCount + 1,
+              "53 rows and the end marker");
+
+}  // namespace
+
+// The entry beginning with a line feed ends the table.
+const std::array<const char*, CProcInfo::kRowCount + 1> CProcInfo::kRowLabels = RowLabels();
 
 CProcInfo::CProcInfo() : CTemplatePage(res::IDD_PROC_INFO) {}
 
-wxListCtrl* CProcInfo::List() const { return wxDynamicCast(Control(kIdList), wxListCtrl); }
+wxListCtrl* CProcInfo::List() const { return wxDynamicCast(Control(res::IDC_PROC_LIST), wxListCtrl); }
 
-void CProcInfo::SetRowValue(long row, const std::string& value) { List()->SetItem(row, 1, ProcessorText(value)); }
+void CProcInfo::SetRowValue(long row, const std::string& value) { List()->SetItem(row, 1, DisplayText(value)); }
 
 void CProcInfo::SetBoxText(int id, const std::string& value)
 {
-    if (wxWindow* box = Control(id)) box->SetLabel(ProcessorText(value));
+    if (wxWindow* box = Control(id)) box->SetLabel(DisplayText(value));
 }
 
 bool CProcInfo::OnInitDialog()
 {
     CTemplatePage::OnInitDialog();
-    if (CVextSheet* sheet = Sheet()) sheet->CancelToClose();
-    if (wxWindow* button = Control(kIdReport)) button->Bind(wxEVT_BUTTON, &CProcInfo::OnReport, this);
+    if (CSheetButtons* sheet = Sheet()) sheet->CancelToClose();
+    if (wxWindow* button = Control(res::IDC_PROC_REPORT)) button->Bind(wxEVT_BUTTON, &CProcInfo::OnReport, this);
 
-    // DetectVendor sets the vendor code that CreateProcessor reads.
-    SetBoxText(kIdVendor, DetectVendor());
-    std::unique_ptr<CProcessor> processor = CreateProcessor();
-
-    SetBoxText(kIdFrequency, ClockText(*processor));
-    SetBoxText(kIdName, processor->GetName());
-
-    std::string l1Code, l1Data, l2;
-    processor->FormatCacheSizes(l1Code, l1Data, l2);
-    SetBoxText(kIdL1CodeSize, l1Code);
-    SetBoxText(kIdL1DataSize, l1Data);
-    SetBoxText(kIdL2Size, l2);
-
-    SetBoxText(kIdType, processor->GetProcessorType());
-    SetBoxText(kIdBrandId, processor->GetBrandName());
-    SetBoxText(kIdBrandString, processor->GetBrandString());
+    const ProcessorFacts facts = GatherProcessorFacts();
+    SetBoxText(res::IDC_PROC_VENDOR, facts.vendor);
+    SetBoxText(res::IDC_PROC_FREQUENCY, facts.frequency);
+    SetBoxText(res::IDC_PROC_NAME, facts.name);
+    SetBoxText(res::IDC_PROC_L1_CODE_SIZE, facts.l1CodeSize);
+    SetBoxText(res::IDC_PROC_L1_DATA_SIZE, facts.l1DataSize);
+    SetBoxText(res::IDC_PROC_L2_SIZE, facts.l2Size);
+    SetBoxText(res::IDC_PROC_TYPE, facts.type);
+    SetBoxText(res::IDC_PROC_BRAND_ID, facts.brandId);
+    SetBoxText(res::IDC_PROC_BRAND_STRING, facts.brandString);
 
     wxListCtrl* list = List();
     list->InsertColumn(0, "Processor Details", wxLIST_FORMAT_LEFT, 195);
     list->InsertColumn(1, "", wxLIST_FORMAT_LEFT, 285);
     for (long row = 0; kRowLabels[row][0] != '\n'; ++row) list->InsertItem(row, wxString::FromUTF8(kRowLabels[row]));
 
-    SetRowValue(1, processor->DescribeL1CodeCache());
-    SetRowValue(2, processor->DescribeL1DataCache());
-    std::string pages4Mb, pages4Kb;
-    processor->DescribeInstructionTlb(pages4Mb, pages4Kb);
-    SetRowValue(4, pages4Kb);
-    SetRowValue(5, pages4Mb);
-    processor->DescribeDataTlb(pages4Mb, pages4Kb);
-    SetRowValue(7, pages4Kb);
-    SetRowValue(8, pages4Mb);
-    SetRowValue(10, processor->DescribeL2Cache());
-    SetRowValue(11, processor->DescribeL2Tlb());
+    SetRowValue(1, facts.l1CodeCache);
+    SetRowValue(2, facts.l1DataCache);
+    SetRowValue(4, facts.instructionTlb4Kb);
+    SetRowValue(5, facts.instructionTlb4Mb);
+    SetRowValue(7, facts.dataTlb4Kb);
+    SetRowValue(8, facts.dataTlb4Mb);
+    SetRowValue(10, facts.l2Cache);
+    SetRowValue(11, facts.l2Tlb);
 
-    uint32_t standard = StandardFeatureFlags().flags;
     long row = kFirstStandardFeatureRow;
-    for (const FeatureLine& line : StandardFeatureLines()) SetRowValue(row++, StandardFeatureValue(standard, line.bit));
-    uint32_t extended = AmdFeatureFlags().flags;
+    for (const FeatureLine& line : kStandardFeatureLines) SetRowValue(row++, StandardFeatureValue(facts.standardFeatures, line.bit));
     row = kFirstExtendedFeatureRow;
-    for (const FeatureLine& line : ExtendedFeatureLines()) SetRowValue(row++, ExtendedFeatureValue(extended, line.bit));
+    for (const FeatureLine& line : kExtendedFeatureLines) SetRowValue(row++, ExtendedFeatureValue(facts.extendedFeatures, line.bit));
 
-    CpuSignature signature;
-    GetFamilyModelStepping(signature);
-    SetRowValue(49, FamilyModelSteppingText(signature));
-    CpuSignature extendedSignature;
-    processor->GetExtendedFamilyModel(extendedSignature);
-    SetRowValue(50, ExtendedFamilyModelText(extendedSignature));
-    SetRowValue(51, GenerationText(processor->GetGeneration()));
-    SerialNumber serial;
-    processor->GetSerialNumber(serial);
-    SetRowValue(52, SerialNumberText(serial));
+    row = kFirstOtherValueRow;
+    for (const std::string* value : {&facts.familyModelStepping, &facts.extendedFamilyModel, &facts.generation, &facts.serialNumber})
+        SetRowValue(row++, *value);
     return true;
 }
 

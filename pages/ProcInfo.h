@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+
 #include "pages/TemplatePage.h"
 
 class wxCommandEvent;
@@ -13,7 +15,7 @@ public:
     // The list always has this many rows, whatever the processor.
     static constexpr int kRowCount = 53;
     // The label of each row, in order; headings name their group, spacer rows are empty.
-    static const char* const kRowLabels[];
+    static const std::array<const char*, kRowCount + 1> kRowLabels;
 
     wxListCtrl* List() const;
 

@@ -1,5 +1,6 @@
 #include "pages/SystemInfo.h"
 
+#include "res/ControlIds.h"
 #include "winfo/WindowsInfo.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CSystemInfo, CTemplatePage);
@@ -9,22 +10,22 @@ bool CSystemInfo::OnInitDialog()
     CTemplatePage::OnInitDialog();
     CWindowsInfo info;  // memory status, then version
 
-    SetControlText(1003, FormatVersionText(info.GetVersionNumbers()));
+    SetControlText(res::IDC_SYS_VERSION, FormatVersionText(info.GetVersionNumbers()));
 
-    SetControlText(1013, info.GetOsName());
-    SetControlText(1005, info.GetServicePack());
+    SetControlText(res::IDC_SYS_OS_NAME, info.GetOsName());
+    SetControlText(res::IDC_SYS_SPECIALS, info.GetServicePack());
     // The service-pack text can be longer than its box; the whole of it shows on hovering.
-    if (wxWindow* box = Control(1005); box && !info.GetServicePack().empty())
+    if (wxWindow* box = Control(res::IDC_SYS_SPECIALS); box && !info.GetServicePack().empty())
         box->SetToolTip(wxString::FromUTF8(info.GetServicePack()));
-    SetControlText(1006, info.GetBootMode());
-    SetControlText(1014, info.GetDebugMode());
-    SetControlText(1015, info.GetUptime());
+    SetControlText(res::IDC_SYS_BOOT_MODE, info.GetBootMode());
+    SetControlText(res::IDC_SYS_DEBUG, info.GetDebugMode());
+    SetControlText(res::IDC_SYS_UPTIME, info.GetUptime());
 
-    SetControlText(1008, FormatPhysicalMemory(info.GetTotalPhys()));
-    SetControlText(1010, FormatMegabytes(info.GetAvailPhys()));
-    SetControlText(1012, FormatMegabytes(info.GetTotalPageFile()));
-    SetControlText(1007, FormatMegabytes(info.GetAvailPageFile()));
-    SetControlText(1011, FormatMegabytes(info.GetTotalWindowsMemory()));
-    SetControlText(1009, FormatMegabytes(info.GetAvailWindowsMemory()));
+    SetControlText(res::IDC_SYS_PHYSICAL, FormatPhysicalMemory(info.GetTotalPhys()));
+    SetControlText(res::IDC_SYS_FREE_PHYSICAL, FormatMegabytes(info.GetAvailPhys()));
+    SetControlText(res::IDC_SYS_VIRTUAL, FormatMegabytes(info.GetTotalPageFile()));
+    SetControlText(res::IDC_SYS_FREE_VIRTUAL, FormatMegabytes(info.GetAvailPageFile()));
+    SetControlText(res::IDC_SYS_WINDOWS_MEMORY, FormatMegabytes(info.GetTotalWindowsMemory()));
+    SetControlText(res::IDC_SYS_FREE_WINDOWS, FormatMegabytes(info.GetAvailWindowsMemory()));
     return true;
 }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "app/VextSheet.h"
 #include "bench/ui/BusyInput.h"
-#include "pages/TemplateBuilder.h"
+#include "pages/SheetButtons.h"
+#include "widgets/DisplayText.h"
+#include "widgets/TemplateBuilder.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(CTemplatePage, wxPanel);
 
@@ -51,7 +52,7 @@ wxWindow* CTemplatePage::Control(int id) const
 
 void CTemplatePage::SetControlText(int id, const std::string& text)
 {
-    if (wxWindow* w = Control(id)) w->SetLabel(wxString::FromUTF8(text));
+    if (wxWindow* w = Control(id)) w->SetLabel(DisplayText(text));
 }
 
 std::string CTemplatePage::ControlText(int id) const
@@ -60,4 +61,7 @@ std::string CTemplatePage::ControlText(int id) const
     return w ? std::string(w->GetLabel().utf8_str()) : std::string();
 }
 
-CVextSheet* CTemplatePage::Sheet() const { return wxDynamicCast(wxGetTopLevelParent(const_cast<CTemplatePage*>(this)), CVextSheet); }
+CSheetButtons* CTemplatePage::Sheet() const
+{
+    return dynamic_cast<CSheetButtons*>(wxGetTopLevelParent(const_cast<CTemplatePage*>(this)));
+}

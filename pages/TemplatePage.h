@@ -8,7 +8,7 @@
 
 #include "res/DialogTemplate.h"
 
-class CVextSheet;
+class CSheetButtons;
 
 class CTemplatePage : public wxPanel {
 public:
@@ -31,8 +31,8 @@ public:
 
     // Where the template's origin lies in the page: its content is centred in the page.
     wxPoint TemplateOffset() const { return offset_; }
-    // The sheet holding this page, or nullptr.
-    CVextSheet* Sheet() const;
+    // The buttons of the sheet holding this page, or nullptr outside a sheet.
+    CSheetButtons* Sheet() const;
 
 protected:
     virtual bool OnInitDialog() { return true; }

@@ -50,6 +50,16 @@ using ScopedOsVersion = OsVersionSeam::Scoped;
 using ScopedSystemMetrics = SystemMetricsSeam::Scoped;
 
 inline MemoryStatus GlobalMemoryStatus() { return MemoryStatusSeam::Call(); }
+
+// How the program shows an amount of memory in whole megabytes: one more than the whole megabytes,
+// also when the amount is an exact number of them (128 Mb shows as 129). Held to the largest int,
+// as the texts print it with %d.
+inline int32_t WholeMegabytesPlusOne(uint64_t bytes)
+{
+    constexpr uint64_t kLargest = 0x7FFFFFFF;
+    const uint64_t mb = (bytes >> 20) + 1;
+    return static_cast<int32_t>(mb > kLargest ? kLargest : mb);
+}
 inline OsVersionInfo GetVersionEx() { return OsVersionSeam::Call(); }
 inline int GetSystemMetrics(int index) { return SystemMetricsSeam::Call(index); }
 

@@ -1,3 +1,4 @@
+#include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
 
 namespace res {
@@ -10,25 +11,25 @@ const DialogTemplate& Dialog129()
         IDD_PROC_INFO, "Processor Information", 360, 241, "MS Sans Serif", 8, kChild,
         {
             {ControlKind::Label, kNoId, "Vendor Name :", 5, 10, 48, 8},
-            {ControlKind::ValueBox, 1000, "", 72, 9, 279, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_PROC_VENDOR, "", 72, 9, 279, 12, kBorder | kSunken},
             {ControlKind::Label, kNoId, "Processor :", 5, 25, 36, 8},
-            {ControlKind::ValueBox, 1002, "", 72, 23, 279, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_PROC_NAME, "", 72, 23, 279, 12, kBorder | kSunken},
             {ControlKind::Label, kNoId, "Frequency :", 5, 40, 38, 8},
-            {ControlKind::ValueBox, 1003, "", 72, 36, 64, 12, kBorder | kSunken},
-            {ControlKind::Button, 1014, "&Report", 295, 36, 56, 14, kTabStop},
+            {ControlKind::ValueBox, IDC_PROC_FREQUENCY, "", 72, 36, 64, 12, kBorder | kSunken},
+            {ControlKind::Button, IDC_PROC_REPORT, "&Report", 295, 36, 56, 14, kTabStop},
             {ControlKind::Label, kNoId, "L1 Instruction Cache :", 5, 60, 70, 8},
-            {ControlKind::ValueBox, 1006, "", 79, 58, 46, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_PROC_L1_CODE_SIZE, "", 79, 58, 46, 12, kBorder | kSunken},
             {ControlKind::Label, kNoId, "L1 Data Cache :", 132, 60, 53, 8},
-            {ControlKind::ValueBox, 1005, "", 188, 58, 46, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_PROC_L1_DATA_SIZE, "", 188, 58, 46, 12, kBorder | kSunken},
             {ControlKind::Label, kNoId, "L2 Cache :", 256, 60, 36, 8},
-            {ControlKind::ValueBox, 1007, "", 295, 57, 56, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_PROC_L2_SIZE, "", 295, 57, 56, 12, kBorder | kSunken},
             {ControlKind::Label, kNoId, "Processor Type :", 5, 75, 54, 8},
-            {ControlKind::ValueBox, 1008, "", 79, 73, 46, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_PROC_TYPE, "", 79, 73, 46, 12, kBorder | kSunken},
             {ControlKind::Label, kNoId, "Brand ID :", 151, 75, 33, 8},
-            {ControlKind::ValueBox, 1012, "", 188, 73, 75, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_PROC_BRAND_ID, "", 188, 73, 75, 12, kBorder | kSunken},
             {ControlKind::Label, kNoId, "Brand String :", 5, 90, 44, 8},
-            {ControlKind::ValueBox, 1009, "", 79, 88, 186, 12, kBorder | kSunken},
-            {ControlKind::ListView, 1011, "List2", 4, 110, 347, 127, kBorder | kTabStop | kSingleSel | kNoSortHeader},
+            {ControlKind::ValueBox, IDC_PROC_BRAND_STRING, "", 79, 88, 186, 12, kBorder | kSunken},
+            {ControlKind::ListView, IDC_PROC_LIST, "List2", 4, 110, 347, 127, kBorder | kTabStop | kSingleSel | kNoSortHeader},
         }};
     return t;
 }

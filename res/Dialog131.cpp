@@ -1,3 +1,4 @@
+#include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
 
 namespace res {
@@ -9,13 +10,13 @@ const DialogTemplate& Dialog131()
         IDD_FPU_BENCH, "FPU Benchmark", 360, 242, "MS Sans Serif", 8, kChild,
         {
             {ControlKind::Label, kNoId, "Your System :", 8, 15, 44, 8},
-            {ControlKind::ValueBox, 1015, "", 66, 13, 288, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_BENCH_YOUR_SUMMARY, "", 66, 13, 288, 12, kBorder | kSunken},
             {ControlKind::Label, kNoId, "Loaded System :", 7, 30, 54, 8},
-            {ControlKind::ValueBox, 1016, "", 66, 28, 288, 12, kBorder | kSunken},
-            {ControlKind::ListView, 1017, "", 7, 46, 347, 174, kSingleSel | kNoSortHeader | kBorder},
-            {ControlKind::Button, 1021, "&Benchmark", 84, 226, 56, 14},
-            {ControlKind::Button, 1022, "&Load Results", 144, 226, 56, 14},
-            {ControlKind::Button, 1023, "&Save Results", 204, 226, 56, 14, kDisabled},
+            {ControlKind::ValueBox, IDC_BENCH_LOADED_SUMMARY, "", 66, 28, 288, 12, kBorder | kSunken},
+            {ControlKind::ListView, IDC_BENCH_LIST, "", 7, 46, 347, 174, kSingleSel | kNoSortHeader | kBorder},
+            {ControlKind::Button, IDC_BENCH_RUN, "&Benchmark", 84, 226, 56, 14},
+            {ControlKind::Button, IDC_BENCH_LOAD, "&Load Results", 144, 226, 56, 14},
+            {ControlKind::Button, IDC_BENCH_SAVE, "&Save Results", 204, 226, 56, 14, kDisabled},
         }};
     return t;
 }

@@ -1,3 +1,4 @@
+#include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
 
 namespace res {
@@ -12,7 +13,7 @@ const DialogTemplate& Dialog132()
             {ControlKind::Label, kNoId, "Your system is being benchmarked", 58, 21, 112, 8},
             {ControlKind::Label, kNoId, "Please, do not  move you mouse and do not press any keys.", 19, 37, 190, 8},
             {ControlKind::Label, kNoId, "This may take up to 5 minutes.", 65, 53, 97, 8},
-            {ControlKind::ProgressBar, 1001, "", 42, 80, 144, 14, kBorder | kSmooth},
+            {ControlKind::ProgressBar, IDC_PROGRESS_BAR, "", 42, 80, 144, 14, kBorder | kSmooth},
         }};
     return t;
 }

@@ -1,3 +1,4 @@
+#include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
 
 namespace res {
@@ -7,7 +8,7 @@ const DialogTemplate& Dialog134()
 {
     static const DialogTemplate t{IDD_CACHE_RESULTS, "Cache Benchmark Results", 511, 246, "MS Sans Serif", 8, 0,
                                   {
-                                      {ControlKind::DefButton, 1, "&OK", 231, 226, 50, 14, kTabStop},
+                                      {ControlKind::DefButton, IDC_CHART_OK, "&OK", 231, 226, 50, 14, kTabStop},
                                   }};
     return t;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The dialog templates, as data: positions and sizes in dialog units, numeric control ids and styles.
-// Pages and dialogs are built from them by one builder (pages/TemplateBuilder).
+// Pages and dialogs are built from them by one builder (widgets/TemplateBuilder).
 #include <cstdint>
 #include <string>
 #include <vector>

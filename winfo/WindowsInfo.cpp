@@ -129,7 +129,10 @@ std::string FormatVersionText(const VersionNumbers& v)
     return platform::TextFormat("%d.%d   (Build : %d)", v.major, v.minor, v.build);
 }
 
-std::string FormatPhysicalMemory(uint64_t bytes) { return platform::TextFormat("%d Mb", (bytes >> 20) + 1); }
+std::string FormatPhysicalMemory(uint64_t bytes)
+{
+    return platform::TextFormat("%d Mb", platform::WholeMegabytesPlusOne(bytes));
+}
 
 std::string FormatMegabytes(uint64_t bytes)
 {

@@ -9,9 +9,9 @@
 #include <wx/utils.h>
 
 #include "bench/ui/BusyInput.h"
-#include "bench/ui/ProgressBar.h"
-#include "pages/TemplateBuilder.h"
 #include "res/DialogTemplate.h"
+#include "widgets/ProgressBar.h"
+#include "widgets/TemplateBuilder.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(CBenchProgressDlg, wxDialog);
 

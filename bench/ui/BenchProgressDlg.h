@@ -3,10 +3,10 @@
 // sequences around every run of the three benchmark pages.
 #include <wx/dialog.h>
 
-#include "bench/ui/ProgressBar.h"
-
 #include <memory>
 
+#include "res/ControlIds.h"
+#include "widgets/ProgressBar.h"
 
 class wxPanel;
 class wxWindowDisabler;
@@ -16,7 +16,7 @@ class CBusyInput;
 // menu and no buttons, and the user cannot close it; the run destroys it.
 class CBenchProgressDlg : public wxDialog {
 public:
-    static constexpr int kProgressId = 1001;
+    static constexpr int kProgressId = res::IDC_PROGRESS_BAR;
 
     CBenchProgressDlg() = default;
 

@@ -10,6 +10,7 @@
 
 #include "app/cli/ProcessorJson.h"
 #include "cpu/Clock.h"
+#include "cpu/SystemSummary.h"
 #include "cpu/ModernProcessor.h"
 #include "cpu/Processor.h"
 #include "platform/Clocks.h"

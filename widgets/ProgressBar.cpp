@@ -1,4 +1,4 @@
-#include "bench/ui/ProgressBar.h"
+#include "widgets/ProgressBar.h"
 
 #include <wx/dcclient.h>
 #include <wx/settings.h>

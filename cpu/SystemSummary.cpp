@@ -1,0 +1,24 @@
+#include "cpu/SystemSummary.h"
+
+#include <memory>
+
+#include "cpu/Clock.h"
+#include "cpu/Processor.h"
+#include "platform/SystemInfo.h"
+#include "platform/TextFormat.h"
+
+std::string FormatSystemSummary()
+{
+    DetectVendor();
+    std::string line;
+    {
+        std::unique_ptr<CProcessor> processor = CreateProcessor();
+        line = processor->GetName();
+        const int32_t measured = processor->MeasureMHz();
+        const int32_t standard = processor->MatchStandardMHz(measured);
+        line += platform::TextFormat(" at %s  with ", FormatClockText(measured, standard));
+    }
+    line += platform::TextFormat("%d Mb RAM  ", platform::WholeMegabytesPlusOne(platform::GlobalMemoryStatus().totalPhys));
+    line += platform::GetVersionEx().platformId == platform::kPlatformWindows ? "on Win'9x" : "on WinNT";
+    return line;
+}

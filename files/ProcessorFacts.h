@@ -1,0 +1,27 @@
+#pragma once
+// What the Processor Information page and the processor report show, as texts. Both render the same
+// gathering, so the two can never tell different facts.
+#include <cstdint>
+#include <string>
+
+struct ProcessorFacts {
+    std::string vendor;       // "Intel   (GenuineIntel)"
+    std::string name;
+    std::string frequency;    // "500 MHz", or "503 MHz (oc)"
+    std::string l1CodeSize, l1DataSize, l2Size;
+    std::string type, brandId, brandString;
+
+    std::string l1CodeCache, l1DataCache;
+    std::string instructionTlb4Kb, instructionTlb4Mb;
+    std::string dataTlb4Kb, dataTlb4Mb;
+    std::string l2Cache, l2Tlb;
+
+    uint32_t standardFeatures = 0;  // CPUID 1 EDX
+    uint32_t extendedFeatures = 0;  // CPUID 0x80000001 EDX
+
+    std::string familyModelStepping, extendedFamilyModel, generation, serialNumber;
+};
+
+// Identifies the processor and measures its clock (about one second). Nothing is kept from one call
+// to the next: every page fill and every report asks the processor again.
+ProcessorFacts GatherProcessorFacts();

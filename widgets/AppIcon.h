@@ -1,0 +1,5 @@
+#pragma once
+#include <wx/bitmap.h>
+
+// The application icon (resource 128), 32 x 32.
+wxBitmap AppIconBitmap();

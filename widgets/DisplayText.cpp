@@ -1,0 +1,5 @@
+#include "widgets/DisplayText.h"
+
+#include "platform/TextEncoding.h"
+
+wxString DisplayText(const std::string& bytes) { return wxString::FromUTF8(platform::Utf8OrLatin1(bytes)); }

@@ -1,0 +1,15 @@
+#pragma once
+#include <wx/panel.h>
+#include <wx/stattext.h>
+
+// The sunken, bordered read-only value box of the templates. A wxStaticText shows no border on GTK 3,
+// so the box is a sunken panel holding the text; its label is the text.
+class CValueBox : public wxPanel {
+public:
+    CValueBox(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long alignment);
+    void SetLabel(const wxString& text) override;
+    wxString GetLabel() const override;
+
+private:
+    wxStaticText* text_;
+};
