@@ -18,7 +18,7 @@ using namespace guitest;
 
 namespace {
 
-constexpr int kBenchmark = CBenchPage::kBenchmarkId, kLoad = CBenchPage::kLoadId, kSave = CBenchPage::kSaveId;
+constexpr int kBenchmark = res::IDC_BENCH_RUN, kLoad = res::IDC_BENCH_LOAD, kSave = res::IDC_BENCH_SAVE;
 using Step = std::function<void(int)>;
 
 // Each page with a fake run answering values made from `seed` and calling `step` after each result.
@@ -138,7 +138,7 @@ protected:
         EXPECT_EQ("Cache Benchmark Results", chart->GetTitle());
         chart->CallAfter([chart, escape = charts.size() % 2 == 0] {
             // Shown, the button keeps its template size and place: it does not grow over the chart.
-            auto* ok = wxDynamicCast(chart->FindWindow(1), wxButton);  // the template's OK button
+            auto* ok = wxDynamicCast(chart->FindWindow(res::IDC_CHART_OK), wxButton);
             EXPECT_TRUE(ok && ok->GetLabel() == "&OK" && ok->GetSize() == chart->ConvertDialogToPixels(wxSize(50, 14)) &&
                         ok->GetPosition() == chart->ConvertDialogToPixels(wxPoint(231, 226)));
             wxKeyEvent key(wxEVT_CHAR_HOOK);
@@ -187,10 +187,10 @@ TYPED_TEST(BenchPageTest, TextsThroughFailedLoadsARunASaveALoadAndASecondRun)
     for (const auto& [text, icon] : this->prompt.messages) this->log << "== message " << static_cast<int>(icon) << ": " << text << '\n';
     // Cache only: the chart of both runs, a summary line longer than a legend holds cut to 99 characters.
     if (auto* cache = dynamic_cast<CCacheBenchPage*>(this->page)) {
-        cache->SetControlText(CBenchPage::kYourSummaryId, std::string(120, 'Y'));
-        for (int i = 0; i < 2; ++i) this->Press(CCacheBenchPage::kCompareId);
+        cache->SetControlText(res::IDC_BENCH_YOUR_SUMMARY, std::string(120, 'Y'));
+        for (int i = 0; i < 2; ++i) this->Press(res::IDC_BENCH_COMPARE);
         for (const CacheChartData& c : this->charts)
-            this->log << "== chart: " << c.yourLegend << ", " << (c.loadedLegend == cache->ControlText(CBenchPage::kLoadedSummaryId) ? "" : "not ")
+            this->log << "== chart: " << c.yourLegend << ", " << (c.loadedLegend == cache->ControlText(res::IDC_BENCH_LOADED_SUMMARY) ? "" : "not ")
                       << "the loaded summary, results " << (c.yourResults == cache->YourResults() && c.loadedResults == cache->LoadedResults() ? "" : "not ")
                       << "as on the page\n";
     }

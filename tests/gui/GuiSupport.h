@@ -26,6 +26,7 @@
 #include "bench/ui/BenchProgressDlg.h"
 #include "pages/BenchPage.h"
 #include "platform/Clocks.h"
+#include "res/ControlIds.h"
 #include "platform/Cpuid.h"
 #include "tests/core/Golden.h"
 #include "tests/core/RecordingPrompt.h"

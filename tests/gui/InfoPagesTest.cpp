@@ -66,7 +66,7 @@ TEST(ProcInfoPage, ReportButtonWritesTheReportAndLeavesThePageAlone)
                                                   (temp.Path() / "missing" / "cyrix.txt").string()};
     for (const auto& answer : answers) {
         prompt.saveAnswer = answer;
-        guitest::Press(page->Control(1014));
+        guitest::Press(page->Control(res::IDC_PROC_REPORT));
     }
     EXPECT_EQ(ReadBytes(temp.Path() / "cyrix.txt"), ReadBytes(ExpectedReports() / "cyrix-0600-6x86mx-mii.txt"));
     EXPECT_EQ(1, std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()));

@@ -25,7 +25,7 @@ TEST(BenchRun, ShowsThePaintedWindowWithInputOffAndEndsWithTheCrossCursorUntilTh
 {
     for (bool closed : {true, false}) {  // closed as a run ends, or left by an exception
         wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(40, 30), wxSize(700, 520));
-        auto* save = new wxButton(owner, CBenchPage::kSaveId, "&Save Results");
+        auto* save = new wxButton(owner, res::IDC_BENCH_SAVE, "&Save Results");
         save->Disable();
         owner->Show();
         wxTheApp->Yield(true);

@@ -5,7 +5,6 @@
 
 #include "pages/About.h"
 #include "pages/SystemInfo.h"
-#include "pages/TemplateBuilder.h"
 #include "tests/gui/GuiSupport.h"
 
 using guitest::Utf8;
