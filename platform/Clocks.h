@@ -1,11 +1,9 @@
 #pragma once
 // The clocks: the millisecond timer (timeGetTime), the tick count since start-up (GetTickCount), the
 // calendar clock in whole seconds (time) and the fine monotonic clock the benchmarks time their work
-// with. Each can be replaced for a scope by a fake.
+// with. Each can be replaced for a scope by a fake (tests/support/FakeClocks.h).
 #include <cstdint>
 #include <ctime>
-#include <initializer_list>
-#include <vector>
 
 #include "platform/Seam.h"
 
@@ -45,41 +43,5 @@ inline double MonotonicSeconds() { return MonotonicClockSeam::Call(); }
 
 // Elapsed milliseconds between two 32-bit readings, correct across one wrap.
 inline uint32_t ElapsedMs(uint32_t start, uint32_t end) { return end - start; }
-
-// A fake 32-bit clock that advances by a fixed step on every read and wraps like the real one.
-class SteppingClock {
-public:
-    SteppingClock(uint32_t start, uint32_t step) : next_(start), step_(step) {}
-    uint32_t operator()()
-    {
-        uint32_t now = next_;
-        next_ += step_;
-        return now;
-    }
-
-private:
-    uint32_t next_;
-    uint32_t step_;
-};
-
-// A fake clock that replays a script of readings; after the last one it keeps answering the last.
-template <typename T>
-class ScriptedClock {
-public:
-    ScriptedClock(std::initializer_list<T> readings) : readings_(readings) {}
-    explicit ScriptedClock(std::vector<T> readings) : readings_(std::move(readings)) {}
-    T operator()()
-    {
-        if (readings_.empty()) return T{};
-        T now = readings_[next_];
-        if (next_ + 1 < readings_.size()) ++next_;
-        return now;
-    }
-    size_t ReadsSoFar() const { return next_; }
-
-private:
-    std::vector<T> readings_;
-    size_t next_ = 0;
-};
 
 }  // namespace platform

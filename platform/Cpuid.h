@@ -32,20 +32,4 @@ inline CpuidRegs Cpuid(uint32_t leaf, uint32_t subleaf = 0) { return CpuidSeam::
 // The full 64-bit time-stamp counter (0 on a non-x86 build).
 inline uint64_t ReadTsc() { return TscSeam::Call(); }
 
-// A fake time-stamp counter that advances by a fixed step on every read.
-class SteppingTsc {
-public:
-    SteppingTsc(uint64_t start, uint64_t step) : next_(start), step_(step) {}
-    uint64_t operator()()
-    {
-        uint64_t now = next_;
-        next_ += step_;
-        return now;
-    }
-
-private:
-    uint64_t next_;
-    uint64_t step_;
-};
-
 }  // namespace platform

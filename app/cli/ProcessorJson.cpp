@@ -15,25 +15,6 @@ nlohmann::json TextOrNull(const std::optional<std::string>& text)
 
 }  // namespace
 
-std::string Utf8OrLatin1(const std::string& bytes)
-{
-    try {
-        (void)nlohmann::json(bytes).dump();
-        return bytes;
-    } catch (const nlohmann::json::type_error&) {
-        std::string text;
-        for (unsigned char c : bytes) {
-            if (c < 0x80) {
-                text += static_cast<char>(c);
-            } else {
-                text += static_cast<char>(0xC0 | (c >> 6));
-                text += static_cast<char>(0x80 | (c & 0x3F));
-            }
-        }
-        return text;
-    }
-}
-
 nlohmann::json ProcessorJson(const cpu::ModernProcessor& p)
 {
     nlohmann::json caches = nlohmann::json::array();

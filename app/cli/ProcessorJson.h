@@ -6,9 +6,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cpu/ModernProcessor.h"
+#include "platform/TextEncoding.h"
 
 nlohmann::json ProcessorJson(const cpu::ModernProcessor& processor);
 
-// Processor texts are 8-bit: kept when they are UTF-8 already, otherwise read as Latin-1, as the
-// Processor Information page shows them.
-std::string Utf8OrLatin1(const std::string& bytes);
+// Processor texts are 8-bit: read as the Processor Information page shows them.
+using platform::Utf8OrLatin1;

@@ -17,6 +17,7 @@
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
+#include "tests/support/FakeClocks.h"
 
 namespace fs = std::filesystem;
 

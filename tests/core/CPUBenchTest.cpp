@@ -8,6 +8,7 @@
 #include "bench/CPUBench.h"
 #include "bench/CPUBenchLoops.h"
 #include "platform/Clocks.h"
+#include "tests/support/FakeClocks.h"
 
 using namespace bench;
 using Values = std::vector<uint32_t>;

@@ -6,9 +6,11 @@
 
 #include "cpu/Clock.h"
 #include "cpu/Processor.h"
+#include "cpu/SystemSummary.h"
 #include "platform/Clocks.h"
 #include "platform/SystemInfo.h"
 #include "tests/core/FakeCpu.h"
+#include "tests/support/FakeClocks.h"
 
 constexpr uint64_t kMb = 1024 * 1024;
 

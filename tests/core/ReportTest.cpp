@@ -13,6 +13,7 @@
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "tests/core/ReportTestSupport.h"
+#include "tests/support/FakeClocks.h"
 
 using namespace reporttest;
 

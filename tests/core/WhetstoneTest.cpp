@@ -11,6 +11,7 @@
 #include "platform/TextFormat.h"
 #include "tests/core/Golden.h"
 #include "tests/core/RecordingPrompt.h"
+#include "tests/support/FakeClocks.h"
 
 namespace {
 

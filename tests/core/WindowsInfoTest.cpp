@@ -4,6 +4,7 @@
 
 #include "platform/Clocks.h"
 #include "platform/SystemInfo.h"
+#include "tests/support/FakeClocks.h"
 #include "winfo/WindowsInfo.h"
 
 using namespace platform;

@@ -10,13 +10,14 @@
 
 #include "app/cli/ProcessorJson.h"
 #include "cpu/Clock.h"
-#include "cpu/SystemSummary.h"
 #include "cpu/ModernProcessor.h"
 #include "cpu/Processor.h"
+#include "cpu/SystemSummary.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/SystemInfo.h"
+#include "tests/support/FakeClocks.h"
 
 namespace {
 
