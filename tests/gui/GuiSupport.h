@@ -12,7 +12,6 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -26,11 +25,12 @@
 #include "bench/ui/BenchProgressDlg.h"
 #include "pages/BenchPage.h"
 #include "platform/Clocks.h"
+#include "tests/support/FakeClocks.h"
 #include "res/ControlIds.h"
 #include "platform/Cpuid.h"
-#include "tests/core/Golden.h"
-#include "tests/core/RecordingPrompt.h"
-#include "tests/core/ReportTestSupport.h"
+#include "tests/support/Golden.h"
+#include "tests/support/RecordingPrompt.h"
+#include "tests/support/ReportTestSupport.h"
 
 namespace guitest {
 
