@@ -4,7 +4,7 @@
 
 #include "cpu/Clock.h"
 #include "cpu/Processor.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 #include "platform/TextFormat.h"
 
 std::string FormatSystemSummary()

@@ -1,14 +1,3 @@
 #pragma once
-#include "pages/TemplatePage.h"
-
-// "Windows Information": the operating-system facts in twelve boxes, filled when first shown.
-class CSystemInfo : public CTemplatePage {
-public:
-    CSystemInfo() : CTemplatePage(res::IDD_SYSTEM_INFO) {}
-
-protected:
-    bool OnInitDialog() override;
-
-private:
-    wxDECLARE_DYNAMIC_CLASS(CSystemInfo);
-};
+// Kept for tests/gui until it includes the new name.
+#include "pages/SystemInfoPage.h"

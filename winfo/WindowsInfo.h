@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 
 struct VersionNumbers {
     int32_t major = 0;

@@ -27,7 +27,7 @@
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "cpu/Processor.h"
 #include "cpu/SystemSummary.h"
 #include "platform/Clocks.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 #include "tests/core/FakeCpu.h"
 #include "tests/support/FakeClocks.h"
 

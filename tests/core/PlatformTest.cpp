@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "platform/CpuidDump.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 #include "platform/TextFormat.h"
 
 using namespace platform;

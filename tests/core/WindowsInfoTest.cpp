@@ -3,7 +3,7 @@
 #include <tuple>
 
 #include "platform/Clocks.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 #include "tests/support/FakeClocks.h"
 #include "winfo/WindowsInfo.h"
 

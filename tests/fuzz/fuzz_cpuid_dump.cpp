@@ -16,7 +16,7 @@
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 #include "tests/support/FakeClocks.h"
 
 namespace {

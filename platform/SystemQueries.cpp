@@ -1,4 +1,4 @@
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 
 #include <sys/utsname.h>
 

@@ -1,4 +1,4 @@
-#include "pages/SystemInfo.h"
+#include "pages/SystemInfoPage.h"
 
 #include "res/ControlIds.h"
 #include "winfo/WindowsInfo.h"
