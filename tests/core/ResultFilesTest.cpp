@@ -97,6 +97,17 @@ TEST(ResultRecords, LittleEndianFieldsAfterA99CharacterTextDecodeBitForBit)
     EXPECT_FALSE(DecodeFpuRecord(std::span(cpu)));  // a .cpu file is too short for the FPU layout
 }
 
+TEST(ResultRecords, SummaryCutNeverSplitsAUtf8Character)
+{
+    const std::string a97(97, 'a');
+    const std::pair<std::string, std::string> cuts[] = {
+        {a97 + "b\xC3\xA9", a97 + "b"},         // the character would end at byte 100: left out whole
+        {a97 + "\xC3\xA9z", a97 + "\xC3\xA9"},  // ends at byte 99: kept
+        {a97 + "b\xE9\xA9z", a97 + "b\xE9"},   // not UTF-8: 99 bytes as they are
+    };
+    for (const auto& [summary, kept] : cuts) EXPECT_EQ(CutSummary(summary), kept) << summary.size();
+}
+
 TEST_F(ResultFileFolder, CancelledDialogsTouchNothingAndSayNothing)
 {
     EXPECT_FALSE(SaveCpuResults(kSummary, SampleCpu()));
