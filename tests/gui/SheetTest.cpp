@@ -1,124 +1,79 @@
-// The property sheet: caption, tabs, buttons, dynamic creation of the pages, closing, labels.
-#include <gtest/gtest.h>
-#include <wx/button.h>
-#include <wx/stattext.h>
-#include <wx/timer.h>
+// The property sheet: caption, tabs, pages made from their class names, the buttons, closing, the
+// controls where the templates put them; and the About page's painting.
 
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "app/VextApp.h"
-#include "app/VextSheet.h"
 #include "pages/About.h"
 #include "pages/SystemInfo.h"
-#include "pages/TemplateBuilder.h"
+#include "tests/gui/GuiSupport.h"
 
-namespace {
+using guitest::Utf8;
 
-// Ends a modal run that would otherwise wait for a person, so a broken close fails instead of hanging.
-class ModalGuard : public wxTimer {
-public:
-    explicit ModalGuard(wxDialog& dialog) : dialog_(dialog) { StartOnce(10000); }
-    void Notify() override
-    {
-        fired = true;
-        if (dialog_.IsModal()) dialog_.EndModal(wxID_ABORT);
-    }
-    bool fired = false;
-
-private:
-    wxDialog& dialog_;
-};
-
-}  // namespace
-
-TEST(Sheet, OpensWithItsCaptionTabsInOrderAndOkCancelWithoutApply)
+// The pages' captions, classes and controls are compared with tests/data/gui/sheet.txt; the first page's
+// values are this machine's and left out.
+TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt)
 {
-    const std::vector<std::pair<std::string, std::string>> pages{
-        {"Processor Information", "CProcInfo"}, {"Windows Information", "CSystemInfo"},
-        {"CPU Benchmark", "CCPUBenchPage"},     {"FPU Benchmark", "CFPUBenchPage"},
-        {"Cache Benchmark", "CCacheBenchPage"}, {"About", "CAbout"},
-    };
+    guitest::InstantClocks clocks;
     CVextSheet sheet(kSheetCaption);
     AddSheetPages(sheet);
-    EXPECT_EQ(sheet.GetTitle(), "Vext v1.0");
-    EXPECT_EQ(sheet.GetParent(), nullptr);
-    EXPECT_EQ(sheet.GetBookCtrl()->GetSelection(), 0);
-    ASSERT_EQ(sheet.PageCount(), pages.size());
-    ASSERT_EQ(sheet.GetBookCtrl()->GetPageCount(), pages.size());
-    for (size_t i = 0; i < pages.size(); ++i) {
-        const auto& [caption, className] = pages[i];
-        EXPECT_EQ(sheet.GetBookCtrl()->GetPageText(i).utf8_string(), caption);
-        EXPECT_EQ(wxString(sheet.Page(i)->GetClassInfo()->GetClassName()).utf8_string(), className);
-        // Each page can also be made from its class name alone.
-        std::unique_ptr<wxObject> made(wxCreateDynamicObject(className));
-        ASSERT_NE(made, nullptr) << className;
-        EXPECT_TRUE(made->IsKindOf(wxCLASSINFO(CTemplatePage))) << className;
+    sheet.Prepare();
+    EXPECT_EQ("Vext v1.0", sheet.GetTitle());
+    EXPECT_EQ(nullptr, sheet.GetParent());
+    EXPECT_EQ(0, sheet.GetBookCtrl()->GetSelection());
+    ASSERT_EQ(sheet.PageCount(), sheet.GetBookCtrl()->GetPageCount());
+    std::string texts;
+    for (size_t i = 0; i < sheet.PageCount(); ++i) {
+        CTemplatePage* page = sheet.Page(i);
+        const std::string caption = Utf8(sheet.GetBookCtrl()->GetPageText(i)), className = Utf8(page->GetClassInfo()->GetClassName());
+        texts += "== " + caption + ": " + className + '\n' + (i == 0 ? "" : guitest::ControlTexts(*page));
+        std::unique_ptr<wxObject> made(wxCreateDynamicObject(className));  // each page can be made from its class name
+        EXPECT_TRUE(made && made->IsKindOf(wxCLASSINFO(CTemplatePage))) << className;
+        for (const res::ControlTemplate& c : page->Template().controls) {
+            if (c.id == res::kNoId) continue;
+            ASSERT_NE(nullptr, page->Control(c.id)) << caption << " " << c.id;
+            const wxRect placed(page->TemplateOffset() + page->ConvertDialogToPixels(wxPoint(c.x, c.y)),
+                                page->ConvertDialogToPixels(wxSize(c.width, c.height)));
+            EXPECT_EQ(placed, page->Control(c.id)->GetRect()) << caption << " " << c.id;
+        }
+        for (wxWindow* child : page->GetChildren())
+            if (auto* label = wxDynamicCast(child, wxStaticText)) {
+                const wxSize best = label->GetBestSize(), size = label->GetSize();
+                EXPECT_TRUE(size.x >= best.x && size.y >= best.y) << caption << ": \"" << Utf8(label->GetLabel()) << "\" clipped";
+            }
     }
-
-    EXPECT_EQ(sheet.FindWindow(wxID_APPLY), nullptr);
-    auto* ok = wxDynamicCast(sheet.FindWindow(wxID_OK), wxButton);
-    auto* cancel = wxDynamicCast(sheet.FindWindow(wxID_CANCEL), wxButton);
-    ASSERT_NE(ok, nullptr);
-    ASSERT_NE(cancel, nullptr);
-    EXPECT_TRUE(cancel->IsEnabled());
-    sheet.CancelToClose();
-    EXPECT_EQ(ok->GetLabel(), "Close");
-    EXPECT_FALSE(cancel->IsEnabled());
+    ExpectGolden("gui/sheet.txt", texts);
+    EXPECT_EQ(nullptr, sheet.FindWindow(wxID_APPLY));
 }
 
 TEST(Sheet, CloseBoxAndCloseButtonEndTheModalRun)
 {
-    struct Case {
+    const struct {
         const char* what;
-        bool cancelToClose;
-        bool closeBox;  // else the OK ("Close") button
-        int result;     // 0: anything but the guard's wxID_ABORT
-    } cases[] = {
-        {"close box", false, true, wxID_CANCEL},
-        {"close box with Cancel disabled", true, true, 0},
-        {"Close button", true, false, wxID_OK},
-    };
-    for (const Case& c : cases) {
+        bool cancelToClose, closeBox;  // else the OK ("Close") button
+        int result;                    // 0: any result that ends the run
+    } cases[] = {{"close box", false, true, wxID_CANCEL}, {"close box with Cancel disabled", true, true, 0}, {"Close button", true, false, wxID_OK}};
+    for (const auto& c : cases) {
         CVextSheet sheet(kSheetCaption);
         sheet.AddPage(new CSystemInfo);
         sheet.AddPage(new CAbout);
         sheet.Prepare();
         if (c.cancelToClose) sheet.CancelToClose();
-        ModalGuard guard(sheet);
         sheet.CallAfter([&] {
-            if (c.closeBox) {
-                wxCloseEvent close(wxEVT_CLOSE_WINDOW, sheet.GetId());
-                close.SetEventObject(&sheet);
-                close.SetCanVeto(true);
-                sheet.GetEventHandler()->ProcessEvent(close);
-            } else {
-                wxCommandEvent press(wxEVT_BUTTON, wxID_OK);
-                press.SetEventObject(sheet.FindWindow(wxID_OK));
-                sheet.FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(press);
-            }
+            wxCloseEvent close(wxEVT_CLOSE_WINDOW, sheet.GetId());
+            close.SetEventObject(&sheet);
+            close.SetCanVeto(true);
+            if (c.closeBox) sheet.GetEventHandler()->ProcessEvent(close);
+            else guitest::Press(sheet.FindWindow(wxID_OK));
+            EXPECT_FALSE(sheet.IsModal()) << c.what << " did not end the sheet";
+            if (sheet.IsModal()) sheet.EndModal(wxID_ABORT);  // fails instead of waiting for a person
         });
-        int result = sheet.ShowModal();
-        EXPECT_FALSE(guard.fired) << c.what << " did not end the sheet";
-        EXPECT_EQ(result, c.result ? c.result : result) << c.what;
-        EXPECT_NE(result, wxID_ABORT) << c.what;
-        EXPECT_FALSE(sheet.IsModal()) << c.what;
+        const int result = sheet.ShowModal();
+        EXPECT_EQ(c.result ? c.result : result, result) << c.what;
     }
 }
 
-TEST(Sheet, NoLabelIsClipped)
+// The dark and white pixels in the regions of tests/data/gui/about.txt.
+TEST(AboutPage, PaintsFourLinesAtTheirPlacesTheTitleLargerOnWhite)
 {
-    CVextSheet sheet(kSheetCaption);
-    AddSheetPages(sheet);
-    sheet.Prepare();
-    for (size_t p = 0; p < sheet.PageCount(); ++p) {
-        CTemplatePage* page = sheet.Page(p);
-        for (wxWindow* child : page->GetChildren()) {
-            auto* label = wxDynamicCast(child, wxStaticText);
-            if (!label) continue;
-            wxSize best = label->GetBestSize(), size = label->GetSize();
-            EXPECT_TRUE(size.x >= best.x && size.y >= best.y) << page->Caption() << ": \"" << label->GetLabel() << "\"";
-        }
-    }
+    guitest::ExpectPixelCounts("gui/about.txt", {guitest::Painted(wxSize(560, 270), wxColour(160, 160, 160), PaintAbout)});
 }

@@ -1,0 +1,57 @@
+// The real file dialogs behind the pages: the path the user typed is the one used, and a name typed
+// without its extension is asked about before an existing file is replaced.
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+
+#include "app/WxPrompt.h"
+#include "tests/gui/GuiSupport.h"
+
+namespace {
+
+// Answers the file dialog with `path` as if typed, and every question with `answer`, recording the questions.
+guitest::ModalScript Answer(std::vector<std::string>& questions, const std::string& path, int answer)
+{
+    return guitest::ModalScript([&questions, path = wxString::FromUTF8(path), answer](wxDialog* dialog) {
+        if (auto* file = wxDynamicCast(dialog, wxFileDialog)) {
+            file->SetPath(path);
+            // GTK takes the typed path over on its next turns; wait for it, bounded.
+            for (int i = 0; i < 200 && file->GetPath() != path; ++i) wxTheApp->Yield(true), wxMilliSleep(5);
+            return static_cast<int>(wxID_OK);
+        }
+        if (auto* box = wxDynamicCast(dialog, wxMessageDialog)) questions.emplace_back(box->GetMessage().utf8_str());
+        return answer;
+    });
+}
+
+}  // namespace
+
+TEST(WxPrompt, UsesTheTypedPathAndAsksBeforeReplacingAFileNamedWithoutItsExtension)
+{
+    guitest::TempFolder dir;
+    std::filesystem::create_directory(dir.Path() / "sub");
+    std::ofstream(dir.File("sub/victim.cpu")) << "kept";
+    std::ofstream(dir.File("victim.cpu")) << "kept";
+    const platform::FileDialogRequest request{"Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||", "cpu", true};
+    const struct {
+        std::string typed;
+        int answer;  // to the question whether to replace a file
+        std::optional<std::string> chosen;
+        bool asked;
+    } cases[] = {
+        {dir.File("sub/victim.cpu"), wxID_OK, dir.File("sub/victim.cpu"), false},  // a typed sub-folder path
+        {dir.File("victim"), wxID_NO, std::nullopt, true},
+        {dir.File("victim"), wxID_YES, dir.File("victim.cpu"), true},
+        {dir.File("new"), wxID_NO, dir.File("new.cpu"), false},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> questions;
+        const guitest::ModalScript script = Answer(questions, c.typed, c.answer);
+        EXPECT_EQ(c.chosen, CWxPrompt().AskSavePath(request)) << c.typed;
+        ASSERT_EQ(c.asked ? 1u : 0u, questions.size()) << c.typed;
+        EXPECT_TRUE(!c.asked || questions[0].find("victim.cpu already exists") != std::string::npos) << c.typed;
+    }
+    std::vector<std::string> questions;
+    const guitest::ModalScript script = Answer(questions, dir.File("sub/victim.cpu"), wxID_OK);
+    EXPECT_EQ(dir.File("sub/victim.cpu"), CWxPrompt().AskOpenPath(request).value_or("cancelled"));
+    EXPECT_EQ("a.b/c.cpu", WithDefaultExtension("a.b/c", "cpu"));  // a dot in a folder's name is no extension
+}
