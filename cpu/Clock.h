@@ -32,5 +32,3 @@ int32_t MatchClockTable(std::span<const int32_t> table, int32_t mhz);
 // "%d MHz" of the standard clock, or "%d MHz (oc)" of the measured one when standard is -1.
 std::string FormatClockText(int32_t measuredMHz, int32_t standardMHz);
 
-// Kept for includers that still look for the summary here.
-#include "cpu/SystemSummary.h"

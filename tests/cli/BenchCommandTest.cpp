@@ -14,6 +14,7 @@
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
 #include "cpu/Clock.h"
+#include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"

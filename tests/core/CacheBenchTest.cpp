@@ -10,7 +10,8 @@
 #include "bench/CacheKernels.h"
 #include "platform/Clocks.h"
 #include "platform/TextFormat.h"
-#include "tests/core/RecordingPrompt.h"
+#include "tests/support/RecordingPrompt.h"
+#include "tests/support/FakeClocks.h"
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 

@@ -6,7 +6,8 @@
 
 #include "bench/Dhrystone.h"
 #include "platform/Clocks.h"
-#include "tests/core/RecordingPrompt.h"
+#include "tests/support/RecordingPrompt.h"
+#include "tests/support/FakeClocks.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
-#include "tests/core/ReportTestSupport.h"
+#include "tests/support/ReportTestSupport.h"
 #include "tests/support/FakeClocks.h"
 
 using namespace reporttest;
@@ -91,7 +91,7 @@ TEST(Report, HandWrittenReportsMatchByteForByte)
 TEST_P(RecordedReport, MatchesItsGoldenFile)
 {
     RecordedProcessor processor(GetParam(), 1000);
-    ExpectGolden("reports/" + GetParam().parent_path().filename().string() + "/" + GetParam().filename().string(),
+    ExpectGolden("golden/reports/" + GetParam().parent_path().filename().string() + "/" + GetParam().filename().string(),
                  CProcessorReport().ReportText());
 }
 

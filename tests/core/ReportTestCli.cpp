@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <regex>
 
-#include "tests/core/ReportTestSupport.h"
+#include "tests/support/ReportTestSupport.h"
+#include "tests/support/FakeClocks.h"
 
 using namespace reporttest;
 
@@ -58,7 +59,7 @@ protected:
 
 TEST_F(CliTest, PrintsTheReportWithLineFeedsAndWritesTheFileWithCrLf)
 {
-    SKIP_WITHOUT_SHARED_DUMPS();
+    REQUIRE_RECORDED_DUMPS();
     const std::string expected = ReadBytes(ExpectedReports() / "amd-0644-athlon-thunderbird.txt");
 
     CliRun printed = Report("--cpuid " + Dump("amd-0644-athlon-thunderbird") + " --mhz 1333");

@@ -10,7 +10,8 @@
 #include <tuple>
 
 #include "files/ResultFiles.h"
-#include "tests/core/ReportTestSupport.h"
+#include "tests/support/ReportTestSupport.h"
+#include "tests/support/FakeClocks.h"
 
 using namespace reporttest;
 

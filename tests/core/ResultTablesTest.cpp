@@ -8,7 +8,8 @@
 #include "files/ResultTables.h"
 #include "platform/TextFormat.h"
 #include "res/DialogTemplate.h"
-#include "tests/core/ReportTestSupport.h"
+#include "tests/support/ReportTestSupport.h"
+#include "tests/support/FakeClocks.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ TEST(ResultTables, ListsWithResultsMatchTheirGoldenFile)
     CacheResults cache;
     for (int i = 0; i < CacheResults::kCount; ++i) cache.rates[i] = 1000.0 * i + 0.125;
     cache.rates[3] = std::numeric_limits<double>::infinity();  // a block too fast for the timer
-    reporttest::ExpectGolden("result-lists.txt", ListText(kCpuListRows, CpuResultCells(cpu)) +
+    ExpectGolden("golden/result-lists.txt", ListText(kCpuListRows, CpuResultCells(cpu)) +
                                                      ListText(kFpuListRows, FpuResultCells(fpu)) +
                                                      ListText(kCacheListRows, CacheResultCells(cache)));
     EXPECT_EQ(FormatCpuResult(0, 1235), "1.24 sec  (1235 ms)");
@@ -58,6 +59,6 @@ TEST(DialogTemplates, EveryTemplateMatchesItsGoldenFile)
             text += platform::TextFormat("  kind %d id %d \"%s\" %d,%d %dx%d style %u icon %d\n", static_cast<int>(c.kind), c.id,
                                          c.text, c.x, c.y, c.width, c.height, c.style, c.iconId);
     }
-    reporttest::ExpectGolden("dialog-templates.txt", text);
+    ExpectGolden("golden/dialog-templates.txt", text);
     EXPECT_THROW(res::FindTemplate(135), std::out_of_range);
 }

@@ -9,8 +9,8 @@
 #include "bench/Whetstone.h"
 #include "platform/Clocks.h"
 #include "platform/TextFormat.h"
-#include "tests/core/Golden.h"
-#include "tests/core/RecordingPrompt.h"
+#include "tests/support/Golden.h"
+#include "tests/support/RecordingPrompt.h"
 #include "tests/support/FakeClocks.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
 #include "cpu/Clock.h"
+#include "cpu/SystemSummary.h"
 #include "pages/CPUBenchPage.h"
 #include "pages/CacheBenchPage.h"
 #include "pages/CacheResultsDlg.h"

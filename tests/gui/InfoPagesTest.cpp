@@ -2,9 +2,9 @@
 // system, with clocks that make the clock measurement instant; their texts are compared with tests/data/gui.
 #include "pages/About.h"
 #include "pages/ProcInfo.h"
-#include "pages/SystemInfo.h"
+#include "pages/SystemInfoPage.h"
 #include "platform/CpuidDump.h"
-#include "platform/SystemInfo.h"
+#include "platform/SystemQueries.h"
 #include "tests/gui/GuiSupport.h"
 
 using namespace reporttest;
@@ -38,7 +38,7 @@ struct OpenSheet {
 // Two recorded processors, and a brand string that is not UTF-8 shown as Latin-1.
 TEST(ProcInfoPage, TextsOfRecordedProcessorsAndOnlyACloseButton)
 {
-    SKIP_WITHOUT_SHARED_DUMPS();
+    REQUIRE_RECORDED_DUMPS();
     const std::pair<fs::path, uint64_t> machines[] = {{SharedDumps() / "intel-0673-pentium-iii-katmai.txt", 498},
                                                       {SharedDumps() / "amd-0644-athlon-thunderbird.txt", 1333},
                                                       {fs::path(VEXT_TEST_DATA) / "gui/latin1-brand-cpuid.txt", 500}};
@@ -54,7 +54,7 @@ TEST(ProcInfoPage, TextsOfRecordedProcessorsAndOnlyACloseButton)
 
 TEST(ProcInfoPage, ReportButtonWritesTheReportAndLeavesThePageAlone)
 {
-    SKIP_WITHOUT_SHARED_DUMPS();
+    REQUIRE_RECORDED_DUMPS();
     FakeMachine machine(SharedDumps() / "cyrix-0600-6x86mx-mii.txt", 233);
     auto* page = new CProcInfo;
     OpenSheet open{page};

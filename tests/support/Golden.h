@@ -3,16 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 inline void ExpectGolden(const std::string& name, const std::string& actual)
 {
-    const std::string path = std::string(VEXT_TEST_DATA) + "/" + name;
+    const std::filesystem::path path = std::filesystem::path(VEXT_TEST_DATA) / name;
     const char* update = std::getenv("VEXT_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") return void(std::ofstream(path) << actual);
+    if (update && std::string(update) == "1") {
+        std::filesystem::create_directories(path.parent_path());
+        return void(std::ofstream(path, std::ios::binary) << actual);
+    }
+    ASSERT_TRUE(std::filesystem::exists(path)) << path << " is missing; VEXT_UPDATE_GOLDEN=1 writes it";
     std::ostringstream expected;
-    expected << std::ifstream(path).rdbuf();
+    expected << std::ifstream(path, std::ios::binary).rdbuf();
     EXPECT_EQ(actual, expected.str()) << path << " (VEXT_UPDATE_GOLDEN=1 rewrites it)";
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Golden.h"
 #include "tests/support/RecordingPrompt.h"
 
 namespace reporttest {
@@ -69,22 +70,10 @@ inline std::vector<fs::path> AllDumps()
     return dumps;
 }
 
-// Compares with tests/data/golden/NAME, which the program itself wrote: it guards against change, not for
-// correctness. VEXT_UPDATE_GOLDEN=1 rewrites the file instead, for review in the diff.
-inline void ExpectGolden(const std::string& name, const std::string& actual)
-{
-    const fs::path path = fs::path(VEXT_TEST_DATA) / "golden" / name;
-    if (const char* update = std::getenv("VEXT_UPDATE_GOLDEN"); update && std::string(update) == "1") {
-        fs::create_directories(path.parent_path());
-        return WriteBytes(path, actual);
-    }
-    ASSERT_TRUE(fs::exists(path)) << path << " is missing; VEXT_UPDATE_GOLDEN=1 writes it";
-    EXPECT_EQ(ReadBytes(path), actual) << "differs from " << path;
-}
 
 }  // namespace reporttest
 
-#define SKIP_WITHOUT_SHARED_DUMPS()                                                                      \
+#define REQUIRE_RECORDED_DUMPS()                                                                      \
     do {                                                                                                 \
         if (!std::filesystem::is_directory(reporttest::SharedDumps()))                                   \
             FAIL() << "the recorded CPUID dumps are not at " << reporttest::SharedDumps().string(); \

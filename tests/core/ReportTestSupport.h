@@ -1,4 +1,0 @@
-#pragma once
-// Kept for tests/gui until it includes tests/support directly.
-#include "tests/support/ReportTestSupport.h"
-#include "tests/support/FakeClocks.h"
