@@ -21,7 +21,7 @@ if [ -z "${VEXT_MUTANTS_COPY:-}" ]; then
     VEXT_MUTANTS_COPY=1 VEXT_MUTANTS_HERE=$here exec bash "$scratch/mutants.sh" "$@"
 fi
 here=${VEXT_MUTANTS_HERE:-$here}
-folders=(platform cpu bench files winfo res pages app)
+folders=(platform cpu bench files winfo res widgets pages app)
 # The tests that run real benchmark kernels are left out: they take time and no mutant here needs them.
 slow=${VEXT_MUTANTS_FILTER:-*}
 
@@ -40,7 +40,7 @@ cpu-brand-leaf @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase) { @@ i
 cpu-clock-window @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 3) return v; @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 2) return v;
 cpu-amd-last-clock @@ 950, 1000, 1100, 1200, 0, @@ 950, 1000, 1100, 1300, 0,
 cpu-overclock-mark @@ if (standardMHz == -1) return platform::TextFormat("%d MHz (oc)", measuredMHz); @@ if (standardMHz == -1) return platform::TextFormat("%d MHz", measuredMHz);
-cpu-summary-ram @@ const uint64_t mb = (platform::GlobalMemoryStatus().totalPhys >> 20) + 1; @@ const uint64_t mb = (platform::GlobalMemoryStatus().totalPhys >> 20);
+cpu-summary-ram @@ const uint64_t mb = (bytes >> 20) + 1; @@ const uint64_t mb = (bytes >> 20);
 cpu-amd-4mb-entries @@ pages4Mb = platform::TextFormat("4 Mb pages, %s associative, %d entries", ways, entries2Mb / 2); @@ pages4Mb = platform::TextFormat("4 Mb pages, %s associative, %d entries", ways, entries2Mb);
 cpu-amd-dtlb-half @@ TlbTexts(Bits(r.eax, 16, 31), Bits(r.ebx, 16, 31), r.eax, pages4Mb, pages4Kb); @@ TlbTexts(Bits(r.eax, 16, 31), Bits(r.ebx, 0, 15), r.eax, pages4Mb, pages4Kb);
 cpu-intel-deschutes @@ return sizes.l2Kb < 512 ? kSmallL2Name : kLargeL2Name; @@ return sizes.l2Kb <= 512 ? kSmallL2Name : kLargeL2Name;
@@ -48,10 +48,10 @@ cpu-intel-ext-family @@ if (Bits(eax, 8, 11) == 15) { @@ if (Bits(eax, 8, 11) ==
 cpu-intel-serial @@ serial.middle = static_cast<int32_t>(r.edx); @@ serial.middle = static_cast<int32_t>(r.ebx);
 bench-cache-repetitions @@ plan = {bytes / 4, 2000, 4}; @@ plan = {bytes / 4, 1000, 4};
 bench-cache-megabyte @@ const long double megabytes = static_cast<long double>(creditedBytes) * 0x1p-20L; @@ const long double megabytes = static_cast<long double>(creditedBytes) * 1e-6L;
-bench-cache-credit @@ return {kCacheMov, bytes, 0, bytes * 2000}; @@ return {kCacheMov, bytes, 0, bytes * 4000};
+bench-cache-credit @@ return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 2000); @@ return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 4000);
 bench-whetstone-n7 @@ const int32_t n7 = 616 * x100; @@ const int32_t n7 = 615 * x100;
-bench-dhrystone-rate @@ return static_cast<int32_t>((static_cast<std::time_t>(passes) / benchTime) / 1000); @@ return static_cast<int32_t>((static_cast<std::time_t>(passes) / benchTime) / 1024);
-files-summary-length @@ std::size_t n = text.size() < kSummaryMaxLength ? text.size() : kSummaryMaxLength; @@ std::size_t n = text.size() < kSummaryFieldSize ? text.size() : kSummaryFieldSize;
+bench-dhrystone-rate @@ const double rating = static_cast<double>(passes) / seconds / 1000.0; @@ const double rating = static_cast<double>(passes) / seconds / 1024.0;
+files-summary-length @@ if (summary.size() <= kSummaryMaxLength) return std::string(summary); @@ if (summary.size() <= kSummaryFieldSize) return std::string(summary);
 files-u32-order @@ for (int i = 0; i < 4; ++i) out_[pos_++] = static_cast<uint8_t>(v >> (8 * i)); @@ for (int i = 0; i < 4; ++i) out_[pos_++] = static_cast<uint8_t>(v >> (8 * (3 - i)));
 files-short-read @@ if (n == 0) return ResultFileStatus::TooShort; @@ if (n == 0) break;
 files-keep-mode @@ mode = existing.st_mode & 07777; @@ mode = 0600;
@@ -67,14 +67,14 @@ winfo-last-build @@ {2195, "Windows 2000"}, @@ {2196, "Windows 2000"},
 winfo-98se-blank @@ return "Windows'98 SE "; @@ return "Windows'98 SE";
 winfo-minutes @@ uint32_t minutes = (t % 3600000u) / 60000u; @@ uint32_t minutes = t / 60000u;
 winfo-unkown @@ return "Unkown"; @@ return "Unknown";
-res-report-mnemonic @@ {ControlKind::Button, 1014, "&Report", 295, 36, 56, 14, kTabStop}, @@ {ControlKind::Button, 1014, "Report", 295, 36, 56, 14, kTabStop},
+res-report-mnemonic @@ {ControlKind::Button, IDC_PROC_REPORT, "&Report", 295, 36, 56, 14, kTabStop}, @@ {ControlKind::Button, IDC_PROC_REPORT, "Report", 295, 36, 56, 14, kTabStop},
 res-template-list @@     Dialog134, @@     Dialog133,
-pages-extended-row @@ constexpr long kFirstExtendedFeatureRow = 44; @@ constexpr long kFirstExtendedFeatureRow = 43;
-pages-legend-length @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 99) @@ std::string FirstCharacters(const std::string& text, size_t maxCharacters = 100)
+pages-extended-row @@ constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows); @@ constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows) - 1;
+pages-legend-length @@ chart.SetData(yourResults_, loadedResults_, CutSummary(YourSummary()), CutSummary(LoadedSummary())); @@ chart.SetData(yourResults_, loadedResults_, YourSummary(), CutSummary(LoadedSummary()));
 app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close"); @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("OK");
 cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
 cli-negative-mhz @@ ->check(CLI::Range(0, std::numeric_limits<int>::max()).description("")); @@ ->check(CLI::Range(-100, std::numeric_limits<int>::max()).description(""));
-cli-loaded-line @@ std::printf("Loaded System : %s\n\n", Printable(summary).c_str()); @@ std::printf("Loaded System: %s\n\n", Printable(summary).c_str());
+cli-loaded-line @@ PrintSheet("Loaded System", *sheet); @@ PrintSheet("Loaded system", *sheet);
 LIST
 )
 
@@ -110,7 +110,7 @@ SYNC
 : >"$scratch/mutated"
 
 # The GUI test binary only sees faults in the wxWidgets code; the rest is in the core and cli binaries.
-is_gui() { case "$1" in app/cli/*) false ;; pages/* | bench/ui/* | app/*) true ;; *) false ;; esac; }
+is_gui() { case "$1" in app/cli/*) false ;; pages/* | widgets/* | bench/ui/* | app/*) true ;; *) false ;; esac; }
 
 # Configures a build folder once; later runs reuse it, so only what changed recompiles.
 build() {  # folder gui(ON|OFF) targets...
