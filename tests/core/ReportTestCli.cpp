@@ -59,7 +59,6 @@ protected:
 
 TEST_F(CliTest, PrintsTheReportWithLineFeedsAndWritesTheFileWithCrLf)
 {
-    REQUIRE_RECORDED_DUMPS();
     const std::string expected = ReadBytes(ExpectedReports() / "amd-0644-athlon-thunderbird.txt");
 
     CliRun printed = Report("--cpuid " + Dump("amd-0644-athlon-thunderbird") + " --mhz 1333");

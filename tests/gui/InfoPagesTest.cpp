@@ -38,7 +38,6 @@ struct OpenSheet {
 // Two recorded processors, and a brand string that is not UTF-8 shown as Latin-1.
 TEST(ProcInfoPage, TextsOfRecordedProcessorsAndOnlyACloseButton)
 {
-    REQUIRE_RECORDED_DUMPS();
     const std::pair<fs::path, uint64_t> machines[] = {{SharedDumps() / "intel-0673-pentium-iii-katmai.txt", 498},
                                                       {SharedDumps() / "amd-0644-athlon-thunderbird.txt", 1333},
                                                       {fs::path(VEXT_TEST_DATA) / "gui/latin1-brand-cpuid.txt", 500}};
@@ -54,7 +53,6 @@ TEST(ProcInfoPage, TextsOfRecordedProcessorsAndOnlyACloseButton)
 
 TEST(ProcInfoPage, ReportButtonWritesTheReportAndLeavesThePageAlone)
 {
-    REQUIRE_RECORDED_DUMPS();
     FakeMachine machine(SharedDumps() / "cyrix-0600-6x86mx-mii.txt", 233);
     auto* page = new CProcInfo;
     OpenSheet open{page};

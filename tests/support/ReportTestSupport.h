@@ -70,11 +70,4 @@ inline std::vector<fs::path> AllDumps()
     return dumps;
 }
 
-
 }  // namespace reporttest
-
-#define REQUIRE_RECORDED_DUMPS()                                                                      \
-    do {                                                                                                 \
-        if (!std::filesystem::is_directory(reporttest::SharedDumps()))                                   \
-            FAIL() << "the recorded CPUID dumps are not at " << reporttest::SharedDumps().string(); \
-    } while (0)
