@@ -22,14 +22,14 @@ namespace {
 constexpr int kBenchmark = res::IDC_BENCH_RUN, kLoad = res::IDC_BENCH_LOAD, kSave = res::IDC_BENCH_SAVE;
 using Step = std::function<void(int)>;
 
-// Each page with a fake run answering values made from `seed` and calling `step` after each result.
+// Each page with a fake run answering values made from `scale` and calling `step` after each result.
 struct CpuPage {
     using Page = CCPUBenchPage;
     static constexpr const char* kName = "cpu";
-    static ScopedCpuSuite Fake(uint32_t seed, Step step)
+    static ScopedCpuSuite Fake(uint32_t scale, Step step)
     {
         CpuResults v;
-        for (int i = 0; i < CpuResults::kTotal; ++i) v.values[i] = 400 * seed + 111 * static_cast<uint32_t>(i);
+        for (int i = 0; i < CpuResults::kTotal; ++i) v.values[i] = 400 * scale + 111 * static_cast<uint32_t>(i);
         return ScopedCpuSuite([v, step](const CpuSuiteCallbacks& cb) {
             auto onResult = [&](int i, uint32_t value) { cb.onResult(i, value), step(i); };
             return RunCpuSuiteWith(FixedCpuKernels(v), {onResult, cb.onGroupEnd});
@@ -40,13 +40,13 @@ struct CpuPage {
 struct FpuPage {
     using Page = CFPUBenchPage;
     static constexpr const char* kName = "fpu";
-    static ScopedFpuSuite Fake(uint32_t seed, Step step)
+    static ScopedFpuSuite Fake(uint32_t scale, Step step)
     {
         WhetstoneResults r;
         r.mflops.fill(-1.0), r.mops.fill(-1.0);
         for (int s = 0; s < 8; ++s)  // N1, N2 and N6 are rated in MFLOPS, the others in MOPS
-            (s == 0 || s == 1 || s == 5 ? r.mflops : r.mops)[s] = 100.125 * seed + s, r.seconds[s] = 0.25 * (s + 1);
-        r.mwips = 4812.345 * seed, r.totalSeconds = 90.0;
+            (s == 0 || s == 1 || s == 5 ? r.mflops : r.mops)[s] = 100.125 * scale + s, r.seconds[s] = 0.25 * (s + 1);
+        r.mwips = 4812.345 * scale, r.totalSeconds = 90.0;
         return ScopedFpuSuite([r, step](const FpuSuiteCallbacks& cb) {
             step(0);
             cb.beforeRun();
@@ -64,13 +64,13 @@ struct FpuPage {
 struct CachePage {
     using Page = CCacheBenchPage;
     static constexpr const char* kName = "cache";
-    static ScopedCacheSuite Fake(uint32_t seed, Step step)
+    static ScopedCacheSuite Fake(uint32_t scale, Step step)
     {
-        return ScopedCacheSuite([seed, step](const CacheSuiteCallbacks& cb) {
+        return ScopedCacheSuite([scale, step](const CacheSuiteCallbacks& cb) {
             CacheResults r;
             for (int i = 0; i < CacheResults::kCount; ++i) {
                 // A block done within one timer tick is infinitely fast; 0.125 is an exact half.
-                r.rates[i] = i == 4 ? std::numeric_limits<double>::infinity() : i == 18 ? 0.125 : 1500.0 * seed - 37.5 * i;
+                r.rates[i] = i == 4 ? std::numeric_limits<double>::infinity() : i == 18 ? 0.125 : 1500.0 * scale - 37.5 * i;
                 if (cb.afterMeasurement) cb.afterMeasurement(i, r.rates[i], 0);
                 if (i % CacheResults::kBlockSizes == CacheResults::kBlockSizes - 1) cb.afterGroup(i / CacheResults::kBlockSizes, r);
                 step(i);
@@ -109,10 +109,10 @@ protected:
             if (!page->List()->GetItemText(row, 1).empty()) log << ' ' << row;
         log << '\n';
     }
-    void Run(uint32_t seed)
+    void Run(uint32_t scale)
     {
-        log << "== run " << seed << '\n';
-        auto fake = T::Fake(seed, [this](int step) { Observe(step); });
+        log << "== run " << scale << '\n';
+        auto fake = T::Fake(scale, [this](int step) { Observe(step); });
         Press(kBenchmark);
     }
     // The page's texts, this machine's summary line named so; then the progress windows on screen, the
