@@ -25,6 +25,15 @@ ResultRow Row(const char* const* list, int listRow, std::string text, double val
     return {listRow, Label(list[listRow]), std::move(text), value, unit, isTime, std::nullopt, std::nullopt, std::nullopt, {}};
 }
 
+// The access method of a cache result as its group title on the page names it: "MOVSD" of
+// "'MOVSD' benchmark".
+std::string CacheMethod(int index)
+{
+    const std::string title = kCacheListRows[CacheResultRow(index - index % CacheResults::kBlockSizes) - 1];
+    const std::size_t open = title.find('\''), close = title.find('\'', open + 1);
+    return title.substr(open + 1, close - open - 1);
+}
+
 std::string Lower(std::string text)
 {
     for (char& c : text)
@@ -96,6 +105,7 @@ ResultSheet CacheSheet(const std::string& summary, const CacheResults& results)
         sheet.rows.push_back(Row(kCacheListRows, CacheResultRow(i), FormatCacheRate(results.rates[i]), results.rates[i],
                                  "Mb/sec", false));
         sheet.rows.back().blockKb = 2 << (i % CacheResults::kBlockSizes);
+        sheet.rows.back().method = CacheMethod(i);
     }
     return sheet;
 }
@@ -117,6 +127,7 @@ nlohmann::json SheetJson(const ResultSheet& sheet)
     nlohmann::json rows = nlohmann::json::array();
     for (const ResultRow& r : sheet.rows) {
         nlohmann::json row = {{"label", r.label}, {"text", r.text}, {"value", NumberOrNull(r.value)}, {"unit", r.unit}};
+        if (r.method) row["method"] = *r.method;
         if (r.blockKb) row["block_kb"] = *r.blockKb;
         if (r.best) row["best"] = NumberOrNull(*r.best);
         if (r.spreadPercent) row["spread_percent"] = NumberOrNull(*r.spreadPercent);
