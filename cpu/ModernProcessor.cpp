@@ -4,19 +4,13 @@
 
 #include "cpu/ModernLeaves.h"
 #include "platform/SysfsCache.h"
+#include "platform/TextTrim.h"
 
 namespace cpu {
 
 namespace {
 
 constexpr uint32_t kHypervisorBit = 1u << 31;
-
-std::string TrimBlanks(std::string text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::optional<std::string> Brand(const ModernLeaves& leaves)
 {
@@ -28,7 +22,7 @@ std::optional<std::string> Brand(const ModernLeaves& leaves)
         for (uint32_t word : {r->eax, r->ebx, r->ecx, r->edx})
             for (int i = 0; i < 4; ++i) text += static_cast<char>((word >> (8 * i)) & 0xFF);
     }
-    text = TrimBlanks(text.substr(0, text.find('\0')));
+    text = platform::TrimBlanks(text.substr(0, text.find('\0')));
     if (text.empty()) return std::nullopt;
     return text;
 }

@@ -22,7 +22,7 @@
 #include "app/cli/TerminalText.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
-#include "bench/PreciseSuites.h"
+#include "app/cli/PreciseSuites.h"
 #include "cpu/ModernProcessor.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"

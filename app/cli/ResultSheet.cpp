@@ -9,20 +9,13 @@
 #include "app/cli/TerminalText.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
+#include "platform/TextTrim.h"
 
 namespace {
 
-std::string Label(const char* listRow)
-{
-    std::string label = listRow;
-    label.erase(0, label.find_first_not_of(' '));
-    if (label.size() >= 2 && label.compare(label.size() - 2, 2, " :") == 0) label.resize(label.size() - 2);
-    return label;
-}
-
 ResultRow Row(const char* const* list, int listRow, std::string text, double value, const char* unit, bool isTime)
 {
-    return {listRow, Label(list[listRow]), std::move(text), value, unit, isTime, std::nullopt, std::nullopt, std::nullopt, {}};
+    return {listRow, platform::BareLabel(list[listRow]), std::move(text), value, unit, isTime, std::nullopt, std::nullopt, std::nullopt, {}};
 }
 
 // The access method of a cache result as its group title on the page names it: "MOVSD" of
