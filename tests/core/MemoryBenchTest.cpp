@@ -94,10 +94,11 @@ TEST(Bandwidth, PassesMoveTheBytesTheyAreCredited)
 
 TEST(Bandwidth, WidestVectorsOnlyWhenTheProcessorHasThemAndTheSystemSavesThem)
 {
-    // CPUID leaf 1 ECX (OSXSAVE bit 27, AVX bit 28), leaf 7 EBX (AVX2 bit 5, AVX512F bit 16), XCR0.
+    // CPUID leaf 1 ECX (OSXSAVE bit 27, AVX bit 28), leaf 7 EBX (AVX2 bit 5, AVX512F bit 16), XCR0 (0x67:
+    // no upper sixteen ZMM registers).
     using memkernels::VectorWidth;
     const std::tuple<uint32_t, uint32_t, uint64_t, VectorWidth> cases[] = {
-        {3u << 27, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Avx512}, {3u << 27, 1u << 16 | 1u << 5, 0x7, VectorWidth::Avx2},
+        {3u << 27, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Avx512}, {3u << 27, 1u << 16 | 1u << 5, 0x67, VectorWidth::Avx2},
         {3u << 27, 1u << 16, 0x7, VectorWidth::Sse2},              {3u << 27, 1u << 5, 0x3, VectorWidth::Sse2},
         {1u << 28, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Sse2}};
     for (const auto& [ecx1, ebx7, xcr0, expected] : cases) {
