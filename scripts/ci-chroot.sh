@@ -93,10 +93,16 @@ done
 
 echo "testing $(git -C "$src" rev-parse --short HEAD) on a fresh Debian 12: $cmd"
 SECONDS=0
-timeout --kill-after=60 "$limit" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 CI=true \
-    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    bash -c "cd /root/vext && $cmd" 2>&1 | tee "$log"
-rc=${PIPESTATUS[0]}
+# In the background, so that a signal to this script is handled at once (the clean-up then ends
+# whatever runs inside) rather than after the command.
+{
+    timeout --kill-after=60 "$limit" chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 CI=true \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        bash -c "cd /root/vext && $cmd" 2>&1 | tee "$log"
+    exit "${PIPESTATUS[0]}"
+} &
+wait $!
+rc=$?
 [ "$rc" -eq 124 ] && echo "stopped after $limit"
 echo "---- summary (full log $log)"
 grep -E 'tests passed|tests failed|The following tests FAILED|\*\*\*Failed|\*\*\*Timeout|\(Failed\)|\(Timeout\)' "$log"
