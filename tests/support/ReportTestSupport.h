@@ -1,8 +1,10 @@
 #pragma once
 // Shared by the report tests: a temporary folder, file bytes, the recorded dumps and the golden files.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -38,6 +40,27 @@ public:
 
 private:
     fs::path path_;
+};
+
+// Writes stop at `bytes` of a file for the scope, for root as for anyone: a failure part-way.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    }
+    ~ScopedFileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*handler_)(int);
 };
 
 inline std::string ReadBytes(const fs::path& path)
