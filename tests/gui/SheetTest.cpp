@@ -1,9 +1,12 @@
 // The property sheet: caption, tabs, pages made from their class names, the buttons, closing, the
 // controls where the templates put them; and the About page's painting.
 
+#include <functional>
 #include <memory>
 
+#include "bench/CpuSuite.h"
 #include "pages/About.h"
+#include "pages/CPUBenchPage.h"
 #include "pages/SystemInfoPage.h"
 #include "tests/gui/GuiSupport.h"
 
@@ -70,6 +73,54 @@ TEST(Sheet, CloseBoxAndCloseButtonEndTheModalRun)
         const int result = sheet.ShowModal();
         EXPECT_EQ(c.result ? c.result : result, result) << c.what;
     }
+}
+
+// Escape, the close box and Close (which Return presses) ask before a run that was not saved is lost.
+TEST(Sheet, AnUnsavedRunClosesOnlyAfterAYesASavedOneAtOnce)
+{
+    guitest::InstantClocks clocks;
+    RecordingPrompt prompt;  // answers No
+    platform::ScopedPrompt scoped(prompt);
+    const ScopedCpuSuite fake([](const CpuSuiteCallbacks& cb) { return RunCpuSuiteWith(FixedCpuKernels({}), cb); });
+    guitest::TempFolder dir;
+    CVextSheet sheet(kSheetCaption);
+    auto* page = new CCPUBenchPage;
+    sheet.AddPage(page);
+    sheet.Prepare();
+    EXPECT_EQ(sheet.FindWindow(wxID_OK), sheet.GetDefaultItem());
+    const std::function<void()> escape = [&] {
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = WXK_ESCAPE;
+        key.SetEventObject(&sheet);
+        sheet.GetEventHandler()->ProcessEvent(key);
+    };
+    const std::function<void()> closings[] = {escape, [&] { guitest::Press(sheet.FindWindow(wxID_OK)); }, [&] {
+        wxCloseEvent close(wxEVT_CLOSE_WINDOW, sheet.GetId());
+        close.SetEventObject(&sheet);
+        close.SetCanVeto(true);
+        sheet.GetEventHandler()->ProcessEvent(close);
+    }};
+    sheet.CallAfter([&] {
+        guitest::Press(page->Control(res::IDC_BENCH_RUN));
+        for (bool cancelDisabled : {false, true}) {
+            if (cancelDisabled) sheet.CancelToClose();
+            for (const auto& close : closings) EXPECT_TRUE((close(), sheet.IsModal())) << "closed after a No";
+        }
+        EXPECT_EQ(std::vector<std::string>(6, "The results of this run are not saved. Close Vext?"), prompt.questions);
+        prompt.saveAnswer = dir.File("run.cpu");
+        guitest::Press(page->Control(res::IDC_BENCH_SAVE));
+        closings[1]();
+    });
+    sheet.ShowModal();
+    EXPECT_EQ(6u, prompt.questions.size());
+    sheet.CallAfter([&] {
+        guitest::Press(page->Control(res::IDC_BENCH_RUN));  // unsaved again
+        prompt.yes = true;
+        escape();
+        if (sheet.IsModal()) sheet.EndModal(wxID_ABORT);  // fails instead of waiting for a person
+    });
+    EXPECT_EQ(wxID_OK, sheet.ShowModal());
+    EXPECT_EQ(7u, prompt.questions.size());
 }
 
 // The dark and white pixels in the regions of tests/data/gui/about.txt.
