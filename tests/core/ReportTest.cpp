@@ -143,10 +143,7 @@ TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsRepla
     EXPECT_EQ(SaveReportAs(dir.Path() / "locked" / "r.txt"), geteuid() == 0 ? std::vector<std::string>{} : error);
 
     WriteBytes(dir.Path() / "old.txt", std::string(20000, 'x'));
-    {
-        ScopedFileSizeLimit limit(1000);
-        EXPECT_EQ(SaveReportAs(dir.Path() / "old.txt"), error);
-    }
+    EXPECT_EQ(WithFileSizeLimit(1000, [&] { return SaveReportAs(dir.Path() / "old.txt"); }), error);
     EXPECT_TRUE(ReadBytes(dir.Path() / "old.txt") == std::string(20000, 'x')) << "the old report was lost";
     EXPECT_TRUE(SaveReportAs(dir.Path() / "old.txt").empty());
     EXPECT_TRUE(ReadBytes(dir.Path() / "old.txt").starts_with(std::string(79, '^') + "\r\n"));

@@ -190,10 +190,7 @@ TEST_F(ResultFileFolder, ASaveThatFailsPartWayKeepsTheOldFile)
 {
     const std::string old = Text(EncodeCpuRecord("the previous run", {}));
     WriteBytes(dir / "run.cpu", old);
-    {
-        ScopedFileSizeLimit limit(100);  // of the 160 bytes
-        EXPECT_FALSE(SaveCpu(dir / "run.cpu"));
-    }
+    EXPECT_FALSE(WithFileSizeLimit(100, [&] { return SaveCpu(dir / "run.cpu"); }));  // of the 160 bytes
     EXPECT_EQ(Messages(), Stop(kWriteError));
     EXPECT_EQ(ReadBytes(dir / "run.cpu"), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);  // the partial new file is gone

@@ -63,6 +63,15 @@ inline void Press(wxWindow* button)
     button->GetEventHandler()->ProcessEvent(event);
 }
 
+// What Escape does: the window's key hook sees it first.
+inline void PressEscape(wxWindow& window)
+{
+    wxKeyEvent key(wxEVT_CHAR_HOOK);
+    key.m_keyCode = WXK_ESCAPE;
+    key.SetEventObject(&window);
+    window.GetEventHandler()->ProcessEvent(key);
+}
+
 // Answers every modal dialog through `answer` before it can wait for a person: an id ends the dialog at
 // once; wxID_NONE lets it run, and whatever `answer` scheduled then has to end it.
 class ModalScript : public wxModalDialogHook {

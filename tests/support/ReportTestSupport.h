@@ -42,26 +42,19 @@ private:
     fs::path path_;
 };
 
-// Writes stop at `bytes` of a file for the scope, for root as for anyone: a failure part-way.
-class ScopedFileSizeLimit {
-public:
-    explicit ScopedFileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    }
-    ~ScopedFileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*handler_)(int);
-};
+// What `act` returns when writes stop at `bytes` of a file, for root as for anyone: a failure part-way.
+template <typename Act>
+auto WithFileSizeLimit(rlim_t bytes, Act act)
+{
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited{bytes, saved.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    const auto result = act();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    return result;
+}
 
 inline std::string ReadBytes(const fs::path& path)
 {
