@@ -2,8 +2,10 @@
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
+#include <wx/icon.h>
 
 #include "pages/TemplatePage.h"
+#include "widgets/AppIcon.h"
 #include "widgets/SheetFont.h"
 
 wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
@@ -12,6 +14,11 @@ CVextSheet::CVextSheet(const wxString& caption, wxWindow* parent)
 {
     SetSheetStyle(wxPROPSHEET_NOTEBOOK);
     Create(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
+    // The title bar and the window list show the application icon, the picture the installed icons
+    // are drawn from.
+    wxIcon icon;
+    icon.CopyFromBitmap(AppIconBitmap());
+    SetIcon(icon);
     SetFont(SheetFont());
     GetBookCtrl()->SetFont(GetFont());
     CreateButtons(wxOK | wxCANCEL);
