@@ -24,7 +24,6 @@ expect() {
     fi
 }
 expect "vext-cli " "~" "bench compare processor report show"
-expect "vext-cli --v" = "--version"
 expect "vext-cli help sh" = "show"
 expect "vext-cli bench " "~" "cache cpu fpu"
 expect "vext-cli bench cpu " = ""
@@ -33,6 +32,5 @@ expect "vext-cli report --m" = "--mhz"
 expect "vext-cli report --mhz " = ""
 expect "vext-cli processor --cpuid=n" = "notes.txt"
 expect "vext-cli show " = "a.cpu b.cpu c.fpu d.cache"
-expect "vext-cli show --json " = "a.cpu b.cpu c.fpu d.cache"
 expect "vext-cli compare b.cpu " = "a.cpu b.cpu"
 exit $status
