@@ -19,6 +19,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
 #include "app/cli/ResultSheet.h"
+#include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
@@ -48,6 +49,7 @@ struct BenchOptions {
     bool json = false;
     bool precise = false;
     int repeat = precise::kDefaultRepeat;
+    std::optional<std::string> label;
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
@@ -157,7 +159,7 @@ precise::Callbacks PreciseOutput(CListPrinter& printer)
 // The precise rows as a sheet: the standard rows' units, the added cache blocks in Mb/sec.
 ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<precise::Row, int>>& rows)
 {
-    ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}};
+    ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}, {}};
     for (const auto& [p, listRow] : rows) {
         // The total is a sum of best times, not a measurement: it has no spread.
         const auto spread = p.runs.empty() ? std::nullopt : std::optional<double>(p.spreadPercent);
@@ -200,6 +202,7 @@ int RunBench(const BenchOptions& options)
         target = OutputTarget(options, error);
         if (!target) return Fail(error);
     }
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary();
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
@@ -207,7 +210,11 @@ int RunBench(const BenchOptions& options)
     std::function<bool()> save;
     const ResultSheet sheet =
         options.precise ? RunPrecise(options, summary, save) : RunSuite(options.suite, summary, options.json, save);
-    if (options.json) std::printf("%s\n", SheetJson(sheet).dump(2).c_str());
+    if (options.json) {
+        nlohmann::json json = SheetJson(sheet);
+        json["run"] = identity;
+        std::printf("%s\n", json.dump(2).c_str());
+    }
     std::fflush(stdout);
     return target ? SaveAsThePageDoes(*target, save) : 0;
 }
@@ -229,7 +236,8 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
         ->type_name("FILE")
         ->check(kNotEmpty);
     bench->add_flag("--overwrite", options->overwrite, "let -o replace an existing file");
-    bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    CLI::Option* json = bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    AddLabelOption(*bench, options->label, json);
     CLI::Option* precise = bench->add_flag("--precise", options->precise,
                                            "cpu and cache: best of repeated runs with their spread");
     bench->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")

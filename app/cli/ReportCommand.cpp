@@ -10,6 +10,7 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ProcessorJson.h"
+#include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
 #include "cpu/ModernProcessor.h"
 #include "files/MeasuredClock.h"
@@ -28,11 +29,12 @@ struct ReportOptions {
     std::optional<std::string> dump;
     std::optional<int> mhz;
     bool json = false;
+    std::optional<std::string> label;
 };
 
-// {"report": [[label, value], ...], "processor": {...}}: every "label : value" line of the report, the
-// label without its blanks and colon, the value as the report has it.
-nlohmann::json ReportJson(const std::string& text)
+// {"report": [[label, value], ...], "processor": {...}, "run": {...}}: every "label : value" line of
+// the report, the label without its blanks and colon, the value as the report has it.
+nlohmann::json ReportJson(const std::string& text, const nlohmann::json& identity)
 {
     nlohmann::json rows = nlohmann::json::array();
     std::size_t start = 0;
@@ -49,16 +51,16 @@ nlohmann::json ReportJson(const std::string& text)
         rows.push_back({Utf8OrLatin1(line.substr(first, last - first + 1)),
                         Utf8OrLatin1(value == std::string::npos ? "" : line.substr(value))});
     }
-    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}};
+    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}, {"run", identity}};
 }
 
 int Fail(const std::string& message) { return FailCommand("report", message); }
 
-int WriteReport(const ReportOptions& options)
+int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
 {
     CProcessorReport report;
     if (options.json) {
-        std::printf("%s\n", ReportJson(report.ReportText()).dump(2).c_str());
+        std::printf("%s\n", ReportJson(report.ReportText(), identity).dump(2).c_str());
         return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
     }
     if (!options.output) {
@@ -80,6 +82,7 @@ int WriteReport(const ReportOptions& options)
 
 int RunReport(const ReportOptions& options)
 {
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
     std::optional<platform::CpuidDump> dump;
     if (options.dump) {
         if (std::filesystem::is_directory(*options.dump))
@@ -95,7 +98,7 @@ int RunReport(const ReportOptions& options)
     std::optional<ScopedMeasuredClock> fixedClock;
     if (options.mhz) fixedClock.emplace([mhz = *options.mhz](CProcessor&) { return mhz; });
 
-    return WriteReport(options);
+    return WriteReport(options, identity);
 }
 
 }  // namespace
@@ -103,7 +106,7 @@ int RunReport(const ReportOptions& options)
 void AddReportCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* report = cli.add_subcommand("report", "the processor report (standard output, or FILE)");
-    SetCommandHelp(*report, "vext-cli report [-o FILE | --json] [--cpuid DUMP] [--mhz N]", kReportAbout);
+    SetCommandHelp(*report, "vext-cli report [-o FILE | --json [--label TEXT]] [--cpuid DUMP] [--mhz N]", kReportAbout);
     auto options = std::make_shared<ReportOptions>();
     report->add_option("-o,--output", options->output, "write the report file FILE (an existing file is replaced)")
         ->type_name("FILE")
@@ -116,6 +119,7 @@ void AddReportCommand(CLI::App& cli, CommandRun& run)
     report->add_option("--mhz", options->mhz, "take N MHz as the measured clock instead of measuring (about 1 s)")
         ->type_name("N")
         ->check(CLI::Range(0, std::numeric_limits<int>::max()).description(""));
-    report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
+    CLI::Option* json = report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
+    AddLabelOption(*report, options->label, json);
     report->callback([&run, options] { run = [options] { return RunReport(*options); }; });
 }

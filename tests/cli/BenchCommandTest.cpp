@@ -18,6 +18,8 @@
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
+#include "platform/CpuidDump.h"
+#include "platform/MachineFacts.h"
 #include "tests/support/FakeClocks.h"
 
 namespace fs = std::filesystem;
@@ -25,8 +27,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // Fast fakes of the three suites and of the clock behind the summary line: a run takes milliseconds.
+// The run's facts are a recorded processor's, at a fixed time, on a made-up kernel.
 class BenchCommand : public testing::Test {
 protected:
+    platform::CpuidDump dump_ = platform::LoadCpuidDump(VEXT_TEST_DATA "/cpuid-dumps/amd-a20f10-ryzen-9-5950x-zen3.txt");
+    platform::ScopedCpuid cpuid_{[this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); }};
+    platform::ScopedCalendarClock calendar_{[] { return std::time_t{1796729405}; }};
+    platform::ScopedMachineFacts facts_{[] { return platform::MachineFacts{"6.1.0-18-amd64", 8}; }};
+
     void SetUp() override
     {
         std::string pattern = (fs::temp_directory_path() / "vext-bench-XXXXXX").string();
@@ -68,6 +76,7 @@ protected:
     {
         std::ofstream(dir_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
+    void PutText(const char* name, const std::string& text) { std::ofstream(dir_ / name, std::ios::binary) << text; }
     static std::string Line(const std::string& text, int n)
     {
         std::size_t start = 0;
@@ -147,6 +156,22 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     Put("a.fpu", EncodeFpuRecord("", fpu_)), Put("b.fpu", EncodeFpuRecord("Odd", odd));
     const auto record = EncodeCpuRecord("", {});
     Put("a.cache", EncodeCacheRecord("Cache", cache_)), Put("short.cpu", std::span(record).first(9));
+    // A fleet of five: Addition spread out with one far off, the other rows equal (MAD 0) but for two
+    // in the last file, one within 3 % and one beyond. The last is a bench run's own JSON.
+    const uint32_t addition[] = {1000, 1100, 900, 1050, 3000};
+    for (int f = 0; f < 4; ++f) {
+        CpuResults node = cpu_;
+        node.values[0] = addition[f];
+        Put(("f" + std::to_string(f + 1) + ".cpu").c_str(), EncodeCpuRecord("Node", node));
+    }
+    cpu_.values[0] = addition[4], cpu_.values[1] = 1020, cpu_.values[2] = 1040;
+    PutText("f5.json", Bench({"cpu", "--json", "--label", "node-5"}).out);
+    PutText("node.json", R"J({"kind": "cpu", "system": "Node", "run": {"label": "node-2"}, "rows": [
+        {"label": "Addition", "text": "0.62 sec  (617 ms)", "value": 617, "unit": "ms", "lower_is_better": true},
+        {"label": "Dhrystone benchmark", "text": "833 KDhryst./sec", "value": 833, "unit": "KDhryst./sec"},
+        {"label": "Extra \u001b row", "text": "1 \u009b", "value": null, "unit": "x"}]})J");
+    PutText("bad-row.json", R"({"kind": "cpu", "rows": [{"label": "x", "text": "y", "unit": "ms", "value": "1"}]})");
+    PutText("garbage.json", "\x1b[2J{\"kind\"");
     const struct {
         const char* name;
         std::vector<std::string> args;
@@ -162,7 +187,12 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"compare-mixed-kinds", {"compare", "a.cpu", "a.cache"}},
         {"compare-short-file", {"compare", "a.cpu", "short.cpu"}},
         {"compare-one-file", {"compare", "a.cpu"}},
-        {"bench-cache-json", {"bench", "cache", "--json", "-o", "new"}},
+        {"compare-run-and-file", {"compare", "a.cpu", "node.json"}},
+        {"compare-bad-row", {"compare", "a.cpu", "bad-row.json"}},
+        {"compare-garbage", {"compare", "garbage.json", "a.cpu"}},
+        {"compare-summary", {"compare", "--summary", "f1.cpu", "f2.cpu", "f3.cpu", "f4.cpu", "f5.json"}},
+        {"compare-summary-json", {"compare", "--summary", "--json", "f1.cpu", "f5.json"}},
+        {"bench-cache-json", {"bench", "cache", "--json", "--label", "node-7 \x1b", "-o", "new"}},
         {"bench-other-kind", {"bench", "cpu", "-o", "\x1b[2J.fpu"}},
         {"bench-existing", {"bench", "cpu", "-o", "a"}},
         {"bench-missing-folder", {"bench", "fpu", "-o", "none/x"}},
@@ -183,7 +213,7 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         for (std::size_t at; (at = text.find(summary)) != std::string::npos;) text.replace(at, summary.size(), "SUMMARY");
         ExpectGolden(std::string("cli/") + c.name + ".txt", text);
     }
-    EXPECT_EQ(runs_, 1);  // only the JSON run: every refusal comes before the suite
+    EXPECT_EQ(runs_, 2);  // only the JSON runs: every refusal comes before the suite
     EXPECT_TRUE(fs::exists(dir_ / "new.cache"));
 }
 
