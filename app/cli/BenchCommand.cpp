@@ -21,6 +21,7 @@
 #include "app/cli/ResultSheet.h"
 #include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
+#include "app/cli/ThreadedBench.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
 #include "bench/PreciseSuites.h"
@@ -40,7 +41,13 @@ const char kBenchAbout[] =
     "the best value and the spread of the N (coefficient of variation, marked \"(noisy)\" above 5 %).\n"
     "Dhrystone doubles its passes until one run lasts 0.5 s; the cache adds blocks from 1 Mb up to four\n"
     "times the largest cache (at most 1 Gb and a quarter of the free memory). -o saves the best values\n"
-    "of the standard rows.\n";
+    "of the standard rows.\n"
+    "\n"
+    "With --threads N (cpu and fpu), each measurement runs on one thread, then on N threads at once,\n"
+    "each pinned to a logical processor of its own (one per core first, then their siblings; \"all\" takes\n"
+    "every one the process may run on). Each row shows the lone run, the slowest thread and the scaling:\n"
+    "the threads' summed rate over N times the lone rate. Then the rating of every thread and their sum.\n"
+    "Nothing is saved: a result file holds one thread's values; --json carries them all.\n";
 
 struct BenchOptions {
     std::string suite;
@@ -50,9 +57,19 @@ struct BenchOptions {
     bool precise = false;
     int repeat = precise::kDefaultRepeat;
     std::optional<std::string> label;
+    std::optional<std::string> threads;  // "N" or "all"
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
+
+constexpr int kMostThreads = 4096;
+const CLI::Validator kThreadCount(
+    [](std::string& value) {
+        int count = 0;
+        if (value == "all" || (CLI::detail::lexical_cast(value, count) && count >= 1 && count <= kMostThreads)) return std::string();
+        return "a number of threads from 1 to " + std::to_string(kMostThreads) + ", or all";
+    },
+    "");
 
 int SaveAsThePageDoes(const std::string& path, const std::function<bool()>& save)
 {
@@ -196,6 +213,11 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
 
 int RunBench(const BenchOptions& options)
 {
+    if (options.threads) {
+        std::optional<int> count;
+        if (*options.threads != "all") count = std::stoi(*options.threads);
+        return RunThreadedBench({options.suite, count, options.json, options.label});
+    }
     std::optional<std::string> target;
     if (options.output) {
         std::string error;
@@ -224,7 +246,10 @@ int RunBench(const BenchOptions& options)
 void AddBenchCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
-    SetCommandHelp(*bench, "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json] [--precise [--repeat N]]", kBenchAbout);
+    SetCommandHelp(*bench,
+                   "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json [--label TEXT]] [--precise [--repeat N]]\n"
+                   "       vext-cli bench cpu|fpu --threads N|all [--json [--label TEXT]]",
+                   kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
     bench->add_option("suite", options->suite, "cpu, fpu or cache")
         ->required()
@@ -244,8 +269,15 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat))
         ->needs(precise);
+    bench->add_option("--threads", options->threads, "cpu and fpu: the kernels on N pinned threads at once (or all)")
+        ->type_name("N|all")
+        ->check(kThreadCount);
     bench->callback([&run, options] {
         if (options->precise && options->suite == "fpu") throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
+        if (options->threads && options->suite == "cache") throw CLI::ValidationError("--threads", "is for the cpu and fpu suites");
+        // A result file holds one thread's values: refused before anything runs.
+        if (options->threads && options->output) throw CLI::ValidationError("--threads", "writes no result file: leave out -o");
+        if (options->threads && options->precise) throw CLI::ValidationError("--threads", "does not go with --precise");
         run = [options] { return RunBench(*options); };
     });
 }

@@ -7,16 +7,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CommandOutcome.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
+#include "bench/ThreadedSuites.h"
 #include "cpu/Clock.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
+#include "platform/CpuTopology.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/MachineFacts.h"
@@ -63,6 +66,24 @@ protected:
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
             return cache_;
         });
+        // Two cores of two logical processors each; thread t's kernels take 1 + t/4 times as long.
+        platform::ScopedAllowedCpus cpus([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 0}, {2, 0, 1}, {3, 0, 1}}; });
+        platform::ScopedPinThread pin([this](int cpu) { return std::lock_guard(pinning_), pins_.push_back(cpu), true; });
+        ScopedThreadCpuKernels kernels([this](int thread) {
+            CpuResults slower = cpu_;
+            for (int i = 0; i < CpuResults::kDhrystone; ++i) slower.values[i] = 1000 + 250 * thread;
+            slower.values[CpuResults::kDhrystone] = 1600 - 200 * thread;
+            CpuKernels counted = FixedCpuKernels(slower);
+            for (auto& kernel : counted) kernel = [this, kernel] { return ++kernelRuns_, kernel(); };
+            return counted;
+        });
+        ScopedThreadWhetstone whetstone([this](int thread, std::optional<int32_t> passes) {
+            WhetstoneResults slower = fpu_;
+            const auto slow = [thread](double& rate) { rate /= rate > 0 ? 1 + thread / 4.0 : 1; };  // -1 marks "no rate"
+            for (int s = 0; s < 8; ++s) slow(slower.mflops[s]), slow(slower.mops[s]);
+            slow(slower.mwips);
+            return WhetstoneRun{slower, passes.value_or(77)};
+        });
         return RunCaptured(command, args);
     }
 
@@ -92,6 +113,9 @@ protected:
 
     fs::path dir_, cwd_ = fs::current_path();
     int runs_ = 0;
+    std::mutex pinning_;
+    std::vector<int> pins_;
+    std::atomic<int> kernelRuns_{0};
     CpuResults cpu_;
     WhetstoneResults fpu_;
     CacheResults cache_;
@@ -196,6 +220,10 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"bench-other-kind", {"bench", "cpu", "-o", "\x1b[2J.fpu"}},
         {"bench-existing", {"bench", "cpu", "-o", "a"}},
         {"bench-missing-folder", {"bench", "fpu", "-o", "none/x"}},
+        {"bench-cpu-threads", {"bench", "cpu", "--threads", "all"}},
+        {"bench-fpu-threads-json", {"bench", "fpu", "--threads", "3", "--json"}},
+        {"bench-threads-and-output", {"bench", "cpu", "--threads", "2", "-o", "x"}},
+        {"bench-too-many-threads", {"bench", "fpu", "--threads", "5"}},
         {"report-directory", {"report", "--cpuid", "."}},
         {"report-escapes", {"report", "--cpuid", "\x1b[2J"}},
         {"report-json", {"report", "--json", "--mhz", "1333", "--cpuid", VEXT_TEST_DATA "/cpuid-dumps/amd-0644-athlon-thunderbird.txt"}},
@@ -215,6 +243,15 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     }
     EXPECT_EQ(runs_, 2);  // only the JSON runs: every refusal comes before the suite
     EXPECT_TRUE(fs::exists(dir_ / "new.cache"));
+}
+
+TEST_F(BenchCommand, EachThreadRunsEveryKernelOnItsOwnProcessor)
+{
+    ASSERT_EQ(Bench({"cpu", "--threads", "3"}).status, 0);
+    std::sort(pins_.begin(), pins_.end());
+    EXPECT_EQ(pins_, (std::vector<int>{0, 0, 1, 2}));  // the lone thread, then one per core first
+    EXPECT_EQ(kernelRuns_, 14 * (1 + 3));
+    EXPECT_EQ(runs_, 0);
 }
 
 TEST_F(BenchCommand, BadUsageRunsNothing)
