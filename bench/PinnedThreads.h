@@ -1,7 +1,7 @@
 #pragma once
-// Threads that each stay on a logical processor of their own and run one piece of work together, for
-// measurements of the whole machine: all start at once, none wanders onto another's processor. The
-// machine's layout comes from platform/CpuTopology.h.
+// Threads that each stay on one logical processor of their own and run a piece of work together: for
+// measurements of the whole machine, where every thread must start at once and none may wander onto
+// another's processor. The machine's layout comes from platform/CpuTopology.h.
 #include <atomic>
 #include <barrier>
 #include <exception>
@@ -15,17 +15,17 @@
 namespace bench {
 
 // The order in which threads take the logical processors: one of every core first (cores in the order
-// of their lowest-numbered processor), then a second of every core that has one, and so on, so that
-// two threads on a machine of two cores never share one core.
+// of their lowest-numbered processor), then a second of every core that has one, and so on. So two
+// threads on a machine with two cores never share one core's execution units.
 std::vector<int> PinningOrder(const std::vector<platform::LogicalCpu>& cpus);
 
-// The processors for `count` threads in pinning order; every allowed processor when count is empty.
-// Empty when the process may not run on that many, or count is below 1.
+// The processors for `count` threads, in pinning order; every allowed processor when count is empty.
+// Empty when the process may not run on that many (or count is below 1).
 std::vector<int> ThreadCpus(std::optional<int> count);
 
 class PinnedThreads {
 public:
-    // One thread per entry of `cpus`, each pinned to its processor before any work runs.
+    // One thread per entry of `cpus`, each pinned to that processor before any work runs.
     explicit PinnedThreads(std::vector<int> cpus);
     ~PinnedThreads();
     PinnedThreads(const PinnedThreads&) = delete;
@@ -33,11 +33,11 @@ public:
 
     int Count() const { return static_cast<int>(cpus_.size()); }
     const std::vector<int>& Cpus() const { return cpus_; }
-    // False when the system refused to pin one of them (the work ran all the same).
+    // False when the system refused to pin one of them; the work still runs.
     bool AllPinned() const { return unpinned_ == 0; }
 
-    // Runs job(i) on thread i, i = 0 ... Count() - 1, all released by one barrier; returns when every
-    // thread has finished. An exception of a job is thrown here.
+    // Runs job(i) on thread i, i = 0 ... Count() - 1: all threads wait at one barrier and leave it
+    // together. Returns once every thread has finished; an exception of a job is thrown here.
     void Run(const std::function<void(int thread)>& job);
 
 private:

@@ -1,5 +1,5 @@
 #pragma once
-// The logical processors this process may run on, where each sits (package and core), and pinning a
+// The logical processors this process may run on, where they sit (package and core), and pinning a
 // thread to one of them. Tests replace both for their scope with a made-up machine.
 #include <vector>
 
@@ -8,19 +8,19 @@
 namespace platform {
 
 struct LogicalCpu {
-    int id = 0;       // the kernel's number for it (cpuN)
+    int id = 0;       // the number the kernel gives it (cpuN)
     int package = 0;  // physical_package_id
     int core = 0;     // core_id, unique within its package
     bool operator==(const LogicalCpu&) const = default;
 };
 
 struct AllowedCpusTag {
-    // The process's affinity mask in ascending order, each processor placed from sysfs; one whose
-    // place is not told counts as a core of its own.
+    // The affinity mask of the process, in ascending order, with each processor's place from sysfs
+    // (a processor whose place is not told counts as a core of its own).
     static std::vector<LogicalCpu> Live();
 };
 struct PinThreadTag {
-    // Keeps the calling thread on that one logical processor; false when the system refuses.
+    // Restricts the calling thread to the one logical processor; false when the system refuses.
     static bool Live(int cpu);
 };
 

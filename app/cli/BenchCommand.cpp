@@ -248,12 +248,13 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
     CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
     SetCommandHelp(*bench,
                    "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json [--label TEXT]] [--precise [--repeat N]]\n"
-                   "       vext-cli bench cpu|fpu --threads N|all [--json [--label TEXT]]",
+                   "       vext-cli bench cpu|fpu --threads N|all [--json [--label TEXT]]\n"
+                   "       vext-cli bench latency|bandwidth [OPTIONS]",
                    kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
-    bench->add_option("suite", options->suite, "cpu, fpu or cache")
-        ->required()
-        ->check(CLI::IsMember({"cpu", "fpu", "cache"}));
+    bench->add_option("suite", options->suite, "cpu, fpu or cache")->check(CLI::IsMember({"cpu", "fpu", "cache"}));
+    AddLatencyCommand(*bench, run);
+    AddBandwidthCommand(*bench, run);
     bench->add_option("-o,--output", options->output,
                       "save the results to FILE as the page's \"Save Results\" does (a .cpu, .fpu or\n"
                       ".cache file with this machine's summary line); an existing file is replaced\n"
@@ -272,7 +273,9 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
     bench->add_option("--threads", options->threads, "cpu and fpu: the kernels on N pinned threads at once (or all)")
         ->type_name("N|all")
         ->check(kThreadCount);
-    bench->callback([&run, options] {
+    bench->callback([&run, options, bench] {
+        if (!bench->get_subcommands().empty()) return;  // latency or bandwidth: their own run
+        if (options->suite.empty()) throw CLI::RequiredError("suite");
         if (options->precise && options->suite == "fpu") throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
         if (options->threads && options->suite == "cache") throw CLI::ValidationError("--threads", "is for the cpu and fpu suites");
         // A result file holds one thread's values: refused before anything runs.

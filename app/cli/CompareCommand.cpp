@@ -117,6 +117,13 @@ nlohmann::json CompareJson(const std::vector<ResultSheet>& sheets, const std::ve
     return {{"kind", Utf8OrLatin1(sheets.front().kind)}, {"files", FilesJson(sheets, paths)}, {"rows", rows}};
 }
 
+// "a .cpu file"; a JSON result of another kind: "a latency result".
+std::string KindText(const std::string& kind)
+{
+    const bool file = kind == "cpu" || kind == "fpu" || kind == "cache";
+    return file ? "a ." + kind + " file" : "a " + TerminalText(kind) + " result";
+}
+
 int RunCompare(const CompareOptions& options)
 {
     std::vector<ResultSheet> sheets;
@@ -125,9 +132,9 @@ int RunCompare(const CompareOptions& options)
         std::optional<ResultSheet> sheet = LoadResultSheet(path, error);
         if (!sheet) return FailCommand("compare", error);
         if (!sheets.empty() && sheet->kind != sheets.front().kind)
-            return FailCommand("compare", "'" + TerminalText(path) + "' is a ." + sheet->kind + " file, '" +
-                                              TerminalText(options.paths.front()) + "' a ." + sheets.front().kind +
-                                              " file: compare files of one kind");
+            return FailCommand("compare", "'" + TerminalText(path) + "' is " + KindText(sheet->kind) + ", '" +
+                                              TerminalText(options.paths.front()) + "' " + KindText(sheets.front().kind) +
+                                              ": compare files of one kind");
         sheets.push_back(std::move(*sheet));
     }
     if (options.summary) return PrintSummary(sheets, options.paths, options.json);

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/cli/MemoryResultRows.h"
 #include "app/cli/TerminalText.h"
 #include "files/ResultTables.h"
 #include "platform/TextFormat.h"
@@ -87,6 +88,12 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
         if (!Text(*run, "label", sheet.label)) return error = "the run's \"label\" is not a text", std::nullopt;
     const json* rows = Member(document, "rows");
     if (!rows || !rows->is_array()) return error = "no \"rows\" list", std::nullopt;
+    if (sheet.kind == "latency" || sheet.kind == "bandwidth") {
+        std::optional<std::vector<ResultRow>> memory = MemoryResultRows(document, error);
+        if (!memory) return std::nullopt;
+        sheet.rows = std::move(*memory);
+        return sheet;
+    }
     for (std::size_t i = 0; i < rows->size(); ++i) {
         std::optional<ResultRow> row = ParseRow((*rows)[i], i, error);
         if (!row) return std::nullopt;

@@ -196,6 +196,12 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"label": "Extra \u001b row", "text": "1 \u009b", "value": null, "unit": "x"}]})J");
     PutText("bad-row.json", R"({"kind": "cpu", "rows": [{"label": "x", "text": "y", "unit": "ms", "value": "1"}]})");
     PutText("garbage.json", "\x1b[2J{\"kind\"");
+    PutText("lat-a.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 1.1}, {"block_kb": 8192, "ns_per_load": null}],
+                              "levels": [{"name": "L1", "ns_per_load": 1.1}]})");
+    PutText("lat-b.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 2.2}], "levels": []})");
+    PutText("bw.json", R"({"kind": "bandwidth", "rows": [{"block_kb": 16, "read": {"gb_per_s": 146.3}, "write": {"gb_per_s": 100.9},
+                          "copy": {"gb_per_s": null}}], "memory": {"single": {"read": 19.4, "write": 16.6, "copy": 16.0},
+                          "all": {"read": 30.9, "write": 17.3, "copy": null}}})");
     const struct {
         const char* name;
         std::vector<std::string> args;
@@ -214,6 +220,9 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"compare-run-and-file", {"compare", "a.cpu", "node.json"}},
         {"compare-bad-row", {"compare", "a.cpu", "bad-row.json"}},
         {"compare-garbage", {"compare", "garbage.json", "a.cpu"}},
+        {"compare-latency", {"compare", "lat-a.json", "lat-b.json"}},
+        {"compare-bandwidth-latency", {"compare", "--summary", "bw.json", "bw.json", "lat-a.json"}},
+        {"show-bandwidth", {"show", "bw.json"}},
         {"compare-summary", {"compare", "--summary", "f1.cpu", "f2.cpu", "f3.cpu", "f4.cpu", "f5.json"}},
         {"compare-summary-json", {"compare", "--summary", "--json", "f1.cpu", "f5.json"}},
         {"bench-cache-json", {"bench", "cache", "--json", "--label", "node-7 \x1b", "-o", "new"}},
