@@ -19,8 +19,9 @@ namespace {
 
 const char kProcessorAbout[] =
     "Describes the processor from CPUID as current systems decode it: vendor, brand, family, model and\n"
-    "stepping, hypervisor, every cache, the feature flags by their /proc/cpuinfo names and the nominal\n"
-    "clocks. The measured clock (about 1 s) is shown for this processor only.\n";
+    "stepping, hypervisor, every cache and how many logical processors share it, the feature flags by\n"
+    "their /proc/cpuinfo names and the nominal clocks. The measured clock (about 1 s) is shown for this\n"
+    "processor only.\n";
 
 int Fail(const std::string& message) { return FailCommand("processor", message); }
 
@@ -47,9 +48,14 @@ std::string CacheText(const cpu::CacheLevel& c)
 {
     std::string text =
         platform::TextFormat("%u Kb, %u-byte lines, ", static_cast<unsigned>(c.sizeBytes / 1024), c.lineBytes);
-    if (!c.ways) return text + "ways and sets unknown";
-    if (*c.ways == 0) return text + "fully associative";
-    return text + platform::TextFormat("%u-way, %u sets", *c.ways, static_cast<unsigned>(*c.sets));
+    if (!c.ways)
+        text += "ways and sets unknown";
+    else if (*c.ways == 0)
+        text += "fully associative";
+    else
+        text += platform::TextFormat("%u-way, %u sets", *c.ways, static_cast<unsigned>(*c.sets));
+    if (!c.sharedBy) return text + ", sharing not stated";
+    return text + platform::TextFormat(", shared by %u logical processor%s", *c.sharedBy, *c.sharedBy == 1 ? "" : "s");
 }
 
 void Line(const std::string& label, const std::string& value)
@@ -57,7 +63,7 @@ void Line(const std::string& label, const std::string& value)
     std::printf("%-18s: %s\n", label.c_str(), value.c_str());
 }
 
-void PrintList(const cpu::ModernProcessor& p, bool live)
+void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
 {
     Line("Vendor", Printable(p.vendor));
     Line("Brand", p.brand ? Printable(*p.brand) : "N/A");
@@ -74,7 +80,7 @@ void PrintList(const cpu::ModernProcessor& p, bool live)
     Line("TSC clock", Clock(p.tscMHz));
     Line("Base clock", Clock(p.baseMHz ? std::optional<double>(*p.baseMHz) : std::nullopt));
     Line("Maximum clock", Clock(p.maxMHz ? std::optional<double>(*p.maxMHz) : std::nullopt));
-    if (live) Line("Measured clock", platform::TextFormat("%d MHz", MeasureClockMHz()));
+    if (measuredMHz) Line("Measured clock", platform::TextFormat("%d MHz", *measuredMHz));
 }
 
 int RunProcessor(bool json, const std::optional<std::string>& dumpPath, const std::optional<std::string>& label)
@@ -92,12 +98,14 @@ int RunProcessor(bool json, const std::optional<std::string>& dumpPath, const st
     if (dump) recorded.emplace([&dump](uint32_t leaf, uint32_t subleaf) { return dump->Query(leaf, subleaf); });
 
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
+    // The time-stamp counter counts this processor's clock, which says nothing about a recorded one.
+    const std::optional<int> measuredMHz = dump ? std::nullopt : std::optional<int>(MeasureClockMHz());
     if (json) {
-        nlohmann::json object = ProcessorJson(processor);
+        nlohmann::json object = ProcessorJson(processor, measuredMHz);
         object["run"] = identity;
         std::printf("%s\n", object.dump(2).c_str());
     } else
-        PrintList(processor, !dump);
+        PrintList(processor, measuredMHz);
     return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
 }
 

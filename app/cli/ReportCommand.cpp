@@ -14,9 +14,12 @@
 #include "app/cli/TerminalText.h"
 #include "cpu/ModernProcessor.h"
 #include "files/MeasuredClock.h"
+#include "files/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
+#include "files/ProcessorRows.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
+#include "platform/TextTrim.h"
 
 namespace {
 
@@ -32,25 +35,13 @@ struct ReportOptions {
     std::optional<std::string> label;
 };
 
-// {"report": [[label, value], ...], "processor": {...}, "run": {...}}: every "label : value" line of
-// the report, the label without its blanks and colon, the value as the report has it.
-nlohmann::json ReportJson(const std::string& text, const nlohmann::json& identity)
+// {"report": [[label, value], ...], "processor": {...}, "run": {...}}: every fact of the report under
+// its bare label, taken from the facts themselves, never parsed back from the report's text.
+nlohmann::json ReportJson(const nlohmann::json& identity)
 {
     nlohmann::json rows = nlohmann::json::array();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
-        start = end + 1;
-        const std::size_t colon = line.find(':');
-        if (colon == std::string::npos) continue;
-        const std::size_t first = line.find_first_not_of(' '), last = line.find_last_not_of(' ', colon - 1);
-        if (first >= colon || last == std::string::npos) continue;
-        const std::size_t value = line.find_first_not_of(' ', colon + 1);
-        rows.push_back({Utf8OrLatin1(line.substr(first, last - first + 1)),
-                        Utf8OrLatin1(value == std::string::npos ? "" : line.substr(value))});
-    }
+    for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts()))
+        if (row.hasValue) rows.push_back({Utf8OrLatin1(platform::BareLabel(row.reportText)), Utf8OrLatin1(row.value)});
     return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}, {"run", identity}};
 }
 
@@ -60,7 +51,7 @@ int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
 {
     CProcessorReport report;
     if (options.json) {
-        std::printf("%s\n", ReportJson(report.ReportText(), identity).dump(2).c_str());
+        std::printf("%s\n", ReportJson(identity).dump(2).c_str());
         return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
     }
     if (!options.output) {

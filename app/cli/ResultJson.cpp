@@ -14,6 +14,7 @@
 #include "app/cli/TerminalText.h"
 #include "files/ResultTables.h"
 #include "platform/TextFormat.h"
+#include "platform/TextTrim.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void PlaceOnPage(ResultSheet& sheet)
     for (ResultRow& row : sheet.rows) {
         row.listRow = -1;
         for (int at = next; sheet.listRows && sheet.listRows[at][0] != '\n'; ++at)
-            if (ListRowLabel(sheet.listRows[at]) == row.label) {
+            if (platform::BareLabel(sheet.listRows[at]) == row.label) {
                 row.listRow = at, next = at + 1;
                 break;
             }

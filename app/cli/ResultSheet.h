@@ -21,6 +21,7 @@ struct ResultRow {
     std::optional<double> best;
     std::optional<double> spreadPercent;
     std::vector<double> runs;
+    std::optional<std::string> method = std::nullopt;  // cache rows: "MOVSD", "MOV" or "Stepping MOV"
 };
 
 struct ResultSheet {
@@ -34,9 +35,6 @@ struct ResultSheet {
 ResultSheet CpuSheet(const std::string& summary, const CpuResults& results);
 ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results);
 ResultSheet CacheSheet(const std::string& summary, const CacheResults& results);
-
-// A label of the page's list without its blanks and colon: "Addition" for "   Addition :".
-std::string ListRowLabel(const char* listRow);
 
 // The lower-case extension of the file name in `path`: "cpu" for "run.CPU", "" for none.
 std::string ResultFileExtension(const std::string& path);
