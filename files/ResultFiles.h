@@ -91,9 +91,7 @@ enum class ResultFileStatus {
     TooShort,      // the file ends before the record does
 };
 
-// Writes the record so that a failure part-way leaves an existing file as it was: the bytes go to a new
-// file beside the target, which replaces the target only once it is complete and closed. Devices and
-// pipes are written directly.
+// Writes the record as files/AtomicFile.h writes a file: a failure part-way leaves an existing file as it was.
 ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record);
 // Fills `record` from the start of the file; a longer file's remaining bytes are not read.
 ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record);
