@@ -8,6 +8,7 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ProcessorJson.h"
+#include "app/cli/RunIdentity.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/Cpuid.h"
@@ -82,8 +83,9 @@ void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
     if (measuredMHz) Line("Measured clock", platform::TextFormat("%d MHz", *measuredMHz));
 }
 
-int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
+int RunProcessor(bool json, const std::optional<std::string>& dumpPath, const std::optional<std::string>& label)
 {
+    const nlohmann::json identity = json ? RunIdentity(label) : nlohmann::json();
     std::optional<platform::CpuidDump> dump;
     if (dumpPath) {
         try {
@@ -98,9 +100,11 @@ int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
     // The time-stamp counter counts this processor's clock, which says nothing about a recorded one.
     const std::optional<int> measuredMHz = dump ? std::nullopt : std::optional<int>(MeasureClockMHz());
-    if (json)
-        std::printf("%s\n", ProcessorJson(processor, measuredMHz).dump(2).c_str());
-    else
+    if (json) {
+        nlohmann::json object = ProcessorJson(processor, measuredMHz);
+        object["run"] = identity;
+        std::printf("%s\n", object.dump(2).c_str());
+    } else
         PrintList(processor, measuredMHz);
     return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
 }
@@ -110,15 +114,17 @@ int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
 void AddProcessorCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* processor = cli.add_subcommand("processor", "the processor as CPUID describes it today");
-    SetCommandHelp(*processor, "vext-cli processor [--json] [--cpuid DUMP]", kProcessorAbout);
+    SetCommandHelp(*processor, "vext-cli processor [--json [--label TEXT]] [--cpuid DUMP]", kProcessorAbout);
     struct Options {
         bool json = false;
         std::optional<std::string> dump;
+        std::optional<std::string> label;
     };
     auto options = std::make_shared<Options>();
-    processor->add_flag("--json", options->json, "one JSON object instead of the list");
+    CLI::Option* json = processor->add_flag("--json", options->json, "one JSON object instead of the list");
+    AddLabelOption(*processor, options->label, json);
     processor->add_option("--cpuid", options->dump, "decode the recorded dump DUMP instead of this processor")
         ->type_name("DUMP")
         ->check(kNotEmpty);
-    processor->callback([&run, options] { run = [options] { return RunProcessor(options->json, options->dump); }; });
+    processor->callback([&run, options] { run = [options] { return RunProcessor(options->json, options->dump, options->label); }; });
 }

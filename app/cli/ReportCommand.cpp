@@ -10,6 +10,7 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ProcessorJson.h"
+#include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
 #include "cpu/ModernProcessor.h"
 #include "files/MeasuredClock.h"
@@ -31,25 +32,26 @@ struct ReportOptions {
     std::optional<std::string> dump;
     std::optional<int> mhz;
     bool json = false;
+    std::optional<std::string> label;
 };
 
-// {"report": [[label, value], ...], "processor": {...}}: every fact of the report under its bare label,
-// taken from the facts themselves, never parsed back from the report's text.
-nlohmann::json ReportJson()
+// {"report": [[label, value], ...], "processor": {...}, "run": {...}}: every fact of the report under
+// its bare label, taken from the facts themselves, never parsed back from the report's text.
+nlohmann::json ReportJson(const nlohmann::json& identity)
 {
     nlohmann::json rows = nlohmann::json::array();
     for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts()))
         if (row.hasValue) rows.push_back({Utf8OrLatin1(platform::BareLabel(row.reportText)), Utf8OrLatin1(row.value)});
-    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}};
+    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}, {"run", identity}};
 }
 
 int Fail(const std::string& message) { return FailCommand("report", message); }
 
-int WriteReport(const ReportOptions& options)
+int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
 {
     CProcessorReport report;
     if (options.json) {
-        std::printf("%s\n", ReportJson().dump(2).c_str());
+        std::printf("%s\n", ReportJson(identity).dump(2).c_str());
         return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
     }
     if (!options.output) {
@@ -71,6 +73,7 @@ int WriteReport(const ReportOptions& options)
 
 int RunReport(const ReportOptions& options)
 {
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
     std::optional<platform::CpuidDump> dump;
     if (options.dump) {
         if (std::filesystem::is_directory(*options.dump))
@@ -86,7 +89,7 @@ int RunReport(const ReportOptions& options)
     std::optional<ScopedMeasuredClock> fixedClock;
     if (options.mhz) fixedClock.emplace([mhz = *options.mhz](CProcessor&) { return mhz; });
 
-    return WriteReport(options);
+    return WriteReport(options, identity);
 }
 
 }  // namespace
@@ -94,7 +97,7 @@ int RunReport(const ReportOptions& options)
 void AddReportCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* report = cli.add_subcommand("report", "the processor report (standard output, or FILE)");
-    SetCommandHelp(*report, "vext-cli report [-o FILE | --json] [--cpuid DUMP] [--mhz N]", kReportAbout);
+    SetCommandHelp(*report, "vext-cli report [-o FILE | --json [--label TEXT]] [--cpuid DUMP] [--mhz N]", kReportAbout);
     auto options = std::make_shared<ReportOptions>();
     report->add_option("-o,--output", options->output, "write the report file FILE (an existing file is replaced)")
         ->type_name("FILE")
@@ -107,6 +110,7 @@ void AddReportCommand(CLI::App& cli, CommandRun& run)
     report->add_option("--mhz", options->mhz, "take N MHz as the measured clock instead of measuring (about 1 s)")
         ->type_name("N")
         ->check(CLI::Range(0, std::numeric_limits<int>::max()).description(""));
-    report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
+    CLI::Option* json = report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
+    AddLabelOption(*report, options->label, json);
     report->callback([&run, options] { run = [options] { return RunReport(*options); }; });
 }

@@ -7,17 +7,22 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CommandOutcome.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
+#include "bench/ThreadedSuites.h"
 #include "cpu/Clock.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
+#include "platform/CpuTopology.h"
 #include "platform/Cpuid.h"
+#include "platform/CpuidDump.h"
+#include "platform/MachineFacts.h"
 #include "tests/support/FakeClocks.h"
 
 namespace fs = std::filesystem;
@@ -25,8 +30,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // Fast fakes of the three suites and of the clock behind the summary line: a run takes milliseconds.
+// The run's facts are a recorded processor's, at a fixed time, on a made-up kernel.
 class BenchCommand : public testing::Test {
 protected:
+    platform::CpuidDump dump_ = platform::LoadCpuidDump(VEXT_TEST_DATA "/cpuid-dumps/amd-a20f10-ryzen-9-5950x-zen3.txt");
+    platform::ScopedCpuid cpuid_{[this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); }};
+    platform::ScopedCalendarClock calendar_{[] { return std::time_t{1796729405}; }};
+    platform::ScopedMachineFacts facts_{[] { return platform::MachineFacts{"6.1.0-18-amd64", 8}; }};
+
     void SetUp() override
     {
         std::string pattern = (fs::temp_directory_path() / "vext-bench-XXXXXX").string();
@@ -55,6 +66,24 @@ protected:
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
             return cache_;
         });
+        // Two cores of two logical processors each; thread t's kernels take 1 + t/4 times as long.
+        platform::ScopedAllowedCpus cpus([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 0}, {2, 0, 1}, {3, 0, 1}}; });
+        platform::ScopedPinThread pin([this](int cpu) { return std::lock_guard(pinning_), pins_.push_back(cpu), true; });
+        ScopedThreadCpuKernels kernels([this](int thread) {
+            CpuResults slower = cpu_;
+            for (int i = 0; i < CpuResults::kDhrystone; ++i) slower.values[i] = 1000 + 250 * thread;
+            slower.values[CpuResults::kDhrystone] = 1600 - 200 * thread;
+            CpuKernels counted = FixedCpuKernels(slower);
+            for (auto& kernel : counted) kernel = [this, kernel] { return ++kernelRuns_, kernel(); };
+            return counted;
+        });
+        ScopedThreadWhetstone whetstone([this](int thread, std::optional<int32_t> passes) {
+            WhetstoneResults slower = fpu_;
+            const auto slow = [thread](double& rate) { rate /= rate > 0 ? 1 + thread / 4.0 : 1; };  // -1 marks "no rate"
+            for (int s = 0; s < 8; ++s) slow(slower.mflops[s]), slow(slower.mops[s]);
+            slow(slower.mwips);
+            return WhetstoneRun{slower, passes.value_or(77)};
+        });
         return RunCaptured(command, args);
     }
 
@@ -68,6 +97,7 @@ protected:
     {
         std::ofstream(dir_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
+    void PutText(const char* name, const std::string& text) { std::ofstream(dir_ / name, std::ios::binary) << text; }
     static std::string Line(const std::string& text, int n)
     {
         std::size_t start = 0;
@@ -83,6 +113,9 @@ protected:
 
     fs::path dir_, cwd_ = fs::current_path();
     int runs_ = 0;
+    std::mutex pinning_;
+    std::vector<int> pins_;
+    std::atomic<int> kernelRuns_{0};
     CpuResults cpu_;
     WhetstoneResults fpu_;
     CacheResults cache_;
@@ -147,6 +180,28 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     Put("a.fpu", EncodeFpuRecord("", fpu_)), Put("b.fpu", EncodeFpuRecord("Odd", odd));
     const auto record = EncodeCpuRecord("", {});
     Put("a.cache", EncodeCacheRecord("Cache", cache_)), Put("short.cpu", std::span(record).first(9));
+    // A fleet of five: Addition spread out with one far off, the other rows equal (MAD 0) but for two
+    // in the last file, one within 3 % and one beyond. The last is a bench run's own JSON.
+    const uint32_t addition[] = {1000, 1100, 900, 1050, 3000};
+    for (int f = 0; f < 4; ++f) {
+        CpuResults node = cpu_;
+        node.values[0] = addition[f];
+        Put(("f" + std::to_string(f + 1) + ".cpu").c_str(), EncodeCpuRecord("Node", node));
+    }
+    cpu_.values[0] = addition[4], cpu_.values[1] = 1020, cpu_.values[2] = 1040;
+    PutText("f5.json", Bench({"cpu", "--json", "--label", "node-5"}).out);
+    PutText("node.json", R"J({"kind": "cpu", "system": "Node", "run": {"label": "node-2"}, "rows": [
+        {"label": "Addition", "text": "0.62 sec  (617 ms)", "value": 617, "unit": "ms", "lower_is_better": true},
+        {"label": "Dhrystone benchmark", "text": "833 KDhryst./sec", "value": 833, "unit": "KDhryst./sec"},
+        {"label": "Extra \u001b row", "text": "1 \u009b", "value": null, "unit": "x"}]})J");
+    PutText("bad-row.json", R"({"kind": "cpu", "rows": [{"label": "x", "text": "y", "unit": "ms", "value": "1"}]})");
+    PutText("garbage.json", "\x1b[2J{\"kind\"");
+    PutText("lat-a.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 1.1}, {"block_kb": 8192, "ns_per_load": null}],
+                              "levels": [{"name": "L1", "ns_per_load": 1.1}]})");
+    PutText("lat-b.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 2.2}], "levels": []})");
+    PutText("bw.json", R"({"kind": "bandwidth", "rows": [{"block_kb": 16, "read": {"gb_per_s": 146.3}, "write": {"gb_per_s": 100.9},
+                          "copy": {"gb_per_s": null}}], "memory": {"single": {"read": 19.4, "write": 16.6, "copy": 16.0},
+                          "all": {"read": 30.9, "write": 17.3, "copy": null}}})");
     const struct {
         const char* name;
         std::vector<std::string> args;
@@ -162,10 +217,22 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"compare-mixed-kinds", {"compare", "a.cpu", "a.cache"}},
         {"compare-short-file", {"compare", "a.cpu", "short.cpu"}},
         {"compare-one-file", {"compare", "a.cpu"}},
-        {"bench-cache-json", {"bench", "cache", "--json", "-o", "new"}},
+        {"compare-run-and-file", {"compare", "a.cpu", "node.json"}},
+        {"compare-bad-row", {"compare", "a.cpu", "bad-row.json"}},
+        {"compare-garbage", {"compare", "garbage.json", "a.cpu"}},
+        {"compare-latency", {"compare", "lat-a.json", "lat-b.json"}},
+        {"compare-bandwidth-latency", {"compare", "--summary", "bw.json", "bw.json", "lat-a.json"}},
+        {"show-bandwidth", {"show", "bw.json"}},
+        {"compare-summary", {"compare", "--summary", "f1.cpu", "f2.cpu", "f3.cpu", "f4.cpu", "f5.json"}},
+        {"compare-summary-json", {"compare", "--summary", "--json", "f1.cpu", "f5.json"}},
+        {"bench-cache-json", {"bench", "cache", "--json", "--label", "node-7 \x1b", "-o", "new"}},
         {"bench-other-kind", {"bench", "cpu", "-o", "\x1b[2J.fpu"}},
         {"bench-existing", {"bench", "cpu", "-o", "a"}},
         {"bench-missing-folder", {"bench", "fpu", "-o", "none/x"}},
+        {"bench-cpu-threads", {"bench", "cpu", "--threads", "all"}},
+        {"bench-fpu-threads-json", {"bench", "fpu", "--threads", "3", "--json"}},
+        {"bench-threads-and-output", {"bench", "cpu", "--threads", "2", "-o", "x"}},
+        {"bench-too-many-threads", {"bench", "fpu", "--threads", "5"}},
         {"report-directory", {"report", "--cpuid", "."}},
         {"report-escapes", {"report", "--cpuid", "\x1b[2J"}},
         {"report-json", {"report", "--json", "--mhz", "1333", "--cpuid", VEXT_TEST_DATA "/cpuid-dumps/amd-0644-athlon-thunderbird.txt"}},
@@ -183,8 +250,17 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         for (std::size_t at; (at = text.find(summary)) != std::string::npos;) text.replace(at, summary.size(), "SUMMARY");
         ExpectGolden(std::string("cli/") + c.name + ".txt", text);
     }
-    EXPECT_EQ(runs_, 1);  // only the JSON run: every refusal comes before the suite
+    EXPECT_EQ(runs_, 2);  // only the JSON runs: every refusal comes before the suite
     EXPECT_TRUE(fs::exists(dir_ / "new.cache"));
+}
+
+TEST_F(BenchCommand, EachThreadRunsEveryKernelOnItsOwnProcessor)
+{
+    ASSERT_EQ(Bench({"cpu", "--threads", "3"}).status, 0);
+    std::sort(pins_.begin(), pins_.end());
+    EXPECT_EQ(pins_, (std::vector<int>{0, 0, 1, 2}));  // the lone thread, then one per core first
+    EXPECT_EQ(kernelRuns_, 14 * (1 + 3));
+    EXPECT_EQ(runs_, 0);
 }
 
 TEST_F(BenchCommand, BadUsageRunsNothing)
