@@ -4,7 +4,6 @@
 // decoded by today's rules, whose caches must be ordered and sized and whose JSON must be valid.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -17,14 +16,10 @@
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/SystemQueries.h"
+#include "tests/fuzz/Require.h"
 #include "tests/support/FakeClocks.h"
 
 namespace {
-
-void Require(bool condition)
-{
-    if (!condition) std::abort();
-}
 
 void RequireText(const std::string& text, std::size_t longest)
 {
