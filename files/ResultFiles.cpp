@@ -12,6 +12,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/InputFile.h"
 #include "platform/TextEncoding.h"
 
 const ResultFileKind kCpuResultFile = {"CPU Benchmarks (*.cpu)|*.cpu||", "cpu", kCpuRecordSize};
@@ -264,15 +265,32 @@ ResultFileStatus WriteInPlace(const std::string& path, std::span<const uint8_t> 
     return fd.Close() ? ResultFileStatus::Ok : ResultFileStatus::WriteFailed;
 }
 
+// Gives the finished file its name; with Keep only where the name is still free.
+ResultFileStatus Publish(const std::string& temp, const std::string& target, ExistingFile ifExists)
+{
+    if (ifExists == ExistingFile::Replace)
+        return ::rename(temp.c_str(), target.c_str()) == 0 ? ResultFileStatus::Ok : ResultFileStatus::WriteFailed;
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return ResultFileStatus::Ok;
+    // A file system without the no-replace rename still refuses a second name that is taken.
+    if ((errno == EINVAL || errno == ENOSYS) && ::link(temp.c_str(), target.c_str()) == 0) {
+        ::unlink(temp.c_str());
+        return ResultFileStatus::Ok;
+    }
+    return errno == EEXIST ? ResultFileStatus::TargetExists : ResultFileStatus::WriteFailed;
+}
+
 }  // namespace
 
-ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record)
+ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record, ExistingFile ifExists)
 {
     if (path.empty()) return ResultFileStatus::CannotCreate;
 
     std::string target = path;
     struct stat existing {};
     bool exists = ::stat(path.c_str(), &existing) == 0;
+    struct stat entry {};
+    if (ifExists == ExistingFile::Keep && (exists ? S_ISREG(existing.st_mode) : ::lstat(path.c_str(), &entry) == 0))
+        return ResultFileStatus::TargetExists;
     mode_t mode = NewFileMode();
     if (exists) {
         // A link keeps pointing where it did: the file it names is the one replaced.
@@ -306,9 +324,10 @@ ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_
         [[maybe_unused]] int ignored = ::fchown(fd.get(), existing.st_uid, existing.st_gid);
     }
     written = fd.Close() && written;
-    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
+    const ResultFileStatus published = written ? Publish(temp, target, ifExists) : ResultFileStatus::WriteFailed;
+    if (published != ResultFileStatus::Ok) {
         ::unlink(temp.c_str());
-        return ResultFileStatus::WriteFailed;
+        return published;
     }
     // The rename itself reaches the disk with the folder.
     Fd folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -316,16 +335,17 @@ ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_
     return ResultFileStatus::Ok;
 }
 
-ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record)
+ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record, std::string* why)
 {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    std::string reason;
+    Fd fd(platform::OpenRegularFile(path, reason));
+    if (why) *why = reason;
     if (!fd.ok()) return ResultFileStatus::CannotOpen;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return ResultFileStatus::CannotOpen;
     std::size_t done = 0;
     while (done < record.size()) {
         ssize_t n = ::read(fd.get(), record.data() + done, record.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && why) *why = "cannot read '" + path + "': " + std::strerror(errno);
         if (n < 0) return ResultFileStatus::ReadFailed;
         if (n == 0) return ResultFileStatus::TooShort;
         done += static_cast<std::size_t>(n);
@@ -337,7 +357,8 @@ std::string ResultFileMessage(ResultFileStatus status)
 {
     switch (status) {
     case ResultFileStatus::Ok: return "";
-    case ResultFileStatus::CannotCreate: return "Error !\n\nVext is unable to create the bench file !";
+    case ResultFileStatus::CannotCreate:
+    case ResultFileStatus::TargetExists: return "Error !\n\nVext is unable to create the bench file !";
     case ResultFileStatus::WriteFailed: return "A write error occured while Vext tried to write the bench file !";
     case ResultFileStatus::CannotOpen: return "Error !\n\nVext is unable to open the bench file !";
     case ResultFileStatus::ReadFailed: return "Error !\n\nVext is unable to read the bench file !";

@@ -1,4 +1,5 @@
 // vext-cli compare: saved results of one kind side by side, each against the first.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/TerminalText.h"
@@ -55,9 +57,9 @@ std::string DifferenceText(const std::optional<double>& percent)
     return percent ? platform::TextFormat("%+.1f %%", *percent) : "-";
 }
 
-std::string Header(const ResultSheet& sheet, const std::string& path)
+// `text` cut to a column head, its start kept.
+std::string Head(const std::string& text)
 {
-    std::string text = TerminalText(sheet.summary.empty() ? path : sheet.summary);
     if (text.size() <= kHeaderLength) return text;
     std::size_t cut = kHeaderLength - 3;
     while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
@@ -70,10 +72,32 @@ std::string Header(const ResultSheet& sheet, const std::string& path)
     return text.substr(0, cut) + "...";
 }
 
+// `text` cut to a column head, its end kept: where file names differ.
+std::string Tail(const std::string& text)
+{
+    if (text.size() <= kHeaderLength) return text;
+    std::size_t start = text.size() - (kHeaderLength - 3);
+    while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) ++start;
+    return "..." + text.substr(start);
+}
+
+// Each column is headed by its file's summary line, or its name when it has none. Two runs of one
+// machine have the same summary: columns whose heads would read alike are headed by their names.
+std::vector<std::string> Headers(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
+{
+    std::vector<std::string> heads;
+    for (std::size_t f = 0; f < sheets.size(); ++f)
+        heads.push_back(Head(TerminalText(sheets[f].summary.empty() ? paths[f] : sheets[f].summary)));
+    std::vector<std::string> headers = heads;
+    for (std::size_t f = 0; f < sheets.size(); ++f)
+        if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f]));
+    return headers;
+}
+
 void PrintTable(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
 {
     std::string line = Pad("", kLabelWidth);
-    for (std::size_t f = 0; f < sheets.size(); ++f) line += Pad(Header(sheets[f], paths[f]), kColumnWidth);
+    for (const std::string& header : Headers(sheets, paths)) line += Pad(header, kColumnWidth);
     for (std::size_t f = 1; f < sheets.size(); ++f) line += Pad(platform::TextFormat("%d vs 1", static_cast<int>(f + 1)), kDifferenceWidth);
     while (!line.empty() && line.back() == ' ') line.pop_back();
     std::printf("%s\n", line.c_str());
@@ -118,13 +142,12 @@ int RunCompare(const CompareOptions& options)
         std::optional<ResultSheet> sheet = LoadResultSheet(path, error);
         if (!sheet) return FailCommand("compare", error);
         if (!sheets.empty() && sheet->kind != sheets.front().kind)
-            return FailCommand("compare", "'" + TerminalText(path) + "' is a ." + sheet->kind + " file, '" +
-                                              TerminalText(options.paths.front()) + "' a ." + sheets.front().kind +
-                                              " file: compare files of one kind");
+            return FailCommand("compare", "'" + path + "' is a ." + sheet->kind + " file, '" + options.paths.front() +
+                                              "' a ." + sheets.front().kind + " file: compare files of one kind");
         sheets.push_back(std::move(*sheet));
     }
     if (options.json)
-        std::printf("%s\n", CompareJson(sheets, options.paths).dump(2).c_str());
+        PrintJson(CompareJson(sheets, options.paths));
     else
         PrintTable(sheets, options.paths);
     return 0;

@@ -7,11 +7,11 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
+#include "app/cli/TerminalText.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
-#include "platform/Cpuid.h"
-#include "platform/CpuidDump.h"
 #include "platform/TextFormat.h"
 
 namespace {
@@ -20,17 +20,6 @@ const char kProcessorAbout[] =
     "Describes the processor from CPUID as current systems decode it: vendor, brand, family, model and\n"
     "stepping, hypervisor, every cache, the feature flags by their /proc/cpuinfo names and the nominal\n"
     "clocks. The measured clock (about 1 s) is shown for this processor only.\n";
-
-int Fail(const std::string& message) { return FailCommand("processor", message); }
-
-// Texts from a dump may hold anything: control characters are shown as \xNN, never sent raw.
-std::string Printable(const std::string& bytes)
-{
-    std::string text;
-    for (unsigned char c : Utf8OrLatin1(bytes))
-        text += c < 0x20 || c == 0x7F ? platform::TextFormat("\\x%02x", static_cast<unsigned>(c)) : std::string(1, c);
-    return text;
-}
 
 std::string Number(const std::optional<uint32_t>& value)
 {
@@ -58,12 +47,12 @@ void Line(const std::string& label, const std::string& value)
 
 void PrintList(const cpu::ModernProcessor& p, bool live)
 {
-    Line("Vendor", Printable(p.vendor));
-    Line("Brand", p.brand ? Printable(*p.brand) : "N/A");
+    Line("Vendor", TerminalText(p.vendor));
+    Line("Brand", p.brand ? TerminalText(*p.brand) : "N/A");
     Line("Family", Number(p.family));
     Line("Model", Number(p.model));
     Line("Stepping", Number(p.stepping));
-    Line("Hypervisor", p.hypervisor ? Printable(*p.hypervisor) : "none");
+    Line("Hypervisor", p.hypervisor ? TerminalText(*p.hypervisor) : "none");
     for (const cpu::CacheLevel& c : p.caches)
         Line(platform::TextFormat("L%u %s", c.level, cpu::CacheTypeName(c.type)), CacheText(c));
     if (p.caches.empty()) Line("Caches", "N/A");
@@ -78,23 +67,14 @@ void PrintList(const cpu::ModernProcessor& p, bool live)
 
 int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
 {
-    std::optional<platform::CpuidDump> dump;
-    if (dumpPath) {
-        try {
-            dump = platform::LoadCpuidDump(*dumpPath);
-        } catch (const platform::CpuidDumpError& e) {
-            return Fail(std::string("cannot use the CPUID dump: ") + Printable(e.what()));
-        }
-    }
-    std::optional<platform::ScopedCpuid> recorded;
-    if (dump) recorded.emplace([&dump](uint32_t leaf, uint32_t subleaf) { return dump->Query(leaf, subleaf); });
-
+    std::optional<CRecordedCpuid> recorded;
+    if (!UseRecordedCpuid("processor", dumpPath, recorded)) return 2;
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
     if (json)
-        std::printf("%s\n", ProcessorJson(processor).dump(2).c_str());
+        PrintJson(ProcessorJson(processor));
     else
-        PrintList(processor, !dump);
-    return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
+        PrintList(processor, !recorded);
+    return 0;
 }
 
 }  // namespace

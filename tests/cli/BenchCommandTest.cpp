@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include <nlohmann/json.hpp>
@@ -41,7 +44,7 @@ protected:
     }
     void TearDown() override { fs::current_path(cwd_), fs::remove_all(dir_); }
 
-    Outcome Bench(std::vector<std::string> args, const std::string& command = "bench")
+    Outcome Bench(std::vector<std::string> args, const std::string& command = "bench", const char* device = nullptr)
     {
         platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
         platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
@@ -53,9 +56,10 @@ protected:
         ScopedCacheSuite cacheSuite([this](const CacheSuiteCallbacks& callbacks) {
             ++runs_;
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
+            if (duringRun_) duringRun_();
             return cache_;
         });
-        return RunCaptured(command, args);
+        return RunCaptured(command, args, device);
     }
 
     std::string Summary()
@@ -83,6 +87,7 @@ protected:
 
     fs::path dir_, cwd_ = fs::current_path();
     int runs_ = 0;
+    std::function<void()> duringRun_;
     CpuResults cpu_;
     WhetstoneResults fpu_;
     CacheResults cache_;
@@ -130,7 +135,34 @@ TEST_F(BenchCommand, AFailedWriteIsReportedAfterTheRunWithStatusTwo)
     EXPECT_EQ(o.status, 2);
     EXPECT_EQ(runs_, 1);
     EXPECT_NE(o.out.find("MWIPS"), std::string::npos);  // the results were still shown
-    EXPECT_NE(o.err.find("A write error occured while Vext tried to write the bench file !"), std::string::npos);
+    EXPECT_NE(o.err.find("cannot write '/dev/full': No space left on device"), std::string::npos) << o.err;
+}
+
+TEST_F(BenchCommand, AFileThatAppearsDuringTheRunIsKeptUnlessOverwriteIsGiven)
+{
+    duringRun_ = [this] { std::ofstream(dir_ / "t.cache") << "theirs"; };
+    Outcome o = Bench({"cache", "-o", (dir_ / "t.cache").string()});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.out.find("2700.00 Mb/sec"), std::string::npos);
+    EXPECT_NE(o.err.find("t.cache' appeared during the run and is kept"), std::string::npos) << o.err;
+    EXPECT_EQ(Saved("t.cache").size(), 6u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);  // no temporary file left
+    fs::remove(dir_ / "t.cache");
+    EXPECT_EQ(Bench({"cache", "-o", (dir_ / "t.cache").string(), "--overwrite"}).status, 0);
+    EXPECT_EQ(Saved("t.cache").size(), kCacheRecordSize);
+}
+
+TEST_F(BenchCommand, OutputThatCannotBeWrittenIsAFailure)
+{
+    Put("a.cpu", EncodeCpuRecord("Base machine", cpu_));
+    fs::current_path(dir_);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"show", "a.cpu"}, {"compare", "a.cpu", "a.cpu"}, {"bench", "cpu"}, {"--help"}, {"--version"},
+             {"report", "--json", "--mhz", "1", "--cpuid", VEXT_TEST_DATA "/cli/c1-brand-dump.txt"}}) {
+        Outcome o = Bench({args.begin() + 1, args.end()}, args.front(), "/dev/full");
+        EXPECT_EQ(o.status, 2) << args.front();
+        EXPECT_EQ(o.err.rfind("vext-cli: cannot write to standard output", 0), 0u) << args.front() << o.err;
+    }
 }
 
 // Every command on crafted files; the expected outputs are tests/data/cli/NAME.txt, with the test's
@@ -147,6 +179,9 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     Put("a.fpu", EncodeFpuRecord("", fpu_)), Put("b.fpu", EncodeFpuRecord("Odd", odd));
     const auto record = EncodeCpuRecord("", {});
     Put("a.cache", EncodeCacheRecord("Cache", cache_)), Put("short.cpu", std::span(record).first(9));
+    Put("c.cpu", EncodeCpuRecord("Base machine", cpu_));
+    fs::create_symlink("nowhere", dir_ / "dangling.cpu"), ::mkfifo((dir_ / "p.cpu").c_str(), 0600);
+    fs::create_symlink("/sys/devices/system/cpu/online", dir_ / "ro.cpu");  // may not be written, even by root
     const struct {
         const char* name;
         std::vector<std::string> args;
@@ -157,7 +192,9 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"show-unknown-kind", {"show", "x.txt"}},
         {"show-missing-file", {"show", "none.cpu"}},
         {"show-two-files", {"show", "a.cpu", "a.cpu"}},
-        {"compare-cpu", {"compare", "a.cpu", "b.cpu", "a.cpu"}},
+        {"show-json-escapes", {"show", "b.cpu", "--json"}},
+        {"show-fifo", {"show", "p.cpu"}},
+        {"compare-cpu", {"compare", "a.cpu", "b.cpu", "c.cpu"}},
         {"compare-fpu-json", {"compare", "a.fpu", "b.fpu", "--json"}},
         {"compare-mixed-kinds", {"compare", "a.cpu", "a.cache"}},
         {"compare-short-file", {"compare", "a.cpu", "short.cpu"}},
@@ -166,11 +203,23 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"bench-other-kind", {"bench", "cpu", "-o", "\x1b[2J.fpu"}},
         {"bench-existing", {"bench", "cpu", "-o", "a"}},
         {"bench-missing-folder", {"bench", "fpu", "-o", "none/x"}},
+        {"bench-no-name", {"bench", "cpu", "-o", "dir/"}},
+        {"bench-dot", {"bench", "cpu", "-o", "x."}},
+        {"bench-equals", {"bench", "cpu", "-o="}},
+        {"bench-other-extension", {"bench", "cpu", "-o", "results.txt"}},
+        {"bench-dangling-link", {"bench", "cpu", "-o", "dangling"}},
+        {"bench-unwritable", {"bench", "cpu", "-o", "ro.cpu", "--overwrite"}},
+        {"bench-suite-escapes", {"bench", "\x1b]0;x\x07"}},
         {"report-directory", {"report", "--cpuid", "."}},
         {"report-escapes", {"report", "--cpuid", "\x1b[2J"}},
         {"report-json", {"report", "--json", "--mhz", "1333", "--cpuid", VEXT_TEST_DATA "/cpuid-dumps/amd-0644-athlon-thunderbird.txt"}},
         {"processor-escapes", {"processor", "--cpuid", "\x1b[2J"}},
+        {"processor-directory", {"processor", "--cpuid", "."}},
+        {"processor-fifo", {"processor", "--cpuid", "p.cpu"}},
+        {"processor-c1-brand", {"processor", "--cpuid", VEXT_TEST_DATA "/cli/c1-brand-dump.txt"}},
         {"version", {"--version"}},
+        {"unknown-option", {"--frobnicate"}},
+        {"help-show", {"help", "show"}},
     };
     const std::string summary = Summary();
     fs::current_path(dir_);
