@@ -66,16 +66,6 @@ public:
     std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return path_; }
     const std::vector<std::string>& Messages() const { return messages_; }
 
-    // The first message on one line, followed by the file's name, as an error line says it; `fallback`
-    // when nothing was said.
-    std::string FirstMessageLine(const std::string& fallback) const
-    {
-        std::string text = messages_.empty() ? fallback : messages_.front();
-        for (char& c : text)
-            if (c == '\n') c = ' ';
-        return text + " (" + path_ + ")";
-    }
-
 private:
     std::string path_;
     std::vector<std::string> messages_;

@@ -1,5 +1,7 @@
 // vext-cli report: the processor report without a display.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -64,10 +66,12 @@ int WriteReport(const ReportOptions& options)
     }
     CommandLinePrompt prompt(*options.output);
     platform::ScopedPrompt scopedPrompt(prompt);
+    errno = 0;
     report.CreateReport();
-    // The report says nothing when the file is written.
-    if (!prompt.Messages().empty()) return Fail(prompt.FirstMessageLine(""));
-    return 0;
+    // The report says nothing when the file is written; its message box words are the window's.
+    if (prompt.Messages().empty()) return 0;
+    return Fail("cannot write the report file '" + *options.output + "'" +
+                (errno ? std::string(": ") + std::strerror(errno) : std::string()));
 }
 
 int RunReport(const ReportOptions& options)

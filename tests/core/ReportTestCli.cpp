@@ -93,7 +93,7 @@ TEST_F(CliTest, BadArgumentsAndBadDumpsEndWithStatusTwoAndAMessage)
         {"--cpuid " + Quote((dir_.Path() / "absent.txt").string()) + " --mhz 500", "absent.txt"},
         {"--cpuid " + Quote((dir_.Path() / "garbage.txt").string()) + " --mhz 500", "garbage.txt"},
         {"--cpuid " + Quote((dir_.Path() / "empty.txt").string()) + " --mhz 500", "empty.txt"},
-        {"--mhz 500 -o " + missingFolder, "unable to create the report file"},
+        {"--mhz 500 -o " + missingFolder, "r.txt': No such file or directory"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
