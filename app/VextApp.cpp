@@ -7,7 +7,7 @@
 #include "pages/FPUBenchPage.h"
 #include "pages/CacheBenchPage.h"
 #include "pages/ProcInfo.h"
-#include "pages/SystemInfoPage.h"
+#include "pages/SystemInfo.h"
 #include "platform/Cpuid.h"
 #include "platform/UserPrompt.h"
 

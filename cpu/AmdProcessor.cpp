@@ -71,14 +71,14 @@ void TlbTexts(uint32_t eaxHalf, uint32_t ebxHalf, uint32_t eax, std::string& pag
 
 }  // namespace
 
-CAmdProcessor::CAmdProcessor() : maxExtendedLeaf(platform::Cpuid(0x80000000u).eax) {}
+CAmdProcessor::CAmdProcessor() : CProcessor(VendorAmd), maxExtendedLeaf(platform::Cpuid(0x80000000u).eax) {}
 
 int32_t CAmdProcessor::MatchStandardMHz(int32_t mhz) { return MatchClockTable(kAmdStandardClocks, mhz); }
 
 std::string CAmdProcessor::GetName()
 {
     CpuSignature sig;
-    GetFamilyModelStepping(sig);
+    GetFamilyModelStepping(vendor, sig);
     return cpu_detail::FindModelName(kAmdNames, sig.family, sig.model);
 }
 

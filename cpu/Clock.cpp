@@ -3,7 +3,6 @@
 #include <iterator>
 #include <limits>
 
-#include "cpu/Processor.h"
 #include "platform/Clocks.h"
 #include "platform/Cpuid.h"
 #include "platform/TextFormat.h"

@@ -109,7 +109,7 @@ int32_t CIntelProcessor::MatchStandardMHz(int32_t mhz) { return MatchClockTable(
 std::string CIntelProcessor::GetName()
 {
     CpuSignature sig;
-    GetFamilyModelStepping(sig);
+    GetFamilyModelStepping(vendor, sig);
     const char* name = cpu_detail::FindModelName(kIntelNames, sig.family, sig.model);
     if (name != nullptr) return name;
     CacheSizes sizes;

@@ -70,7 +70,8 @@ CacheLevel SizedCache(uint32_t level, CacheType type, uint64_t bytes, uint32_t l
     return c;
 }
 
-// Leaf 4 and leaf 0x8000001D share one layout: one subleaf per cache until a type of 0.
+// Leaf 4 and leaf 0x8000001D share one layout: one subleaf per cache until a type of 0. Only they say
+// how many logical processors share a cache.
 std::vector<CacheLevel> Deterministic(const ModernLeaves& leaves, uint32_t leaf)
 {
     std::vector<CacheLevel> caches;
@@ -84,7 +85,8 @@ std::vector<CacheLevel> Deterministic(const ModernLeaves& leaves, uint32_t leaf)
         const uint64_t ways = (r->ebx >> 22) + 1, sets = uint64_t{r->ecx} + 1;
         const bool fully = r->eax & (1u << 9);
         caches.push_back({(r->eax >> 5) & 7, kTypes[type - 1], ways * partitions * line * sets,
-                          static_cast<uint32_t>(line), fully ? kFully : static_cast<uint32_t>(ways), sets});
+                          static_cast<uint32_t>(line), fully ? kFully : static_cast<uint32_t>(ways), sets,
+                          ((r->eax >> 14) & 0xFFF) + 1});
     }
     return caches;
 }

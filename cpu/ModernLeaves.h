@@ -1,6 +1,7 @@
 #pragma once
-// CPUID leaves read only within the highest leaves the processor states: recorded dumps may hold
-// leaves above them, which a real processor would answer with something else.
+// CPUID leaves read only within the highest leaves the processor states, standard, extended (0x8000xxxx)
+// and Centaur's (0xC000xxxx): recorded dumps may hold leaves above them, which a real processor would
+// answer with something else.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@ public:
 private:
     uint32_t maxStandard_ = 0;
     uint32_t maxExtended_ = 0;
+    uint32_t maxCentaur_ = 0;
     std::string vendor_;
 };
 
@@ -28,6 +30,6 @@ std::string RegisterText(uint32_t a, uint32_t b, uint32_t c);
 
 std::vector<CacheLevel> DecodeCaches(const ModernLeaves& leaves, std::optional<uint32_t> family,
                                      std::optional<uint32_t> model);
-std::vector<std::string> DecodeFeatures(const ModernLeaves& leaves);
+std::vector<std::string> DecodeFeatures(const ModernLeaves& leaves, std::optional<uint32_t> family);
 
 }  // namespace cpu

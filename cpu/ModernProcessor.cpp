@@ -4,19 +4,13 @@
 
 #include "cpu/ModernLeaves.h"
 #include "platform/SysfsCache.h"
+#include "platform/TextTrim.h"
 
 namespace cpu {
 
 namespace {
 
 constexpr uint32_t kHypervisorBit = 1u << 31;
-
-std::string TrimBlanks(std::string text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::optional<std::string> Brand(const ModernLeaves& leaves)
 {
@@ -28,9 +22,17 @@ std::optional<std::string> Brand(const ModernLeaves& leaves)
         for (uint32_t word : {r->eax, r->ebx, r->ecx, r->edx})
             for (int i = 0; i < 4; ++i) text += static_cast<char>((word >> (8 * i)) & 0xFF);
     }
-    text = TrimBlanks(text.substr(0, text.find('\0')));
+    text = platform::TrimBlanks(text.substr(0, text.find('\0')));
     if (text.empty()) return std::nullopt;
     return text;
+}
+
+// The highest leaf of the range that starts at `base`; 0 when the processor has no such range: it then
+// answers with some other leaf's registers.
+uint32_t HighestLeaf(uint32_t base)
+{
+    const uint32_t highest = platform::Cpuid(base).eax;
+    return highest >= base && highest <= base + 0xFFFF ? highest : 0;
 }
 
 }  // namespace
@@ -57,15 +59,18 @@ ModernLeaves::ModernLeaves()
     const platform::CpuidRegs zero = platform::Cpuid(0);
     maxStandard_ = zero.eax;
     vendor_ = RegisterText(zero.ebx, zero.edx, zero.ecx);
-    const uint32_t extended = platform::Cpuid(0x80000000).eax;
-    // Processors without extended leaves answer with some standard leaf's registers instead.
-    if (extended >= 0x80000000 && extended <= 0x8000FFFF) maxExtended_ = extended;
+    maxExtended_ = HighestLeaf(0x80000000);
+    maxCentaur_ = HighestLeaf(0xC0000000);
 }
 
 std::optional<platform::CpuidRegs> ModernLeaves::Read(uint32_t leaf, uint32_t subleaf) const
 {
-    const uint32_t highest = leaf >= 0x80000000 ? maxExtended_ : maxStandard_;
-    if (leaf > highest || (leaf >= 0x80000000 && maxExtended_ == 0)) return std::nullopt;
+    const uint32_t range = leaf & 0xFFFF0000;
+    const uint32_t highest = range == 0            ? maxStandard_
+                             : range == 0x80000000 ? maxExtended_
+                             : range == 0xC0000000 ? maxCentaur_
+                                                   : 0;
+    if (leaf > highest) return std::nullopt;
     return platform::Cpuid(leaf, subleaf);
 }
 
@@ -88,7 +93,7 @@ ModernProcessor DecodeModernProcessor()
         }
     }
     p.caches = DecodeCaches(leaves, p.family, p.model);
-    p.features = DecodeFeatures(leaves);
+    p.features = DecodeFeatures(leaves, p.family);
     if (const auto tsc = leaves.Read(0x15); tsc && tsc->eax && tsc->ebx && tsc->ecx)
         p.tscMHz = static_cast<double>(tsc->ecx) * tsc->ebx / tsc->eax / 1e6;
     if (const auto clocks = leaves.Read(0x16)) {

@@ -21,6 +21,7 @@ struct CacheLevel {
     uint32_t lineBytes = 0;
     std::optional<uint32_t> ways;  // 0: fully associative; empty: the processor does not say
     std::optional<uint64_t> sets;
+    std::optional<uint32_t> sharedBy = std::nullopt;  // logical processors; empty: the source does not say
     bool operator==(const CacheLevel&) const = default;
 };
 

@@ -33,7 +33,7 @@ void PutRegister(char* to, uint32_t value)
 
 }  // namespace
 
-std::string DetectVendor()
+DetectedVendor DetectVendor()
 {
     platform::CpuidRegs r = platform::Cpuid(0);
     char text[13] = {};
@@ -44,17 +44,15 @@ std::string DetectVendor()
     const std::string vendor(text);
     for (const VendorRow& row : kVendors) {
         if (vendor == row.vendorString) {
-            VendorCode = row.code;
-            return platform::TextFormat(row.labelFormat, vendor);
+            return {row.code, platform::TextFormat(row.labelFormat, vendor)};
         }
     }
-    VendorCode = VendorOther;
-    return platform::TextFormat(kOtherLabelFormat, vendor);
+    return {VendorOther, platform::TextFormat(kOtherLabelFormat, vendor)};
 }
 
-void GetFamilyModelStepping(CpuSignature& signature)
+void GetFamilyModelStepping(int32_t vendor, CpuSignature& signature)
 {
-    if (VendorCode == VendorOther) {
+    if (vendor == VendorOther) {
         signature = {kNotDetermined, kNotDetermined, kNotDetermined};
         return;
     }
@@ -72,9 +70,9 @@ AmdFeatureFlags::AmdFeatureFlags()
     flags = platform::Cpuid(kExtendedBase + 1).edx;
 }
 
-std::unique_ptr<CProcessor> CreateProcessor()
+std::unique_ptr<CProcessor> CreateProcessor(int32_t vendor)
 {
-    switch (VendorCode) {
+    switch (vendor) {
     case VendorAmd: return std::make_unique<CAmdProcessor>();
     case VendorIntel: return std::make_unique<CIntelProcessor>();
     case VendorCyrix: return std::make_unique<CCyrixProcessor>();
@@ -82,7 +80,7 @@ std::unique_ptr<CProcessor> CreateProcessor()
     }
 }
 
-CProcessor::CProcessor() : maxStandardLeaf(platform::Cpuid(0).eax) {}
+CProcessor::CProcessor(int32_t vendorCode) : maxStandardLeaf(platform::Cpuid(0).eax), vendor(vendorCode) {}
 
 int32_t CProcessor::MeasureMHz() { return MeasureClockMHz(); }
 
@@ -140,7 +138,7 @@ void CProcessor::GetSerialNumber(SerialNumber& serial)
 
 std::string CProcessor::GetBrandString()
 {
-    if (VendorCode == VendorOther) return "N/D";
+    if (vendor == VendorOther) return "N/D";
     char area[49] = "N/A";
     // Any extended leaf above the base counts as offering the brand leaves.
     if (platform::Cpuid(kExtendedBase).eax > kExtendedBase) {

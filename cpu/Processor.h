@@ -6,14 +6,19 @@
 #include <memory>
 #include <string>
 
-// Vendor codes. VendorCode is 0 until DetectVendor has run, and DetectVendor alone writes it.
+// Vendor codes, as DetectVendor finds them and CreateProcessor takes them.
 enum : int32_t {
     VendorAmd = 1,
     VendorIntel = 2,
     VendorCyrix = 3,
     VendorOther = 4,
 };
-inline int32_t VendorCode = 0;
+
+// What DetectVendor found: the code that selects the processor variant, and the page's label.
+struct DetectedVendor {
+    int32_t code = VendorOther;
+    std::string label;
+};
 
 // Integer results use -1 for "cannot be determined for this vendor" ("N/D") and -2 for "the processor
 // does not offer the CPUID leaf that would tell" ("N/A").
@@ -55,17 +60,16 @@ struct AmdFeatureFlags {
     uint32_t flags = 0;
 };
 
-// Reads the vendor string of leaf 0, sets VendorCode and returns the label, e.g.
-// "Intel   (GenuineIntel)". Call it before CreateProcessor or GetFamilyModelStepping.
-std::string DetectVendor();
+// Reads the vendor string of leaf 0: its code and its label, e.g. "Intel   (GenuineIntel)".
+DetectedVendor DetectVendor();
 
 // Stepping, model and family of leaf 1 (no extended fields), or -1 in all three for VendorOther.
-void GetFamilyModelStepping(CpuSignature& signature);
+void GetFamilyModelStepping(int32_t vendor, CpuSignature& signature);
 
 // The base processor: also the variant for a vendor the program does not know.
 class CProcessor {
 public:
-    CProcessor();
+    explicit CProcessor(int32_t vendorCode = VendorOther);
     virtual ~CProcessor() = default;
     CProcessor(const CProcessor&) = delete;
     CProcessor& operator=(const CProcessor&) = delete;
@@ -93,10 +97,13 @@ public:
     virtual std::string DescribeL2Tlb();
 
     uint32_t maxStandardLeaf = 0;
+    // The vendor this object was made for: the brand string and the signature depend on it.
+    const int32_t vendor;
 };
 
 class CIntelProcessor : public CProcessor {
 public:
+    CIntelProcessor() : CProcessor(VendorIntel) {}
     int32_t MatchStandardMHz(int32_t mhz) override;
     std::string GetName() override;
     void GetCacheSizes(CacheSizes& sizes) override;
@@ -130,8 +137,9 @@ public:
 
 class CCyrixProcessor : public CProcessor {
 public:
+    CCyrixProcessor() : CProcessor(VendorCyrix) {}
     std::string GetName() override;
 };
 
-// A new object of the variant VendorCode selects: AMD, Intel, Cyrix, or the base for anything else.
-std::unique_ptr<CProcessor> CreateProcessor();
+// A new object of the variant the vendor selects: AMD, Intel, Cyrix, or the base for anything else.
+std::unique_ptr<CProcessor> CreateProcessor(int32_t vendor);

@@ -9,10 +9,9 @@
 
 std::string FormatSystemSummary()
 {
-    DetectVendor();
     std::string line;
     {
-        std::unique_ptr<CProcessor> processor = CreateProcessor();
+        std::unique_ptr<CProcessor> processor = CreateProcessor(DetectVendor().code);
         line = processor->GetName();
         const int32_t measured = processor->MeasureMHz();
         const int32_t standard = processor->MatchStandardMHz(measured);

@@ -4,14 +4,42 @@
 
 #include "cpu/Processor.h"
 #include "files/MeasuredClock.h"
-#include "files/ProcessorReport.h"
+#include "platform/TextFormat.h"
+
+std::string FamilyModelSteppingText(const CpuSignature& signature)
+{
+    if (signature.family == kNotDetermined) return "N/D";
+    return platform::TextFormat("%d / %d / %d", signature.family, signature.model, signature.stepping);
+}
+
+std::string ExtendedFamilyModelText(const CpuSignature& signature)
+{
+    if (signature.family == kNotDetermined) return "N/D";
+    if (signature.family == 0) return "N/A";
+    return platform::TextFormat("%d / %d", signature.family, signature.model);
+}
+
+std::string GenerationText(int32_t generation)
+{
+    if (generation == kNotDetermined) return "N/D";
+    if (generation == 0) return "N/A";
+    return platform::TextFormat("%d", generation);
+}
+
+std::string SerialNumberText(const SerialNumber& serial)
+{
+    // The middle word alone decides: a processor with its serial number switched off reads 0 there.
+    if (serial.middle == 0) return "N/A";
+    if (serial.middle == kNotDetermined) return "N/D";
+    return platform::TextFormat("%d - %d - %d", serial.signature, serial.middle, serial.low);
+}
 
 ProcessorFacts GatherProcessorFacts()
 {
     ProcessorFacts facts;
-    // DetectVendor sets the vendor code that CreateProcessor reads.
-    facts.vendor = DetectVendor();
-    std::unique_ptr<CProcessor> processor = CreateProcessor();
+    const DetectedVendor vendor = DetectVendor();
+    facts.vendor = vendor.label;
+    std::unique_ptr<CProcessor> processor = CreateProcessor(vendor.code);
     facts.name = processor->GetName();
     facts.frequency = ClockText(*processor);
     processor->FormatCacheSizes(facts.l1CodeSize, facts.l1DataSize, facts.l2Size);
@@ -30,7 +58,7 @@ ProcessorFacts GatherProcessorFacts()
     facts.extendedFeatures = AmdFeatureFlags().flags;
 
     CpuSignature signature;
-    GetFamilyModelStepping(signature);
+    GetFamilyModelStepping(vendor.code, signature);
     facts.familyModelStepping = FamilyModelSteppingText(signature);
     CpuSignature extended;
     processor->GetExtendedFamilyModel(extended);

@@ -25,3 +25,13 @@ struct ProcessorFacts {
 // Identifies the processor and measures its clock (about one second). Nothing is kept from one call
 // to the next: every page fill and every report asks the processor again.
 ProcessorFacts GatherProcessorFacts();
+
+struct CpuSignature;
+struct SerialNumber;
+
+// The Other Features values, from what the processor record gives: "N/D" when the fact cannot be
+// determined on this processor, "N/A" when it does not apply to it.
+std::string FamilyModelSteppingText(const CpuSignature& signature);     // "6 / 7 / 3"
+std::string ExtendedFamilyModelText(const CpuSignature& signature);     // "15 / 0", extended fields
+std::string GenerationText(int32_t generation);                         // "6"
+std::string SerialNumberText(const SerialNumber& serial);               // "1651 - 53315 - -1896772882"

@@ -359,6 +359,7 @@ std::string ResultFileMessage(ResultFileStatus status)
     case ResultFileStatus::Ok: return "";
     case ResultFileStatus::CannotCreate:
     case ResultFileStatus::TargetExists: return "Error !\n\nVext is unable to create the bench file !";
+    // "occured" is the program's own spelling: keep it.
     case ResultFileStatus::WriteFailed: return "A write error occured while Vext tried to write the bench file !";
     case ResultFileStatus::CannotOpen: return "Error !\n\nVext is unable to open the bench file !";
     case ResultFileStatus::ReadFailed: return "Error !\n\nVext is unable to read the bench file !";

@@ -3,6 +3,7 @@
 #include "platform/TextFormat.h"
 
 const char* const kCpuListRows[] = {
+    // "Aritmetic" and "Benhcmarks" below are the program's own spellings: keep them.
     "Integer Aritmetic Benchmarks",
     "   Addition :",
     "   Subtraction :",

@@ -1,6 +1,4 @@
 #pragma once
-#include <array>
-
 #include "pages/TemplatePage.h"
 
 class wxCommandEvent;
@@ -11,11 +9,6 @@ class wxListCtrl;
 class CProcInfo : public CTemplatePage {
 public:
     CProcInfo();
-
-    // The list always has this many rows, whatever the processor.
-    static constexpr int kRowCount = 53;
-    // The label of each row, in order; headings name their group, spacer rows are empty.
-    static const std::array<const char*, kRowCount + 1> kRowLabels;
 
     wxListCtrl* List() const;
 

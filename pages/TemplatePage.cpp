@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "bench/ui/BusyInput.h"
+#include "widgets/BusyInput.h"
 #include "pages/SheetButtons.h"
 #include "widgets/DisplayText.h"
 #include "widgets/TemplateBuilder.h"

@@ -19,7 +19,6 @@ public:
 
     // Runs OnInitDialog the first time only.
     void Initialise();
-    bool IsInitialised() const { return initialised_; }
 
     const res::DialogTemplate& Template() const { return res::FindTemplate(templateId_); }
     wxString Caption() const { return wxString::FromUTF8(Template().caption); }

@@ -135,9 +135,8 @@ int SystemMetricsTag::Live(int index)
     switch (index) {
     case SM_CLEANBOOT:
         return CleanBootFromCmdline(ReadWholeFile("/proc/cmdline"));
-    case SM_DEBUG:
-        return 0;
     default:
+        // SM_DEBUG among them: a Linux kernel is never the debug build this metric asks about.
         return 0;
     }
 }

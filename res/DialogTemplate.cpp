@@ -10,23 +10,16 @@ namespace {
 // Every template of the program. A new template adds its line here.
 using Maker = const DialogTemplate& (*)();
 constexpr Maker kTemplates[] = {
-    Dialog106,
-    Dialog107,
-    Dialog129,
-    Dialog130,
-    Dialog131,
-    Dialog132,
-    Dialog133,
-    Dialog134,
+    CpuBenchTemplate,
+    AboutTemplate,
+    ProcInfoTemplate,
+    SystemInfoTemplate,
+    FpuBenchTemplate,
+    BenchProgressTemplate,
+    CacheBenchTemplate,
+    CacheResultsTemplate,
 };
 }  // namespace
-
-const ControlTemplate* DialogTemplate::FindControl(int controlId) const
-{
-    for (const auto& c : controls)
-        if (c.id == controlId) return &c;
-    return nullptr;
-}
 
 const DialogTemplate& FindTemplate(int templateId)
 {

@@ -46,6 +46,12 @@ cpu-amd-dtlb-half @@ TlbTexts(Bits(r.eax, 16, 31), Bits(r.ebx, 16, 31), r.eax, p
 cpu-intel-deschutes @@ return sizes.l2Kb < 512 ? kSmallL2Name : kLargeL2Name; @@ return sizes.l2Kb <= 512 ? kSmallL2Name : kLargeL2Name;
 cpu-intel-ext-family @@ if (Bits(eax, 8, 11) == 15) { @@ if (Bits(eax, 8, 11) == 14) {
 cpu-intel-serial @@ serial.middle = static_cast<int32_t>(r.edx); @@ serial.middle = static_cast<int32_t>(r.ebx);
+cpu-subleaf-gate @@ return first && first->eax >= word.subleaf; @@ return first.has_value();
+cpu-padlock-family @@ return (leaves.Vendor() == "CentaurHauls" && family >= 6u) || leaves.Vendor() == "  Shanghai  "; @@ return (leaves.Vendor() == "CentaurHauls" && family >= 5u) || leaves.Vendor() == "  Shanghai  ";
+cpu-centaur-range @@ : range == 0xC0000000 ? maxCentaur_ @@ : range == 0xC0000000 ? 0xC000FFFF
+cpu-word-register @@ {0x80000008, 0, Reg::Ebx, kExt8Ebx, Gate::None}, @@ {0x80000008, 0, Reg::Ecx, kExt8Ebx, Gate::None},
+cpu-cache-sharing @@ ((r->eax >> 14) & 0xFFF) + 1}); @@ ((r->eax >> 14) & 0x3FFF) + 1});
+cli-cache-method @@ sheet.rows.back().method = CacheMethod(i); @@ sheet.rows.back().method = CacheMethod(0);
 bench-cache-repetitions @@ plan = {bytes / 4, 2000, 4}; @@ plan = {bytes / 4, 1000, 4};
 bench-cache-megabyte @@ const long double megabytes = static_cast<long double>(creditedBytes) * 0x1p-20L; @@ const long double megabytes = static_cast<long double>(creditedBytes) * 1e-6L;
 bench-cache-credit @@ return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 2000); @@ return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 4000);
@@ -68,7 +74,7 @@ winfo-98se-blank @@ return "Windows'98 SE "; @@ return "Windows'98 SE";
 winfo-minutes @@ uint32_t minutes = (t % 3600000u) / 60000u; @@ uint32_t minutes = t / 60000u;
 winfo-unkown @@ return "Unkown"; @@ return "Unknown";
 res-report-mnemonic @@ {ControlKind::Button, IDC_PROC_REPORT, "&Report", 295, 36, 56, 14, kTabStop}, @@ {ControlKind::Button, IDC_PROC_REPORT, "Report", 295, 36, 56, 14, kTabStop},
-res-template-list @@     Dialog134, @@     Dialog133,
+res-template-list @@     CacheResultsTemplate, @@     CacheBenchTemplate,
 pages-extended-row @@ constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows); @@ constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows) - 1;
 pages-legend-length @@ chart.SetData(yourResults_, loadedResults_, CutSummary(YourSummary()), CutSummary(LoadedSummary())); @@ chart.SetData(yourResults_, loadedResults_, YourSummary(), CutSummary(LoadedSummary()));
 app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close"); @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("OK");

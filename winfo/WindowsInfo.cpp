@@ -106,6 +106,7 @@ std::string CWindowsInfo::GetBootMode() const
     case 2:
         return "Fail-safe with network boot";
     default:
+        // "Unkown" is the program's own spelling: keep it.
         return "Unkown";
     }
 }

@@ -25,7 +25,7 @@
 #include "app/cli/TerminalText.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
-#include "bench/PreciseSuites.h"
+#include "app/cli/PreciseSuites.h"
 #include "cpu/ModernProcessor.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
@@ -203,8 +203,11 @@ ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<preci
         // The total is a sum of best times, not a measurement: it has no spread.
         const auto spread = p.runs.empty() ? std::nullopt : std::optional<double>(p.spreadPercent);
         ResultRow row{listRow, p.label, p.text, p.best, "Mb/sec", false, std::nullopt, p.best, spread, p.runs};
+        // The added cache blocks follow their group's standard blocks, and so its method.
+        if (!sheet.rows.empty()) row.method = sheet.rows.back().method;
         for (const ResultRow& s : standard.rows)
-            if (s.listRow == listRow) row.label = s.label, row.unit = s.unit, row.isTime = s.isTime, row.blockKb = s.blockKb;
+            if (s.listRow == listRow)
+                row.label = s.label, row.unit = s.unit, row.isTime = s.isTime, row.blockKb = s.blockKb, row.method = s.method;
         if (p.blockBytes) row.blockKb = static_cast<int>(p.blockBytes / 1024);
         sheet.rows.push_back(row);
     }

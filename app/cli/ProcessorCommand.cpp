@@ -18,8 +18,9 @@ namespace {
 
 const char kProcessorAbout[] =
     "Describes the processor from CPUID as current systems decode it: vendor, brand, family, model and\n"
-    "stepping, hypervisor, every cache, the feature flags by their /proc/cpuinfo names and the nominal\n"
-    "clocks. The measured clock (about 1 s) is shown for this processor only.\n";
+    "stepping, hypervisor, every cache and how many logical processors share it, the feature flags by\n"
+    "their /proc/cpuinfo names and the nominal clocks. The measured clock (about 1 s) is shown for this\n"
+    "processor only.\n";
 
 std::string Number(const std::optional<uint32_t>& value)
 {
@@ -35,9 +36,14 @@ std::string CacheText(const cpu::CacheLevel& c)
 {
     std::string text =
         platform::TextFormat("%u Kb, %u-byte lines, ", static_cast<unsigned>(c.sizeBytes / 1024), c.lineBytes);
-    if (!c.ways) return text + "ways and sets unknown";
-    if (*c.ways == 0) return text + "fully associative";
-    return text + platform::TextFormat("%u-way, %u sets", *c.ways, static_cast<unsigned>(*c.sets));
+    if (!c.ways)
+        text += "ways and sets unknown";
+    else if (*c.ways == 0)
+        text += "fully associative";
+    else
+        text += platform::TextFormat("%u-way, %u sets", *c.ways, static_cast<unsigned>(*c.sets));
+    if (!c.sharedBy) return text + ", sharing not stated";
+    return text + platform::TextFormat(", shared by %u logical processor%s", *c.sharedBy, *c.sharedBy == 1 ? "" : "s");
 }
 
 void Line(const std::string& label, const std::string& value)
@@ -45,7 +51,7 @@ void Line(const std::string& label, const std::string& value)
     std::printf("%-18s: %s\n", label.c_str(), value.c_str());
 }
 
-void PrintList(const cpu::ModernProcessor& p, bool live)
+void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
 {
     Line("Vendor", TerminalText(p.vendor));
     Line("Brand", p.brand ? TerminalText(*p.brand) : "N/A");
@@ -62,7 +68,7 @@ void PrintList(const cpu::ModernProcessor& p, bool live)
     Line("TSC clock", Clock(p.tscMHz));
     Line("Base clock", Clock(p.baseMHz ? std::optional<double>(*p.baseMHz) : std::nullopt));
     Line("Maximum clock", Clock(p.maxMHz ? std::optional<double>(*p.maxMHz) : std::nullopt));
-    if (live) Line("Measured clock", platform::TextFormat("%d MHz", MeasureClockMHz()));
+    if (measuredMHz) Line("Measured clock", platform::TextFormat("%d MHz", *measuredMHz));
 }
 
 int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
@@ -70,10 +76,12 @@ int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
     std::optional<CRecordedCpuid> recorded;
     if (!UseRecordedCpuid("processor", dumpPath, recorded)) return 2;
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
+    // The time-stamp counter counts this processor's clock, which says nothing about a recorded one.
+    const std::optional<int> measuredMHz = recorded ? std::nullopt : std::optional<int>(MeasureClockMHz());
     if (json)
-        PrintJson(ProcessorJson(processor));
+        PrintJson(ProcessorJson(processor, measuredMHz));
     else
-        PrintList(processor, !recorded);
+        PrintList(processor, measuredMHz);
     return 0;
 }
 

@@ -15,7 +15,7 @@ nlohmann::json TextOrNull(const std::optional<std::string>& text)
 
 }  // namespace
 
-nlohmann::json ProcessorJson(const cpu::ModernProcessor& p)
+nlohmann::json ProcessorJson(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
 {
     nlohmann::json caches = nlohmann::json::array();
     for (const cpu::CacheLevel& c : p.caches) {
@@ -27,7 +27,8 @@ nlohmann::json ProcessorJson(const cpu::ModernProcessor& p)
                           {"size_kb", kb},
                           {"line_bytes", c.lineBytes},
                           {"ways", OrNull(c.ways)},
-                          {"sets", OrNull(c.sets)}});
+                          {"sets", OrNull(c.sets)},
+                          {"shared_by", OrNull(c.sharedBy)}});
     }
     return {{"vendor", Utf8OrLatin1(p.vendor)},
             {"brand", TextOrNull(p.brand)},
@@ -39,5 +40,6 @@ nlohmann::json ProcessorJson(const cpu::ModernProcessor& p)
             {"features", p.features},
             {"tsc_mhz", OrNull(p.tscMHz)},
             {"base_mhz", OrNull(p.baseMHz)},
-            {"max_mhz", OrNull(p.maxMHz)}};
+            {"max_mhz", OrNull(p.maxMHz)},
+            {"measured_mhz", OrNull(measuredMHz)}};
 }

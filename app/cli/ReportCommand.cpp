@@ -15,7 +15,10 @@
 #include "app/cli/TerminalText.h"
 #include "cpu/ModernProcessor.h"
 #include "files/MeasuredClock.h"
+#include "files/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
+#include "files/ProcessorRows.h"
+#include "platform/TextTrim.h"
 
 namespace {
 
@@ -30,25 +33,13 @@ struct ReportOptions {
     bool json = false;
 };
 
-// {"report": [[label, value], ...], "processor": {...}}: every "label : value" line of the report, the
-// label without its blanks and colon, the value as the report has it.
-nlohmann::json ReportJson(const std::string& text)
+// {"report": [[label, value], ...], "processor": {...}}: every fact of the report under its bare label,
+// taken from the facts themselves, never parsed back from the report's text.
+nlohmann::json ReportJson()
 {
     nlohmann::json rows = nlohmann::json::array();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
-        start = end + 1;
-        const std::size_t colon = line.find(':');
-        if (colon == std::string::npos) continue;
-        const std::size_t first = line.find_first_not_of(' '), last = line.find_last_not_of(' ', colon - 1);
-        if (first >= colon || last == std::string::npos) continue;
-        const std::size_t value = line.find_first_not_of(' ', colon + 1);
-        rows.push_back({Utf8OrLatin1(line.substr(first, last - first + 1)),
-                        Utf8OrLatin1(value == std::string::npos ? "" : line.substr(value))});
-    }
+    for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts()))
+        if (row.hasValue) rows.push_back({Utf8OrLatin1(platform::BareLabel(row.reportText)), Utf8OrLatin1(row.value)});
     return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}};
 }
 
@@ -57,7 +48,7 @@ int Fail(const std::string& message) { return FailCommand("report", message); }
 int WriteReport(const ReportOptions& options)
 {
     CProcessorReport report;
-    if (options.json) return PrintJson(ReportJson(report.ReportText())), 0;
+    if (options.json) return PrintJson(ReportJson()), 0;
     if (!options.output) {
         // Brand strings are whatever the processor holds: no control character reaches the terminal.
         // One line end after the report, so that the shell's prompt starts on a line of its own.

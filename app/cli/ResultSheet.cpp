@@ -9,20 +9,22 @@
 #include "app/cli/TerminalText.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
+#include "platform/TextTrim.h"
 
 namespace {
 
-std::string Label(const char* listRow)
-{
-    std::string label = listRow;
-    label.erase(0, label.find_first_not_of(' '));
-    if (label.size() >= 2 && label.compare(label.size() - 2, 2, " :") == 0) label.resize(label.size() - 2);
-    return label;
-}
-
 ResultRow Row(const char* const* list, int listRow, std::string text, double value, const char* unit, bool isTime)
 {
-    return {listRow, Label(list[listRow]), std::move(text), value, unit, isTime, std::nullopt, std::nullopt, std::nullopt, {}};
+    return {listRow, platform::BareLabel(list[listRow]), std::move(text), value, unit, isTime, std::nullopt, std::nullopt, std::nullopt, {}};
+}
+
+// The access method of a cache result as its group title on the page names it: "MOVSD" of
+// "'MOVSD' benchmark".
+std::string CacheMethod(int index)
+{
+    const std::string title = kCacheListRows[CacheResultRow(index - index % CacheResults::kBlockSizes) - 1];
+    const std::size_t open = title.find('\''), close = title.find('\'', open + 1);
+    return title.substr(open + 1, close - open - 1);
 }
 
 std::string Lower(std::string text)
@@ -95,6 +97,7 @@ ResultSheet CacheSheet(const std::string& summary, const CacheResults& results)
         sheet.rows.push_back(Row(kCacheListRows, CacheResultRow(i), FormatCacheRate(results.rates[i]), results.rates[i],
                                  "Mb/sec", false));
         sheet.rows.back().blockKb = 2 << (i % CacheResults::kBlockSizes);
+        sheet.rows.back().method = CacheMethod(i);
     }
     return sheet;
 }
@@ -116,6 +119,7 @@ nlohmann::json SheetJson(const ResultSheet& sheet)
     nlohmann::json rows = nlohmann::json::array();
     for (const ResultRow& r : sheet.rows) {
         nlohmann::json row = {{"label", r.label}, {"text", r.text}, {"value", NumberOrNull(r.value)}, {"unit", r.unit}};
+        if (r.method) row["method"] = *r.method;
         if (r.blockKb) row["block_kb"] = *r.blockKb;
         if (r.best) row["best"] = NumberOrNull(*r.best);
         if (r.spreadPercent) row["spread_percent"] = NumberOrNull(*r.spreadPercent);

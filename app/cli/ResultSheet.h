@@ -21,6 +21,7 @@ struct ResultRow {
     std::optional<double> best;
     std::optional<double> spreadPercent;
     std::vector<double> runs;
+    std::optional<std::string> method = std::nullopt;  // cache rows: "MOVSD", "MOV" or "Stepping MOV"
 };
 
 struct ResultSheet {

@@ -8,7 +8,7 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
-#include "bench/ui/BusyInput.h"
+#include "widgets/BusyInput.h"
 #include "res/DialogTemplate.h"
 #include "widgets/ProgressBar.h"
 #include "widgets/TemplateBuilder.h"
@@ -75,7 +75,6 @@ void CBenchProgressDlg::AdvanceProgress()
 
 int CBenchProgressDlg::Position() const { return progress_->GetValue(); }
 
-int CBenchProgressDlg::RangeMax() const { return progress_->GetRange(); }
 
 // ---------------------------------------------------------------------------------------------------
 

@@ -29,7 +29,6 @@ public:
     void SetStep(int step) { step_ = step; }
     int Step() const { return step_; }
     int Position() const;
-    int RangeMax() const;
 
     CProgressBar* ProgressBar() const { return progress_; }
     // The sunken client-edge frame inside the window that holds the controls.

@@ -11,8 +11,7 @@ namespace {
 
 std::unique_ptr<CProcessor> Detected()
 {
-    DetectVendor();
-    return CreateProcessor();
+    return CreateProcessor(DetectVendor().code);
 }
 
 std::string NameOf(const char* vendor, uint32_t family, uint32_t model, uint32_t intelL2Byte = 0x43)
@@ -34,10 +33,10 @@ TEST(CpuVendor, ExactVendorStringsChooseTheVariantAndNearMissesAreOther)
     for (const auto& [vendor, label] : cases) {
         FakeCpu cpu(vendor, 1);
         cpu.Signature(6, 1);
-        EXPECT_EQ(DetectVendor(), label);
+        EXPECT_EQ(DetectVendor().label, label);
         const char* names[] = {"Intel Pentium Pro", "AMD Athlon", "Unknown Cyrix (Cyrix III?)", "N/D"};
         const int variant = label[0] == 'I' ? 0 : label[0] == 'A' ? 1 : label[0] == 'C' ? 2 : 3;
-        EXPECT_EQ(CreateProcessor()->GetName(), names[variant]) << vendor;
+        EXPECT_EQ(CreateProcessor(DetectVendor().code)->GetName(), names[variant]) << vendor;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/CpuidDump.h"
 #include "platform/SystemQueries.h"
+#include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
 
 using namespace platform;
@@ -47,7 +48,14 @@ TEST(SystemInfo, ProcFilesGiveMemoryVersionAndBootMode)
     EXPECT_EQ(ServicePackText(std::string(200, 'x'), "6.1").size(), 127u);
 
     EXPECT_EQ(CleanBootFromCmdline("root=/dev/vda1 systemd.unit=rescue.target"), 1);
+    EXPECT_EQ(CleanBootFromCmdline("ro single") + CleanBootFromCmdline("emergency quiet"), 2);
     EXPECT_EQ(CleanBootFromCmdline("root=/dev/sda11 ro"), 0);  // "1" only as a word of its own
+}
+
+TEST(TextEncoding, Utf8StopsAtTheSurrogatesAndAtU10FFFF)
+{
+    EXPECT_TRUE(IsUtf8("\xed\x9f\xbf") && IsUtf8("\xf4\x8f\xbf\xbf") && IsUtf8("\xe0\xa0\x80"));
+    EXPECT_FALSE(IsUtf8("\xed\xa0\x80") || IsUtf8("\xf4\x90\x80\x80") || IsUtf8("\xe0\x9f\xbf") || IsUtf8("\xc1\xbf"));
 }
 
 TEST(CpuidDump, ReadsBothFormatsTakingTheFirstProcessorOnlyAndRefusesMalformedLines)

@@ -59,13 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         return v;
     });
 
-    RequireText(DetectVendor(), 22);
-    Require(VendorCode >= VendorAmd && VendorCode <= VendorOther);
+    const DetectedVendor vendor = DetectVendor();
+    RequireText(vendor.label, 22);
+    Require(vendor.code >= VendorAmd && vendor.code <= VendorOther);
     CpuSignature signature;
-    GetFamilyModelStepping(signature);
+    GetFamilyModelStepping(vendor.code, signature);
     Require(signature.family >= -1 && signature.family <= 15);
 
-    auto p = CreateProcessor();
+    auto p = CreateProcessor(vendor.code);
     RequireText(p->GetName(), 54);
     const int32_t mhz = p->MeasureMHz();
     Require(mhz >= 0);

@@ -2,7 +2,7 @@
 // system, with clocks that make the clock measurement instant; their texts are compared with tests/data/gui.
 #include "pages/About.h"
 #include "pages/ProcInfo.h"
-#include "pages/SystemInfoPage.h"
+#include "pages/SystemInfo.h"
 #include "platform/CpuidDump.h"
 #include "platform/SystemQueries.h"
 #include "tests/gui/GuiSupport.h"

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "pages/About.h"
-#include "pages/SystemInfoPage.h"
+#include "pages/SystemInfo.h"
 #include "tests/gui/GuiSupport.h"
 
 using guitest::Utf8;

@@ -1,4 +1,4 @@
-#include "bench/PreciseSuites.h"
+#include "app/cli/PreciseSuites.h"
 
 #include <cmath>
 #include <memory>
@@ -10,6 +10,7 @@
 #include "bench/Dhrystone.h"
 #include "files/ResultTables.h"
 #include "platform/TextFormat.h"
+#include "platform/TextTrim.h"
 
 namespace precise {
 
@@ -20,14 +21,6 @@ void Step(const Callbacks& callbacks, const std::string& label, int done, int to
     if (callbacks.onStep) callbacks.onStep(label, done * 100 / total);
 }
 
-// The page labels start with blanks and end with " :"; the step names are the bare words.
-std::string StepName(const std::string& label)
-{
-    const auto first = label.find_first_not_of(' ');
-    std::string name = first == std::string::npos ? label : label.substr(first);
-    if (name.ends_with(" :")) name.resize(name.size() - 2);
-    return name;
-}
 
 }  // namespace
 
@@ -41,7 +34,7 @@ CpuRun RunCpu(int repeat, const Callbacks& callbacks)
     uint32_t total = 0;
     for (int index = 0; index < kCpuMeasurements; ++index) {
         const std::string label = kCpuListRows[CpuResultRow(index)];
-        Step(callbacks, StepName(label), index, kCpuMeasurements);
+        Step(callbacks, platform::BareLabel(label), index, kCpuMeasurements);
         Summary s;
         if (index == CpuResults::kDhrystone) {
             const uint32_t passes = DhrystonePasses(CDhrystone::kPasses, kDhrystoneMinSeconds, [&](uint32_t n) {
@@ -79,8 +72,8 @@ CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Call
             const int listRow = standard ? CacheResultRow(group * CacheResults::kBlockSizes + k) : -1;
             const std::string label =
                 standard ? kCacheListRows[listRow] : platform::TextFormat("   %d Kb block :", bytes / 1024);
-            Step(callbacks, StepName(kCacheListRows[CacheResultRow(group * CacheResults::kBlockSizes) - 1]) + ", " +
-                                StepName(label), group * sizes + k, 3 * sizes);
+            Step(callbacks, platform::BareLabel(kCacheListRows[CacheResultRow(group * CacheResults::kBlockSizes) - 1]) + ", " +
+                                platform::BareLabel(label), group * sizes + k, 3 * sizes);
 
             // Each repetition is credited as the standard run credits one of its own.
             const uint32_t standardRepetitions = PlanCacheKernel(bytes, m.method, m.stride).repetitions;

@@ -1,4 +1,4 @@
-#include "bench/ui/BusyInput.h"
+#include "widgets/BusyInput.h"
 
 #include <wx/app.h>
 #include <wx/eventfilter.h>
@@ -42,7 +42,6 @@ int g_depth = 0;
 
 }  // namespace
 
-bool CBusyInput::Active() { return g_depth > 0; }
 
 CBusyInput::CBusyInput()
 {

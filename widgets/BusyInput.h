@@ -11,6 +11,4 @@ public:
     ~CBusyInput();
     CBusyInput(const CBusyInput&) = delete;
     CBusyInput& operator=(const CBusyInput&) = delete;
-
-    static bool Active();
 };

@@ -3,17 +3,17 @@
 
 namespace res {
 
-// "CPU Benchmark": this machine's and a loaded machine's summary lines over the three-column list.
-const DialogTemplate& Dialog106()
+// "FPU Benchmark": the same frame as the CPU page, for the Whetstone results.
+const DialogTemplate& FpuBenchTemplate()
 {
     static const DialogTemplate t{
-        IDD_CPU_BENCH, "CPU Benchmark", 360, 242, "MS Sans Serif", 8, kChild,
+        IDD_FPU_BENCH, "FPU Benchmark", 360, 242,
         {
             {ControlKind::Label, kNoId, "Your System :", 8, 15, 44, 8},
-            {ControlKind::ValueBox, IDC_BENCH_YOUR_SUMMARY, "", 66, 13, 288, 12, kBorder | kSunken},
+            {ControlKind::ValueBox, IDC_BENCH_YOUR_SUMMARY, "", 66, 13, 288, 12},
             {ControlKind::Label, kNoId, "Loaded System :", 7, 30, 54, 8},
-            {ControlKind::ValueBox, IDC_BENCH_LOADED_SUMMARY, "", 66, 28, 288, 12, kBorder | kSunken},
-            {ControlKind::ListView, IDC_BENCH_LIST, "", 7, 46, 347, 174, kSingleSel | kNoSortHeader | kBorder | kTabStop},
+            {ControlKind::ValueBox, IDC_BENCH_LOADED_SUMMARY, "", 66, 28, 288, 12},
+            {ControlKind::ListView, IDC_BENCH_LIST, "", 7, 46, 347, 174, kSingleSel},
             {ControlKind::Button, IDC_BENCH_RUN, "&Benchmark", 84, 226, 56, 14},
             {ControlKind::Button, IDC_BENCH_LOAD, "&Load Results", 144, 226, 56, 14},
             {ControlKind::Button, IDC_BENCH_SAVE, "&Save Results", 204, 226, 56, 14, kDisabled},

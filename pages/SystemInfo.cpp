@@ -1,4 +1,4 @@
-#include "pages/SystemInfoPage.h"
+#include "pages/SystemInfo.h"
 
 #include "res/ControlIds.h"
 #include "winfo/WindowsInfo.h"
