@@ -265,7 +265,8 @@ ResultFileStatus WriteInPlace(const std::string& path, std::span<const uint8_t> 
     return fd.Close() ? ResultFileStatus::Ok : ResultFileStatus::WriteFailed;
 }
 
-// Gives the finished file its name; with Keep only where the name is still free.
+// Gives the finished file its name; with Keep only where the name is still free, whatever took it (a
+// file, or a link that names nothing) and whenever it did.
 ResultFileStatus Publish(const std::string& temp, const std::string& target, ExistingFile ifExists)
 {
     if (ifExists == ExistingFile::Replace)
@@ -288,9 +289,6 @@ ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_
     std::string target = path;
     struct stat existing {};
     bool exists = ::stat(path.c_str(), &existing) == 0;
-    struct stat entry {};
-    if (ifExists == ExistingFile::Keep && (exists ? S_ISREG(existing.st_mode) : ::lstat(path.c_str(), &entry) == 0))
-        return ResultFileStatus::TargetExists;
     mode_t mode = NewFileMode();
     if (exists) {
         // A link keeps pointing where it did: the file it names is the one replaced.
@@ -313,7 +311,7 @@ ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_
     if (!fd.ok()) {
         // A writable file in a folder where nothing new may be created can still be rewritten where
         // it stands; that is the one case left without the protection of the new file.
-        if (exists) return WriteInPlace(target, record, O_TRUNC);
+        if (exists && ifExists == ExistingFile::Replace) return WriteInPlace(target, record, O_TRUNC);
         return ResultFileStatus::CannotCreate;
     }
     temp = name.data();

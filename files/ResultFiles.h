@@ -89,7 +89,7 @@ enum class ResultFileStatus {
     CannotOpen,    // the file could not be opened for reading
     ReadFailed,    // a read failed after the file was opened
     TooShort,      // the file ends before the record does
-    TargetExists,  // ExistingFile::Keep found a file at the target, which stays as it was
+    TargetExists,  // ExistingFile::Keep found the target taken, and left it as it was
 };
 
 // What a save does with a file already at its target. Keep also holds when a file appears there while
