@@ -3,7 +3,10 @@
 #include <wx/bookctrl.h>
 #include <wx/button.h>
 
+#include <algorithm>
+
 #include "pages/TemplatePage.h"
+#include "platform/UserPrompt.h"
 #include "widgets/SheetFont.h"
 
 wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
@@ -16,6 +19,10 @@ CVextSheet::CVextSheet(const wxString& caption, wxWindow* parent)
     GetBookCtrl()->SetFont(GetFont());
     CreateButtons(wxOK | wxCANCEL);
     GetBookCtrl()->Bind(wxEVT_BOOKCTRL_PAGE_CHANGED, &CVextSheet::OnPageChanged, this);
+    // Every way out passes through these two buttons: Return presses OK (the default button), Escape
+    // presses Cancel, and the close box presses Cancel too, or OK once Cancel is disabled.
+    Bind(wxEVT_BUTTON, &CVextSheet::OnClosingButton, this, wxID_OK);
+    Bind(wxEVT_BUTTON, &CVextSheet::OnClosingButton, this, wxID_CANCEL);
 }
 
 void CVextSheet::AddPage(CTemplatePage* page)
@@ -53,6 +60,14 @@ void CVextSheet::SelectPage(size_t index)
 {
     // SetSelection sends the page-changed event, which initialises the page on its first showing.
     GetBookCtrl()->SetSelection(index);
+}
+
+void CVextSheet::OnClosingButton(wxCommandEvent& event)
+{
+    // Closing the sheet ends the program: a run that was not saved would be lost.
+    const bool unsaved = std::ranges::any_of(pages_, [](const CTemplatePage* page) { return page->HasUnsavedResults(); });
+    if (unsaved && !platform::Prompt().AskYesNo(kUnsavedRunQuestion)) return;
+    event.Skip();
 }
 
 void CVextSheet::OnPageChanged(wxBookCtrlEvent& event)

@@ -17,7 +17,7 @@ WhetstoneResults FpuSuiteTag::Live(const FpuSuiteCallbacks& callbacks)
 
 double CacheCreditedBytes(CacheBenchMethod method, int32_t blockBytes)
 {
-    return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 2000);
+    return static_cast<double>(blockBytes) * CacheMethodRepetitions(method);
 }
 
 CacheMeasurement CacheSuiteMeasurement(int index)

@@ -15,14 +15,13 @@ CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int
     uint32_t bytes = blockBytes > 0 ? static_cast<uint32_t>(blockBytes) : 0;
     switch (method) {
     case kCacheMovsd:
-        plan = {bytes / 4, 4000, 4};
-        break;
     case kCacheMov:
-        plan = {bytes / 4, 2000, 4};
+        plan = {bytes / 4, CacheMethodRepetitions(method), 4};
         break;
     case kCacheSteppingMov:
-        if (stride > 0) plan = {bytes / static_cast<uint32_t>(stride), static_cast<uint32_t>(stride) * 2000u,
-                                static_cast<uint32_t>(stride)};
+        if (stride > 0)
+            plan = {bytes / static_cast<uint32_t>(stride), static_cast<uint32_t>(stride) * CacheMethodRepetitions(method),
+                    static_cast<uint32_t>(stride)};
         break;
     }
     // The access loops run at least once per repetition, so a block without a single access gets none.

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "bench/Results.h"
+#include "files/AtomicFile.h"
 #include "platform/UserPrompt.h"
 
 constexpr std::size_t kSummaryFieldSize = 100;
@@ -92,16 +93,9 @@ enum class ResultFileStatus {
     TargetExists,  // ExistingFile::Keep found the target taken, and left it as it was
 };
 
-// What a save does with a file already at its target. Keep also holds when a file appears there while
-// the record is written: the new file then takes the name only where the name is still free. A link
-// that names nothing counts as a file. Devices and pipes are written in either case.
-enum class ExistingFile { Replace, Keep };
-
-// Writes the record so that a failure part-way leaves an existing file as it was: the bytes go to a new
-// file beside the target, which replaces the target only once it is complete and closed. Devices and
-// pipes are written directly.
+// Writes the record as files/AtomicFile.h writes a file: a failure part-way leaves an existing file as it was.
 ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record,
-                                 ExistingFile existing = ExistingFile::Replace);
+                                 ExistingFile ifExists = ExistingFile::Replace);
 // Fills `record` from the start of the file; a longer file's remaining bytes are not read. Only a
 // regular file is read. On CannotOpen and ReadFailed, `why` (when given) says why, naming the file.
 ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record, std::string* why = nullptr);

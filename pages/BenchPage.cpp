@@ -12,7 +12,7 @@ wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 CBenchPage::CBenchPage(int templateId, const char* const listRows[]) : CTemplatePage(templateId), listRows_(listRows)
 {
     // The handlers are virtual: each button reaches the page's own.
-    Bind(wxEVT_BUTTON, &CBenchPage::OnBenchmark, this, kBenchmarkId);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = true; }, kBenchmarkId);
     Bind(wxEVT_BUTTON, &CBenchPage::OnLoadResults, this, kLoadId);
     Bind(wxEVT_BUTTON, &CBenchPage::OnSaveResults, this, kSaveId);
 }

@@ -35,7 +35,7 @@ platform-kb-bytes @@ return kb * 1024; @@ return kb * 1000;
 platform-memfree @@ if (m.availPhys == 0) m.availPhys = MeminfoBytes(procMeminfo, "MemFree"); @@ if (m.availPhys == 0) m.availPhys = MeminfoBytes(procMeminfo, "Buffers");
 platform-specials-length @@ if (text.size() > 127) text.resize(127); @@ if (text.size() > 128) text.resize(128);
 cpu-vendor-register @@ PutRegister(text + 4, r.edx); @@ PutRegister(text + 4, r.ecx);
-cpu-byte-order @@ for (int i = 0; i < 4; ++i) to[i] = static_cast<char>((value >> (8 * i)) & 0xFFu); @@ for (int i = 0; i < 4; ++i) to[i] = static_cast<char>((value >> (8 * (3 - i))) & 0xFFu);
+cpu-byte-order @@ for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFFu); @@ for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * (3 - i))) & 0xFFu);
 cpu-brand-leaf @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase) { @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase + 4) {
 cpu-clock-window @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 3) return v; @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 2) return v;
 cpu-amd-last-clock @@ 950, 1000, 1100, 1200, 0, @@ 950, 1000, 1100, 1300, 0,
@@ -52,9 +52,9 @@ cpu-centaur-range @@ : range == 0xC0000000 ? maxCentaur_ @@ : range == 0xC000000
 cpu-word-register @@ {0x80000008, 0, Reg::Ebx, kExt8Ebx, Gate::None}, @@ {0x80000008, 0, Reg::Ecx, kExt8Ebx, Gate::None},
 cpu-cache-sharing @@ ((r->eax >> 14) & 0xFFF) + 1}); @@ ((r->eax >> 14) & 0x3FFF) + 1});
 cli-cache-method @@ sheet.rows.back().method = CacheMethod(i); @@ sheet.rows.back().method = CacheMethod(0);
-bench-cache-repetitions @@ plan = {bytes / 4, 2000, 4}; @@ plan = {bytes / 4, 1000, 4};
+bench-cache-repetitions @@ constexpr uint32_t CacheMethodRepetitions(CacheBenchMethod method) { return method == kCacheMovsd ? 4000u : 2000u; } @@ constexpr uint32_t CacheMethodRepetitions(CacheBenchMethod method) { return method == kCacheMovsd ? 4000u : 1000u; }
 bench-cache-megabyte @@ const long double megabytes = static_cast<long double>(creditedBytes) * 0x1p-20L; @@ const long double megabytes = static_cast<long double>(creditedBytes) * 1e-6L;
-bench-cache-credit @@ return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 2000); @@ return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 4000);
+bench-cache-credit @@ return static_cast<double>(blockBytes) * CacheMethodRepetitions(method); @@ return static_cast<double>(blockBytes) * CacheMethodRepetitions(kCacheMovsd);
 bench-whetstone-n7 @@ const int32_t n7 = 616 * x100; @@ const int32_t n7 = 615 * x100;
 bench-dhrystone-rate @@ const double rating = static_cast<double>(passes) / seconds / 1000.0; @@ const double rating = static_cast<double>(passes) / seconds / 1024.0;
 files-summary-length @@ if (summary.size() <= kSummaryMaxLength) return std::string(summary); @@ if (summary.size() <= kSummaryFieldSize) return std::string(summary);
@@ -81,7 +81,7 @@ app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close")
 cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
 cli-negative-mhz @@ ->check(CLI::Range(0, std::numeric_limits<int>::max()).description("")); @@ ->check(CLI::Range(-100, std::numeric_limits<int>::max()).description(""));
 cli-loaded-line @@ PrintSheet("Loaded System", *sheet); @@ PrintSheet("Loaded system", *sheet);
-files-no-replace @@ if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return ResultFileStatus::Ok; @@ if (::rename(temp.c_str(), target.c_str()) == 0) return ResultFileStatus::Ok;
+files-no-replace @@ if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return FileWriteStatus::Ok; @@ if (::rename(temp.c_str(), target.c_str()) == 0) return FileWriteStatus::Ok;
 cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace)) {
 cli-unwritable-target @@ if (exists && ::stat(written.c_str(), &existing) == 0) { @@ if (false) {
 cli-output-error @@ if (flushed && !std::ferror(stdout)) return true; @@ if (flushed) return true;

@@ -126,7 +126,7 @@ TEST(CreateReport, AsksForATextFileAndCancellingWritesAndMeasuresNothing)
     EXPECT_TRUE(prompt.messages.empty() && measurements == 0);
 }
 
-TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsReplaced)
+TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsReplacedOnlyWhole)
 {
     ScopedMeasuredClock clock([](CProcessor&) { return 500; });
     TempDir dir;
@@ -143,6 +143,8 @@ TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsRepla
     EXPECT_EQ(SaveReportAs(dir.Path() / "locked" / "r.txt"), geteuid() == 0 ? std::vector<std::string>{} : error);
 
     WriteBytes(dir.Path() / "old.txt", std::string(20000, 'x'));
+    EXPECT_EQ(WithFileSizeLimit(1000, [&] { return SaveReportAs(dir.Path() / "old.txt"); }), error);
+    EXPECT_TRUE(ReadBytes(dir.Path() / "old.txt") == std::string(20000, 'x')) << "the old report was lost";
     EXPECT_TRUE(SaveReportAs(dir.Path() / "old.txt").empty());
     EXPECT_TRUE(ReadBytes(dir.Path() / "old.txt").starts_with(std::string(79, '^') + "\r\n"));
     EXPECT_EQ(ReadBytes(dir.Path() / "old.txt").find("xx"), std::string::npos);

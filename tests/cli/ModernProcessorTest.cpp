@@ -42,14 +42,7 @@ class ModernGolden : public testing::TestWithParam<std::string> {};
 TEST_P(ModernGolden, MatchesTheHandCheckedFacts)
 {
     const auto actual = ProcessorJson(Decode(platform::LoadCpuidDump((kDumps / (GetParam() + ".txt")).string())));
-    const fs::path golden = kGoldens / (GetParam() + ".json");
-    if (std::getenv("VEXT_UPDATE_GOLDEN")) {
-        std::ofstream(golden) << actual.dump(2) << "\n";
-        return;
-    }
-    std::ifstream file(golden);
-    ASSERT_TRUE(file) << golden;
-    EXPECT_EQ(actual, nlohmann::json::parse(file)) << actual.dump(2);
+    ExpectGolden("modern/" + GetParam() + ".json", actual.dump(2) + "\n");
 }
 
 // One processor of each cache source: leaf 4, leaf 2 only, 0x8000001D, 0x80000005/6 only, a
