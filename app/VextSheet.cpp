@@ -2,11 +2,13 @@
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
+#include <wx/icon.h>
 
 #include <algorithm>
 
 #include "pages/TemplatePage.h"
 #include "platform/UserPrompt.h"
+#include "widgets/AppIcon.h"
 #include "widgets/SheetFont.h"
 
 wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
@@ -15,6 +17,11 @@ CVextSheet::CVextSheet(const wxString& caption, wxWindow* parent)
 {
     SetSheetStyle(wxPROPSHEET_NOTEBOOK);
     Create(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
+    // The title bar and the window list show the application icon, the picture the installed icons
+    // are drawn from.
+    wxIcon icon;
+    icon.CopyFromBitmap(AppIconBitmap());
+    SetIcon(icon);
     SetFont(SheetFont());
     GetBookCtrl()->SetFont(GetFont());
     CreateButtons(wxOK | wxCANCEL);

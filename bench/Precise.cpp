@@ -55,10 +55,19 @@ uint32_t DhrystonePasses(uint32_t start, double minSeconds, const std::function<
 std::vector<int32_t> CacheBlockSizes(std::optional<uint64_t> largestCacheBytes, uint64_t freeMemoryBytes)
 {
     std::vector<int32_t> sizes(kCacheBlockBytes.begin(), kCacheBlockBytes.end());
+    for (uint64_t bytes : DoublingBlockSizes(1ull << 20, largestCacheBytes, freeMemoryBytes))
+        sizes.push_back(static_cast<int32_t>(bytes));
+    return sizes;
+}
+
+std::vector<uint64_t> DoublingBlockSizes(uint64_t first, std::optional<uint64_t> largestCacheBytes,
+                                         uint64_t freeMemoryBytes)
+{
+    std::vector<uint64_t> sizes;
     const uint64_t wanted = 4 * largestCacheBytes.value_or(kAssumedLargestCache);
     const uint64_t cap = std::min<uint64_t>(1ull << 30, freeMemoryBytes / 4);
-    for (uint64_t bytes = 1ull << 20; bytes <= cap; bytes *= 2) {
-        sizes.push_back(static_cast<int32_t>(bytes));
+    for (uint64_t bytes = std::max<uint64_t>(first, 1); bytes <= cap; bytes *= 2) {
+        sizes.push_back(bytes);
         if (bytes >= wanted) break;
     }
     return sizes;

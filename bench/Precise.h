@@ -56,6 +56,10 @@ uint32_t DhrystonePasses(uint32_t start, double minSeconds, const std::function<
 // kAssumedLargestCache.
 inline constexpr uint64_t kAssumedLargestCache = 32ull << 20;
 std::vector<int32_t> CacheBlockSizes(std::optional<uint64_t> largestCacheBytes, uint64_t freeMemoryBytes);
+// The same rule from any first size: `first`, doubled until at least 4 times the largest cache, none
+// above 1 Gb or a quarter of the free memory.
+std::vector<uint64_t> DoublingBlockSizes(uint64_t first, std::optional<uint64_t> largestCacheBytes,
+                                         uint64_t freeMemoryBytes);
 
 // Repetitions so that one measurement lasts at least minMs: from 1, grown by the measured time
 // (at least doubled each step). timeRepetitions times a number of repetitions in milliseconds.

@@ -252,7 +252,11 @@ void CWhetstone::RunWhetstone()
 
     if (summedSeconds > 0) passes = PassesForTarget(passes, summedSeconds);
     if (passes < 1) passes = 1;
+    RunFinalPasses(passes);
+}
 
+void CWhetstone::RunFinalPasses(int32_t passes)
+{
     finalPasses = passes;
     summedSeconds = 0.0;
     WhetstonePasses(passes, kX100, 0);

@@ -18,6 +18,9 @@ public:
 
     // Calibrates, runs the final pass count, rates it and checks the arithmetic.
     void RunWhetstone();
+    // The final run alone, of a pass count another run's calibration chose (the threads of a run on
+    // several processors all do the lone run's count).
+    void RunFinalPasses(int32_t passes);
     // One execution of sections N1 ... N8, each repeating its work `passes` times; the section
     // lengths scale with x100 (100 in every real run).
     virtual void WhetstonePasses(int32_t passes, int32_t x100, int32_t calibrate);

@@ -5,7 +5,6 @@
 
 #include "cpu/SystemSummary.h"
 #include "pages/BenchList.h"
-#include "widgets/DisplayText.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 
@@ -29,5 +28,5 @@ bool CBenchPage::OnInitDialog()
 
 void CBenchPage::ShowLoadedSummary(const std::string& summary)
 {
-    if (wxWindow* box = Control(kLoadedSummaryId)) box->SetLabel(DisplayText(summary));
+    SetControlText(kLoadedSummaryId, summary);
 }

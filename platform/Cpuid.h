@@ -1,5 +1,5 @@
 #pragma once
-// The processor instructions the program executes: CPUID and RDTSC.
+// The processor instructions the program executes: CPUID, RDTSC and XGETBV.
 #include <cstdint>
 #include <string>
 
@@ -22,10 +22,16 @@ struct TscTag {
     static uint64_t Live();
 };
 
+struct Xcr0Tag {
+    static uint64_t Live();
+};
+
 using CpuidSeam = Seam<CpuidTag, CpuidRegs(uint32_t, uint32_t)>;
 using TscSeam = Seam<TscTag, uint64_t()>;
+using Xcr0Seam = Seam<Xcr0Tag, uint64_t()>;
 using ScopedCpuid = CpuidSeam::Scoped;
 using ScopedTsc = TscSeam::Scoped;
+using ScopedXcr0 = Xcr0Seam::Scoped;
 
 // CPUID with EAX = leaf and ECX = subleaf. On a non-x86 build the live answer is all zeros.
 inline CpuidRegs Cpuid(uint32_t leaf, uint32_t subleaf = 0) { return CpuidSeam::Call(leaf, subleaf); }
@@ -40,5 +46,9 @@ inline std::string RegisterBytes(uint32_t value)
 
 // The full 64-bit time-stamp counter (0 on a non-x86 build).
 inline uint64_t ReadTsc() { return TscSeam::Call(); }
+
+// The register XCR0: which register states the operating system saves and so lets programs use.
+// XGETBV faults unless CPUID leaf 1 reports OSXSAVE: ask only then.
+inline uint64_t ReadXcr0() { return Xcr0Seam::Call(); }
 
 }  // namespace platform

@@ -22,7 +22,9 @@
 #include "app/cli/JsonText.h"
 #include "app/cli/ListPrinter.h"
 #include "app/cli/ResultSheet.h"
+#include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
+#include "app/cli/ThreadedBench.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
 #include "app/cli/PreciseSuites.h"
@@ -42,7 +44,13 @@ const char kBenchAbout[] =
     "the best value and the spread of the N (coefficient of variation, marked \"(noisy)\" above 5 %).\n"
     "Dhrystone doubles its passes until one run lasts 0.5 s; the cache adds blocks from 1 Mb up to four\n"
     "times the largest cache (at most 1 Gb and a quarter of the free memory). -o saves the best values\n"
-    "of the standard rows.\n";
+    "of the standard rows.\n"
+    "\n"
+    "With --threads N (cpu and fpu), each measurement runs on one thread, then on N threads at once,\n"
+    "each pinned to a logical processor of its own (one per core first, then their siblings; \"all\" takes\n"
+    "every one the process may run on). Each row shows the lone run, the slowest thread and the scaling:\n"
+    "the threads' summed rate over N times the lone rate. Then the rating of every thread and their sum.\n"
+    "Nothing is saved: a result file holds one thread's values; --json carries them all.\n";
 
 struct BenchOptions {
     std::string suite;
@@ -51,9 +59,20 @@ struct BenchOptions {
     bool json = false;
     bool precise = false;
     int repeat = precise::kDefaultRepeat;
+    std::optional<std::string> label;
+    std::optional<std::string> threads;  // "N" or "all"
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
+
+constexpr int kMostThreads = 4096;
+const CLI::Validator kThreadCount(
+    [](std::string& value) {
+        int count = 0;
+        if (value == "all" || (CLI::detail::lexical_cast(value, count) && count >= 1 && count <= kMostThreads)) return std::string();
+        return "a number of threads from 1 to " + std::to_string(kMostThreads) + ", or all";
+    },
+    "");
 
 // The writer's reason, when it left one.
 std::string Reason(int error) { return error ? std::string(": ") + std::strerror(error) : std::string(); }
@@ -198,7 +217,7 @@ precise::Callbacks PreciseOutput(CListPrinter& printer)
 // The precise rows as a sheet: the standard rows' units, the added cache blocks in Mb/sec.
 ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<precise::Row, int>>& rows)
 {
-    ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}};
+    ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}, {}};
     for (const auto& [p, listRow] : rows) {
         // The total is a sum of best times, not a measurement: it has no spread.
         const auto spread = p.runs.empty() ? std::nullopt : std::optional<double>(p.spreadPercent);
@@ -238,12 +257,18 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
 
 int RunBench(const BenchOptions& options)
 {
+    if (options.threads) {
+        std::optional<int> count;
+        if (*options.threads != "all") count = std::stoi(*options.threads);
+        return RunThreadedBench({options.suite, count, options.json, options.label});
+    }
     std::optional<std::string> target;
     if (options.output) {
         std::string error;
         target = OutputTarget(options, error);
         if (!target) return Fail(error);
     }
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary();
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
@@ -251,7 +276,11 @@ int RunBench(const BenchOptions& options)
     std::vector<uint8_t> record;
     const ResultSheet sheet =
         options.precise ? RunPrecise(options, summary, record) : RunSuite(options.suite, summary, options.json, record);
-    if (options.json) PrintJson(SheetJson(sheet));
+    if (options.json) {
+        nlohmann::json json = SheetJson(sheet);
+        json["run"] = identity;
+        PrintJson(json);
+    }
     std::fflush(stdout);
     return target ? Save(*target, record, options.overwrite) : 0;
 }
@@ -261,11 +290,15 @@ int RunBench(const BenchOptions& options)
 void AddBenchCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
-    SetCommandHelp(*bench, "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json] [--precise [--repeat N]]", kBenchAbout);
+    SetCommandHelp(*bench,
+                   "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json [--label TEXT]] [--precise [--repeat N]]\n"
+                   "       vext-cli bench cpu|fpu --threads N|all [--json [--label TEXT]]\n"
+                   "       vext-cli bench latency|bandwidth [OPTIONS]",
+                   kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
-    bench->add_option("suite", options->suite, "cpu, fpu or cache")
-        ->required()
-        ->check(CLI::IsMember({"cpu", "fpu", "cache"}));
+    bench->add_option("suite", options->suite, "cpu, fpu or cache")->check(CLI::IsMember({"cpu", "fpu", "cache"}));
+    AddLatencyCommand(*bench, run);
+    AddBandwidthCommand(*bench, run);
     bench->add_option("-o,--output", options->output,
                       "save the results to FILE as the page's \"Save Results\" does (a .cpu, .fpu or\n"
                       ".cache file with this machine's summary line; a name without an extension\n"
@@ -275,15 +308,25 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
     bench->add_flag("--overwrite", options->overwrite,
                     "let -o replace an existing file (once the new one is complete); without it, a\n"
                     "file that appears at FILE during the run is kept");
-    bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    CLI::Option* json = bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    AddLabelOption(*bench, options->label, json);
     CLI::Option* precise = bench->add_flag("--precise", options->precise,
                                            "cpu and cache: best of repeated runs with their spread");
     bench->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat))
         ->needs(precise);
-    bench->callback([&run, options] {
+    bench->add_option("--threads", options->threads, "cpu and fpu: the kernels on N pinned threads at once (or all)")
+        ->type_name("N|all")
+        ->check(kThreadCount);
+    bench->callback([&run, options, bench] {
+        if (!bench->get_subcommands().empty()) return;  // latency or bandwidth: their own run
+        if (options->suite.empty()) throw CLI::RequiredError("suite");
         if (options->precise && options->suite == "fpu") throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
+        if (options->threads && options->suite == "cache") throw CLI::ValidationError("--threads", "is for the cpu and fpu suites");
+        // A result file holds one thread's values: refused before anything runs.
+        if (options->threads && options->output) throw CLI::ValidationError("--threads", "writes no result file: leave out -o");
+        if (options->threads && options->precise) throw CLI::ValidationError("--threads", "does not go with --precise");
         run = [options] { return RunBench(*options); };
     });
 }

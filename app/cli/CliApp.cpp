@@ -60,8 +60,11 @@ int RunCommand(std::vector<std::string> args)
         Print(stdout, version.what() + std::string("\n"));
         return 0;
     } catch (const CLI::ParseError& error) {
-        const std::vector<CLI::App*> given = cli.get_subcommands();
-        const std::string who = given.empty() ? "vext-cli" : "vext-cli " + given.front()->get_name();
+        std::string who = "vext-cli";  // and the command given, with the command under it if any
+        for (CLI::App* given = &cli; !given->get_subcommands().empty();) {
+            given = given->get_subcommands().front();
+            who += " " + given->get_name();
+        }
         return Refuse(who + ": " + error.what() + "\n\n" + cli.help());
     }
     return run ? run() : 2;

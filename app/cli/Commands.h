@@ -13,6 +13,9 @@ using CommandRun = std::function<int()>;
 // Each adds its subcommand to `cli`; when that subcommand is the one given, its callback sets `run`.
 void AddReportCommand(CLI::App& cli, CommandRun& run);
 void AddBenchCommand(CLI::App& cli, CommandRun& run);
+// The memory measurements, under bench.
+void AddLatencyCommand(CLI::App& bench, CommandRun& run);
+void AddBandwidthCommand(CLI::App& bench, CommandRun& run);
 void AddShowCommand(CLI::App& cli, CommandRun& run);
 void AddCompareCommand(CLI::App& cli, CommandRun& run);
 void AddProcessorCommand(CLI::App& cli, CommandRun& run);

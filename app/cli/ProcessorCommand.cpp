@@ -10,6 +10,7 @@
 #include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
 #include "app/cli/TerminalText.h"
+#include "app/cli/RunIdentity.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/TextFormat.h"
@@ -71,16 +72,19 @@ void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
     if (measuredMHz) Line("Measured clock", platform::TextFormat("%d MHz", *measuredMHz));
 }
 
-int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
+int RunProcessor(bool json, const std::optional<std::string>& dumpPath, const std::optional<std::string>& label)
 {
+    const nlohmann::json identity = json ? RunIdentity(label) : nlohmann::json();
     std::optional<CRecordedCpuid> recorded;
     if (!UseRecordedCpuid("processor", dumpPath, recorded)) return 2;
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
     // The time-stamp counter counts this processor's clock, which says nothing about a recorded one.
     const std::optional<int> measuredMHz = recorded ? std::nullopt : std::optional<int>(MeasureClockMHz());
-    if (json)
-        PrintJson(ProcessorJson(processor, measuredMHz));
-    else
+    if (json) {
+        nlohmann::json object = ProcessorJson(processor, measuredMHz);
+        object["run"] = identity;
+        PrintJson(object);
+    } else
         PrintList(processor, measuredMHz);
     return 0;
 }
@@ -90,15 +94,17 @@ int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
 void AddProcessorCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* processor = cli.add_subcommand("processor", "the processor as CPUID describes it today");
-    SetCommandHelp(*processor, "vext-cli processor [--json] [--cpuid DUMP]", kProcessorAbout);
+    SetCommandHelp(*processor, "vext-cli processor [--json [--label TEXT]] [--cpuid DUMP]", kProcessorAbout);
     struct Options {
         bool json = false;
         std::optional<std::string> dump;
+        std::optional<std::string> label;
     };
     auto options = std::make_shared<Options>();
-    processor->add_flag("--json", options->json, "one JSON object instead of the list");
+    CLI::Option* json = processor->add_flag("--json", options->json, "one JSON object instead of the list");
+    AddLabelOption(*processor, options->label, json);
     processor->add_option("--cpuid", options->dump, "decode the recorded dump DUMP instead of this processor")
         ->type_name("DUMP")
         ->check(kNotEmpty);
-    processor->callback([&run, options] { run = [options] { return RunProcessor(options->json, options->dump); }; });
+    processor->callback([&run, options] { run = [options] { return RunProcessor(options->json, options->dump, options->label); }; });
 }

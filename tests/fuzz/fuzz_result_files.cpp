@@ -1,5 +1,6 @@
 // Every result-file decoder on arbitrary bytes: never reads outside the input, refuses input shorter
-// than its record, and what it accepts encodes back to the same numbers and text.
+// than its record, and what it accepts encodes back to the same numbers and text. The JSON reader on
+// the same bytes refuses with a reason or gives a sheet that prints.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
 #include "app/cli/JsonText.h"
+#include "app/cli/ResultJson.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/TerminalText.h"
 
@@ -51,11 +53,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     if (auto cpu = DecodeCpuRecord(input)) sheets.push_back(CpuSheet(cpu->summary, cpu->results));
     if (auto fpu = DecodeFpuRecord(input)) sheets.push_back(FpuSheet(fpu->summary, fpu->results));
     if (auto cache = DecodeCacheRecord(input)) sheets.push_back(CacheSheet(cache->summary, cache->results));
+    std::string error;
+    if (auto json = ParseResultJson(std::string_view(reinterpret_cast<const char*>(data), size), error))
+        sheets.push_back(*json);
+    else
+        Require(!error.empty());
     for (const ResultSheet& sheet : sheets) {
         const std::string json = JsonText(SheetJson(sheet));  // throws, and so aborts, on a text that is not UTF-8
         for (std::size_t i = 0; i + 1 < json.size(); ++i)
             Require(json[i] != '\x7f' && !(json[i] == '\xc2' && (json[i + 1] & 0xE0) == 0x80));
         for (unsigned char c : TerminalText(sheet.summary)) Require(c >= 0x20 && c != 0x7F);
+        for (const ResultRow& row : sheet.rows)
+            for (unsigned char c : RowLabel(sheet, row) + TerminalText(row.text)) Require(c >= 0x20 && c != 0x7F);
     }
     return 0;
 }

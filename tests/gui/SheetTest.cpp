@@ -20,6 +20,7 @@ TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt
     sheet.Prepare();
     EXPECT_EQ("Vext v1.0", sheet.GetTitle());
     EXPECT_EQ(nullptr, sheet.GetParent());
+    EXPECT_EQ(32, sheet.GetIcon().GetWidth());  // the application icon in the title bar
     EXPECT_EQ(0, sheet.GetBookCtrl()->GetSelection());
     ASSERT_EQ(sheet.PageCount(), sheet.GetBookCtrl()->GetPageCount());
     std::string texts;

@@ -1,0 +1,156 @@
+// vext-cli bench bandwidth: read, write and copy rates of one thread or of the whole machine, from the
+// first cache level to memory.
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/cli/CommandHelp.h"
+#include "app/cli/CommandLine.h"
+#include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
+#include "app/cli/MemoryBenchReport.h"
+#include "app/cli/RunIdentity.h"
+#include "bench/BandwidthBench.h"
+#include "bench/PinnedThreads.h"
+#include "bench/Plateaus.h"
+#include "bench/Precise.h"
+#include "cpu/ModernProcessor.h"
+#include "platform/SystemQueries.h"
+#include "platform/TextFormat.h"
+
+namespace {
+
+const char kBandwidthAbout[] =
+    "Measures read, write and copy bandwidth in GB/s (10^9 bytes per second, as STREAM counts them:\n"
+    "copy credits the bytes read and the bytes written). Read uses the widest vector loads that this\n"
+    "processor and its operating system allow, write ordinary stores of the same width, copy the C\n"
+    "library's memcpy from one half of the block to the other; the output names the instructions.\n"
+    "Blocks from 16 Kb doubling to at least four times the largest cache, per thread (each at most\n"
+    "1 Gb, all threads' blocks together at most a quarter of the free memory). Each measurement repeats\n"
+    "its passes for at least 20 ms, once untimed and then N times; the best is shown with the spread.\n"
+    "\n"
+    "--threads N runs N threads, each pinned to a logical processor of its own (one per core first,\n"
+    "then their siblings) and each on a block of its own, started together; a row is the sum of their\n"
+    "rates, each taken over the slowest thread's time. \"all\" is every processor the process may run\n"
+    "on. At the end: the memory plateau's rates on one thread and on all, and their ratio.\n";
+
+struct BandwidthOptions {
+    std::string threads = "1";
+    bool json = false;
+    int repeat = precise::kDefaultRepeat;
+    std::optional<std::string> label;
+};
+
+int Fail(const std::string& message) { return FailCommand("bench bandwidth", message); }
+
+// "all", or a whole number of at least 1.
+const CLI::Validator kThreadCount(
+    [](std::string& value) {
+        if (value == "all") return std::string();
+        size_t used = 0;
+        int n = 0;
+        try {
+            n = std::stoi(value, &used);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        return used == value.size() && n >= 1 ? std::string() : std::string("a number of threads or \"all\" is needed");
+    },
+    "");
+
+void ShowStep(bool terminal, const std::string& text)
+{
+    if (terminal) std::fprintf(stderr, "\r\033[K%s", text.c_str());
+}
+
+// The rates of the one block on the threads of `cpus`.
+std::array<double, 3> RatesOn(const std::vector<int>& cpus, memkernels::VectorWidth width, uint64_t blockBytes, int repeat)
+{
+    bench::PinnedThreads threads(cpus);
+    const std::vector<bandwidth::Row> rows = bandwidth::RunBandwidth(threads, width, {blockBytes}, repeat, {});
+    std::array<double, 3> rates{};
+    for (size_t m = 0; m < rates.size(); ++m) rates[m] = rows.front().figures[m].gbPerSec;
+    return rates;
+}
+
+int RunBandwidthBench(const BandwidthOptions& options)
+{
+    const std::vector<int> allCpus = bench::ThreadCpus(std::nullopt);
+    const std::optional<int> count = options.threads == "all" ? std::nullopt : std::optional<int>(std::stoi(options.threads));
+    BandwidthReport report;
+    report.cpus = bench::ThreadCpus(count);
+    if (report.cpus.empty())
+        return Fail("--threads " + options.threads + ": this process may run on " + std::to_string(allCpus.size()) +
+                    " logical processor" + (allCpus.size() == 1 ? "" : "s"));
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    report.width = bandwidth::ChooseVectorWidth();
+    report.repeat = options.repeat;
+    report.allThreads = static_cast<int>(allCpus.size());
+
+    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
+    const uint64_t largest = cpu::LargestCacheBytes().value_or(precise::kAssumedLargestCache);
+    // The quarter of the free memory is shared by every thread's block.
+    const uint64_t freeMemory = platform::GlobalMemoryStatus().availPhys / report.cpus.size();
+    const std::vector<uint64_t> sizes = precise::DoublingBlockSizes(16384, largest, freeMemory);
+
+    const bool terminal = ::isatty(STDERR_FILENO);
+    bandwidth::Callbacks callbacks;
+    callbacks.onStep = [terminal](uint64_t bytes, int percent) {
+        ShowStep(terminal, platform::TextFormat("%3d %%  %s blocks", percent, BlockText(bytes)));
+    };
+    if (!options.json)
+        callbacks.onRow = [terminal](const bandwidth::Row& row) {
+            ShowStep(terminal, "");
+            PrintBandwidthRow(row);
+        };
+    {
+        bench::PinnedThreads threads(report.cpus);
+        report.pinned = threads.AllPinned();
+        if (!options.json) PrintBandwidthHeading(report);
+        report.rows = bandwidth::RunBandwidth(threads, report.width, sizes, options.repeat, callbacks);
+    }
+
+    // The memory plateau on one thread and on all, measured again where the rows ran on other counts.
+    const std::vector<bench::MemoryLevel> levels = bench::MemoryLevels(processor.caches, largest);
+    if (const auto row = bench::PlateauRows(levels, sizes).back()) {
+        report.memoryBlockBytes = sizes[*row];
+        std::array<double, 3> measured{};
+        for (size_t m = 0; m < measured.size(); ++m) measured[m] = report.rows[*row].figures[m].gbPerSec;
+        ShowStep(terminal, "memory, 1 thread");
+        report.single = report.cpus.size() == 1 ? measured : RatesOn({allCpus.front()}, report.width, sizes[*row], options.repeat);
+        ShowStep(terminal, "memory, all threads");
+        report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, sizes[*row], options.repeat);
+    }
+    ShowStep(terminal, "");
+    if (options.json) {
+        nlohmann::json json = BandwidthJson(report);
+        json["run"] = identity;
+        PrintJson(json);
+    } else
+        PrintBandwidthMemory(report);
+    return 0;
+}
+
+}  // namespace
+
+void AddBandwidthCommand(CLI::App& bench, CommandRun& run)
+{
+    CLI::App* command = bench.add_subcommand("bandwidth", "read, write and copy bandwidth of one thread or all");
+    SetCommandHelp(*command, "vext-cli bench bandwidth [--threads N|all] [--repeat N] [--json [--label TEXT]]",
+                   kBandwidthAbout);
+    auto options = std::make_shared<BandwidthOptions>();
+    command->add_option("--threads", options->threads, "threads, each pinned to its own logical processor (default 1)")
+        ->type_name("N|all")
+        ->check(kThreadCount);
+    CLI::Option* json = command->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    AddLabelOption(*command, options->label, json);
+    command->add_option("--repeat", options->repeat, "measurements per block and method, the best shown (default 5)")
+        ->type_name("N")
+        ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));
+    command->callback([&run, options] { run = [options] { return RunBandwidthBench(*options); }; });
+}

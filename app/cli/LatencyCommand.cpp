@@ -1,0 +1,99 @@
+// vext-cli bench latency: load-to-use latency of every cache level and of memory, by pointer chasing.
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/cli/CommandHelp.h"
+#include "app/cli/CommandLine.h"
+#include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
+#include "app/cli/MemoryBenchReport.h"
+#include "app/cli/RunIdentity.h"
+#include "bench/LatencyBench.h"
+#include "bench/Plateaus.h"
+#include "bench/Precise.h"
+#include "cpu/Clock.h"
+#include "cpu/ModernProcessor.h"
+#include "platform/SystemQueries.h"
+
+namespace {
+
+const char kLatencyAbout[] =
+    "Measures how long a load takes to return, by pointer chasing: every cache line of a block holds\n"
+    "the address of the next line to load, the lines linked in one random cycle so that no prefetcher\n"
+    "can guess ahead, each load waiting for the one before. Blocks from 4 Kb doubling to at least four\n"
+    "times the largest cache (at most 1 Gb and a quarter of the free memory), in memory offered to\n"
+    "transparent huge pages. Each block: one untimed pass over the whole cycle, then N measurements of\n"
+    "at least 20 ms each; the row shows the best in nanoseconds and in cycles of the measured clock,\n"
+    "and the spread of the N. Then each cache level the processor reports, and memory: the median of\n"
+    "the blocks that fit that level and not the one below. One thread, pinned to one processor.\n";
+
+struct LatencyOptions {
+    bool json = false;
+    int repeat = precise::kDefaultRepeat;
+    std::optional<std::string> label;
+};
+
+// The line size of the first-level data cache, where the processor tells a plausible one.
+uint32_t LineBytes(const cpu::ModernProcessor& processor)
+{
+    for (const cpu::CacheLevel& cache : processor.caches)
+        if (cache.level == 1 && cache.type != cpu::CacheType::Instruction && cache.lineBytes >= sizeof(void*) &&
+            cache.lineBytes <= 4096 && (cache.lineBytes & (cache.lineBytes - 1)) == 0)
+            return cache.lineBytes;
+    return 64;
+}
+
+int RunLatencyBench(const LatencyOptions& options)
+{
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
+    const uint64_t largest = cpu::LargestCacheBytes().value_or(precise::kAssumedLargestCache);
+    const std::vector<uint64_t> sizes =
+        precise::DoublingBlockSizes(4096, largest, platform::GlobalMemoryStatus().availPhys);
+    LatencyReport report;
+    report.lineBytes = LineBytes(processor);
+    report.repeat = options.repeat;
+    report.clockMHz = MeasureClockMHz();
+    if (!options.json) PrintLatencyHeading(report);
+
+    latency::Callbacks callbacks;
+    const bool terminal = ::isatty(STDERR_FILENO);
+    if (!options.json)
+        callbacks.onRow = [&report, terminal](const latency::Row& row) {
+            if (terminal) std::fputs("\r\033[K", stderr);
+            PrintLatencyRow(row, report.clockMHz);
+        };
+    if (terminal)
+        callbacks.onStep = [](uint64_t bytes, int percent) {
+            std::fprintf(stderr, "\r\033[K%3d %%  %s block", percent, BlockText(bytes).c_str());
+        };
+    report.rows = latency::RunLatency(sizes, report.lineBytes, options.repeat, callbacks);
+    if (terminal && options.json) std::fputs("\r\033[K", stderr);
+
+    report.levels = bench::MemoryLevels(processor.caches, largest);
+    report.plateaus = bench::PlateauRows(report.levels, sizes);
+    if (options.json) {
+        nlohmann::json json = LatencyJson(report);
+        json["run"] = identity;
+        PrintJson(json);
+    } else
+        PrintLatencyLevels(report);
+    return 0;
+}
+
+}  // namespace
+
+void AddLatencyCommand(CLI::App& bench, CommandRun& run)
+{
+    CLI::App* command = bench.add_subcommand("latency", "load-to-use latency of each cache level and of memory");
+    SetCommandHelp(*command, "vext-cli bench latency [--repeat N] [--json [--label TEXT]]", kLatencyAbout);
+    auto options = std::make_shared<LatencyOptions>();
+    CLI::Option* json = command->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    AddLabelOption(*command, options->label, json);
+    command->add_option("--repeat", options->repeat, "measurements per block, the best shown (default 5)")
+        ->type_name("N")
+        ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));
+    command->callback([&run, options] { run = [options] { return RunLatencyBench(*options); }; });
+}

@@ -1,0 +1,50 @@
+#pragma once
+// What `vext-cli bench latency` and `bench bandwidth` found, in the forms they print: the list and one
+// JSON object.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "bench/BandwidthBench.h"
+#include "bench/LatencyBench.h"
+#include "bench/Plateaus.h"
+
+struct LatencyReport {
+    int clockMHz = 0;
+    uint32_t lineBytes = 0;
+    int repeat = 0;
+    std::vector<latency::Row> rows;
+    std::vector<bench::MemoryLevel> levels;
+    std::vector<std::optional<size_t>> plateaus;  // per level, its row
+};
+
+struct BandwidthReport {
+    memkernels::VectorWidth width = memkernels::VectorWidth::Sse2;
+    std::vector<int> cpus;  // the rows' threads, by their processors
+    bool pinned = true;
+    int repeat = 0;
+    std::vector<bandwidth::Row> rows;
+    // The memory plateau's block on one thread and on every allowed processor.
+    std::optional<uint64_t> memoryBlockBytes;
+    int allThreads = 0;
+    std::array<double, 3> single{};
+    std::array<double, 3> all{};
+};
+
+// "4 Kb", "512 Kb", "1 Mb", "1024 Mb".
+std::string BlockText(uint64_t bytes);
+
+// Each row prints as it arrives, the levels at the end.
+nlohmann::json LatencyJson(const LatencyReport& report);
+void PrintLatencyHeading(const LatencyReport& report);
+void PrintLatencyRow(const latency::Row& row, int clockMHz);
+void PrintLatencyLevels(const LatencyReport& report);
+
+nlohmann::json BandwidthJson(const BandwidthReport& report);
+void PrintBandwidthHeading(const BandwidthReport& report);
+void PrintBandwidthRow(const bandwidth::Row& row);
+void PrintBandwidthMemory(const BandwidthReport& report);

@@ -1,0 +1,83 @@
+#include "bench/PinnedThreads.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace bench {
+
+std::vector<int> PinningOrder(const std::vector<platform::LogicalCpu>& cpus)
+{
+    std::vector<platform::LogicalCpu> sorted = cpus;
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    // The cores in the order of their first processor, each with its processors ascending.
+    std::map<std::pair<int, int>, size_t> coreIndex;
+    std::vector<std::vector<int>> cores;
+    for (const platform::LogicalCpu& cpu : sorted) {
+        const auto [at, added] = coreIndex.try_emplace({cpu.package, cpu.core}, cores.size());
+        if (added) cores.emplace_back();
+        cores[at->second].push_back(cpu.id);
+    }
+    std::vector<int> order;
+    for (size_t round = 0; order.size() < sorted.size(); ++round)
+        for (const std::vector<int>& core : cores)
+            if (round < core.size()) order.push_back(core[round]);
+    return order;
+}
+
+std::vector<int> ThreadCpus(std::optional<int> count)
+{
+    std::vector<int> order = PinningOrder(platform::AllowedCpus());
+    if (!count) return order;
+    if (*count < 1 || static_cast<size_t>(*count) > order.size()) return {};
+    order.resize(static_cast<size_t>(*count));
+    return order;
+}
+
+PinnedThreads::PinnedThreads(std::vector<int> cpus)
+    : cpus_(std::move(cpus)),
+      start_(static_cast<std::ptrdiff_t>(cpus_.size() + 1)),
+      finish_(static_cast<std::ptrdiff_t>(cpus_.size() + 1)),
+      failures_(cpus_.size())
+{
+    for (int i = 0; i < Count(); ++i) threads_.emplace_back([this, i] { Work(i); });
+    // An empty round: once it is over, every thread has pinned itself.
+    Run([](int) {});
+}
+
+PinnedThreads::~PinnedThreads()
+{
+    stop_ = true;
+    start_.arrive_and_wait();
+    for (std::thread& thread : threads_) thread.join();
+}
+
+void PinnedThreads::Run(const std::function<void(int)>& job)
+{
+    job_ = &job;
+    start_.arrive_and_wait();
+    finish_.arrive_and_wait();
+    job_ = nullptr;
+    std::exception_ptr first;
+    for (std::exception_ptr& failure : failures_)
+        if (std::exception_ptr f = std::exchange(failure, nullptr); f && !first) first = f;
+    if (first) std::rethrow_exception(first);
+}
+
+void PinnedThreads::Work(int index)
+{
+    // Each thread pins itself; the barrier that follows makes the count known before the first Run returns.
+    if (!platform::PinCurrentThread(cpus_[static_cast<size_t>(index)])) ++unpinned_;
+    for (;;) {
+        start_.arrive_and_wait();
+        if (stop_) return;
+        try {
+            (*job_)(index);
+        } catch (...) {
+            failures_[static_cast<size_t>(index)] = std::current_exception();
+        }
+        finish_.arrive_and_wait();
+    }
+}
+
+}  // namespace bench

@@ -1,0 +1,56 @@
+#pragma once
+// Threads that each stay on one logical processor of their own and run a piece of work together: for
+// measurements of the whole machine, where every thread must start at once and none may wander onto
+// another's processor. The machine's layout comes from platform/CpuTopology.h.
+#include <atomic>
+#include <barrier>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "platform/CpuTopology.h"
+
+namespace bench {
+
+// The order in which threads take the logical processors: one of every core first (cores in the order
+// of their lowest-numbered processor), then a second of every core that has one, and so on. So two
+// threads on a machine with two cores never share one core's execution units.
+std::vector<int> PinningOrder(const std::vector<platform::LogicalCpu>& cpus);
+
+// The processors for `count` threads, in pinning order; every allowed processor when count is empty.
+// Empty when the process may not run on that many (or count is below 1).
+std::vector<int> ThreadCpus(std::optional<int> count);
+
+class PinnedThreads {
+public:
+    // One thread per entry of `cpus`, each pinned to that processor before any work runs.
+    explicit PinnedThreads(std::vector<int> cpus);
+    ~PinnedThreads();
+    PinnedThreads(const PinnedThreads&) = delete;
+    PinnedThreads& operator=(const PinnedThreads&) = delete;
+
+    int Count() const { return static_cast<int>(cpus_.size()); }
+    const std::vector<int>& Cpus() const { return cpus_; }
+    // False when the system refused to pin one of them; the work still runs.
+    bool AllPinned() const { return unpinned_ == 0; }
+
+    // Runs job(i) on thread i, i = 0 ... Count() - 1: all threads wait at one barrier and leave it
+    // together. Returns once every thread has finished; an exception of a job is thrown here.
+    void Run(const std::function<void(int thread)>& job);
+
+private:
+    void Work(int index);
+
+    std::vector<int> cpus_;
+    std::barrier<> start_;
+    std::barrier<> finish_;
+    const std::function<void(int)>* job_ = nullptr;
+    bool stop_ = false;
+    std::atomic<int> unpinned_{0};
+    std::vector<std::exception_ptr> failures_;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace bench

@@ -1,0 +1,36 @@
+#pragma once
+// Fresh anonymous memory for the memory benchmarks, mapped apart from the heap so that every block
+// starts on a page boundary and can be given to transparent huge pages.
+#include <cstddef>
+#include <cstdint>
+
+namespace platform {
+
+// Blocks of at least this size are aligned to it and offered to transparent huge pages.
+inline constexpr size_t kHugePageBytes = size_t{2} << 20;
+
+class MemoryBlock {
+public:
+    MemoryBlock() = default;
+    // Maps `bytes` of zeroed memory; with hugePages, a block of kHugePageBytes or more is aligned to
+    // them and marked with MADV_HUGEPAGE (the kernel decides, by its transparent huge page setting).
+    // Empty when the system refuses.
+    MemoryBlock(size_t bytes, bool hugePages);
+    ~MemoryBlock();
+    MemoryBlock(MemoryBlock&& other) noexcept;
+    MemoryBlock& operator=(MemoryBlock&& other) noexcept;
+    MemoryBlock(const MemoryBlock&) = delete;
+    MemoryBlock& operator=(const MemoryBlock&) = delete;
+
+    uint8_t* Data() const { return data_; }
+    size_t Size() const { return size_; }
+    explicit operator bool() const { return data_ != nullptr; }
+
+private:
+    void Release();
+    uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    size_t mapped_ = 0;  // what is unmapped at the end
+};
+
+}  // namespace platform
