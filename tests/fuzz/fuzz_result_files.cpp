@@ -10,6 +10,7 @@
 
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ResultJson.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/TerminalText.h"
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     Check<LoadedCache, kCacheRecordSize>(input, DecodeCacheRecord, EncodeCacheRecord);
 
     // What vext-cli prints of whatever was loaded formats without fault (NaN, infinities, huge values):
-    // the JSON is valid UTF-8 and the terminal text holds no control character.
+    // the JSON is valid UTF-8 without DEL or C1 controls, and the terminal text holds no control character.
     std::vector<ResultSheet> sheets;
     if (auto cpu = DecodeCpuRecord(input)) sheets.push_back(CpuSheet(cpu->summary, cpu->results));
     if (auto fpu = DecodeFpuRecord(input)) sheets.push_back(FpuSheet(fpu->summary, fpu->results));
@@ -58,7 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     else
         Require(!error.empty());
     for (const ResultSheet& sheet : sheets) {
-        (void)SheetJson(sheet).dump();  // throws, and so aborts, on a text that is not UTF-8
+        const std::string json = JsonText(SheetJson(sheet));  // throws, and so aborts, on a text that is not UTF-8
+        for (std::size_t i = 0; i + 1 < json.size(); ++i)
+            Require(json[i] != '\x7f' && !(json[i] == '\xc2' && (json[i + 1] & 0xE0) == 0x80));
         for (unsigned char c : TerminalText(sheet.summary)) Require(c >= 0x20 && c != 0x7F);
         for (const ResultRow& row : sheet.rows)
             for (unsigned char c : RowLabel(sheet, row) + TerminalText(row.text)) Require(c >= 0x20 && c != 0x7F);
