@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "bench/BenchFailure.h"
 #include "platform/Seam.h"
 
 // In the order the page lists their results.
@@ -18,15 +19,20 @@ enum CacheBenchMethod : int32_t {
 // credited bytes of a measurement follow from the same count.
 constexpr uint32_t CacheMethodRepetitions(CacheBenchMethod method) { return method == kCacheMovsd ? 4000u : 2000u; }
 
-// Allocates a block of blockBytes, times the method's repetitions over it and frees it: the elapsed
-// milliseconds (0 with "Memory error !" when the block cannot be had). The stride is read by the
-// stepping method only.
-double TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
+// One measurement: the elapsed milliseconds, or 0 and the failure when the block cannot be had.
+struct CacheTiming {
+    double ms = 0;
+    BenchFailure failure = BenchFailure::None;
+};
+
+// Allocates a block of blockBytes, times the method's repetitions over it and frees it. The stride is
+// read by the stepping method only.
+CacheTiming TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
 // The same with a chosen number of repetitions instead of the method's own (none for a block that
 // gets none). warmBlock makes one untimed pass first, so that a fresh block's page faults and cache
 // misses stay out of the time (the larger blocks of the precise mode are new pages on every call).
-double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
-                               bool warmBlock = false);
+CacheTiming TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
+                                    bool warmBlock = false);
 
 // Mb (2^20 bytes) per second; 0 ms gives +infinity.
 double CacheRateMbPerSec(double creditedBytes, double elapsedMs);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "bench/BenchFailure.h"
 #include "bench/Results.h"
 
 class CWhetstone {
@@ -44,6 +45,8 @@ public:
     double Mwips() const { return mwips; }
     double CheckSum() const { return checkSum; }
     int32_t FinalPasses() const { return finalPasses; }
+    // WhetstoneCalculation when the final run's check sum came out 0, for its runner to report.
+    BenchFailure Failure() const { return failure; }
 
     // The constants of the benchmark.
     static constexpr double kT0 = 0.49999975;
@@ -74,6 +77,7 @@ private:
     double mwips = 0.0;
     double checkSum = 0.0;
     int32_t finalPasses = 0;
+    BenchFailure failure = BenchFailure::None;
     // Shared by N1, N2, N4 and N7; volatile so that every section reads and writes it in memory.
     volatile double e[4] = {};
     std::function<void(int, int)> sectionHook;

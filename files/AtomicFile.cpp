@@ -59,9 +59,24 @@ FileWriteStatus WriteInPlace(const std::string& path, std::span<const std::byte>
     return fd.Close() ? FileWriteStatus::Ok : FileWriteStatus::WriteFailed;
 }
 
+// Gives the finished file its name; with Keep only where the name is still free, whatever took it (a
+// file, or a link that names nothing) and whenever it did.
+FileWriteStatus Publish(const std::string& temp, const std::string& target, ExistingFile ifExists)
+{
+    if (ifExists == ExistingFile::Replace)
+        return ::rename(temp.c_str(), target.c_str()) == 0 ? FileWriteStatus::Ok : FileWriteStatus::WriteFailed;
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return FileWriteStatus::Ok;
+    // A file system without the no-replace rename still refuses a second name that is taken.
+    if ((errno == EINVAL || errno == ENOSYS) && ::link(temp.c_str(), target.c_str()) == 0) {
+        ::unlink(temp.c_str());
+        return FileWriteStatus::Ok;
+    }
+    return errno == EEXIST ? FileWriteStatus::TargetExists : FileWriteStatus::WriteFailed;
+}
+
 }  // namespace
 
-FileWriteStatus WriteFileAtomically(const std::string& path, std::span<const std::byte> bytes)
+FileWriteStatus WriteFileAtomically(const std::string& path, std::span<const std::byte> bytes, ExistingFile ifExists)
 {
     if (path.empty()) return FileWriteStatus::CannotCreate;
 
@@ -90,7 +105,7 @@ FileWriteStatus WriteFileAtomically(const std::string& path, std::span<const std
     if (!fd.ok()) {
         // A writable file in a folder where nothing new may be created can still be rewritten where
         // it stands; that is the one case left without the protection of the new file.
-        if (exists) return WriteInPlace(target, bytes, O_TRUNC);
+        if (exists && ifExists == ExistingFile::Replace) return WriteInPlace(target, bytes, O_TRUNC);
         return FileWriteStatus::CannotCreate;
     }
     temp = name.data();
@@ -101,9 +116,10 @@ FileWriteStatus WriteFileAtomically(const std::string& path, std::span<const std
         [[maybe_unused]] int ignored = ::fchown(fd.get(), existing.st_uid, existing.st_gid);
     }
     written = fd.Close() && written;
-    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
+    const FileWriteStatus published = written ? Publish(temp, target, ifExists) : FileWriteStatus::WriteFailed;
+    if (published != FileWriteStatus::Ok) {
         ::unlink(temp.c_str());
-        return FileWriteStatus::WriteFailed;
+        return published;
     }
     // The rename itself reaches the disk with the folder.
     FileDescriptor folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -19,7 +19,8 @@ void CReportFile::Close()
 {
     switch (WriteFileAtomically(path_, std::as_bytes(std::span(bytes_)))) {
     case FileWriteStatus::Ok: return;
-    case FileWriteStatus::CannotCreate: throw ReportFileError("cannot create the report file " + path_);
+    case FileWriteStatus::CannotCreate:
+    case FileWriteStatus::TargetExists: throw ReportFileError("cannot create the report file " + path_);
     case FileWriteStatus::WriteFailed: break;
     }
     throw ReportFileError("cannot write the report file " + path_);

@@ -14,6 +14,7 @@
 
 #include "files/AtomicFile.h"
 #include "files/FileDescriptor.h"
+#include "platform/InputFile.h"
 #include "platform/TextEncoding.h"
 
 const ResultFileKind kCpuResultFile = {"CPU Benchmarks (*.cpu)|*.cpu||", "cpu", kCpuRecordSize};
@@ -193,26 +194,28 @@ std::optional<LoadedCache> DecodeCacheRecord(std::span<const uint8_t> bytes)
 // ---------------------------------------------------------------------------------------------------
 // File work.
 
-ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record)
+ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record, ExistingFile ifExists)
 {
-    switch (WriteFileAtomically(path, std::as_bytes(record))) {
+    switch (WriteFileAtomically(path, std::as_bytes(record), ifExists)) {
     case FileWriteStatus::Ok: return ResultFileStatus::Ok;
     case FileWriteStatus::CannotCreate: return ResultFileStatus::CannotCreate;
+    case FileWriteStatus::TargetExists: return ResultFileStatus::TargetExists;
     case FileWriteStatus::WriteFailed: break;
     }
     return ResultFileStatus::WriteFailed;
 }
 
-ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record)
+ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record, std::string* why)
 {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    std::string reason;
+    FileDescriptor fd(platform::OpenRegularFile(path, reason));
+    if (why) *why = reason;
     if (!fd.ok()) return ResultFileStatus::CannotOpen;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return ResultFileStatus::CannotOpen;
     std::size_t done = 0;
     while (done < record.size()) {
         ssize_t n = ::read(fd.get(), record.data() + done, record.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && why) *why = "cannot read '" + path + "': " + std::strerror(errno);
         if (n < 0) return ResultFileStatus::ReadFailed;
         if (n == 0) return ResultFileStatus::TooShort;
         done += static_cast<std::size_t>(n);
@@ -224,7 +227,8 @@ std::string ResultFileMessage(ResultFileStatus status)
 {
     switch (status) {
     case ResultFileStatus::Ok: return "";
-    case ResultFileStatus::CannotCreate: return "Error !\n\nVext is unable to create the bench file !";
+    case ResultFileStatus::CannotCreate:
+    case ResultFileStatus::TargetExists: return "Error !\n\nVext is unable to create the bench file !";
     // "occured" is the program's own spelling: keep it.
     case ResultFileStatus::WriteFailed: return "A write error occured while Vext tried to write the bench file !";
     case ResultFileStatus::CannotOpen: return "Error !\n\nVext is unable to open the bench file !";

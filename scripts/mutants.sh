@@ -81,6 +81,14 @@ app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close")
 cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
 cli-negative-mhz @@ ->check(CLI::Range(0, std::numeric_limits<int>::max()).description("")); @@ ->check(CLI::Range(-100, std::numeric_limits<int>::max()).description(""));
 cli-loaded-line @@ PrintSheet("Loaded System", *sheet); @@ PrintSheet("Loaded system", *sheet);
+files-no-replace @@ if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return FileWriteStatus::Ok; @@ if (::rename(temp.c_str(), target.c_str()) == 0) return FileWriteStatus::Ok;
+cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace)) {
+cli-unwritable-target @@ if (exists && ::stat(written.c_str(), &existing) == 0) { @@ if (false) {
+cli-output-error @@ if (flushed && !std::ferror(stdout)) return true; @@ if (flushed) return true;
+cli-json-c1 @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9A) {
+cli-compare-names @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f])); @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 2) headers[f] = Tail(TerminalText(paths[f]));
+cli-error-escape @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, TerminalText(message).c_str()); @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, message.c_str());
+platform-dump-twice @@ if (!added) @@ if (false)
 LIST
 )
 

@@ -12,6 +12,7 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/MemoryBenchReport.h"
 #include "app/cli/RunIdentity.h"
 #include "bench/BandwidthBench.h"
@@ -129,10 +130,10 @@ int RunBandwidthBench(const BandwidthOptions& options)
     if (options.json) {
         nlohmann::json json = BandwidthJson(report);
         json["run"] = identity;
-        std::printf("%s\n", json.dump(2).c_str());
+        PrintJson(json);
     } else
         PrintBandwidthMemory(report);
-    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : Fail("cannot write to standard output");
+    return 0;
 }
 
 }  // namespace

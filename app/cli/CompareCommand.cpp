@@ -1,4 +1,5 @@
 // vext-cli compare: saved results of one kind side by side, each against the first.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/CompareSummary.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/TerminalText.h"
@@ -66,9 +68,9 @@ std::string DifferenceText(const std::optional<double>& percent)
     return percent ? platform::TextFormat("%+.1f %%", *percent) : "-";
 }
 
-std::string Header(const ResultSheet& sheet, const std::string& path)
+// `text` cut to a column head, its start kept.
+std::string Head(const std::string& text)
 {
-    std::string text = TerminalText(!sheet.label.empty() ? sheet.label : sheet.summary.empty() ? path : sheet.summary);
     if (text.size() <= kHeaderLength) return text;
     std::size_t cut = kHeaderLength - 3;
     while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
@@ -81,10 +83,34 @@ std::string Header(const ResultSheet& sheet, const std::string& path)
     return text.substr(0, cut) + "...";
 }
 
+// `text` cut to a column head, its end kept: where file names differ.
+std::string Tail(const std::string& text)
+{
+    if (text.size() <= kHeaderLength) return text;
+    std::size_t start = text.size() - (kHeaderLength - 3);
+    while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) ++start;
+    return "..." + text.substr(start);
+}
+
+// Each column is headed by its run's label, else its file's summary line, else its name. Two runs of
+// one machine have the same summary: columns whose heads would read alike are headed by their names.
+std::vector<std::string> Headers(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
+{
+    std::vector<std::string> heads;
+    for (std::size_t f = 0; f < sheets.size(); ++f) {
+        const ResultSheet& sheet = sheets[f];
+        heads.push_back(Head(TerminalText(!sheet.label.empty() ? sheet.label : sheet.summary.empty() ? paths[f] : sheet.summary)));
+    }
+    std::vector<std::string> headers = heads;
+    for (std::size_t f = 0; f < sheets.size(); ++f)
+        if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f]));
+    return headers;
+}
+
 void PrintTable(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
 {
     std::string line = Pad("", kLabelWidth);
-    for (std::size_t f = 0; f < sheets.size(); ++f) line += Pad(Header(sheets[f], paths[f]), kColumnWidth);
+    for (const std::string& header : Headers(sheets, paths)) line += Pad(header, kColumnWidth);
     for (std::size_t f = 1; f < sheets.size(); ++f) line += Pad(platform::TextFormat("%d vs 1", static_cast<int>(f + 1)), kDifferenceWidth);
     while (!line.empty() && line.back() == ' ') line.pop_back();
     std::printf("%s\n", line.c_str());
@@ -132,14 +158,13 @@ int RunCompare(const CompareOptions& options)
         std::optional<ResultSheet> sheet = LoadResultSheet(path, error);
         if (!sheet) return FailCommand("compare", error);
         if (!sheets.empty() && sheet->kind != sheets.front().kind)
-            return FailCommand("compare", "'" + TerminalText(path) + "' is " + KindText(sheet->kind) + ", '" +
-                                              TerminalText(options.paths.front()) + "' " + KindText(sheets.front().kind) +
-                                              ": compare files of one kind");
+            return FailCommand("compare", "'" + path + "' is " + KindText(sheet->kind) + ", '" + options.paths.front() +
+                                              "' " + KindText(sheets.front().kind) + ": compare files of one kind");
         sheets.push_back(std::move(*sheet));
     }
     if (options.summary) return PrintSummary(sheets, options.paths, options.json);
     if (options.json)
-        std::printf("%s\n", CompareJson(sheets, options.paths).dump(2).c_str());
+        PrintJson(CompareJson(sheets, options.paths));
     else
         PrintTable(sheets, options.paths);
     return 0;

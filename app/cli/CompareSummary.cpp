@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/cli/AlignedRows.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
 #include "app/cli/TerminalText.h"
 #include "platform/TextFormat.h"
@@ -113,8 +114,8 @@ int PrintSummary(const std::vector<ResultSheet>& sheets, const std::vector<std::
     const std::vector<AlignedRow> aligned = AlignRows(sheets);
     const std::vector<SummaryRow> rows = Summarise(aligned);
     if (json)
-        std::printf("%s\n", SummaryJson(rows, sheets, paths).dump(2).c_str());
+        PrintJson(SummaryJson(rows, sheets, paths));
     else
         PrintTable(rows, sheets, paths);
-    return std::fflush(stdout) == 0 ? 0 : 2;
+    return 0;
 }

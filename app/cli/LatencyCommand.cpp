@@ -7,6 +7,7 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/MemoryBenchReport.h"
 #include "app/cli/RunIdentity.h"
 #include "bench/LatencyBench.h"
@@ -76,10 +77,10 @@ int RunLatencyBench(const LatencyOptions& options)
     if (options.json) {
         nlohmann::json json = LatencyJson(report);
         json["run"] = identity;
-        std::printf("%s\n", json.dump(2).c_str());
+        PrintJson(json);
     } else
         PrintLatencyLevels(report);
-    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : FailCommand("bench latency", "cannot write to standard output");
+    return 0;
 }
 
 }  // namespace

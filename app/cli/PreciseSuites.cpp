@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "bench/BenchFailure.h"
 #include "bench/BenchSuites.h"
 #include "bench/CPUBench.h"
 #include "bench/CacheBench.h"
@@ -31,7 +32,11 @@ CpuRun RunCpu(int repeat, const Callbacks& callbacks)
     bench::NoProbe unobserved;
     return RunCpuWith(repeat, callbacks,
                       {[&](int index) { return kernels[index](); },
-                       [&](uint32_t passes) { return dhrystone->RunPasses(passes, unobserved); },
+                       [&](uint32_t passes) {
+                           const uint32_t rating = dhrystone->RunPasses(passes, unobserved);
+                           ShowBenchFailure(dhrystone->Failure());
+                           return rating;
+                       },
                        [&] { return dhrystone->LastMainLoopSeconds(); }});
 }
 
@@ -70,12 +75,14 @@ CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Call
 {
     return RunCacheWith(repeat, blockSizes, callbacks,
                         [](int32_t bytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions) {
-                            return TimeCacheKernelRepeated(bytes, method, stride, repetitions, true);
+                            const CacheTiming timing = TimeCacheKernelRepeated(bytes, method, stride, repetitions, true);
+                            ShowBenchFailure(timing.failure);
+                            return timing.ms;
                         });
 }
 
 CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks,
-                      const CacheTiming& timeMs)
+                      const CacheTimer& timeMs)
 {
     CacheRun run;
     const int sizes = static_cast<int>(blockSizes.size());

@@ -47,8 +47,8 @@ inline constexpr double kCacheMinMs = 20.0;
 CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks);
 
 // One timing of `repetitions` passes of a method over a warmed block, in ms.
-using CacheTiming = std::function<double(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions)>;
+using CacheTimer = std::function<double(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions)>;
 CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks,
-                      const CacheTiming& timeMs);
+                      const CacheTimer& timeMs);
 
 }  // namespace precise

@@ -13,6 +13,7 @@
 #include "app/cli/MemoryResultRows.h"
 #include "app/cli/TerminalText.h"
 #include "files/ResultTables.h"
+#include "platform/InputFile.h"
 #include "platform/TextFormat.h"
 #include "platform/TextTrim.h"
 
@@ -107,13 +108,9 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
 std::optional<ResultSheet> LoadResultJson(const std::string& path, std::string& error)
 {
     const std::string name = "'" + TerminalText(path) + "'";
-    // Not blocking on a FIFO, and only a regular file is read at all.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return error = "cannot open " + name + ": " + std::strerror(errno), std::nullopt;
-    struct stat st {};
+    const int fd = platform::OpenRegularFile(path, error);
+    if (fd < 0) return std::nullopt;
     std::string bytes;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) error = name + " is not a regular file";
-    else if (static_cast<std::size_t>(st.st_size) > kMaxResultJsonBytes) error = name + " is too large for a JSON result";
     for (char buffer[65536]; error.empty();) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;

@@ -51,17 +51,16 @@ template <std::size_t Size, typename Decode, typename Make>
 std::optional<ResultSheet> Load(const std::string& path, std::string& error, Decode decode, Make make)
 {
     std::array<uint8_t, Size> bytes{};
-    const std::string name = "'" + TerminalText(path) + "'";
-    switch (ReadResultFile(path, bytes)) {
+    switch (ReadResultFile(path, bytes, &error)) {
     case ResultFileStatus::Ok: {
         auto loaded = decode(bytes);
         return make(loaded->summary, loaded->results);
     }
     case ResultFileStatus::TooShort:
-        error = name + " is too short for a ." + ResultFileExtension(path) + " result file (" + std::to_string(Size) + " bytes needed)";
+        error = "'" + path + "' is too short for a ." + ResultFileExtension(path) + " result file (" + std::to_string(Size) +
+                " bytes needed)";
         return std::nullopt;
-    case ResultFileStatus::CannotOpen: error = "cannot open " + name; return std::nullopt;
-    default: error = "cannot read " + name; return std::nullopt;
+    default: return std::nullopt;  // the reader said why
     }
 }
 
@@ -111,7 +110,7 @@ std::optional<ResultSheet> LoadResultSheet(const std::string& path, std::string&
     if (kind == "fpu") return Load<kFpuRecordSize>(path, error, DecodeFpuRecord, FpuSheet);
     if (kind == "cache") return Load<kCacheRecordSize>(path, error, DecodeCacheRecord, CacheSheet);
     if (kind == "json") return LoadResultJson(path, error);
-    error = "'" + TerminalText(path) + "' is not a result file: the name must end in .cpu, .fpu, .cache or .json";
+    error = "'" + path + "' is not a result file: the name must end in .cpu, .fpu, .cache or .json";
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
@@ -108,6 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         Require(i == 0 || modern.caches[i - 1].level <= modern.caches[i].level);
     }
     Require(modern.features.size() <= 7 * 32);
-    Require(!ProcessorJson(modern).dump().empty());  // throws on text that is not UTF-8
+    Require(!JsonText(ProcessorJson(modern)).empty());  // throws on text that is not UTF-8
     return 0;
 }
