@@ -2,8 +2,8 @@
 # Runs every fuzz target for MINUTES minutes each under the sanitizers, building that configuration
 # (build/sanitize, as ./test.sh makes it) if needed. Each target starts from its kept inputs in
 # tests/data/fuzz/TARGET and from what earlier runs found (build/sanitize/fuzz-corpus/TARGET); at the
-# end the inputs that reach code the kept ones do not are merged into tests/data/fuzz, so that the
-# kept corpus grows only by what adds coverage. A failing input is saved as
+# end the kept inputs are replaced by the fewest of the kept and found ones that cover what they all
+# cover, so that the kept corpus grows only by what reaches new code. A failing input is saved as
 # build/sanitize/fuzz-artifacts/TARGET-crash-... and the script ends with status 1.
 #   scripts/fuzz.sh 1        # a minute each; prints each target's inputs per second and the total
 set -euo pipefail
@@ -34,10 +34,18 @@ for target in "${targets[@]}"; do
         tail -n 30 "$log"
     fi
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    rate=$(grep -o 'DONE .*exec/s: [0-9]*' "$log" | grep -o '[0-9]*$' || echo "?")
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
     echo "   ${runs:-0} inputs, $rate a second"
     total=$((total + ${runs:-0}))
-    "$build/$target" -merge=1 "$kept" "$found" >>"$log" 2>&1
+    # The fewest inputs that reach every edge the kept and the found ones reach (hit counts aside).
+    # Inputs with names of their own (a fault once found, a real file) always stay; libFuzzer names
+    # the others by their SHA-1.
+    merged=$(mktemp -d)
+    find "$kept" -type f ! -regex '.*/[0-9a-f]\{40\}' -exec cp {} "$merged"/ \;
+    "$build/$target" -merge=1 -use_counters=0 "$merged" "$kept" "$found" >>"$log" 2>&1
+    find "$kept" -type f -regex '.*/[0-9a-f]\{40\}' -delete
+    cp -n "$merged"/* "$kept"/
+    rm -rf "$merged"
     echo "   kept corpus: $(ls "$kept" | wc -l) inputs"
 done
 echo "== $total inputs in all"

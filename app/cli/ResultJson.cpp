@@ -78,7 +78,7 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
     json document;
     try {
         document = json::parse(bytes.begin(), bytes.end());
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {  // a syntax fault, or a number beyond a double (1e400)
         return error = platform::TextFormat("not JSON (%s)", e.what()), std::nullopt;
     }
     if (!document.is_object()) return error = "not a JSON object", std::nullopt;
