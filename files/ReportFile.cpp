@@ -2,7 +2,6 @@
 
 #include <span>
 
-#include "files/AtomicFile.h"
 
 std::string WithCrLf(std::string_view text)
 {
@@ -15,13 +14,4 @@ std::string WithCrLf(std::string_view text)
     return out;
 }
 
-void CReportFile::Close()
-{
-    switch (WriteFileAtomically(path_, std::as_bytes(std::span(bytes_)))) {
-    case FileWriteStatus::Ok: return;
-    case FileWriteStatus::CannotCreate:
-    case FileWriteStatus::TargetExists: throw ReportFileError("cannot create the report file " + path_);
-    case FileWriteStatus::WriteFailed: break;
-    }
-    throw ReportFileError("cannot write the report file " + path_);
-}
+FileWriteStatus CReportFile::Close() { return WriteFileAtomically(path_, std::as_bytes(std::span(bytes_))); }

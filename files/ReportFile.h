@@ -1,9 +1,10 @@
 #pragma once
 // The report's output: a text-mode file, where every "\n" reaches the disk as CR LF, or a string.
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "files/AtomicFile.h"
 
 // `text` with every "\n" as CR LF: the bytes a text-mode file receives.
 std::string WithCrLf(std::string_view text);
@@ -15,22 +16,16 @@ public:
     virtual void Write(std::string_view text) = 0;
 };
 
-// Raised when the report file cannot be created, written or closed.
-class ReportFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // A report file: its text is kept until Close(), which writes it as files/AtomicFile.h writes a file, so
 // that a report that fails part-way (or is never closed) leaves an existing file as it was. Each "\n" is
-// written as CR LF whatever the platform, as the report's readers expect. Close() throws
-// ReportFileError when the file cannot be created or written.
+// written as CR LF whatever the platform, as the report's readers expect. Close() says whether the
+// file could be created and written.
 class CReportFile : public ReportSink {
 public:
     explicit CReportFile(std::string path) : path_(std::move(path)) {}
 
     void Write(std::string_view text) override { bytes_ += WithCrLf(text); }
-    void Close();
+    FileWriteStatus Close();
 
 private:
     std::string path_;

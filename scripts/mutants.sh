@@ -89,6 +89,22 @@ cli-json-c1 @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { @@ } else
 cli-compare-names @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f])); @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 2) headers[f] = Tail(TerminalText(paths[f]));
 cli-error-escape @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, TerminalText(message).c_str()); @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, message.c_str());
 platform-dump-twice @@ if (!added) @@ if (false)
+platform-utf8-surrogate @@ if (lead == 0xED) high = 0x9F; @@ if (lead == 0xED) high = 0xBF;
+platform-boot-single @@ if (word == "single" || word == "S" || word == "1" || word == "rescue" || word == "emergency" || @@ if (word == "singles" || word == "S" || word == "1" || word == "rescue" || word == "emergency" ||
+platform-bare-label @@ if (name.ends_with(':')) name = Trim(name.substr(0, name.size() - 1), " \n"); @@ if (name.ends_with(';')) name = Trim(name.substr(0, name.size() - 1), " \n");
+platform-fifo @@ if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) { @@ if (::fstat(fd, &st) != 0) {
+cpu-hypervisor-bit @@ constexpr uint32_t kHypervisorBit = 1u << 31; @@ constexpr uint32_t kHypervisorBit = 1u << 30;
+bench-precise-repeats @@ for (int i = 0; i < repeat; ++i) values.push_back(measure()); @@ for (int i = 1; i < repeat; ++i) values.push_back(measure());
+bench-precise-blocks @@ const uint64_t wanted = 4 * largestCacheBytes.value_or(kAssumedLargestCache); @@ const uint64_t wanted = 2 * largestCacheBytes.value_or(kAssumedLargestCache);
+bench-latency-cycle @@ const uint32_t j = std::uniform_int_distribution<uint32_t>(0, i - 2)(random); @@ const uint32_t j = std::uniform_int_distribution<uint32_t>(0, i - 1)(random);
+bench-plateau-bounds @@ if (blocks[i] > level.above && (level.upTo == 0 || blocks[i] <= level.upTo)) members.push_back(i); @@ if (blocks[i] >= level.above && (level.upTo == 0 || blocks[i] <= level.upTo)) members.push_back(i);
+bench-cache-failure @@ if (memory == nullptr) return {0, BenchFailure::CacheMemory}; @@ if (memory == nullptr) return {0, BenchFailure::None};
+bench-failure-text @@ case BenchFailure::WhetstoneCalculation: return "Calculation Error !"; @@ case BenchFailure::WhetstoneCalculation: return "Calculation error !";
+files-rows-spacer @@ void Spacer() { rows_.push_back({"", "", 0, false, {}}); } @@ void Spacer() { rows_.push_back({"\n", "", 0, false, {}}); }
+cli-precise-total @@ total += static_cast<uint32_t>(s.best); @@ total += static_cast<uint32_t>(s.best) + 1;
+cli-dhrystone-min @@ inline constexpr double kDhrystoneMinSeconds = 0.5; @@ inline constexpr double kDhrystoneMinSeconds = 0.25;
+cli-summary-mads @@ constexpr double kOutlierMads = 3.0; @@ constexpr double kOutlierMads = 30.0;
+pages-unsaved-run @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = true; }, kBenchmarkId); @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = false; }, kBenchmarkId);
 LIST
 )
 
