@@ -57,6 +57,14 @@ bench-cache-megabyte @@ const long double megabytes = static_cast<long double>(c
 bench-cache-credit @@ return static_cast<double>(blockBytes) * CacheMethodRepetitions(method); @@ return static_cast<double>(blockBytes) * CacheMethodRepetitions(kCacheMovsd);
 bench-whetstone-n7 @@ const int32_t n7 = 616 * x100; @@ const int32_t n7 = 615 * x100;
 bench-dhrystone-rate @@ const double rating = static_cast<double>(passes) / seconds / 1000.0; @@ const double rating = static_cast<double>(passes) / seconds / 1024.0;
+bench-sattolo @@ const uint32_t j = std::uniform_int_distribution<uint32_t>(0, i - 2)(random); @@ const uint32_t j = std::uniform_int_distribution<uint32_t>(0, i - 1)(random);
+bench-pin-package @@ const auto [at, added] = coreIndex.try_emplace({cpu.package, cpu.core}, cores.size()); @@ const auto [at, added] = coreIndex.try_emplace({0, cpu.core}, cores.size());
+bench-pin-siblings @@ if (round < core.size()) order.push_back(core[round]); @@ if (round < core.size()) order.push_back(core[core.size() - 1 - round]);
+bench-xcr0-zmm @@ constexpr uint64_t kAvx512 = 0xE0; @@ constexpr uint64_t kAvx512 = 0x20;
+bench-copy-half @@ case Method::Copy: return memkernels::CopyPass(block + blockBytes / 2, block, blockBytes / 2); @@ case Method::Copy: return memkernels::CopyPass(block + blockBytes / 2, block, blockBytes / 4);
+bench-slowest-sum @@ return creditedBytesPerThread * threads / slowestSeconds * 1e-9; @@ return creditedBytesPerThread / slowestSeconds * 1e-9;
+bench-plateau-median @@ rows.push_back(members.empty() ? std::nullopt : std::optional<size_t>(members[members.size() / 2])); @@ rows.push_back(members.empty() ? std::nullopt : std::optional<size_t>(members[(members.size() - 1) / 2]));
+bench-instruction-cache @@ if (cache.type != cpu::CacheType::Instruction) sizes[cache.level] = std::max(sizes[cache.level], cache.sizeBytes); @@ sizes[cache.level] = std::max(sizes[cache.level], cache.sizeBytes);
 files-summary-length @@ if (summary.size() <= kSummaryMaxLength) return std::string(summary); @@ if (summary.size() <= kSummaryFieldSize) return std::string(summary);
 files-u32-order @@ for (int i = 0; i < 4; ++i) out_[pos_++] = static_cast<uint8_t>(v >> (8 * i)); @@ for (int i = 0; i < 4; ++i) out_[pos_++] = static_cast<uint8_t>(v >> (8 * (3 - i)));
 files-short-read @@ if (n == 0) return ResultFileStatus::TooShort; @@ if (n == 0) break;
