@@ -81,9 +81,9 @@ winfo-last-build @@ {2195, "Windows 2000"}, @@ {2196, "Windows 2000"},
 winfo-98se-blank @@ return "Windows'98 SE "; @@ return "Windows'98 SE";
 winfo-minutes @@ uint32_t minutes = (t % 3600000u) / 60000u; @@ uint32_t minutes = t / 60000u;
 winfo-unkown @@ return "Unkown"; @@ return "Unknown";
-res-report-mnemonic @@ {ControlKind::Button, IDC_PROC_REPORT, "&Report", 295, 36, 56, 14, kTabStop}, @@ {ControlKind::Button, IDC_PROC_REPORT, "Report", 295, 36, 56, 14, kTabStop},
+res-report-mnemonic @@ {ControlKind::Button, IDC_PROC_REPORT, "&Report", 295, 36, 56, 14}, @@ {ControlKind::Button, IDC_PROC_REPORT, "Report", 295, 36, 56, 14},
 res-template-list @@     CacheResultsTemplate, @@     CacheBenchTemplate,
-pages-extended-row @@ constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows); @@ constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows) - 1;
+pages-list-label @@ list->InsertItem(row, wxString::FromUTF8(fact.listLabel)); @@ list->InsertItem(row, wxString::FromUTF8(fact.reportText.c_str()));
 pages-legend-length @@ chart.SetData(yourResults_, loadedResults_, CutSummary(YourSummary()), CutSummary(LoadedSummary())); @@ chart.SetData(yourResults_, loadedResults_, YourSummary(), CutSummary(LoadedSummary()));
 app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close"); @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("OK");
 cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
