@@ -2,8 +2,13 @@
 
 #include <wx/bookctrl.h>
 #include <wx/button.h>
+#include <wx/icon.h>
+
+#include <algorithm>
 
 #include "pages/TemplatePage.h"
+#include "platform/UserPrompt.h"
+#include "widgets/AppIcon.h"
 #include "widgets/SheetFont.h"
 
 wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
@@ -12,10 +17,19 @@ CVextSheet::CVextSheet(const wxString& caption, wxWindow* parent)
 {
     SetSheetStyle(wxPROPSHEET_NOTEBOOK);
     Create(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
+    // The title bar and the window list show the application icon, the picture the installed icons
+    // are drawn from.
+    wxIcon icon;
+    icon.CopyFromBitmap(AppIconBitmap());
+    SetIcon(icon);
     SetFont(SheetFont());
     GetBookCtrl()->SetFont(GetFont());
     CreateButtons(wxOK | wxCANCEL);
     GetBookCtrl()->Bind(wxEVT_BOOKCTRL_PAGE_CHANGED, &CVextSheet::OnPageChanged, this);
+    // Every way out passes through these two buttons: Return presses OK (the default button), Escape
+    // presses Cancel, and the close box presses Cancel too, or OK once Cancel is disabled.
+    Bind(wxEVT_BUTTON, &CVextSheet::OnClosingButton, this, wxID_OK);
+    Bind(wxEVT_BUTTON, &CVextSheet::OnClosingButton, this, wxID_CANCEL);
 }
 
 void CVextSheet::AddPage(CTemplatePage* page)
@@ -53,6 +67,14 @@ void CVextSheet::SelectPage(size_t index)
 {
     // SetSelection sends the page-changed event, which initialises the page on its first showing.
     GetBookCtrl()->SetSelection(index);
+}
+
+void CVextSheet::OnClosingButton(wxCommandEvent& event)
+{
+    // Closing the sheet ends the program: a run that was not saved would be lost.
+    const bool unsaved = std::ranges::any_of(pages_, [](const CTemplatePage* page) { return page->HasUnsavedResults(); });
+    if (unsaved && !platform::Prompt().AskYesNo(kUnsavedRunQuestion)) return;
+    event.Skip();
 }
 
 void CVextSheet::OnPageChanged(wxBookCtrlEvent& event)

@@ -8,6 +8,10 @@
 #include "pages/SheetButtons.h"
 
 class CTemplatePage;
+class wxCommandEvent;
+
+// Asked before the sheet closes while a page holds a run's results that have not been saved.
+inline constexpr const char* kUnsavedRunQuestion = "The results of this run are not saved. Close Vext?";
 
 class CVextSheet : public wxPropertySheetDialog, public CSheetButtons {
 public:
@@ -27,6 +31,7 @@ public:
 
 private:
     void OnPageChanged(wxBookCtrlEvent& event);
+    void OnClosingButton(wxCommandEvent& event);
     std::vector<CTemplatePage*> pages_;
 
     wxDECLARE_CLASS(CVextSheet);

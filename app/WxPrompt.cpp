@@ -57,6 +57,13 @@ void CWxPrompt::ShowMessage(const std::string& text, platform::MessageIcon icon)
     wxMessageBox(wxString::FromUTF8(text), kMessageTitle, style, ActiveParent());
 }
 
+bool CWxPrompt::AskYesNo(const std::string& question)
+{
+    // No is the default: a second press of the key that asked to close must not close.
+    const long style = wxYES_NO | wxNO_DEFAULT | wxICON_WARNING;
+    return wxMessageBox(wxString::FromUTF8(question), kMessageTitle, style, ActiveParent()) == wxYES;
+}
+
 std::optional<std::string> CWxPrompt::AskOpenPath(const platform::FileDialogRequest& request)
 {
     long style = wxFD_OPEN | (request.fileMustExist ? wxFD_FILE_MUST_EXIST : 0);

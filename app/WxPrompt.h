@@ -7,6 +7,7 @@ public:
     void ShowMessage(const std::string& text, platform::MessageIcon icon) override;
     std::optional<std::string> AskOpenPath(const platform::FileDialogRequest& request) override;
     std::optional<std::string> AskSavePath(const platform::FileDialogRequest& request) override;
+    bool AskYesNo(const std::string& question) override;
 };
 
 // "Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||" in the form wxWidgets takes (no empty end pair).

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "bench/BenchFailure.h"
 #include "bench/Whetstone.h"
 
 WhetstoneResults FpuSuiteTag::Live(const FpuSuiteCallbacks& callbacks)
@@ -11,13 +12,14 @@ WhetstoneResults FpuSuiteTag::Live(const FpuSuiteCallbacks& callbacks)
     if (callbacks.afterSection)
         whetstone->SetSectionHook([&](int section, int calibrate) { callbacks.afterSection(section, calibrate != 0); });
     whetstone->RunWhetstone();
+    ShowBenchFailure(whetstone->Failure());
     if (callbacks.afterRun) callbacks.afterRun();
     return whetstone->ReadResults();
 }
 
 double CacheCreditedBytes(CacheBenchMethod method, int32_t blockBytes)
 {
-    return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 2000);
+    return static_cast<double>(blockBytes) * CacheMethodRepetitions(method);
 }
 
 CacheMeasurement CacheSuiteMeasurement(int index)
@@ -37,7 +39,9 @@ CacheResults CacheSuiteTag::Live(const CacheSuiteCallbacks& callbacks)
         for (int k = 0; k < CacheResults::kBlockSizes; ++k) {
             const int index = group * CacheResults::kBlockSizes + k;
             const CacheMeasurement m = CacheSuiteMeasurement(index);
-            const double ms = TimeCacheKernel(m.blockBytes, m.method, m.stride);
+            const CacheTiming timing = TimeCacheKernel(m.blockBytes, m.method, m.stride);
+            ShowBenchFailure(timing.failure);
+            const double ms = timing.ms;
             results.rates[index] = CacheRateMbPerSec(m.creditedBytes, ms);
             if (callbacks.afterMeasurement) callbacks.afterMeasurement(index, results.rates[index], ms);
         }

@@ -4,7 +4,6 @@
 
 #include "bench/CacheKernels.h"
 #include "platform/Clocks.h"
-#include "platform/UserPrompt.h"
 
 void* CacheBlockAllocateTag::Live(size_t bytes) { return std::malloc(bytes); }
 void CacheBlockReleaseTag::Live(void* block) { std::free(block); }
@@ -15,14 +14,13 @@ CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int
     uint32_t bytes = blockBytes > 0 ? static_cast<uint32_t>(blockBytes) : 0;
     switch (method) {
     case kCacheMovsd:
-        plan = {bytes / 4, 4000, 4};
-        break;
     case kCacheMov:
-        plan = {bytes / 4, 2000, 4};
+        plan = {bytes / 4, CacheMethodRepetitions(method), 4};
         break;
     case kCacheSteppingMov:
-        if (stride > 0) plan = {bytes / static_cast<uint32_t>(stride), static_cast<uint32_t>(stride) * 2000u,
-                                static_cast<uint32_t>(stride)};
+        if (stride > 0)
+            plan = {bytes / static_cast<uint32_t>(stride), static_cast<uint32_t>(stride) * CacheMethodRepetitions(method),
+                    static_cast<uint32_t>(stride)};
         break;
     }
     // The access loops run at least once per repetition, so a block without a single access gets none.
@@ -30,20 +28,17 @@ CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int
     return plan;
 }
 
-double TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
+CacheTiming TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
 {
     return TimeCacheKernelRepeated(blockBytes, method, stride, PlanCacheKernel(blockBytes, method, stride).repetitions);
 }
 
-double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
-                               bool warmBlock)
+CacheTiming TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
+                                    bool warmBlock)
 {
     const CacheKernelPlan plan = PlanCacheKernel(blockBytes, method, stride);
     void* memory = blockBytes >= 0 ? CacheBlockAllocateSeam::Call(static_cast<size_t>(blockBytes)) : nullptr;
-    if (memory == nullptr) {
-        platform::Prompt().ShowMessage("Memory error !", platform::MessageIcon::None);
-        return 0;
-    }
+    if (memory == nullptr) return {0, BenchFailure::CacheMemory};
     uint8_t* block = static_cast<uint8_t*>(memory);
     const uint32_t count = plan.count;
     const uint32_t step = plan.step;
@@ -79,7 +74,7 @@ double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int3
     }
 
     CacheBlockReleaseSeam::Call(memory);
-    return (t1 - t0) * 1000.0;
+    return {(t1 - t0) * 1000.0};
 }
 
 double CacheRateMbPerSec(double creditedBytes, double elapsedMs)

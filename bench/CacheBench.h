@@ -4,23 +4,35 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "bench/BenchFailure.h"
 #include "platform/Seam.h"
 
+// In the order the page lists their results.
 enum CacheBenchMethod : int32_t {
-    kCacheMov = 1,          // 32-bit load and store of every doubleword
-    kCacheMovsd = 2,        // a string move of the block onto itself
+    kCacheMovsd = 1,        // a string move of the block onto itself
+    kCacheMov = 2,          // 32-bit load and store of every doubleword
     kCacheSteppingMov = 3,  // 8-bit load and store of one byte every `stride` bytes
 };
 
-// Allocates a block of blockBytes, times the method's repetitions over it and frees it: the elapsed
-// milliseconds (0 with "Memory error !" when the block cannot be had). The stride is read by the
-// stepping method only.
-double TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
+// How often a method goes over its block: the string move 4000 times, the MOV loops 2000 times (the
+// stepping loop 2000 times per byte of its stride, so that every byte is touched as often). The
+// credited bytes of a measurement follow from the same count.
+constexpr uint32_t CacheMethodRepetitions(CacheBenchMethod method) { return method == kCacheMovsd ? 4000u : 2000u; }
+
+// One measurement: the elapsed milliseconds, or 0 and the failure when the block cannot be had.
+struct CacheTiming {
+    double ms = 0;
+    BenchFailure failure = BenchFailure::None;
+};
+
+// Allocates a block of blockBytes, times the method's repetitions over it and frees it. The stride is
+// read by the stepping method only.
+CacheTiming TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
 // The same with a chosen number of repetitions instead of the method's own (none for a block that
 // gets none). warmBlock makes one untimed pass first, so that a fresh block's page faults and cache
 // misses stay out of the time (the larger blocks of the precise mode are new pages on every call).
-double TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
-                               bool warmBlock = false);
+CacheTiming TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
+                                    bool warmBlock = false);
 
 // Mb (2^20 bytes) per second; 0 ms gives +infinity.
 double CacheRateMbPerSec(double creditedBytes, double elapsedMs);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "bench/BenchFailure.h"
 #include "bench/CPUBench.h"
 #include "bench/Dhrystone.h"
 
@@ -53,7 +54,9 @@ CpuKernels LiveCpuKernels(CCPUBench& cpu)
         [] {
             // About 10 Kb of arrays: on the heap, and only for the one run.
             auto dhrystone = std::make_unique<CDhrystone>();
-            return dhrystone->RunDhrystone();
+            const uint32_t rating = dhrystone->RunDhrystone();
+            ShowBenchFailure(dhrystone->Failure());
+            return rating;
         },
     };
 }

@@ -3,7 +3,6 @@
 #include <limits>
 #include <new>
 
-#include "platform/UserPrompt.h"
 
 template uint32_t CDhrystone::RunPasses<bench::NoProbe>(uint32_t, bench::NoProbe&);
 
@@ -26,13 +25,6 @@ uint32_t CDhrystone::Rating(double benchTime, double mainSeconds, uint32_t passe
 std::unique_ptr<CDhrystone::Record> CDhrystone::AllocateRecord()
 {
     return std::unique_ptr<Record>(new (std::nothrow) Record{});
-}
-
-void CDhrystone::ReportOutOfMemory()
-{
-    platform::Prompt().ShowMessage(
-        "Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !",
-        platform::MessageIcon::None);
 }
 
 void CDhrystone::Proc1(Record* PtrParIn)

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "bench/BenchFailure.h"
 #include "bench/KernelSupport.h"
 #include "platform/Clocks.h"
 
@@ -40,11 +41,13 @@ public:
 
     // The main loop's seconds in the last run (the precise mode sizes its passes by it).
     double LastMainLoopSeconds() const { return lastMainSeconds_; }
+    // DhrystoneMemory when the last run could not allocate its records (and rated 0), for its runner
+    // to report.
+    BenchFailure Failure() const { return failure_; }
 
 protected:
     // One record; null when memory is exhausted.
     virtual std::unique_ptr<Record> AllocateRecord();
-    static void ReportOutOfMemory();
 
     VEXT_OUT_OF_LINE void Proc1(Record* PtrParIn);
     VEXT_OUT_OF_LINE void Proc2(volatile int32_t* IntParIO);
@@ -71,6 +74,7 @@ protected:
 
 private:
     double lastMainSeconds_ = 0;
+    BenchFailure failure_ = BenchFailure::None;
 };
 
 template <typename Probe>
@@ -92,10 +96,8 @@ uint32_t CDhrystone::RunPasses(uint32_t passes, Probe& probe)
 
     std::unique_ptr<Record> next = AllocateRecord();
     std::unique_ptr<Record> global = next ? AllocateRecord() : nullptr;
-    if (!next || !global) {
-        ReportOutOfMemory();
-        return 0;
-    }
+    failure_ = next && global ? BenchFailure::None : BenchFailure::DhrystoneMemory;
+    if (failure_ != BenchFailure::None) return 0;
     PtrGlbNext = next.get();
     PtrGlb = global.get();
     PtrGlb->PtrComp = PtrGlbNext;

@@ -5,7 +5,6 @@
 
 #include "bench/KernelSupport.h"
 #include "platform/Clocks.h"
-#include "platform/UserPrompt.h"
 
 double CWhetstone::WhetSeconds()
 {
@@ -252,13 +251,17 @@ void CWhetstone::RunWhetstone()
 
     if (summedSeconds > 0) passes = PassesForTarget(passes, summedSeconds);
     if (passes < 1) passes = 1;
+    RunFinalPasses(passes);
+}
 
+void CWhetstone::RunFinalPasses(int32_t passes)
+{
     finalPasses = passes;
     summedSeconds = 0.0;
     WhetstonePasses(passes, kX100, 0);
     mwips = summedSeconds > 0 ? static_cast<double>(passes) * 100.0 / (10.0 * summedSeconds) : 0.0;
 
-    if (checkSum == 0.0) platform::Prompt().ShowMessage("Calculation Error !", platform::MessageIcon::None);
+    failure = checkSum == 0.0 ? BenchFailure::WhetstoneCalculation : BenchFailure::None;
 }
 
 WhetstoneResults CWhetstone::ReadResults() const

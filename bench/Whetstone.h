@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "bench/BenchFailure.h"
 #include "bench/Results.h"
 
 class CWhetstone {
@@ -18,6 +19,9 @@ public:
 
     // Calibrates, runs the final pass count, rates it and checks the arithmetic.
     void RunWhetstone();
+    // The final run alone, of a pass count another run's calibration chose (the threads of a run on
+    // several processors all do the lone run's count).
+    void RunFinalPasses(int32_t passes);
     // One execution of sections N1 ... N8, each repeating its work `passes` times; the section
     // lengths scale with x100 (100 in every real run).
     virtual void WhetstonePasses(int32_t passes, int32_t x100, int32_t calibrate);
@@ -41,6 +45,8 @@ public:
     double Mwips() const { return mwips; }
     double CheckSum() const { return checkSum; }
     int32_t FinalPasses() const { return finalPasses; }
+    // WhetstoneCalculation when the final run's check sum came out 0, for its runner to report.
+    BenchFailure Failure() const { return failure; }
 
     // The constants of the benchmark.
     static constexpr double kT0 = 0.49999975;
@@ -71,6 +77,7 @@ private:
     double mwips = 0.0;
     double checkSum = 0.0;
     int32_t finalPasses = 0;
+    BenchFailure failure = BenchFailure::None;
     // Shared by N1, N2, N4 and N7; volatile so that every section reads and writes it in memory.
     volatile double e[4] = {};
     std::function<void(int, int)> sectionHook;

@@ -19,8 +19,7 @@ std::optional<std::string> Brand(const ModernLeaves& leaves)
         const auto r = leaves.Read(leaf);
         if (!r) return std::nullopt;
         // Every byte counts, NULs included: the first NUL of all 48 ends the text.
-        for (uint32_t word : {r->eax, r->ebx, r->ecx, r->edx})
-            for (int i = 0; i < 4; ++i) text += static_cast<char>((word >> (8 * i)) & 0xFF);
+        for (uint32_t word : {r->eax, r->ebx, r->ecx, r->edx}) text += platform::RegisterBytes(word);
     }
     text = platform::TrimBlanks(text.substr(0, text.find('\0')));
     if (text.empty()) return std::nullopt;
@@ -49,8 +48,7 @@ const char* CacheTypeName(CacheType type)
 std::string RegisterText(uint32_t a, uint32_t b, uint32_t c)
 {
     std::string text;
-    for (uint32_t word : {a, b, c})
-        for (int i = 0; i < 4; ++i) text += static_cast<char>((word >> (8 * i)) & 0xFF);
+    for (uint32_t word : {a, b, c}) text += platform::RegisterBytes(word);
     return text.substr(0, text.find('\0'));
 }
 

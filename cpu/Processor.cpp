@@ -1,5 +1,7 @@
 #include "cpu/Processor.h"
 
+#include <algorithm>
+
 #include "cpu/Clock.h"
 #include "cpu/NameTable.h"
 #include "platform/Cpuid.h"
@@ -28,7 +30,8 @@ constexpr const char* kOtherLabelFormat = "Other   (%s)";
 // A register's four bytes as the processor stores them, lowest first.
 void PutRegister(char* to, uint32_t value)
 {
-    for (int i = 0; i < 4; ++i) to[i] = static_cast<char>((value >> (8 * i)) & 0xFFu);
+    const std::string bytes = platform::RegisterBytes(value);
+    std::copy(bytes.begin(), bytes.end(), to);
 }
 
 }  // namespace

@@ -56,14 +56,10 @@ void CProcessorReport::CreateReport()
     request.hideReadOnly = true;
     std::optional<std::string> path = platform::Prompt().AskSavePath(request);
     if (!path) return;
-    try {
-        CReportFile file(*path);
-        WriteHeader(file);
-        WriteProcessorDetails(file);
-        file.Close();
-    } catch (const ReportFileError&) {
-        platform::Prompt().ShowMessage(kReportFileError, platform::MessageIcon::Stop);
-    }
+    CReportFile file(*path);
+    WriteHeader(file);
+    WriteProcessorDetails(file);
+    if (file.Close() != FileWriteStatus::Ok) platform::Prompt().ShowMessage(kReportFileError, platform::MessageIcon::Stop);
 }
 
 std::string CProcessorReport::ReportText()

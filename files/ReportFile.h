@@ -1,9 +1,13 @@
 #pragma once
 // The report's output: a text-mode file, where every "\n" reaches the disk as CR LF, or a string.
-#include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "files/AtomicFile.h"
+
+// `text` with every "\n" as CR LF: the bytes a text-mode file receives.
+std::string WithCrLf(std::string_view text);
 
 // Where the report's text goes, line ends written as "\n".
 class ReportSink {
@@ -12,28 +16,20 @@ public:
     virtual void Write(std::string_view text) = 0;
 };
 
-// Raised when the report file cannot be created, written or closed.
-class ReportFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// A report file opened for writing in text mode: created new (an existing file is truncated) and
-// closed on every path. Each "\n" is written as CR LF whatever the platform, as the report's readers
-// expect. Throws ReportFileError when creating, writing or closing fails.
+// A report file: its text is kept until Close(), which writes it as files/AtomicFile.h writes a file, so
+// that a report that fails part-way (or is never closed) leaves an existing file as it was. Each "\n" is
+// written as CR LF whatever the platform, as the report's readers expect. Close() says whether the
+// file could be created and written.
 class CReportFile : public ReportSink {
 public:
-    explicit CReportFile(const std::string& path);
-    ~CReportFile() override;
-    CReportFile(const CReportFile&) = delete;
-    CReportFile& operator=(const CReportFile&) = delete;
+    explicit CReportFile(std::string path) : path_(std::move(path)) {}
 
-    void Write(std::string_view text) override;
-    // Flushes and closes; a failure to do so is a failure of the report.
-    void Close();
+    void Write(std::string_view text) override { bytes_ += WithCrLf(text); }
+    FileWriteStatus Close();
 
 private:
-    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::string bytes_;
 };
 
 // The text kept in memory, line ends as they are given ("\n").
@@ -46,5 +42,3 @@ private:
     std::string text_;
 };
 
-// `text` with every "\n" as CR LF: the bytes a text-mode file receives.
-std::string WithCrLf(std::string_view text);

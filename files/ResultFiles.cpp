@@ -12,6 +12,9 @@
 #include <cstring>
 #include <vector>
 
+#include "files/AtomicFile.h"
+#include "files/FileDescriptor.h"
+#include "platform/InputFile.h"
 #include "platform/TextEncoding.h"
 
 const ResultFileKind kCpuResultFile = {"CPU Benchmarks (*.cpu)|*.cpu||", "cpu", kCpuRecordSize};
@@ -191,141 +194,28 @@ std::optional<LoadedCache> DecodeCacheRecord(std::span<const uint8_t> bytes)
 // ---------------------------------------------------------------------------------------------------
 // File work.
 
-namespace {
-
-// Closes on every path.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool ok() const { return fd_ >= 0; }
-    // Closes now and says whether the close succeeded: a late write error can surface here.
-    bool Close()
-    {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-bool WriteAll(int fd, std::span<const uint8_t> bytes)
+ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record, ExistingFile ifExists)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
+    switch (WriteFileAtomically(path, std::as_bytes(record), ifExists)) {
+    case FileWriteStatus::Ok: return ResultFileStatus::Ok;
+    case FileWriteStatus::CannotCreate: return ResultFileStatus::CannotCreate;
+    case FileWriteStatus::TargetExists: return ResultFileStatus::TargetExists;
+    case FileWriteStatus::WriteFailed: break;
     }
-    return true;
+    return ResultFileStatus::WriteFailed;
 }
 
-// Pushes the bytes to the device. A file system that cannot sync at all says EINVAL; its data went
-// as far as it can go.
-bool Flush(int fd) { return ::fsync(fd) == 0 || errno == EINVAL; }
-
-std::string FolderOf(const std::string& path)
+ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record, std::string* why)
 {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path)
-{
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The permissions a file created by open() with 0666 would get.
-mode_t NewFileMode()
-{
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// A device or a pipe cannot be replaced by a new file: write into it as it is.
-ResultFileStatus WriteInPlace(const std::string& path, std::span<const uint8_t> record, int extraFlags)
-{
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | extraFlags));
-    if (!fd.ok()) return ResultFileStatus::CannotCreate;
-    if (!WriteAll(fd.get(), record)) return ResultFileStatus::WriteFailed;
-    return fd.Close() ? ResultFileStatus::Ok : ResultFileStatus::WriteFailed;
-}
-
-}  // namespace
-
-ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record)
-{
-    if (path.empty()) return ResultFileStatus::CannotCreate;
-
-    std::string target = path;
-    struct stat existing {};
-    bool exists = ::stat(path.c_str(), &existing) == 0;
-    mode_t mode = NewFileMode();
-    if (exists) {
-        // A link keeps pointing where it did: the file it names is the one replaced.
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-        if (S_ISDIR(existing.st_mode)) return ResultFileStatus::CannotCreate;
-        if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, record, O_TRUNC);
-        // The new file replaces the old one only where the old one could have been written.
-        Fd probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-        if (!probe.ok()) return ResultFileStatus::CannotCreate;
-        mode = existing.st_mode & 07777;
-    }
-
-    std::string temp = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
-    Fd fd(::mkostemp(name.data(), O_CLOEXEC));
-    if (!fd.ok()) {
-        // A writable file in a folder where nothing new may be created can still be rewritten where
-        // it stands; that is the one case left without the protection of the new file.
-        if (exists) return WriteInPlace(target, record, O_TRUNC);
-        return ResultFileStatus::CannotCreate;
-    }
-    temp = name.data();
-
-    bool written = WriteAll(fd.get(), record) && ::fchmod(fd.get(), mode) == 0 && Flush(fd.get());
-    if (written && exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())) {
-        // Keeps the owner of a file rewritten by another user where allowed; no harm where not.
-        [[maybe_unused]] int ignored = ::fchown(fd.get(), existing.st_uid, existing.st_gid);
-    }
-    written = fd.Close() && written;
-    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return ResultFileStatus::WriteFailed;
-    }
-    // The rename itself reaches the disk with the folder.
-    Fd folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.ok()) ::fsync(folder.get());
-    return ResultFileStatus::Ok;
-}
-
-ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record)
-{
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    std::string reason;
+    FileDescriptor fd(platform::OpenRegularFile(path, reason));
+    if (why) *why = reason;
     if (!fd.ok()) return ResultFileStatus::CannotOpen;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return ResultFileStatus::CannotOpen;
     std::size_t done = 0;
     while (done < record.size()) {
         ssize_t n = ::read(fd.get(), record.data() + done, record.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && why) *why = "cannot read '" + path + "': " + std::strerror(errno);
         if (n < 0) return ResultFileStatus::ReadFailed;
         if (n == 0) return ResultFileStatus::TooShort;
         done += static_cast<std::size_t>(n);
@@ -337,7 +227,8 @@ std::string ResultFileMessage(ResultFileStatus status)
 {
     switch (status) {
     case ResultFileStatus::Ok: return "";
-    case ResultFileStatus::CannotCreate: return "Error !\n\nVext is unable to create the bench file !";
+    case ResultFileStatus::CannotCreate:
+    case ResultFileStatus::TargetExists: return "Error !\n\nVext is unable to create the bench file !";
     // "occured" is the program's own spelling: keep it.
     case ResultFileStatus::WriteFailed: return "A write error occured while Vext tried to write the bench file !";
     case ResultFileStatus::CannotOpen: return "Error !\n\nVext is unable to open the bench file !";

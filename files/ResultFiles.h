@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "bench/Results.h"
+#include "files/AtomicFile.h"
 #include "platform/UserPrompt.h"
 
 constexpr std::size_t kSummaryFieldSize = 100;
@@ -89,14 +90,15 @@ enum class ResultFileStatus {
     CannotOpen,    // the file could not be opened for reading
     ReadFailed,    // a read failed after the file was opened
     TooShort,      // the file ends before the record does
+    TargetExists,  // ExistingFile::Keep found the target taken, and left it as it was
 };
 
-// Writes the record so that a failure part-way leaves an existing file as it was: the bytes go to a new
-// file beside the target, which replaces the target only once it is complete and closed. Devices and
-// pipes are written directly.
-ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record);
-// Fills `record` from the start of the file; a longer file's remaining bytes are not read.
-ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record);
+// Writes the record as files/AtomicFile.h writes a file: a failure part-way leaves an existing file as it was.
+ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record,
+                                 ExistingFile ifExists = ExistingFile::Replace);
+// Fills `record` from the start of the file; a longer file's remaining bytes are not read. Only a
+// regular file is read. On CannotOpen and ReadFailed, `why` (when given) says why, naming the file.
+ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record, std::string* why = nullptr);
 
 // The message box text for a failure (empty for Ok).
 std::string ResultFileMessage(ResultFileStatus status);

@@ -30,28 +30,16 @@ void CAbout::OnPaint(wxPaintEvent&)
 void PaintAbout(wxDC& dc)
 {
     // The text is drawn as the system draws it by default: black on an opaque white cell.
-    const wxFont previous = dc.GetFont();
-    const wxColour previousText = dc.GetTextForeground();
-    const wxColour previousBack = dc.GetTextBackground();
-    const int previousMode = dc.GetBackgroundMode();
-    dc.SetTextForeground(*wxBLACK);
-    dc.SetTextBackground(*wxWHITE);
-    dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-
+    // The changers hand the DC back as it came.
+    wxDCTextColourChanger foreground(dc, *wxBLACK);
+    wxDCTextBgColourChanger background(dc, *wxWHITE);
+    wxDCTextBgModeChanger mode(dc, wxBRUSHSTYLE_SOLID);
     {
-        const wxFont title = AboutFont(24, true);
-        dc.SetFont(title);
+        wxDCFontChanger title(dc, AboutFont(24, true));
         dc.DrawText(kAboutTitle, 70, 70);
-        dc.SetFont(previous.IsOk() ? previous : wxNullFont);
     }
-    const wxFont text = AboutFont(18, false);
-    dc.SetFont(text);
+    wxDCFontChanger text(dc, AboutFont(18, false));
     dc.DrawText(kAboutVersion, 70, 100);
     dc.DrawText(kAboutAuthor, 70, 160);
     dc.DrawText(AboutBuildLine(), 70, 220);
-    dc.SetFont(previous.IsOk() ? previous : wxNullFont);
-
-    dc.SetBackgroundMode(previousMode);
-    dc.SetTextBackground(previousBack);
-    dc.SetTextForeground(previousText);
 }

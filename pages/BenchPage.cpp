@@ -5,14 +5,13 @@
 
 #include "cpu/SystemSummary.h"
 #include "pages/BenchList.h"
-#include "widgets/DisplayText.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 
 CBenchPage::CBenchPage(int templateId, const char* const listRows[]) : CTemplatePage(templateId), listRows_(listRows)
 {
     // The handlers are virtual: each button reaches the page's own.
-    Bind(wxEVT_BUTTON, &CBenchPage::OnBenchmark, this, kBenchmarkId);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = true; }, kBenchmarkId);
     Bind(wxEVT_BUTTON, &CBenchPage::OnLoadResults, this, kLoadId);
     Bind(wxEVT_BUTTON, &CBenchPage::OnSaveResults, this, kSaveId);
 }
@@ -29,5 +28,5 @@ bool CBenchPage::OnInitDialog()
 
 void CBenchPage::ShowLoadedSummary(const std::string& summary)
 {
-    if (wxWindow* box = Control(kLoadedSummaryId)) box->SetLabel(DisplayText(summary));
+    SetControlText(kLoadedSummaryId, summary);
 }

@@ -19,6 +19,7 @@ public:
     static constexpr int kSaveId = res::IDC_BENCH_SAVE;
 
     wxListCtrl* List() const;
+    bool HasUnsavedResults() const override { return unsavedRun_; }
 
 protected:
     // `listRows` as SetUpBenchList takes them.
@@ -35,12 +36,16 @@ protected:
     std::string YourSummary() const { return ControlText(kYourSummaryId); }
     std::string LoadedSummary() const { return ControlText(kLoadedSummaryId); }
 
+    // A run's results are unsaved from the end of the run until a save writes them: the save handler
+    // calls RunSaved() when its file was written.
     virtual void OnBenchmark(wxCommandEvent& event) = 0;
     virtual void OnLoadResults(wxCommandEvent& event) = 0;
     virtual void OnSaveResults(wxCommandEvent& event) = 0;
+    void RunSaved() { unsavedRun_ = false; }
 
 private:
     const char* const* listRows_;
+    bool unsavedRun_ = false;
 
     wxDECLARE_ABSTRACT_CLASS(CBenchPage);
 };

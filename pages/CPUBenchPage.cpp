@@ -35,4 +35,7 @@ void CCPUBenchPage::OnLoadResults(wxCommandEvent&)
     SetBenchCells(List(), kLoadedSystemColumn, CpuResultCells(loaded->results));
 }
 
-void CCPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveCpuResults(YourSummary(), cpuResults); }
+void CCPUBenchPage::OnSaveResults(wxCommandEvent&)
+{
+    if (SaveCpuResults(YourSummary(), cpuResults)) RunSaved();
+}

@@ -51,7 +51,10 @@ void CCacheBenchPage::OnLoadResults(wxCommandEvent&)
     Control(kCompareId)->Enable();
 }
 
-void CCacheBenchPage::OnSaveResults(wxCommandEvent&) { SaveCacheResults(YourSummary(), yourResults_); }
+void CCacheBenchPage::OnSaveResults(wxCommandEvent&)
+{
+    if (SaveCacheResults(YourSummary(), yourResults_)) RunSaved();
+}
 
 void CCacheBenchPage::OnCompare(wxCommandEvent&)
 {

@@ -151,13 +151,6 @@ std::string YourSystemLegend(const std::string& summary) { return summary + " (Y
 
 void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& data)
 {
-    // The DC is handed back as it came: pen, brush, font, text colour and background mode.
-    const wxPen oldPen = dc.GetPen();
-    const wxBrush oldBrush = dc.GetBrush();
-    const wxFont oldFont = dc.GetFont();
-    const wxColour oldTextColour = dc.GetTextForeground();
-    const int oldMode = dc.GetBackgroundMode();
-
     // Hard-edged lines: each point of a curve lands on its own pixels.
     wxGraphicsContext* gc = dc.GetGraphicsContext();
     const wxAntialiasMode oldAntialias = gc ? gc->GetAntialiasMode() : wxANTIALIAS_NONE;
@@ -169,21 +162,24 @@ void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& da
     const wxPen loadedPen(kBlue, 2, wxPENSTYLE_SOLID);
     const wxBrush background(kWhite, wxBRUSHSTYLE_SOLID);
 
-    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc.SetPen(axisPen);
-    dc.SetBrush(background);
+    // The DC is handed back as it came: the changers restore pen, brush, font, text colour and
+    // background mode as they go out of scope.
+    wxDCTextBgModeChanger mode(dc, wxBRUSHSTYLE_TRANSPARENT);
+    wxDCPenChanger pen(dc, axisPen);
+    wxDCBrushChanger brush(dc, background);
     dc.DrawRectangle(10, 10, clientSize.x - 20, clientSize.y - 60);
 
-    dc.SetFont(ChartFont(dc));
+    wxDCFontChanger font(dc, ChartFont(dc));
+    wxDCTextColourChanger textColour(dc);
     {
         // A long summary, or whatever a damaged file holds, ends at the white frame.
         wxDCClipper inside(dc, wxRect(11, 11, std::max(0, clientSize.x - 22), std::max(0, clientSize.y - 62)));
-        dc.SetTextForeground(kRed);
+        textColour.Set(kRed);
         DrawText(dc, data.yourLegend, 30, 15);
-        dc.SetTextForeground(kBlue);
+        textColour.Set(kBlue);
         DrawText(dc, data.loadedLegend, 30, 35);
     }
-    dc.SetTextForeground(kBlack);
+    textColour.Set(kBlack);
     for (const cachechart::Panel& p : cachechart::kPanels) DrawText(dc, p.title, p.titleX, 70);
 
     cachechart::Scale scales[3];
@@ -198,11 +194,6 @@ void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& da
 
     dc.SetPen(axisPen);
     if (gc) gc->SetAntialiasMode(oldAntialias);
-    dc.SetBackgroundMode(oldMode);
-    dc.SetTextForeground(oldTextColour);
-    dc.SetFont(oldFont);
-    dc.SetBrush(oldBrush);
-    dc.SetPen(oldPen);
 }
 
 CCacheResultsDlg::CCacheResultsDlg()

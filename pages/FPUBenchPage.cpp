@@ -35,4 +35,7 @@ void CFPUBenchPage::OnLoadResults(wxCommandEvent&)
     SetBenchCells(List(), kLoadedSystemColumn, FpuResultCells(loaded->results));
 }
 
-void CFPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveFpuResults(YourSummary(), whetstoneResults); }
+void CFPUBenchPage::OnSaveResults(wxCommandEvent&)
+{
+    if (SaveFpuResults(YourSummary(), whetstoneResults)) RunSaved();
+}

@@ -18,11 +18,6 @@ wxListCtrl* CProcInfo::List() const { return wxDynamicCast(Control(res::IDC_PROC
 
 void CProcInfo::SetRowValue(long row, const std::string& value) { List()->SetItem(row, 1, DisplayText(value)); }
 
-void CProcInfo::SetBoxText(int id, const std::string& value)
-{
-    if (wxWindow* box = Control(id)) box->SetLabel(DisplayText(value));
-}
-
 bool CProcInfo::OnInitDialog()
 {
     CTemplatePage::OnInitDialog();
@@ -34,7 +29,7 @@ bool CProcInfo::OnInitDialog()
     list->InsertColumn(1, "", wxLIST_FORMAT_LEFT, 285);
     long row = 0;
     for (const ProcessorRow& fact : ProcessorRows(GatherProcessorFacts())) {
-        if (fact.boxId != 0) SetBoxText(fact.boxId, fact.value);
+        if (fact.boxId != 0) SetControlText(fact.boxId, fact.value);
         if (fact.listLabel == nullptr) continue;
         list->InsertItem(row, wxString::FromUTF8(fact.listLabel));
         if (fact.hasValue) SetRowValue(row, fact.value);

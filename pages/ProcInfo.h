@@ -18,7 +18,6 @@ protected:
 private:
     void OnReport(wxCommandEvent& event);
     void SetRowValue(long row, const std::string& value);
-    void SetBoxText(int id, const std::string& value);
 
     wxDECLARE_DYNAMIC_CLASS(CProcInfo);
 };

@@ -32,6 +32,8 @@ public:
     wxPoint TemplateOffset() const { return offset_; }
     // The buttons of the sheet holding this page, or nullptr outside a sheet.
     CSheetButtons* Sheet() const;
+    // Whether the page holds results of a run that have not been saved since: closing asks first.
+    virtual bool HasUnsavedResults() const { return false; }
 
 protected:
     virtual bool OnInitDialog() { return true; }

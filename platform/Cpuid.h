@@ -1,6 +1,7 @@
 #pragma once
 // The processor instructions the program executes: CPUID, RDTSC and XGETBV.
 #include <cstdint>
+#include <string>
 
 #include "platform/Seam.h"
 
@@ -34,6 +35,14 @@ using ScopedXcr0 = Xcr0Seam::Scoped;
 
 // CPUID with EAX = leaf and ECX = subleaf. On a non-x86 build the live answer is all zeros.
 inline CpuidRegs Cpuid(uint32_t leaf, uint32_t subleaf = 0) { return CpuidSeam::Call(leaf, subleaf); }
+
+// A register's four bytes as the processor stores text in it, lowest byte first ("Genu" of 0x756e6547).
+inline std::string RegisterBytes(uint32_t value)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFFu);
+    return bytes;
+}
 
 // The full 64-bit time-stamp counter (0 on a non-x86 build).
 inline uint64_t ReadTsc() { return TscSeam::Call(); }

@@ -1,10 +1,16 @@
 #include "platform/CpuidDump.h"
 
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <cstring>
+#include <map>
 #include <vector>
+
+#include "platform/InputFile.h"
+#include "platform/TextFormat.h"
 
 namespace platform {
 
@@ -43,8 +49,13 @@ bool ParseHex(std::string_view word, uint32_t& value)
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
+struct Entry {
+    uint32_t leaf, subleaf;
+    CpuidRegs regs;
+};
+
 // "0x00000000 0x00: eax=0x... ebx=0x... ecx=0x... edx=0x..."
-void ParseRawLine(std::string_view line, int number, CpuidDump& dump)
+Entry ParseRawLine(std::string_view line, int number)
 {
     auto words = Words(line);
     if (words.size() != 6 || words[1].empty() || words[1].back() != ':')
@@ -59,10 +70,10 @@ void ParseRawLine(std::string_view line, int number, CpuidDump& dump)
         if (!StartsWith(w, names[i]) || !ParseHex(w.substr(4), values[i]))
             throw CpuidDumpError(number, "bad register value '" + std::string(w) + "'");
     }
-    dump.Set(leaf, subleaf, {values[0], values[1], values[2], values[3]});
+    return {leaf, subleaf, {values[0], values[1], values[2], values[3]}};
 }
 
-void ParsePlainLine(std::string_view line, int number, CpuidDump& dump)
+Entry ParsePlainLine(std::string_view line, int number)
 {
     auto words = Words(line);
     if (words.size() != 6) throw CpuidDumpError(number, "expected six hexadecimal numbers: LEAF SUBLEAF EAX EBX ECX EDX");
@@ -71,7 +82,7 @@ void ParsePlainLine(std::string_view line, int number, CpuidDump& dump)
         if (!ParseHex(words[i], v[i]))
             throw CpuidDumpError(number, "'" + std::string(words[i]) + "' is not a 32-bit hexadecimal number");
     }
-    dump.Set(v[0], v[1], {v[2], v[3], v[4], v[5]});
+    return {v[0], v[1], {v[2], v[3], v[4], v[5]}};
 }
 
 }  // namespace
@@ -88,6 +99,7 @@ CpuidDump ParseCpuidDump(std::string_view text)
     bool rawFormat = false;
     int cpusSeen = 0;
     int number = 0;
+    std::map<std::pair<uint32_t, uint32_t>, int> lineOf;  // of every leaf and subleaf read
     size_t pos = 0;
     while (pos < text.size()) {
         size_t eol = text.find('\n', pos);
@@ -110,10 +122,16 @@ CpuidDump ParseCpuidDump(std::string_view text)
             if (++cpusSeen > 1) break;
             continue;
         }
-        if (rawFormat || trimmed.find("eax=") != std::string_view::npos)
-            ParseRawLine(trimmed, number, dump);
-        else
-            ParsePlainLine(trimmed, number, dump);
+        // A comment may follow the numbers.
+        trimmed = Trim(trimmed.substr(0, trimmed.find('#')));
+        const Entry entry = rawFormat || trimmed.find("eax=") != std::string_view::npos ? ParseRawLine(trimmed, number)
+                                                                                         : ParsePlainLine(trimmed, number);
+        // Two answers to one question: which one the processor gave cannot be told.
+        const auto [first, added] = lineOf.emplace(std::pair(entry.leaf, entry.subleaf), number);
+        if (!added)
+            throw CpuidDumpError(number, TextFormat("leaf 0x%X subleaf 0x%X is given again (first on line %d)",
+                                                    entry.leaf, entry.subleaf, first->second));
+        dump.Set(entry.leaf, entry.subleaf, entry.regs);
     }
     if (dump.Size() == 0) throw CpuidDumpError(0, "the dump holds no CPUID leaf");
     return dump;
@@ -121,13 +139,22 @@ CpuidDump ParseCpuidDump(std::string_view text)
 
 CpuidDump LoadCpuidDump(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw CpuidDumpError(0, "cannot open '" + path + "'");
-    std::string text;
-    text.resize(kMaxDumpBytes + 1);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(in.gcount()));
-    if (text.size() > kMaxDumpBytes) throw CpuidDumpError(0, "'" + path + "' is too large for a CPUID dump");
+    std::string why;
+    const int fd = OpenRegularFile(path, why);
+    if (fd < 0) throw CpuidDumpError(0, why);
+    std::string text(kMaxDumpBytes + 1, '\0');
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::read(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) why = "cannot read '" + path + "': " + std::strerror(errno);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (!why.empty()) throw CpuidDumpError(0, why);
+    if (done > kMaxDumpBytes) throw CpuidDumpError(0, "'" + path + "' is too large for a CPUID dump");
+    text.resize(done);
     try {
         return ParseCpuidDump(text);
     } catch (const CpuidDumpError& e) {

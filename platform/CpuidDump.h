@@ -45,9 +45,11 @@ private:
     std::string description_;  // the "# cpu:" comment, when there is one
 };
 
-// Throws CpuidDumpError naming the line of the first malformed entry. An empty dump is an error.
+// Throws CpuidDumpError naming the line of the first malformed entry, or both lines of a leaf and
+// subleaf given twice. An empty dump is an error.
 CpuidDump ParseCpuidDump(std::string_view text);
-// Throws CpuidDumpError when the file cannot be read or is malformed.
+// Throws CpuidDumpError, saying why, when the file cannot be read (a folder, a pipe or a device is
+// not read at all) or is malformed.
 CpuidDump LoadCpuidDump(const std::string& path);
 
 }  // namespace platform

@@ -1,7 +1,9 @@
 #include "platform/TextFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace platform {
@@ -11,10 +13,18 @@ std::string FormatDecimals(double value, int decimals)
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value > 0 ? "infinite" : "-infinite";
     if (decimals < 0) decimals = 0;
-    // glibc prints the exact decimal expansion of a double when asked for enough digits (1100 covers
-    // the smallest subnormal), so the rounding below is decided on the exact value.
+    // glibc prints the exact decimal expansion of a double when asked for enough digits, so the
+    // rounding below is decided on the exact value. The expansion ends at the lowest set bit (1074
+    // places for the smallest subnormal); below a tenth of the last kept place nothing can round up,
+    // and the digits after that one need not be exact. Printing no more than that keeps a huge or tiny
+    // value as cheap as an ordinary one.
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const int lowestBit = exponent - 53 + std::countr_zero(static_cast<uint64_t>(std::ldexp(fraction, 53)));
+    const bool tiny = std::fabs(value) < std::pow(10.0, -(decimals + 1));
+    const int places = tiny ? decimals + 1 : std::min(std::max(-lowestBit, decimals + 1), 1100);
     char exact[1500];
-    std::snprintf(exact, sizeof exact, "%.1100f", std::fabs(value));
+    std::snprintf(exact, sizeof exact, "%.*f", places, std::fabs(value));
     std::string digits(exact);
     size_t point = digits.find('.');
     std::string kept = digits.substr(0, point + (decimals > 0 ? 1 + decimals : 0));

@@ -26,6 +26,9 @@ public:
     // The common Open and Save As dialogs: the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> AskOpenPath(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> AskSavePath(const FileDialogRequest& request) = 0;
+    // A modal question with Yes and No buttons: true for Yes. A prompt that cannot ask answers No, which
+    // leaves everything as it is.
+    virtual bool AskYesNo(const std::string&) { return false; }
 };
 
 // The process-wide prompt. Until one is installed, messages go to standard error and file dialogs

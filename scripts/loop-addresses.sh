@@ -2,9 +2,9 @@
 # Lists where the loops of the kernels start in a built vext-cli: per kernel function, the targets of
 # its conditional backward jumps in the order they appear (loop heads, and the returns of cold paths
 # to the timer reads) as address(address modulo 64); (0) is a 64-byte boundary.
-#   scripts/loop-addresses.sh [path/to/vext-cli]      (default build/dev/vext-cli)
+#   scripts/loop-addresses.sh [path/to/vext-cli]      (default build/test/vext-cli)
 set -euo pipefail
-binary=${1:-build/dev/vext-cli}
+binary=${1:-build/test/vext-cli}
 objdump -d --no-show-raw-insn -C "$binary" | python3 -c '
 import re, sys
 kernels = re.compile(r"bench::\w+Loop<|CDhrystone::RunPasses<bench::NoProbe>|CWhetstone::WhetstonePasses|TimeCacheKernelRepeated")

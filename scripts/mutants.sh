@@ -35,7 +35,7 @@ platform-kb-bytes @@ return kb * 1024; @@ return kb * 1000;
 platform-memfree @@ if (m.availPhys == 0) m.availPhys = MeminfoBytes(procMeminfo, "MemFree"); @@ if (m.availPhys == 0) m.availPhys = MeminfoBytes(procMeminfo, "Buffers");
 platform-specials-length @@ if (text.size() > 127) text.resize(127); @@ if (text.size() > 128) text.resize(128);
 cpu-vendor-register @@ PutRegister(text + 4, r.edx); @@ PutRegister(text + 4, r.ecx);
-cpu-byte-order @@ for (int i = 0; i < 4; ++i) to[i] = static_cast<char>((value >> (8 * i)) & 0xFFu); @@ for (int i = 0; i < 4; ++i) to[i] = static_cast<char>((value >> (8 * (3 - i))) & 0xFFu);
+cpu-byte-order @@ for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFFu); @@ for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * (3 - i))) & 0xFFu);
 cpu-brand-leaf @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase) { @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase + 4) {
 cpu-clock-window @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 3) return v; @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 2) return v;
 cpu-amd-last-clock @@ 950, 1000, 1100, 1200, 0, @@ 950, 1000, 1100, 1300, 0,
@@ -52,9 +52,9 @@ cpu-centaur-range @@ : range == 0xC0000000 ? maxCentaur_ @@ : range == 0xC000000
 cpu-word-register @@ {0x80000008, 0, Reg::Ebx, kExt8Ebx, Gate::None}, @@ {0x80000008, 0, Reg::Ecx, kExt8Ebx, Gate::None},
 cpu-cache-sharing @@ ((r->eax >> 14) & 0xFFF) + 1}); @@ ((r->eax >> 14) & 0x3FFF) + 1});
 cli-cache-method @@ sheet.rows.back().method = CacheMethod(i); @@ sheet.rows.back().method = CacheMethod(0);
-bench-cache-repetitions @@ plan = {bytes / 4, 2000, 4}; @@ plan = {bytes / 4, 1000, 4};
+bench-cache-repetitions @@ constexpr uint32_t CacheMethodRepetitions(CacheBenchMethod method) { return method == kCacheMovsd ? 4000u : 2000u; } @@ constexpr uint32_t CacheMethodRepetitions(CacheBenchMethod method) { return method == kCacheMovsd ? 4000u : 1000u; }
 bench-cache-megabyte @@ const long double megabytes = static_cast<long double>(creditedBytes) * 0x1p-20L; @@ const long double megabytes = static_cast<long double>(creditedBytes) * 1e-6L;
-bench-cache-credit @@ return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 2000); @@ return static_cast<double>(blockBytes) * (method == kCacheMovsd ? 4000 : 4000);
+bench-cache-credit @@ return static_cast<double>(blockBytes) * CacheMethodRepetitions(method); @@ return static_cast<double>(blockBytes) * CacheMethodRepetitions(kCacheMovsd);
 bench-whetstone-n7 @@ const int32_t n7 = 616 * x100; @@ const int32_t n7 = 615 * x100;
 bench-dhrystone-rate @@ const double rating = static_cast<double>(passes) / seconds / 1000.0; @@ const double rating = static_cast<double>(passes) / seconds / 1024.0;
 bench-sattolo @@ const uint32_t j = std::uniform_int_distribution<uint32_t>(0, i - 2)(random); @@ const uint32_t j = std::uniform_int_distribution<uint32_t>(0, i - 1)(random);
@@ -81,14 +81,38 @@ winfo-last-build @@ {2195, "Windows 2000"}, @@ {2196, "Windows 2000"},
 winfo-98se-blank @@ return "Windows'98 SE "; @@ return "Windows'98 SE";
 winfo-minutes @@ uint32_t minutes = (t % 3600000u) / 60000u; @@ uint32_t minutes = t / 60000u;
 winfo-unkown @@ return "Unkown"; @@ return "Unknown";
-res-report-mnemonic @@ {ControlKind::Button, IDC_PROC_REPORT, "&Report", 295, 36, 56, 14, kTabStop}, @@ {ControlKind::Button, IDC_PROC_REPORT, "Report", 295, 36, 56, 14, kTabStop},
+res-report-mnemonic @@ {ControlKind::Button, IDC_PROC_REPORT, "&Report", 295, 36, 56, 14}, @@ {ControlKind::Button, IDC_PROC_REPORT, "Report", 295, 36, 56, 14},
 res-template-list @@     CacheResultsTemplate, @@     CacheBenchTemplate,
-pages-extended-row @@ constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows); @@ constexpr long kFirstExtendedFeatureRow = kFirstStandardFeatureRow + std::size(kStandardFeatureLines) + std::size(kBetweenRows) - 1;
+pages-list-label @@ list->InsertItem(row, wxString::FromUTF8(fact.listLabel)); @@ list->InsertItem(row, wxString::FromUTF8(fact.reportText.c_str()));
 pages-legend-length @@ chart.SetData(yourResults_, loadedResults_, CutSummary(YourSummary()), CutSummary(LoadedSummary())); @@ chart.SetData(yourResults_, loadedResults_, YourSummary(), CutSummary(LoadedSummary()));
 app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close"); @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("OK");
 cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
 cli-negative-mhz @@ ->check(CLI::Range(0, std::numeric_limits<int>::max()).description("")); @@ ->check(CLI::Range(-100, std::numeric_limits<int>::max()).description(""));
 cli-loaded-line @@ PrintSheet("Loaded System", *sheet); @@ PrintSheet("Loaded system", *sheet);
+files-no-replace @@ if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return FileWriteStatus::Ok; @@ if (::rename(temp.c_str(), target.c_str()) == 0) return FileWriteStatus::Ok;
+cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace)) {
+cli-unwritable-target @@ if (exists && ::stat(written.c_str(), &existing) == 0) { @@ if (false) {
+cli-output-error @@ if (flushed && !std::ferror(stdout)) return true; @@ if (flushed) return true;
+cli-json-c1 @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9A) {
+cli-compare-names @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f])); @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 2) headers[f] = Tail(TerminalText(paths[f]));
+cli-error-escape @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, TerminalText(message).c_str()); @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, message.c_str());
+platform-dump-twice @@ if (!added) @@ if (false)
+platform-utf8-surrogate @@ if (lead == 0xED) high = 0x9F; @@ if (lead == 0xED) high = 0xBF;
+platform-boot-single @@ if (word == "single" || word == "S" || word == "1" || word == "rescue" || word == "emergency" || @@ if (word == "singles" || word == "S" || word == "1" || word == "rescue" || word == "emergency" ||
+platform-bare-label @@ if (name.ends_with(':')) name = Trim(name.substr(0, name.size() - 1), " \n"); @@ if (name.ends_with(';')) name = Trim(name.substr(0, name.size() - 1), " \n");
+platform-fifo @@ if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) { @@ if (::fstat(fd, &st) != 0) {
+cpu-hypervisor-bit @@ constexpr uint32_t kHypervisorBit = 1u << 31; @@ constexpr uint32_t kHypervisorBit = 1u << 30;
+bench-precise-repeats @@ for (int i = 0; i < repeat; ++i) values.push_back(measure()); @@ for (int i = 1; i < repeat; ++i) values.push_back(measure());
+bench-precise-blocks @@ const uint64_t wanted = 4 * largestCacheBytes.value_or(kAssumedLargestCache); @@ const uint64_t wanted = 2 * largestCacheBytes.value_or(kAssumedLargestCache);
+bench-latency-cycle @@ const uint32_t j = std::uniform_int_distribution<uint32_t>(0, i - 2)(random); @@ const uint32_t j = std::uniform_int_distribution<uint32_t>(0, i - 1)(random);
+bench-plateau-bounds @@ if (blocks[i] > level.above && (level.upTo == 0 || blocks[i] <= level.upTo)) members.push_back(i); @@ if (blocks[i] >= level.above && (level.upTo == 0 || blocks[i] <= level.upTo)) members.push_back(i);
+bench-cache-failure @@ if (memory == nullptr) return {0, BenchFailure::CacheMemory}; @@ if (memory == nullptr) return {0, BenchFailure::None};
+bench-failure-text @@ case BenchFailure::WhetstoneCalculation: return "Calculation Error !"; @@ case BenchFailure::WhetstoneCalculation: return "Calculation error !";
+files-rows-spacer @@ void Spacer() { rows_.push_back({"", "", 0, false, {}}); } @@ void Spacer() { rows_.push_back({"\n", "", 0, false, {}}); }
+cli-precise-total @@ total += static_cast<uint32_t>(s.best); @@ total += static_cast<uint32_t>(s.best) + 1;
+cli-dhrystone-min @@ inline constexpr double kDhrystoneMinSeconds = 0.5; @@ inline constexpr double kDhrystoneMinSeconds = 0.25;
+cli-summary-mads @@ constexpr double kOutlierMads = 3.0; @@ constexpr double kOutlierMads = 30.0;
+pages-unsaved-run @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = true; }, kBenchmarkId); @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = false; }, kBenchmarkId);
 LIST
 )
 

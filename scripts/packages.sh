@@ -17,7 +17,12 @@ ensure_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building the program needs, and what it needs to look right (the "Times" and 8-point sans faces).
-BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev nlohmann-json3-dev libcli11-dev fonts-liberation fonts-urw-base35)
-# What the tests need besides: GoogleTest, a virtual display, clang for the sanitizer and fuzzing build.
-TEST_PACKAGES=(libgtest-dev googletest xvfb xauth xdotool clang libclang-rt-14-dev)
+# What building the program needs, and what it needs to look right (the "Times" and 8-point sans faces);
+# help2man writes vext-cli's manual page and rsvg-convert renders the icons.
+BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev nlohmann-json3-dev libcli11-dev fonts-liberation fonts-urw-base35
+    help2man librsvg2-bin)
+# What the tests need besides: GoogleTest, a virtual display, clang for the sanitizer and fuzzing build;
+# the checkers of the desktop entry, the AppStream metadata, the manual pages and the Debian package, and
+# bash-completion for the completion test.
+TEST_PACKAGES=(libgtest-dev googletest xvfb xauth xdotool clang libclang-rt-14-dev
+    desktop-file-utils appstream man-db lintian bash-completion)

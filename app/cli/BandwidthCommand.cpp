@@ -12,7 +12,9 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/MemoryBenchReport.h"
+#include "app/cli/RunIdentity.h"
 #include "bench/BandwidthBench.h"
 #include "bench/PinnedThreads.h"
 #include "bench/Plateaus.h"
@@ -41,6 +43,7 @@ struct BandwidthOptions {
     std::string threads = "1";
     bool json = false;
     int repeat = precise::kDefaultRepeat;
+    std::optional<std::string> label;
 };
 
 int Fail(const std::string& message) { return FailCommand("bench bandwidth", message); }
@@ -84,6 +87,7 @@ int RunBandwidthBench(const BandwidthOptions& options)
     if (report.cpus.empty())
         return Fail("--threads " + options.threads + ": this process may run on " + std::to_string(allCpus.size()) +
                     " logical processor" + (allCpus.size() == 1 ? "" : "s"));
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
     report.width = bandwidth::ChooseVectorWidth();
     report.repeat = options.repeat;
     report.allThreads = static_cast<int>(allCpus.size());
@@ -123,11 +127,13 @@ int RunBandwidthBench(const BandwidthOptions& options)
         report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, sizes[*row], options.repeat);
     }
     ShowStep(terminal, "");
-    if (options.json)
-        std::printf("%s\n", BandwidthJson(report).dump(2).c_str());
-    else
+    if (options.json) {
+        nlohmann::json json = BandwidthJson(report);
+        json["run"] = identity;
+        PrintJson(json);
+    } else
         PrintBandwidthMemory(report);
-    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : Fail("cannot write to standard output");
+    return 0;
 }
 
 }  // namespace
@@ -135,12 +141,14 @@ int RunBandwidthBench(const BandwidthOptions& options)
 void AddBandwidthCommand(CLI::App& bench, CommandRun& run)
 {
     CLI::App* command = bench.add_subcommand("bandwidth", "read, write and copy bandwidth of one thread or all");
-    SetCommandHelp(*command, "vext-cli bench bandwidth [--threads N|all] [--repeat N] [--json]", kBandwidthAbout);
+    SetCommandHelp(*command, "vext-cli bench bandwidth [--threads N|all] [--repeat N] [--json [--label TEXT]]",
+                   kBandwidthAbout);
     auto options = std::make_shared<BandwidthOptions>();
     command->add_option("--threads", options->threads, "threads, each pinned to its own logical processor (default 1)")
         ->type_name("N|all")
         ->check(kThreadCount);
-    command->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    CLI::Option* json = command->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    AddLabelOption(*command, options->label, json);
     command->add_option("--repeat", options->repeat, "measurements per block and method, the best shown (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));

@@ -1,12 +1,14 @@
 // vext-cli bench: runs a benchmark suite without a display, printing each row of its page as the
 // result arrives, and with -o saves the results exactly as the page's "Save Results" does.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 
 #include <cstdio>
 #include <memory>
@@ -17,9 +19,12 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ListPrinter.h"
 #include "app/cli/ResultSheet.h"
+#include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
+#include "app/cli/ThreadedBench.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
 #include "app/cli/PreciseSuites.h"
@@ -39,7 +44,13 @@ const char kBenchAbout[] =
     "the best value and the spread of the N (coefficient of variation, marked \"(noisy)\" above 5 %).\n"
     "Dhrystone doubles its passes until one run lasts 0.5 s; the cache adds blocks from 1 Mb up to four\n"
     "times the largest cache (at most 1 Gb and a quarter of the free memory). -o saves the best values\n"
-    "of the standard rows.\n";
+    "of the standard rows.\n"
+    "\n"
+    "With --threads N (cpu and fpu), each measurement runs on one thread, then on N threads at once,\n"
+    "each pinned to a logical processor of its own (one per core first, then their siblings; \"all\" takes\n"
+    "every one the process may run on). Each row shows the lone run, the slowest thread and the scaling:\n"
+    "the threads' summed rate over N times the lone rate. Then the rating of every thread and their sum.\n"
+    "Nothing is saved: a result file holds one thread's values; --json carries them all.\n";
 
 struct BenchOptions {
     std::string suite;
@@ -48,47 +59,89 @@ struct BenchOptions {
     bool json = false;
     bool precise = false;
     int repeat = precise::kDefaultRepeat;
+    std::optional<std::string> label;
+    std::optional<std::string> threads;  // "N" or "all"
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
 
-int SaveAsThePageDoes(const std::string& path, const std::function<bool()>& save)
+constexpr int kMostThreads = 4096;
+const CLI::Validator kThreadCount(
+    [](std::string& value) {
+        int count = 0;
+        if (value == "all" || (CLI::detail::lexical_cast(value, count) && count >= 1 && count <= kMostThreads)) return std::string();
+        return "a number of threads from 1 to " + std::to_string(kMostThreads) + ", or all";
+    },
+    "");
+
+// The writer's reason, when it left one.
+std::string Reason(int error) { return error ? std::string(": ") + std::strerror(error) : std::string(); }
+
+// Saves as "Save Results" does: a new file beside the target, which takes the target's name once it is
+// complete. Without --overwrite a file that appeared at the target during the run is kept.
+int Save(const std::string& path, const std::vector<uint8_t>& record, bool overwrite)
 {
-    CommandLinePrompt prompt(path);
-    bool saved;
-    {
-        platform::ScopedPrompt scope(prompt);
-        saved = save();
+    errno = 0;
+    switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep)) {
+    case ResultFileStatus::Ok: return 0;
+    case ResultFileStatus::TargetExists:
+        return Fail("'" + path + "' appeared during the run and is kept: the results printed above were not saved");
+    case ResultFileStatus::CannotCreate: return Fail("cannot create '" + path + "'" + Reason(errno));
+    default: return Fail("cannot write '" + path + "'" + Reason(errno));
     }
-    if (saved) return 0;
-    return Fail(prompt.FirstMessageLine("the results were not saved"));
 }
 
-// Where -o saves, checked before anything is measured: a name without an extension gets the suite's,
-// an extension of another kind is refused, an existing file is replaced only when asked (the page's
-// Save dialog asks first), and the folder must take a new file (the save writes one beside the target).
+// Where -o saves, checked before anything is measured. A bare name gets the suite's extension; a name
+// with another extension, or with no name before it, is refused: show and the pages know a result file
+// only by its extension. An existing file is replaced only when asked (the page's Save dialog asks
+// first), and only one that may be written; the folder must take a new file, as the save writes one
+// beside the target.
 std::optional<std::string> OutputTarget(const BenchOptions& options, std::string& error)
 {
     std::string path = *options.output;
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
         return path;  // a device or pipe is written directly
+    const std::string name = path.substr(path.rfind('/') + 1);  // npos + 1 is 0
+    const std::size_t dot = name.rfind('.');
+    // "-o=x" gives "=x": never meant as a name.
+    if (name.empty() || dot == 0 || name.front() == '=') {
+        error = "'" + path + "' names no file: the " + options.suite + " suite saves NAME." + options.suite +
+                " (-o NAME or --output=NAME)";
+        return std::nullopt;
+    }
+    if (dot == std::string::npos) path += "." + options.suite;
     const std::string extension = ResultFileExtension(path);
-    if (extension.empty()) path += "." + options.suite;
-    if ((extension == "cpu" || extension == "fpu" || extension == "cache") && extension != options.suite) {
-        error = "'" + TerminalText(path) + "' names a ." + extension + " file; the " + options.suite + " suite saves ." +
-                options.suite + " files";
+    if (extension != options.suite) {
+        error = "'" + path + "' ends in \"." + extension + "\"; the " + options.suite + " suite saves ." + options.suite +
+                " files";
         return std::nullopt;
     }
-    if (::stat(path.c_str(), &existing) == 0 && !options.overwrite) {
-        error = "'" + TerminalText(path) + "' exists (--overwrite replaces it)";
+    // A link that names nothing is taken too: the save would replace it.
+    const bool exists = ::lstat(path.c_str(), &existing) == 0;
+    if (exists && !options.overwrite) {
+        error = "'" + path + "' exists (--overwrite replaces it)";
         return std::nullopt;
     }
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    // The file a link names is the one rewritten, in its own folder.
+    std::filesystem::path written = path;
+    if (char* real = exists ? ::realpath(path.c_str(), nullptr) : nullptr) {
+        written = real;
+        std::free(real);
+    }
+    if (exists && ::stat(written.c_str(), &existing) == 0) {
+        const int fd = ::open(written.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            error = "cannot replace '" + path + "': " + std::strerror(errno);
+            return std::nullopt;
+        }
+        ::close(fd);
+    }
+    const std::filesystem::path folder = written.parent_path();
     std::string probe = ((folder.empty() ? std::filesystem::path(".") : folder) / ".vext-cli-XXXXXX").string();
     const int fd = ::mkstemp(probe.data());
     if (fd < 0) {
-        error = "cannot save to '" + TerminalText(path) + "': " + std::strerror(errno);
+        error = "cannot save to '" + path + "': " + std::strerror(errno);
         return std::nullopt;
     }
     ::close(fd);
@@ -96,8 +149,15 @@ std::optional<std::string> OutputTarget(const BenchOptions& options, std::string
     return path;
 }
 
-// Runs the suite, printing each row as it arrives unless the whole is wanted as JSON.
-ResultSheet RunSuite(const std::string& suite, const std::string& summary, bool quiet, std::function<bool()>& save)
+template <std::size_t Size>
+std::vector<uint8_t> Bytes(const std::array<uint8_t, Size>& record)
+{
+    return {record.begin(), record.end()};
+}
+
+// Runs the suite, printing each row as it arrives unless the whole is wanted as JSON. `record` is
+// what -o saves.
+ResultSheet RunSuite(const std::string& suite, const std::string& summary, bool quiet, std::vector<uint8_t>& record)
 {
     CListPrinter printer(suite == "cpu" ? kCpuListRows : suite == "fpu" ? kFpuListRows : kCacheListRows, stdout);
     auto show = [&](int row, const std::string& text) {
@@ -108,7 +168,7 @@ ResultSheet RunSuite(const std::string& suite, const std::string& summary, bool 
         CpuSuiteCallbacks callbacks;
         callbacks.onResult = [&](int index, uint32_t value) { show(CpuResultRow(index), FormatCpuResult(index, value)); };
         const CpuResults results = RunCpuSuite(callbacks);
-        save = [summary, results] { return SaveCpuResults(summary, results); };
+        record = Bytes(EncodeCpuRecord(summary, results));
         sheet = CpuSheet(summary, results);
     } else if (suite == "fpu") {
         // The Whetstone results come only at its end: on a terminal, show which section is running.
@@ -121,13 +181,13 @@ ResultSheet RunSuite(const std::string& suite, const std::string& summary, bool 
         }
         const WhetstoneResults results = RunFpuSuite(callbacks);
         for (const ResultCell& cell : FpuResultCells(results)) show(cell.row, cell.text);
-        save = [summary, results] { return SaveFpuResults(summary, results); };
+        record = Bytes(EncodeFpuRecord(summary, results));
         sheet = FpuSheet(summary, results);
     } else {
         CacheSuiteCallbacks callbacks;
         callbacks.afterMeasurement = [&](int index, double rate, double) { show(CacheResultRow(index), FormatCacheRate(rate)); };
         const CacheResults results = RunCacheSuite(callbacks);
-        save = [summary, results] { return SaveCacheResults(summary, results); };
+        record = Bytes(EncodeCacheRecord(summary, results));
         sheet = CacheSheet(summary, results);
     }
     if (!quiet) printer.Finish();
@@ -157,7 +217,7 @@ precise::Callbacks PreciseOutput(CListPrinter& printer)
 // The precise rows as a sheet: the standard rows' units, the added cache blocks in Mb/sec.
 ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<precise::Row, int>>& rows)
 {
-    ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}};
+    ResultSheet sheet{standard.kind, standard.listRows, standard.summary, {}, {}};
     for (const auto& [p, listRow] : rows) {
         // The total is a sum of best times, not a measurement: it has no spread.
         const auto spread = p.runs.empty() ? std::nullopt : std::optional<double>(p.spreadPercent);
@@ -173,7 +233,7 @@ ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<preci
     return sheet;
 }
 
-ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, std::function<bool()>& save)
+ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, std::vector<uint8_t>& record)
 {
     CListPrinter printer(options.suite == "cpu" ? kCpuListRows : kCacheListRows, stdout);
     std::vector<std::pair<precise::Row, int>> rows;
@@ -182,13 +242,13 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
     ResultSheet sheet;
     if (options.suite == "cpu") {
         const precise::CpuRun run = precise::RunCpu(options.repeat, callbacks);
-        save = [summary, best = run.best] { return SaveCpuResults(summary, best); };
+        record = Bytes(EncodeCpuRecord(summary, run.best));
         sheet = PreciseSheet(CpuSheet(summary, run.best), rows);
     } else {
         const uint64_t freeMemory = platform::GlobalMemoryStatus().availPhys;
         const std::vector<int32_t> sizes = precise::CacheBlockSizes(cpu::LargestCacheBytes(), freeMemory);
         const precise::CacheRun run = precise::RunCache(options.repeat, sizes, callbacks);
-        save = [summary, best = run.best] { return SaveCacheResults(summary, best); };
+        record = Bytes(EncodeCacheRecord(summary, run.best));
         sheet = PreciseSheet(CacheSheet(summary, run.best), rows);
     }
     if (!options.json) printer.Finish();
@@ -197,22 +257,32 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
 
 int RunBench(const BenchOptions& options)
 {
+    if (options.threads) {
+        std::optional<int> count;
+        if (*options.threads != "all") count = std::stoi(*options.threads);
+        return RunThreadedBench({options.suite, count, options.json, options.label});
+    }
     std::optional<std::string> target;
     if (options.output) {
         std::string error;
         target = OutputTarget(options, error);
         if (!target) return Fail(error);
     }
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary();
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
     std::fflush(stdout);
-    std::function<bool()> save;
+    std::vector<uint8_t> record;
     const ResultSheet sheet =
-        options.precise ? RunPrecise(options, summary, save) : RunSuite(options.suite, summary, options.json, save);
-    if (options.json) std::printf("%s\n", SheetJson(sheet).dump(2).c_str());
+        options.precise ? RunPrecise(options, summary, record) : RunSuite(options.suite, summary, options.json, record);
+    if (options.json) {
+        nlohmann::json json = SheetJson(sheet);
+        json["run"] = identity;
+        PrintJson(json);
+    }
     std::fflush(stdout);
-    return target ? SaveAsThePageDoes(*target, save) : 0;
+    return target ? Save(*target, record, options.overwrite) : 0;
 }
 
 }  // namespace
@@ -221,7 +291,8 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
     SetCommandHelp(*bench,
-                   "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json] [--precise [--repeat N]]\n"
+                   "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json [--label TEXT]] [--precise [--repeat N]]\n"
+                   "       vext-cli bench cpu|fpu --threads N|all [--json [--label TEXT]]\n"
                    "       vext-cli bench latency|bandwidth [OPTIONS]",
                    kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
@@ -230,22 +301,32 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
     AddBandwidthCommand(*bench, run);
     bench->add_option("-o,--output", options->output,
                       "save the results to FILE as the page's \"Save Results\" does (a .cpu, .fpu or\n"
-                      ".cache file with this machine's summary line); an existing file is replaced\n"
-                      "only once the new one is complete")
+                      ".cache file with this machine's summary line; a name without an extension\n"
+                      "gets the suite's)")
         ->type_name("FILE")
         ->check(kNotEmpty);
-    bench->add_flag("--overwrite", options->overwrite, "let -o replace an existing file");
-    bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    bench->add_flag("--overwrite", options->overwrite,
+                    "let -o replace an existing file (once the new one is complete); without it, a\n"
+                    "file that appears at FILE during the run is kept");
+    CLI::Option* json = bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    AddLabelOption(*bench, options->label, json);
     CLI::Option* precise = bench->add_flag("--precise", options->precise,
                                            "cpu and cache: best of repeated runs with their spread");
     bench->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat))
         ->needs(precise);
+    bench->add_option("--threads", options->threads, "cpu and fpu: the kernels on N pinned threads at once (or all)")
+        ->type_name("N|all")
+        ->check(kThreadCount);
     bench->callback([&run, options, bench] {
         if (!bench->get_subcommands().empty()) return;  // latency or bandwidth: their own run
         if (options->suite.empty()) throw CLI::RequiredError("suite");
         if (options->precise && options->suite == "fpu") throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
+        if (options->threads && options->suite == "cache") throw CLI::ValidationError("--threads", "is for the cpu and fpu suites");
+        // A result file holds one thread's values: refused before anything runs.
+        if (options->threads && options->output) throw CLI::ValidationError("--threads", "writes no result file: leave out -o");
+        if (options->threads && options->precise) throw CLI::ValidationError("--threads", "does not go with --precise");
         run = [options] { return RunBench(*options); };
     });
 }

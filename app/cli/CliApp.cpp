@@ -1,10 +1,13 @@
 // vext-cli's command line: CLI11 parses it, each command's file registers its own options.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/cli/CommandHelp.h"
 #include "app/cli/Commands.h"
+#include "app/cli/TerminalText.h"
 
 namespace {
 
@@ -21,14 +24,19 @@ const AddCommand kCommands[] = {
 
 void Print(std::FILE* to, const std::string& text) { std::fputs(text.c_str(), to); }
 
+// Errors quote the command line, which may hold anything.
+int Refuse(const std::string& text)
+{
+    Print(stderr, TerminalText(text, true));
+    return 2;
+}
+
 bool IsCommand(CLI::App& cli, const std::string& name)
 {
     return !cli.get_subcommands([&name](CLI::App* command) { return command->check_name(name); }).empty();
 }
 
-}  // namespace
-
-int RunVextCli(const std::vector<std::string>& args)
+int RunCommand(std::vector<std::string> args)
 {
     CLI::App cli("", "vext-cli");
     SetCommandHelp(cli, "vext-cli COMMAND [OPTIONS]", "Run 'vext-cli COMMAND --help' for a command's options.\n");
@@ -37,14 +45,12 @@ int RunVextCli(const std::vector<std::string>& args)
     CommandRun run;
     for (AddCommand add : kCommands) add(cli, run);
 
-    if (!args.empty() && args[0] == "help") {
-        Print(stdout, cli.help());
-        return 0;
-    }
-    if (!args.empty() && args[0].rfind('-', 0) != 0 && !IsCommand(cli, args[0])) {
-        Print(stderr, "vext-cli: unknown command '" + args[0] + "'\n\n" + cli.help());
-        return 2;
-    }
+    // "help COMMAND" asks for that command's help; "help" alone for this one.
+    if (!args.empty() && args[0] == "help") args.erase(args.begin()), args.push_back("--help");
+    if (!args.empty() && args[0].rfind('-', 0) == 0 && !cli.get_option_no_throw(args[0]))
+        return Refuse("vext-cli: unknown option '" + args[0] + "'\n\n" + cli.help());
+    if (!args.empty() && args[0].rfind('-', 0) != 0 && !IsCommand(cli, args[0]))
+        return Refuse("vext-cli: unknown command '" + args[0] + "'\n\n" + cli.help());
     try {
         cli.parse(std::vector<std::string>(args.rbegin(), args.rend()));
     } catch (const CLI::CallForHelp&) {
@@ -59,8 +65,26 @@ int RunVextCli(const std::vector<std::string>& args)
             given = given->get_subcommands().front();
             who += " " + given->get_name();
         }
-        Print(stderr, who + ": " + error.what() + "\n\n" + cli.help());
-        return 2;
+        return Refuse(who + ": " + error.what() + "\n\n" + cli.help());
     }
     return run ? run() : 2;
+}
+
+// Output that did not reach standard output (a full disk, a closed pipe) is a failure of the command.
+// The system's reason is known only when the last flush fails; an earlier failure leaves just the mark.
+bool OutputWritten()
+{
+    const bool flushed = std::fflush(stdout) == 0;
+    const std::string reason = flushed ? "" : std::string(": ") + std::strerror(errno);
+    if (flushed && !std::ferror(stdout)) return true;
+    std::fprintf(stderr, "vext-cli: cannot write to standard output%s\n", reason.c_str());
+    return false;
+}
+
+}  // namespace
+
+int RunVextCli(const std::vector<std::string>& args)
+{
+    const int status = RunCommand(args);
+    return OutputWritten() ? status : 2;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// What the vext-cli commands share: their error line, a check of file names, and the prompt that
-// lets -o take exactly the path a Save button takes.
+// What the vext-cli commands share: their error line, a check of file names, the recorded CPUID of
+// --cpuid, and the prompt that lets -o take exactly the path a Save button takes.
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -9,13 +10,46 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/cli/TerminalText.h"
+#include "platform/Cpuid.h"
+#include "platform/CpuidDump.h"
 #include "platform/UserPrompt.h"
 
-// Prints "vext-cli COMMAND: MESSAGE" to standard error and returns the bad-usage status.
+// Prints "vext-cli COMMAND: MESSAGE" to standard error and returns the bad-usage status. Messages
+// quote file names and arguments: their control characters are shown, never sent.
 inline int FailCommand(const char* command, const std::string& message)
 {
-    std::fprintf(stderr, "vext-cli %s: %s\n", command, message.c_str());
+    std::fprintf(stderr, "vext-cli %s: %s\n", command, TerminalText(message).c_str());
     return 2;
+}
+
+// While it lives, the dump of --cpuid answers every CPUID instruction. Throws CpuidDumpError saying
+// why the dump cannot be used.
+class CRecordedCpuid {
+public:
+    explicit CRecordedCpuid(const std::string& path)
+        : dump_(platform::LoadCpuidDump(path)),
+          scope_([this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); })
+    {
+    }
+
+private:
+    platform::CpuidDump dump_;
+    platform::ScopedCpuid scope_;
+};
+
+// Installs the dump of --cpuid DUMP when one is given; false, the failure told for `command`, when
+// it cannot be used.
+inline bool UseRecordedCpuid(const char* command, const std::optional<std::string>& path,
+                             std::optional<CRecordedCpuid>& recorded)
+{
+    try {
+        if (path) recorded.emplace(*path);
+        return true;
+    } catch (const platform::CpuidDumpError& e) {
+        FailCommand(command, std::string("cannot use the CPUID dump: ") + e.what());
+        return false;
+    }
 }
 
 // Refuses an empty value ("-o ''", "--output="): a file name is needed.
@@ -31,16 +65,6 @@ public:
     std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return path_; }
     const std::vector<std::string>& Messages() const { return messages_; }
-
-    // The first message on one line, followed by the file's name, as an error line says it; `fallback`
-    // when nothing was said.
-    std::string FirstMessageLine(const std::string& fallback) const
-    {
-        std::string text = messages_.empty() ? fallback : messages_.front();
-        for (char& c : text)
-            if (c == '\n') c = ' ';
-        return text + " (" + path_ + ")";
-    }
 
 private:
     std::string path_;

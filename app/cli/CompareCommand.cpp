@@ -1,13 +1,17 @@
 // vext-cli compare: saved results of one kind side by side, each against the first.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/cli/AlignedRows.h"
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
+#include "app/cli/CompareSummary.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/TerminalText.h"
@@ -19,7 +23,14 @@ const char kCompareAbout[] =
     "Shows 2 to 16 result files of one kind (.cpu, .fpu or .cache) side by side, one column per file\n"
     "headed by its summary line, then each file's difference to the first as a ratio of speeds: \"+\"\n"
     "is faster, \"+100.0 %\" twice as fast, for times and rates alike. \"-\" where there is nothing to\n"
-    "compare (a zero, infinite or missing value).\n";
+    "compare (a zero, infinite or missing value).\n"
+    "\n"
+    "The JSON that vext-cli prints (bench --json and the like, saved with a .json name) is taken as a\n"
+    "result file of its kind, headed by its --label if it has one. Rows are matched by their labels.\n"
+    "\n"
+    "--summary takes any number of files of one kind, a fleet's results say, and shows for each row\n"
+    "the median, minimum and maximum, and the files more than three median absolute deviations from\n"
+    "the median (deviations under 1 % of the median never count).\n";
 
 constexpr std::size_t kLabelWidth = 40;
 constexpr std::size_t kColumnWidth = 28;
@@ -29,6 +40,7 @@ constexpr std::size_t kHeaderLength = kColumnWidth - 2;
 struct CompareOptions {
     std::vector<std::string> paths;
     bool json = false;
+    bool summary = false;
 };
 
 // `text` padded with blanks to `width` characters (a longer text is kept whole).
@@ -43,10 +55,11 @@ std::string Pad(std::string text, std::size_t width)
 bool Comparable(double value) { return std::isfinite(value) && value != 0.0 && value != -1.0; }
 
 // The speed of `other` relative to `first` minus one; nothing when either cannot be compared.
-std::optional<double> Difference(const ResultRow& first, const ResultRow& other)
+std::optional<double> Difference(const ResultRow* first, const ResultRow* other)
 {
-    if (!Comparable(first.value) || !Comparable(other.value) || first.unit != other.unit) return std::nullopt;
-    const double ratio = first.isTime ? first.value / other.value : other.value / first.value;
+    if (!first || !other || !Comparable(first->value) || !Comparable(other->value) || first->unit != other->unit)
+        return std::nullopt;
+    const double ratio = first->isTime ? first->value / other->value : other->value / first->value;
     return std::isfinite(ratio) ? std::optional<double>((ratio - 1.0) * 100.0) : std::nullopt;
 }
 
@@ -55,9 +68,9 @@ std::string DifferenceText(const std::optional<double>& percent)
     return percent ? platform::TextFormat("%+.1f %%", *percent) : "-";
 }
 
-std::string Header(const ResultSheet& sheet, const std::string& path)
+// `text` cut to a column head, its start kept.
+std::string Head(const std::string& text)
 {
-    std::string text = TerminalText(sheet.summary.empty() ? path : sheet.summary);
     if (text.size() <= kHeaderLength) return text;
     std::size_t cut = kHeaderLength - 3;
     while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
@@ -70,23 +83,43 @@ std::string Header(const ResultSheet& sheet, const std::string& path)
     return text.substr(0, cut) + "...";
 }
 
+// `text` cut to a column head, its end kept: where file names differ.
+std::string Tail(const std::string& text)
+{
+    if (text.size() <= kHeaderLength) return text;
+    std::size_t start = text.size() - (kHeaderLength - 3);
+    while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) ++start;
+    return "..." + text.substr(start);
+}
+
+// Each column is headed by its run's label, else its file's summary line, else its name. Two runs of
+// one machine have the same summary: columns whose heads would read alike are headed by their names.
+std::vector<std::string> Headers(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
+{
+    std::vector<std::string> heads;
+    for (std::size_t f = 0; f < sheets.size(); ++f) {
+        const ResultSheet& sheet = sheets[f];
+        heads.push_back(Head(TerminalText(!sheet.label.empty() ? sheet.label : sheet.summary.empty() ? paths[f] : sheet.summary)));
+    }
+    std::vector<std::string> headers = heads;
+    for (std::size_t f = 0; f < sheets.size(); ++f)
+        if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f]));
+    return headers;
+}
+
 void PrintTable(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
 {
     std::string line = Pad("", kLabelWidth);
-    for (std::size_t f = 0; f < sheets.size(); ++f) line += Pad(Header(sheets[f], paths[f]), kColumnWidth);
+    for (const std::string& header : Headers(sheets, paths)) line += Pad(header, kColumnWidth);
     for (std::size_t f = 1; f < sheets.size(); ++f) line += Pad(platform::TextFormat("%d vs 1", static_cast<int>(f + 1)), kDifferenceWidth);
     while (!line.empty() && line.back() == ' ') line.pop_back();
     std::printf("%s\n", line.c_str());
-    const ResultSheet& first = sheets.front();
     int next = 0;
-    for (std::size_t r = 0; r < first.rows.size(); ++r) {
-        // The page's group titles and spacers go before the rows they head.
-        for (; next < first.rows[r].listRow; ++next) std::printf("%s\n", first.listRows[next]);
-        ++next;
-        line = Pad(first.listRows[first.rows[r].listRow], kLabelWidth);
-        for (const ResultSheet& sheet : sheets) line += Pad(sheet.rows[r].text, kColumnWidth);
+    for (const AlignedRow& row : AlignRows(sheets)) {
+        line = Pad(TitlesThenLabel(sheets.front(), *row.named, next), kLabelWidth);
+        for (const ResultRow* cell : row.cells) line += Pad(cell ? TerminalText(cell->text) : "-", kColumnWidth);
         for (std::size_t f = 1; f < sheets.size(); ++f)
-            line += Pad(DifferenceText(Difference(first.rows[r], sheets[f].rows[r])), kDifferenceWidth);
+            line += Pad(DifferenceText(Difference(row.cells.front(), row.cells[f])), kDifferenceWidth);
         while (!line.empty() && line.back() == ' ') line.pop_back();
         std::printf("%s\n", line.c_str());
     }
@@ -94,20 +127,27 @@ void PrintTable(const std::vector<ResultSheet>& sheets, const std::vector<std::s
 
 nlohmann::json CompareJson(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
 {
-    nlohmann::json files = nlohmann::json::array(), rows = nlohmann::json::array();
-    for (std::size_t f = 0; f < sheets.size(); ++f)
-        files.push_back({{"file", Utf8OrLatin1(paths[f])}, {"system", Utf8OrLatin1(sheets[f].summary)}});
-    for (std::size_t r = 0; r < sheets.front().rows.size(); ++r) {
+    nlohmann::json rows = nlohmann::json::array();
+    for (const AlignedRow& row : AlignRows(sheets)) {
         nlohmann::json texts = nlohmann::json::array(), values = nlohmann::json::array(), differences = nlohmann::json::array();
-        for (const ResultSheet& sheet : sheets) texts.push_back(sheet.rows[r].text), values.push_back(NumberOrNull(sheet.rows[r].value));
+        for (const ResultRow* cell : row.cells)
+            texts.push_back(cell ? nlohmann::json(Utf8OrLatin1(cell->text)) : nlohmann::json(nullptr)),
+                values.push_back(cell ? NumberOrNull(cell->value) : nlohmann::json(nullptr));
         for (std::size_t f = 1; f < sheets.size(); ++f) {
-            const std::optional<double> d = Difference(sheets.front().rows[r], sheets[f].rows[r]);
+            const std::optional<double> d = Difference(row.cells.front(), row.cells[f]);
             differences.push_back(d ? nlohmann::json(*d) : nlohmann::json(nullptr));
         }
-        rows.push_back({{"label", sheets.front().rows[r].label}, {"texts", texts}, {"values", values},
+        rows.push_back({{"label", Utf8OrLatin1(row.named->label)}, {"texts", texts}, {"values", values},
                         {"differences_percent", differences}});
     }
-    return {{"kind", sheets.front().kind}, {"files", files}, {"rows", rows}};
+    return {{"kind", Utf8OrLatin1(sheets.front().kind)}, {"files", FilesJson(sheets, paths)}, {"rows", rows}};
+}
+
+// "a .cpu file"; a JSON result of another kind: "a latency result".
+std::string KindText(const std::string& kind)
+{
+    const bool file = kind == "cpu" || kind == "fpu" || kind == "cache";
+    return file ? "a ." + kind + " file" : "a " + TerminalText(kind) + " result";
 }
 
 int RunCompare(const CompareOptions& options)
@@ -118,13 +158,13 @@ int RunCompare(const CompareOptions& options)
         std::optional<ResultSheet> sheet = LoadResultSheet(path, error);
         if (!sheet) return FailCommand("compare", error);
         if (!sheets.empty() && sheet->kind != sheets.front().kind)
-            return FailCommand("compare", "'" + TerminalText(path) + "' is a ." + sheet->kind + " file, '" +
-                                              TerminalText(options.paths.front()) + "' a ." + sheets.front().kind +
-                                              " file: compare files of one kind");
+            return FailCommand("compare", "'" + path + "' is " + KindText(sheet->kind) + ", '" + options.paths.front() +
+                                              "' " + KindText(sheets.front().kind) + ": compare files of one kind");
         sheets.push_back(std::move(*sheet));
     }
+    if (options.summary) return PrintSummary(sheets, options.paths, options.json);
     if (options.json)
-        std::printf("%s\n", CompareJson(sheets, options.paths).dump(2).c_str());
+        PrintJson(CompareJson(sheets, options.paths));
     else
         PrintTable(sheets, options.paths);
     return 0;
@@ -135,12 +175,19 @@ int RunCompare(const CompareOptions& options)
 void AddCompareCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* compare = cli.add_subcommand("compare", "compare saved result files of one kind");
-    SetCommandHelp(*compare, "vext-cli compare FILE FILE [FILE ...] [--json]", kCompareAbout);
+    SetCommandHelp(*compare, "vext-cli compare FILE FILE [FILE ...] [--json]\n       vext-cli compare --summary FILE [FILE ...] [--json]",
+                   kCompareAbout);
     auto options = std::make_shared<CompareOptions>();
     compare->add_option("FILE", options->paths, "2 to 16 result files; the first is the base")
         ->required()
-        ->expected(2, 16)
+        ->expected(1, CLI::detail::expected_max_vector_size)
         ->check(kNotEmpty);
     compare->add_flag("--json", options->json, "one JSON object instead of the table; summary lines whole");
-    compare->callback([&run, options] { run = [options] { return RunCompare(*options); }; });
+    compare->add_flag("--summary", options->summary, "any number of files: each row's median, range and outliers");
+    compare->callback([&run, options] {
+        const std::size_t files = options->paths.size();
+        if (!options->summary && files < 2) throw CLI::ArgumentMismatch::AtLeast("FILE", 2, files);
+        if (!options->summary && files > 16) throw CLI::ArgumentMismatch::AtMost("FILE", 16, files);
+        run = [options] { return RunCompare(*options); };
+    });
 }

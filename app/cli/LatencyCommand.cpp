@@ -7,7 +7,9 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/MemoryBenchReport.h"
+#include "app/cli/RunIdentity.h"
 #include "bench/LatencyBench.h"
 #include "bench/Plateaus.h"
 #include "bench/Precise.h"
@@ -30,6 +32,7 @@ const char kLatencyAbout[] =
 struct LatencyOptions {
     bool json = false;
     int repeat = precise::kDefaultRepeat;
+    std::optional<std::string> label;
 };
 
 // The line size of the first-level data cache, where the processor tells a plausible one.
@@ -44,6 +47,7 @@ uint32_t LineBytes(const cpu::ModernProcessor& processor)
 
 int RunLatencyBench(const LatencyOptions& options)
 {
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
     const uint64_t largest = cpu::LargestCacheBytes().value_or(precise::kAssumedLargestCache);
     const std::vector<uint64_t> sizes =
@@ -70,11 +74,13 @@ int RunLatencyBench(const LatencyOptions& options)
 
     report.levels = bench::MemoryLevels(processor.caches, largest);
     report.plateaus = bench::PlateauRows(report.levels, sizes);
-    if (options.json)
-        std::printf("%s\n", LatencyJson(report).dump(2).c_str());
-    else
+    if (options.json) {
+        nlohmann::json json = LatencyJson(report);
+        json["run"] = identity;
+        PrintJson(json);
+    } else
         PrintLatencyLevels(report);
-    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : FailCommand("bench latency", "cannot write to standard output");
+    return 0;
 }
 
 }  // namespace
@@ -82,9 +88,10 @@ int RunLatencyBench(const LatencyOptions& options)
 void AddLatencyCommand(CLI::App& bench, CommandRun& run)
 {
     CLI::App* command = bench.add_subcommand("latency", "load-to-use latency of each cache level and of memory");
-    SetCommandHelp(*command, "vext-cli bench latency [--repeat N] [--json]", kLatencyAbout);
+    SetCommandHelp(*command, "vext-cli bench latency [--repeat N] [--json [--label TEXT]]", kLatencyAbout);
     auto options = std::make_shared<LatencyOptions>();
-    command->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    CLI::Option* json = command->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    AddLabelOption(*command, options->label, json);
     command->add_option("--repeat", options->repeat, "measurements per block, the best shown (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "bench/BenchFailure.h"
 #include "bench/BenchSuites.h"
 #include "bench/CPUBench.h"
 #include "bench/CacheBench.h"
@@ -21,16 +22,27 @@ void Step(const Callbacks& callbacks, const std::string& label, int done, int to
     if (callbacks.onStep) callbacks.onStep(label, done * 100 / total);
 }
 
-
 }  // namespace
 
 CpuRun RunCpu(int repeat, const Callbacks& callbacks)
 {
-    CpuRun run;
     CCPUBench cpu;
     const CpuKernels kernels = LiveCpuKernels(cpu);
     auto dhrystone = std::make_unique<CDhrystone>();
     bench::NoProbe unobserved;
+    return RunCpuWith(repeat, callbacks,
+                      {[&](int index) { return kernels[index](); },
+                       [&](uint32_t passes) {
+                           const uint32_t rating = dhrystone->RunPasses(passes, unobserved);
+                           ShowBenchFailure(dhrystone->Failure());
+                           return rating;
+                       },
+                       [&] { return dhrystone->LastMainLoopSeconds(); }});
+}
+
+CpuRun RunCpuWith(int repeat, const Callbacks& callbacks, const CpuMeasurements& measure)
+{
+    CpuRun run;
     uint32_t total = 0;
     for (int index = 0; index < kCpuMeasurements; ++index) {
         const std::string label = kCpuListRows[CpuResultRow(index)];
@@ -38,12 +50,12 @@ CpuRun RunCpu(int repeat, const Callbacks& callbacks)
         Summary s;
         if (index == CpuResults::kDhrystone) {
             const uint32_t passes = DhrystonePasses(CDhrystone::kPasses, kDhrystoneMinSeconds, [&](uint32_t n) {
-                dhrystone->RunPasses(n, unobserved);
-                return dhrystone->LastMainLoopSeconds();
+                measure.dhrystoneRating(n);
+                return measure.lastMainLoopSeconds();
             });
-            s = Measure(repeat, Best::Highest, [&] { return static_cast<double>(dhrystone->RunPasses(passes, unobserved)); });
+            s = Measure(repeat, Best::Highest, [&] { return static_cast<double>(measure.dhrystoneRating(passes)); });
         } else {
-            s = Measure(repeat, Best::Lowest, [&] { return static_cast<double>(kernels[index]()); });
+            s = Measure(repeat, Best::Lowest, [&] { return static_cast<double>(measure.kernelMs(index)); });
             total += static_cast<uint32_t>(s.best);
         }
         const auto value = static_cast<uint32_t>(s.best);
@@ -60,6 +72,17 @@ CpuRun RunCpu(int repeat, const Callbacks& callbacks)
 }
 
 CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks)
+{
+    return RunCacheWith(repeat, blockSizes, callbacks,
+                        [](int32_t bytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions) {
+                            const CacheTiming timing = TimeCacheKernelRepeated(bytes, method, stride, repetitions, true);
+                            ShowBenchFailure(timing.failure);
+                            return timing.ms;
+                        });
+}
+
+CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks,
+                      const CacheTimer& timeMs)
 {
     CacheRun run;
     const int sizes = static_cast<int>(blockSizes.size());
@@ -79,10 +102,10 @@ CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Call
             const uint32_t standardRepetitions = PlanCacheKernel(bytes, m.method, m.stride).repetitions;
             const double perRepetition =
                 standardRepetitions ? CacheCreditedBytes(m.method, bytes) / standardRepetitions : 0;
-            const uint32_t repetitions = CacheRepetitions(
-                kCacheMinMs, [&](uint32_t r) { return TimeCacheKernelRepeated(bytes, m.method, m.stride, r, true); });
+            const uint32_t repetitions =
+                CacheRepetitions(kCacheMinMs, [&](uint32_t r) { return timeMs(bytes, m.method, m.stride, r); });
             const Summary s = Measure(repeat, Best::Highest, [&] {
-                const double ms = TimeCacheKernelRepeated(bytes, m.method, m.stride, repetitions, true);
+                const double ms = timeMs(bytes, m.method, m.stride, repetitions);
                 return CacheRateMbPerSec(perRepetition * repetitions, ms);
             });
             if (standard) run.best.rates[group * CacheResults::kBlockSizes + k] = s.best;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/CacheBench.h"
 #include "bench/Precise.h"
 #include "bench/Results.h"
 
@@ -27,6 +28,15 @@ struct CpuRun {
 inline constexpr double kDhrystoneMinSeconds = 0.5;
 CpuRun RunCpu(int repeat, const Callbacks& callbacks);
 
+// What the CPU suite measures, passed in so that the runner can be driven by fakes: one timing of
+// kernel `index` in ms, one Dhrystone rating of a pass count, and the last run's main-loop seconds.
+struct CpuMeasurements {
+    std::function<uint32_t(int index)> kernelMs;
+    std::function<uint32_t(uint32_t passes)> dhrystoneRating;
+    std::function<double()> lastMainLoopSeconds;
+};
+CpuRun RunCpuWith(int repeat, const Callbacks& callbacks, const CpuMeasurements& measure);
+
 struct CacheRun {
     std::vector<Row> rows;
     CacheResults best;  // the standard 27
@@ -35,5 +45,10 @@ struct CacheRun {
 inline constexpr double kCacheMinMs = 20.0;
 // blockSizes: the nine standard sizes first (CacheBlockSizes).
 CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks);
+
+// One timing of `repetitions` passes of a method over a warmed block, in ms.
+using CacheTimer = std::function<double(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions)>;
+CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks,
+                      const CacheTimer& timeMs);
 
 }  // namespace precise

@@ -7,11 +7,12 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
+#include "app/cli/TerminalText.h"
+#include "app/cli/RunIdentity.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
-#include "platform/Cpuid.h"
-#include "platform/CpuidDump.h"
 #include "platform/TextFormat.h"
 
 namespace {
@@ -21,17 +22,6 @@ const char kProcessorAbout[] =
     "stepping, hypervisor, every cache and how many logical processors share it, the feature flags by\n"
     "their /proc/cpuinfo names and the nominal clocks. The measured clock (about 1 s) is shown for this\n"
     "processor only.\n";
-
-int Fail(const std::string& message) { return FailCommand("processor", message); }
-
-// Texts from a dump may hold anything: control characters are shown as \xNN, never sent raw.
-std::string Printable(const std::string& bytes)
-{
-    std::string text;
-    for (unsigned char c : Utf8OrLatin1(bytes))
-        text += c < 0x20 || c == 0x7F ? platform::TextFormat("\\x%02x", static_cast<unsigned>(c)) : std::string(1, c);
-    return text;
-}
 
 std::string Number(const std::optional<uint32_t>& value)
 {
@@ -64,12 +54,12 @@ void Line(const std::string& label, const std::string& value)
 
 void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
 {
-    Line("Vendor", Printable(p.vendor));
-    Line("Brand", p.brand ? Printable(*p.brand) : "N/A");
+    Line("Vendor", TerminalText(p.vendor));
+    Line("Brand", p.brand ? TerminalText(*p.brand) : "N/A");
     Line("Family", Number(p.family));
     Line("Model", Number(p.model));
     Line("Stepping", Number(p.stepping));
-    Line("Hypervisor", p.hypervisor ? Printable(*p.hypervisor) : "none");
+    Line("Hypervisor", p.hypervisor ? TerminalText(*p.hypervisor) : "none");
     for (const cpu::CacheLevel& c : p.caches)
         Line(platform::TextFormat("L%u %s", c.level, cpu::CacheTypeName(c.type)), CacheText(c));
     if (p.caches.empty()) Line("Caches", "N/A");
@@ -82,27 +72,21 @@ void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
     if (measuredMHz) Line("Measured clock", platform::TextFormat("%d MHz", *measuredMHz));
 }
 
-int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
+int RunProcessor(bool json, const std::optional<std::string>& dumpPath, const std::optional<std::string>& label)
 {
-    std::optional<platform::CpuidDump> dump;
-    if (dumpPath) {
-        try {
-            dump = platform::LoadCpuidDump(*dumpPath);
-        } catch (const platform::CpuidDumpError& e) {
-            return Fail(std::string("cannot use the CPUID dump: ") + Printable(e.what()));
-        }
-    }
-    std::optional<platform::ScopedCpuid> recorded;
-    if (dump) recorded.emplace([&dump](uint32_t leaf, uint32_t subleaf) { return dump->Query(leaf, subleaf); });
-
+    const nlohmann::json identity = json ? RunIdentity(label) : nlohmann::json();
+    std::optional<CRecordedCpuid> recorded;
+    if (!UseRecordedCpuid("processor", dumpPath, recorded)) return 2;
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
     // The time-stamp counter counts this processor's clock, which says nothing about a recorded one.
-    const std::optional<int> measuredMHz = dump ? std::nullopt : std::optional<int>(MeasureClockMHz());
-    if (json)
-        std::printf("%s\n", ProcessorJson(processor, measuredMHz).dump(2).c_str());
-    else
+    const std::optional<int> measuredMHz = recorded ? std::nullopt : std::optional<int>(MeasureClockMHz());
+    if (json) {
+        nlohmann::json object = ProcessorJson(processor, measuredMHz);
+        object["run"] = identity;
+        PrintJson(object);
+    } else
         PrintList(processor, measuredMHz);
-    return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
+    return 0;
 }
 
 }  // namespace
@@ -110,15 +94,17 @@ int RunProcessor(bool json, const std::optional<std::string>& dumpPath)
 void AddProcessorCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* processor = cli.add_subcommand("processor", "the processor as CPUID describes it today");
-    SetCommandHelp(*processor, "vext-cli processor [--json] [--cpuid DUMP]", kProcessorAbout);
+    SetCommandHelp(*processor, "vext-cli processor [--json [--label TEXT]] [--cpuid DUMP]", kProcessorAbout);
     struct Options {
         bool json = false;
         std::optional<std::string> dump;
+        std::optional<std::string> label;
     };
     auto options = std::make_shared<Options>();
-    processor->add_flag("--json", options->json, "one JSON object instead of the list");
+    CLI::Option* json = processor->add_flag("--json", options->json, "one JSON object instead of the list");
+    AddLabelOption(*processor, options->label, json);
     processor->add_option("--cpuid", options->dump, "decode the recorded dump DUMP instead of this processor")
         ->type_name("DUMP")
         ->check(kNotEmpty);
-    processor->callback([&run, options] { run = [options] { return RunProcessor(options->json, options->dump); }; });
+    processor->callback([&run, options] { run = [options] { return RunProcessor(options->json, options->dump, options->label); }; });
 }

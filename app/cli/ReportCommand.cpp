@@ -1,6 +1,7 @@
 // vext-cli report: the processor report without a display.
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -9,15 +10,15 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
+#include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
 #include "cpu/ModernProcessor.h"
 #include "files/MeasuredClock.h"
 #include "files/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
 #include "files/ProcessorRows.h"
-#include "platform/Cpuid.h"
-#include "platform/CpuidDump.h"
 #include "platform/TextTrim.h"
 
 namespace {
@@ -31,62 +32,50 @@ struct ReportOptions {
     std::optional<std::string> dump;
     std::optional<int> mhz;
     bool json = false;
+    std::optional<std::string> label;
 };
 
-// {"report": [[label, value], ...], "processor": {...}}: every fact of the report under its bare label,
-// taken from the facts themselves, never parsed back from the report's text.
-nlohmann::json ReportJson()
+// {"report": [[label, value], ...], "processor": {...}, "run": {...}}: every fact of the report under
+// its bare label, taken from the facts themselves, never parsed back from the report's text.
+nlohmann::json ReportJson(const nlohmann::json& identity)
 {
     nlohmann::json rows = nlohmann::json::array();
     for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts()))
         if (row.hasValue) rows.push_back({Utf8OrLatin1(platform::BareLabel(row.reportText)), Utf8OrLatin1(row.value)});
-    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}};
+    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}, {"run", identity}};
 }
 
 int Fail(const std::string& message) { return FailCommand("report", message); }
 
-int WriteReport(const ReportOptions& options)
+int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
 {
     CProcessorReport report;
-    if (options.json) {
-        std::printf("%s\n", ReportJson().dump(2).c_str());
-        return std::fflush(stdout) == 0 ? 0 : Fail("cannot write to standard output");
-    }
+    if (options.json) return PrintJson(ReportJson(identity)), 0;
     if (!options.output) {
         // Brand strings are whatever the processor holds: no control character reaches the terminal.
-        std::string text = TerminalText(report.ReportText(), true);
         // One line end after the report, so that the shell's prompt starts on a line of its own.
-        text += '\n';
-        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-            return Fail("cannot write to standard output");
+        std::fputs((TerminalText(report.ReportText(), true) + '\n').c_str(), stdout);
         return 0;
     }
     CommandLinePrompt prompt(*options.output);
     platform::ScopedPrompt scopedPrompt(prompt);
+    errno = 0;
     report.CreateReport();
-    // The report says nothing when the file is written.
-    if (!prompt.Messages().empty()) return Fail(prompt.FirstMessageLine(""));
-    return 0;
+    // The report says nothing when the file is written; its message box words are the window's.
+    if (prompt.Messages().empty()) return 0;
+    return Fail("cannot write the report file '" + *options.output + "'" +
+                (errno ? std::string(": ") + std::strerror(errno) : std::string()));
 }
 
 int RunReport(const ReportOptions& options)
 {
-    std::optional<platform::CpuidDump> dump;
-    if (options.dump) {
-        if (std::filesystem::is_directory(*options.dump))
-            return Fail("cannot use the CPUID dump: '" + TerminalText(*options.dump) + "' is a directory");
-        try {
-            dump = platform::LoadCpuidDump(*options.dump);
-        } catch (const platform::CpuidDumpError& e) {
-            return Fail("cannot use the CPUID dump: " + TerminalText(e.what()));
-        }
-    }
-    std::optional<platform::ScopedCpuid> recordedCpuid;
-    if (dump) recordedCpuid.emplace([&dump](uint32_t leaf, uint32_t subleaf) { return dump->Query(leaf, subleaf); });
+    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    std::optional<CRecordedCpuid> recorded;
+    if (!UseRecordedCpuid("report", options.dump, recorded)) return 2;
     std::optional<ScopedMeasuredClock> fixedClock;
     if (options.mhz) fixedClock.emplace([mhz = *options.mhz](CProcessor&) { return mhz; });
 
-    return WriteReport(options);
+    return WriteReport(options, identity);
 }
 
 }  // namespace
@@ -94,7 +83,7 @@ int RunReport(const ReportOptions& options)
 void AddReportCommand(CLI::App& cli, CommandRun& run)
 {
     CLI::App* report = cli.add_subcommand("report", "the processor report (standard output, or FILE)");
-    SetCommandHelp(*report, "vext-cli report [-o FILE | --json] [--cpuid DUMP] [--mhz N]", kReportAbout);
+    SetCommandHelp(*report, "vext-cli report [-o FILE | --json [--label TEXT]] [--cpuid DUMP] [--mhz N]", kReportAbout);
     auto options = std::make_shared<ReportOptions>();
     report->add_option("-o,--output", options->output, "write the report file FILE (an existing file is replaced)")
         ->type_name("FILE")
@@ -107,6 +96,7 @@ void AddReportCommand(CLI::App& cli, CommandRun& run)
     report->add_option("--mhz", options->mhz, "take N MHz as the measured clock instead of measuring (about 1 s)")
         ->type_name("N")
         ->check(CLI::Range(0, std::numeric_limits<int>::max()).description(""));
-    report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
+    CLI::Option* json = report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
+    AddLabelOption(*report, options->label, json);
     report->callback([&run, options] { run = [options] { return RunReport(*options); }; });
 }

@@ -6,6 +6,7 @@
 
 #include "app/cli/ListPrinter.h"
 #include "app/cli/ProcessorJson.h"
+#include "app/cli/ResultJson.h"
 #include "app/cli/TerminalText.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
@@ -50,17 +51,16 @@ template <std::size_t Size, typename Decode, typename Make>
 std::optional<ResultSheet> Load(const std::string& path, std::string& error, Decode decode, Make make)
 {
     std::array<uint8_t, Size> bytes{};
-    const std::string name = "'" + TerminalText(path) + "'";
-    switch (ReadResultFile(path, bytes)) {
+    switch (ReadResultFile(path, bytes, &error)) {
     case ResultFileStatus::Ok: {
         auto loaded = decode(bytes);
         return make(loaded->summary, loaded->results);
     }
     case ResultFileStatus::TooShort:
-        error = name + " is too short for a ." + ResultFileExtension(path) + " result file (" + std::to_string(Size) + " bytes needed)";
+        error = "'" + path + "' is too short for a ." + ResultFileExtension(path) + " result file (" + std::to_string(Size) +
+                " bytes needed)";
         return std::nullopt;
-    case ResultFileStatus::CannotOpen: error = "cannot open " + name; return std::nullopt;
-    default: error = "cannot read " + name; return std::nullopt;
+    default: return std::nullopt;  // the reader said why
     }
 }
 
@@ -68,7 +68,7 @@ std::optional<ResultSheet> Load(const std::string& path, std::string& error, Dec
 
 ResultSheet CpuSheet(const std::string& summary, const CpuResults& results)
 {
-    ResultSheet sheet{"cpu", kCpuListRows, summary, {}};
+    ResultSheet sheet{"cpu", kCpuListRows, summary, {}, {}};
     for (int i = 0; i < CpuResults::kCount; ++i) {
         const bool rating = i == CpuResults::kDhrystone;
         sheet.rows.push_back(Row(kCpuListRows, CpuResultRow(i), FormatCpuResult(i, results.values[i]), results.values[i],
@@ -79,7 +79,7 @@ ResultSheet CpuSheet(const std::string& summary, const CpuResults& results)
 
 ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results)
 {
-    ResultSheet sheet{"fpu", kFpuListRows, summary, {}};
+    ResultSheet sheet{"fpu", kFpuListRows, summary, {}, {}};
     for (int s = 0; s < 8; ++s) {
         const bool flops = results.mflops[s] != -1.0;
         sheet.rows.push_back(Row(kFpuListRows, FpuSectionRow(s), FormatWhetstoneSection(results, s),
@@ -93,7 +93,7 @@ ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results
 
 ResultSheet CacheSheet(const std::string& summary, const CacheResults& results)
 {
-    ResultSheet sheet{"cache", kCacheListRows, summary, {}};
+    ResultSheet sheet{"cache", kCacheListRows, summary, {}, {}};
     for (int i = 0; i < CacheResults::kCount; ++i) {
         sheet.rows.push_back(Row(kCacheListRows, CacheResultRow(i), FormatCacheRate(results.rates[i]), results.rates[i],
                                  "Mb/sec", false));
@@ -109,7 +109,8 @@ std::optional<ResultSheet> LoadResultSheet(const std::string& path, std::string&
     if (kind == "cpu") return Load<kCpuRecordSize>(path, error, DecodeCpuRecord, CpuSheet);
     if (kind == "fpu") return Load<kFpuRecordSize>(path, error, DecodeFpuRecord, FpuSheet);
     if (kind == "cache") return Load<kCacheRecordSize>(path, error, DecodeCacheRecord, CacheSheet);
-    error = "'" + TerminalText(path) + "' is not a result file: the name must end in .cpu, .fpu or .cache";
+    if (kind == "json") return LoadResultJson(path, error);
+    error = "'" + path + "' is not a result file: the name must end in .cpu, .fpu, .cache or .json";
     return std::nullopt;
 }
 
@@ -117,26 +118,46 @@ nlohmann::json NumberOrNull(double value) { return std::isfinite(value) ? nlohma
 
 nlohmann::json SheetJson(const ResultSheet& sheet)
 {
-    nlohmann::json rows = nlohmann::json::array();
+    // Built in place, member by member: a braced list copies every value once more, which made this
+    // the slowest step of show --json and of the fuzzing of it.
+    nlohmann::json sheetJson = nlohmann::json::object();
+    sheetJson["kind"] = sheet.kind;
+    sheetJson["system"] = Utf8OrLatin1(sheet.summary);
+    nlohmann::json& rows = sheetJson["rows"] = nlohmann::json::array();
     for (const ResultRow& r : sheet.rows) {
-        nlohmann::json row = {{"label", r.label}, {"text", r.text}, {"value", NumberOrNull(r.value)}, {"unit", r.unit}};
+        nlohmann::json& row = rows.emplace_back(nlohmann::json::object());
+        row["label"] = r.label;
+        row["text"] = r.text;
+        row["value"] = NumberOrNull(r.value);
+        row["unit"] = r.unit;
+        if (r.isTime) row["lower_is_better"] = true;
         if (r.method) row["method"] = *r.method;
         if (r.blockKb) row["block_kb"] = *r.blockKb;
         if (r.best) row["best"] = NumberOrNull(*r.best);
         if (r.spreadPercent) row["spread_percent"] = NumberOrNull(*r.spreadPercent);
         if (!r.runs.empty()) {
-            row["runs"] = nlohmann::json::array();
-            for (double run : r.runs) row["runs"].push_back(NumberOrNull(run));
+            nlohmann::json& runs = row["runs"] = nlohmann::json::array();
+            for (double run : r.runs) runs.push_back(NumberOrNull(run));
         }
-        rows.push_back(row);
     }
-    return {{"kind", sheet.kind}, {"system", Utf8OrLatin1(sheet.summary)}, {"rows", rows}};
+    return sheetJson;
+}
+
+std::string RowLabel(const ResultSheet& sheet, const ResultRow& row)
+{
+    return sheet.listRows && row.listRow >= 0 ? sheet.listRows[row.listRow] : "   " + TerminalText(row.label) + " :";
 }
 
 void PrintSheet(const char* heading, const ResultSheet& sheet)
 {
     std::printf("%s : %s\n\n", heading, TerminalText(sheet.summary).c_str());
+    if (!sheet.listRows) {
+        for (const ResultRow& row : sheet.rows) std::printf("%-40s%s\n", RowLabel(sheet, row).c_str(), TerminalText(row.text).c_str());
+        return;
+    }
     CListPrinter printer(sheet.listRows, stdout);
-    for (const ResultRow& row : sheet.rows) printer.Cell(row.listRow, row.text);
+    for (const ResultRow& row : sheet.rows)
+        if (row.listRow >= 0) printer.Cell(row.listRow, TerminalText(row.text));
+        else std::printf("%-40s%s\n", RowLabel(sheet, row).c_str(), TerminalText(row.text).c_str());
     printer.Finish();
 }

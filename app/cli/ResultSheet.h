@@ -25,10 +25,11 @@ struct ResultRow {
 };
 
 struct ResultSheet {
-    std::string kind;  // "cpu", "fpu" or "cache"
-    const char* const* listRows;
+    std::string kind;  // "cpu", "fpu" or "cache"; a JSON result may hold another
+    const char* const* listRows;  // the page's list; null for a kind no page shows
     std::string summary;
-    std::vector<ResultRow> rows;
+    std::vector<ResultRow> rows;  // a row off the page's list has listRow -1
+    std::string label;            // the run's --label, of a JSON result
 };
 
 ResultSheet CpuSheet(const std::string& summary, const CpuResults& results);
@@ -38,14 +39,18 @@ ResultSheet CacheSheet(const std::string& summary, const CacheResults& results);
 // The lower-case extension of the file name in `path`: "cpu" for "run.CPU", "" for none.
 std::string ResultFileExtension(const std::string& path);
 
-// Reads a .cpu, .fpu or .cache file, the kind taken from the name's extension. Nothing, and in
-// `error` why (naming the file), when the file is short, unreadable or of no known kind.
+// Reads a .cpu, .fpu or .cache file, the kind taken from the name's extension, or a .json result of
+// vext-cli. Nothing, and in `error` why (naming the file), when the file is short, unreadable,
+// malformed or of no known kind.
 std::optional<ResultSheet> LoadResultSheet(const std::string& path, std::string& error);
 
 // {"kind", "system", "rows": [{"label", "text", "value", "unit", ...}]}; a value that is not finite is
-// null. Texts are UTF-8.
+// null, a time's row says "lower_is_better". Texts are UTF-8.
 nlohmann::json SheetJson(const ResultSheet& sheet);
 nlohmann::json NumberOrNull(double value);
+
+// The row's label as the page's list has it ("   Addition :"); a row off the list as its label.
+std::string RowLabel(const ResultSheet& sheet, const ResultRow& row);
 
 // Prints the summary line under `heading` ("Your System", "Loaded System"), then the page's list.
 void PrintSheet(const char* heading, const ResultSheet& sheet);

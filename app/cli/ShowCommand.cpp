@@ -1,11 +1,11 @@
 // vext-cli show: a saved benchmark result file, as its page's "Loaded System" column shows it.
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ResultSheet.h"
 
 namespace {
@@ -26,7 +26,7 @@ int RunShow(const ShowOptions& options)
     const std::optional<ResultSheet> sheet = LoadResultSheet(options.path, error);
     if (!sheet) return FailCommand("show", error);
     if (options.json)
-        std::printf("%s\n", SheetJson(*sheet).dump(2).c_str());
+        PrintJson(SheetJson(*sheet));
     else
         PrintSheet("Loaded System", *sheet);
     return 0;

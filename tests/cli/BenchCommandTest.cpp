@@ -1,23 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <mutex>
+#include <numeric>
 
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CommandOutcome.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
+#include "bench/ThreadedSuites.h"
 #include "cpu/Clock.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
+#include "platform/CpuTopology.h"
 #include "platform/Cpuid.h"
+#include "platform/CpuidDump.h"
+#include "platform/MachineFacts.h"
 #include "tests/support/FakeClocks.h"
 
 namespace fs = std::filesystem;
@@ -25,8 +34,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // Fast fakes of the three suites and of the clock behind the summary line: a run takes milliseconds.
+// The run's facts are a recorded processor's, at a fixed time, on a made-up kernel.
 class BenchCommand : public testing::Test {
 protected:
+    platform::CpuidDump dump_ = platform::LoadCpuidDump(VEXT_TEST_DATA "/cpuid-dumps/amd-a20f10-ryzen-9-5950x-zen3.txt");
+    platform::ScopedCpuid cpuid_{[this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); }};
+    platform::ScopedCalendarClock calendar_{[] { return std::time_t{1796729405}; }};
+    platform::ScopedMachineFacts facts_{[] { return platform::MachineFacts{"6.1.0-18-amd64", 8}; }};
+
     void SetUp() override
     {
         std::string pattern = (fs::temp_directory_path() / "vext-bench-XXXXXX").string();
@@ -41,7 +56,7 @@ protected:
     }
     void TearDown() override { fs::current_path(cwd_), fs::remove_all(dir_); }
 
-    Outcome Bench(std::vector<std::string> args, const std::string& command = "bench")
+    Outcome Bench(std::vector<std::string> args, const std::string& command = "bench", const char* device = nullptr)
     {
         platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
         platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
@@ -53,9 +68,28 @@ protected:
         ScopedCacheSuite cacheSuite([this](const CacheSuiteCallbacks& callbacks) {
             ++runs_;
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
+            if (duringRun_) duringRun_();
             return cache_;
         });
-        return RunCaptured(command, args);
+        // Two cores of two logical processors each; thread t's kernels take 1 + t/4 times as long.
+        platform::ScopedAllowedCpus cpus([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 0}, {2, 0, 1}, {3, 0, 1}}; });
+        platform::ScopedPinThread pin([this](int cpu) { return std::lock_guard(pinning_), pins_.push_back(cpu), true; });
+        ScopedThreadCpuKernels kernels([this](int thread) {
+            CpuResults slower = cpu_;
+            for (int i = 0; i < CpuResults::kDhrystone; ++i) slower.values[i] = 1000 + 250 * thread;
+            slower.values[CpuResults::kDhrystone] = 1600 - 200 * thread;
+            CpuKernels counted = FixedCpuKernels(slower);
+            for (auto& kernel : counted) kernel = [this, kernel] { return ++kernelRuns_, kernel(); };
+            return counted;
+        });
+        ScopedThreadWhetstone whetstone([this](int thread, std::optional<int32_t> passes) {
+            WhetstoneResults slower = fpu_;
+            const auto slow = [thread](double& rate) { rate /= rate > 0 ? 1 + thread / 4.0 : 1; };  // -1 marks "no rate"
+            for (int s = 0; s < 8; ++s) slow(slower.mflops[s]), slow(slower.mops[s]);
+            slow(slower.mwips);
+            return WhetstoneRun{slower, passes.value_or(77)};
+        });
+        return RunCaptured(command, args, device);
     }
 
     std::string Summary()
@@ -68,13 +102,7 @@ protected:
     {
         std::ofstream(dir_ / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
-    static std::string Line(const std::string& text, int n)
-    {
-        std::size_t start = 0;
-        for (int i = 0; i < n; ++i) start = text.find('\n', start) + 1;
-        return text.substr(start, text.find('\n', start) - start);
-    }
-    static long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+    void PutText(const char* name, const std::string& text) { std::ofstream(dir_ / name, std::ios::binary) << text; }
     std::vector<uint8_t> Saved(const char* name) const
     {
         std::ifstream in(dir_ / name, std::ios::binary);
@@ -83,6 +111,10 @@ protected:
 
     fs::path dir_, cwd_ = fs::current_path();
     int runs_ = 0;
+    std::function<void()> duringRun_;
+    std::mutex pinning_;
+    std::vector<int> pins_;
+    std::atomic<int> kernelRuns_{0};
     CpuResults cpu_;
     WhetstoneResults fpu_;
     CacheResults cache_;
@@ -90,47 +122,31 @@ protected:
 
 }  // namespace
 
-TEST_F(BenchCommand, EachRunPrintsThePageRowsAndSavesThePageRecord)
+TEST_F(BenchCommand, AFileThatAppearsDuringTheRunIsKeptUnlessOverwriteIsGiven)
 {
-    // Two lines of summary come first; row n of the list is line 2 + n.
-    Outcome o = Bench({"cpu", "-o", (dir_ / "run.cpu").string()});
-    ASSERT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(runs_, 1);
-    EXPECT_EQ(Line(o.out, 0).rfind("Your System : ", 0), 0u);
-    EXPECT_EQ(Line(o.out, 2), "Integer Aritmetic Benchmarks");
-    EXPECT_EQ(Line(o.out, 3), "   Addition :                           1.23 sec  (1234 ms)");
-    EXPECT_EQ(Line(o.out, 2 + 18), "   Dhrystone benchmark :                1666 KDhryst./sec");
-    // 12 x 1000 ms + 1234 ms, the rating left out.
-    EXPECT_EQ(Line(o.out, 2 + 20), "Total Benchmark Time :                  0.22 min  (13.23 s.)");
-    EXPECT_EQ(Lines(o.out), 2 + 21);
-    CpuResults expected = cpu_;
-    expected.values[CpuResults::kTotal] = 13234;
-    ASSERT_EQ(Saved("run.cpu").size(), kCpuRecordSize);
-    EXPECT_EQ(DecodeCpuRecord(Saved("run.cpu"))->results, expected);
-
-    o = Bench({"fpu", "--output=" + (dir_ / "run.fpu").string()});
-    ASSERT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(Line(o.out, 2 + 2), "   N2 Array as parameter :              20.00 MOPS  (0.50 sec)");
-    EXPECT_EQ(Line(o.out, 2 + 12), "   Total Benchmark Time :               1.50 min  (90.00 sec)");
-    auto fpu = DecodeFpuRecord(Saved("run.fpu"));
-    ASSERT_TRUE(fpu);
-    EXPECT_EQ(fpu->results, fpu_);
-    EXPECT_EQ("Your System : " + fpu->summary, Line(o.out, 0));
-
-    o = Bench({"-o", (dir_ / "run.cache").string(), "cache"});
-    ASSERT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(Line(o.out, 2 + 31), "   512 Kb block :                       2700.00 Mb/sec");
-    EXPECT_EQ(Lines(o.out), 2 + 32);
-    EXPECT_EQ(DecodeCacheRecord(Saved("run.cache"))->results, cache_);
+    duringRun_ = [this] { std::ofstream(dir_ / "t.cache") << "theirs"; };
+    Outcome o = Bench({"cache", "-o", (dir_ / "t.cache").string()});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.out.find("2700.00 Mb/sec"), std::string::npos);
+    EXPECT_NE(o.err.find("t.cache' appeared during the run and is kept"), std::string::npos) << o.err;
+    EXPECT_EQ(Saved("t.cache").size(), 6u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);  // no temporary file left
+    fs::remove(dir_ / "t.cache");
+    EXPECT_EQ(Bench({"cache", "-o", (dir_ / "t.cache").string(), "--overwrite"}).status, 0);
+    EXPECT_EQ(Saved("t.cache").size(), kCacheRecordSize);
 }
 
-TEST_F(BenchCommand, AFailedWriteIsReportedAfterTheRunWithStatusTwo)
+TEST_F(BenchCommand, OutputThatCannotBeWrittenIsAFailure)
 {
-    Outcome o = Bench({"fpu", "-o", "/dev/full"});
-    EXPECT_EQ(o.status, 2);
-    EXPECT_EQ(runs_, 1);
-    EXPECT_NE(o.out.find("MWIPS"), std::string::npos);  // the results were still shown
-    EXPECT_NE(o.err.find("A write error occured while Vext tried to write the bench file !"), std::string::npos);
+    Put("a.cpu", EncodeCpuRecord("Base machine", cpu_));
+    fs::current_path(dir_);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"show", "a.cpu"}, {"compare", "a.cpu", "a.cpu"}, {"bench", "cpu"}, {"--help"}, {"--version"},
+             {"report", "--json", "--mhz", "1", "--cpuid", VEXT_TEST_DATA "/cli/c1-brand-dump.txt"}}) {
+        Outcome o = Bench({args.begin() + 1, args.end()}, args.front(), "/dev/full");
+        EXPECT_EQ(o.status, 2) << args.front();
+        EXPECT_EQ(o.err.rfind("vext-cli: cannot write to standard output", 0), 0u) << args.front() << o.err;
+    }
 }
 
 // Every command on crafted files; the expected outputs are tests/data/cli/NAME.txt, with the test's
@@ -147,6 +163,31 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     Put("a.fpu", EncodeFpuRecord("", fpu_)), Put("b.fpu", EncodeFpuRecord("Odd", odd));
     const auto record = EncodeCpuRecord("", {});
     Put("a.cache", EncodeCacheRecord("Cache", cache_)), Put("short.cpu", std::span(record).first(9));
+    Put("c.cpu", EncodeCpuRecord("Base machine", cpu_));
+    fs::create_symlink("nowhere", dir_ / "dangling.cpu"), ::mkfifo((dir_ / "p.cpu").c_str(), 0600);
+    fs::create_symlink("/sys/devices/system/cpu/online", dir_ / "ro.cpu");  // may not be written, even by root
+    // A fleet of five: Addition spread out with one far off, the other rows equal (MAD 0) but for two
+    // in the last file, one within 3 % and one beyond. The last is a bench run's own JSON.
+    const uint32_t addition[] = {1000, 1100, 900, 1050, 3000};
+    for (int f = 0; f < 4; ++f) {
+        CpuResults node = cpu_;
+        node.values[0] = addition[f];
+        Put(("f" + std::to_string(f + 1) + ".cpu").c_str(), EncodeCpuRecord("Node", node));
+    }
+    cpu_.values[0] = addition[4], cpu_.values[1] = 1020, cpu_.values[2] = 1040;
+    PutText("f5.json", Bench({"cpu", "--json", "--label", "node-5"}).out);
+    PutText("node.json", R"J({"kind": "cpu", "system": "Node", "run": {"label": "node-2"}, "rows": [
+        {"label": "Addition", "text": "0.62 sec  (617 ms)", "value": 617, "unit": "ms", "lower_is_better": true},
+        {"label": "Dhrystone benchmark", "text": "833 KDhryst./sec", "value": 833, "unit": "KDhryst./sec"},
+        {"label": "Extra \u001b row", "text": "1 \u009b", "value": null, "unit": "x"}]})J");
+    PutText("bad-row.json", R"({"kind": "cpu", "rows": [{"label": "x", "text": "y", "unit": "ms", "value": "1"}]})");
+    PutText("garbage.json", "\x1b[2J{\"kind\"");
+    PutText("lat-a.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 1.1}, {"block_kb": 8192, "ns_per_load": null}],
+                              "levels": [{"name": "L1", "ns_per_load": 1.1}]})");
+    PutText("lat-b.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 2.2}], "levels": []})");
+    PutText("bw.json", R"({"kind": "bandwidth", "rows": [{"block_kb": 16, "read": {"gb_per_s": 146.3}, "write": {"gb_per_s": 100.9},
+                          "copy": {"gb_per_s": null}}], "memory": {"single": {"read": 19.4, "write": 16.6, "copy": 16.0},
+                          "all": {"read": 30.9, "write": 17.3, "copy": null}}})");
     const struct {
         const char* name;
         std::vector<std::string> args;
@@ -157,20 +198,50 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"show-unknown-kind", {"show", "x.txt"}},
         {"show-missing-file", {"show", "none.cpu"}},
         {"show-two-files", {"show", "a.cpu", "a.cpu"}},
-        {"compare-cpu", {"compare", "a.cpu", "b.cpu", "a.cpu"}},
+        {"show-json-escapes", {"show", "b.cpu", "--json"}},
+        {"show-fifo", {"show", "p.cpu"}},
+        {"compare-cpu", {"compare", "a.cpu", "b.cpu", "c.cpu"}},
         {"compare-fpu-json", {"compare", "a.fpu", "b.fpu", "--json"}},
         {"compare-mixed-kinds", {"compare", "a.cpu", "a.cache"}},
         {"compare-short-file", {"compare", "a.cpu", "short.cpu"}},
         {"compare-one-file", {"compare", "a.cpu"}},
-        {"bench-cache-json", {"bench", "cache", "--json", "-o", "new"}},
+        {"bench-cpu", {"bench", "cpu", "-o", "run.cpu"}},
+        {"bench-fpu", {"bench", "fpu", "--output=run.fpu"}},
+        {"bench-cache", {"bench", "-o", "run", "cache"}},
+        {"bench-full-device", {"bench", "fpu", "-o", "/dev/full"}},  // the results printed, then the failure
+        {"bench-no-name", {"bench", "cpu", "-o", "dir/"}},
+        {"bench-dot", {"bench", "cpu", "-o", "x."}},
+        {"bench-equals", {"bench", "cpu", "-o="}},
+        {"bench-other-extension", {"bench", "cpu", "-o", "results.txt"}},
+        {"bench-dangling-link", {"bench", "cpu", "-o", "dangling"}},
+        {"bench-unwritable", {"bench", "cpu", "-o", "ro.cpu", "--overwrite"}},
+        {"bench-suite-escapes", {"bench", "\x1b]0;x\x07"}},
+        {"compare-run-and-file", {"compare", "a.cpu", "node.json"}},
+        {"compare-bad-row", {"compare", "a.cpu", "bad-row.json"}},
+        {"compare-garbage", {"compare", "garbage.json", "a.cpu"}},
+        {"compare-latency", {"compare", "lat-a.json", "lat-b.json"}},
+        {"compare-bandwidth-latency", {"compare", "--summary", "bw.json", "bw.json", "lat-a.json"}},
+        {"show-bandwidth", {"show", "bw.json"}},
+        {"compare-summary", {"compare", "--summary", "f1.cpu", "f2.cpu", "f3.cpu", "f4.cpu", "f5.json"}},
+        {"compare-summary-json", {"compare", "--summary", "--json", "f1.cpu", "f5.json"}},
+        {"bench-cache-json", {"bench", "cache", "--json", "--label", "node-7 \x1b", "-o", "new"}},
         {"bench-other-kind", {"bench", "cpu", "-o", "\x1b[2J.fpu"}},
         {"bench-existing", {"bench", "cpu", "-o", "a"}},
         {"bench-missing-folder", {"bench", "fpu", "-o", "none/x"}},
+        {"bench-cpu-threads", {"bench", "cpu", "--threads", "all"}},
+        {"bench-fpu-threads-json", {"bench", "fpu", "--threads", "3", "--json"}},
+        {"bench-threads-and-output", {"bench", "cpu", "--threads", "2", "-o", "x"}},
+        {"bench-too-many-threads", {"bench", "fpu", "--threads", "5"}},
         {"report-directory", {"report", "--cpuid", "."}},
         {"report-escapes", {"report", "--cpuid", "\x1b[2J"}},
         {"report-json", {"report", "--json", "--mhz", "1333", "--cpuid", VEXT_TEST_DATA "/cpuid-dumps/amd-0644-athlon-thunderbird.txt"}},
         {"processor-escapes", {"processor", "--cpuid", "\x1b[2J"}},
+        {"processor-directory", {"processor", "--cpuid", "."}},
+        {"processor-fifo", {"processor", "--cpuid", "p.cpu"}},
+        {"processor-c1-brand", {"processor", "--cpuid", VEXT_TEST_DATA "/cli/c1-brand-dump.txt"}},
         {"version", {"--version"}},
+        {"unknown-option", {"--frobnicate"}},
+        {"help-show", {"help", "show"}},
     };
     const std::string summary = Summary();
     fs::current_path(dir_);
@@ -183,8 +254,24 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         for (std::size_t at; (at = text.find(summary)) != std::string::npos;) text.replace(at, summary.size(), "SUMMARY");
         ExpectGolden(std::string("cli/") + c.name + ".txt", text);
     }
-    EXPECT_EQ(runs_, 1);  // only the JSON run: every refusal comes before the suite
-    EXPECT_TRUE(fs::exists(dir_ / "new.cache"));
+    EXPECT_EQ(runs_, 6);  // the six runs above: every refusal comes before the suite
+    // The records as "Save Results" writes them; the CPU total is the sum of the times, the rating left out.
+    CpuResults cpu = cpu_;
+    cpu.values[CpuResults::kTotal] = std::accumulate(cpu_.values.begin(), cpu_.values.begin() + CpuResults::kDhrystone, 0u);
+    const auto bytes = [](const auto& record) { return std::vector<uint8_t>(record.begin(), record.end()); };
+    EXPECT_EQ(Saved("run.cpu"), bytes(EncodeCpuRecord(summary, cpu)));
+    EXPECT_EQ(Saved("run.fpu"), bytes(EncodeFpuRecord(summary, fpu_)));
+    EXPECT_EQ(Saved("run.cache"), bytes(EncodeCacheRecord(summary, cache_)));
+    EXPECT_EQ(Saved("new.cache"), Saved("run.cache"));
+}
+
+TEST_F(BenchCommand, EachThreadRunsEveryKernelOnItsOwnProcessor)
+{
+    ASSERT_EQ(Bench({"cpu", "--threads", "3"}).status, 0);
+    std::sort(pins_.begin(), pins_.end());
+    EXPECT_EQ(pins_, (std::vector<int>{0, 0, 1, 2}));  // the lone thread, then one per core first
+    EXPECT_EQ(kernelRuns_, 14 * (1 + 3));
+    EXPECT_EQ(runs_, 0);
 }
 
 TEST_F(BenchCommand, BadUsageRunsNothing)

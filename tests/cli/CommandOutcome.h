@@ -2,6 +2,11 @@
 // A vext-cli command called in-process, with what it printed.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdio_ext.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,12 +19,17 @@ struct Outcome {
 #include "app/cli/Commands.h"
 #include "tests/support/Golden.h"
 
-// Runs "vext-cli COMMAND ARGS...".
-inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args)
+// Runs "vext-cli COMMAND ARGS...", its standard output captured or sent to `device`.
+inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args, const char* device = nullptr)
 {
     args.insert(args.begin(), command);
-    testing::internal::CaptureStdout();
+    std::fflush(stdout);
+    const int saved = device ? ::dup(1) : -1;
+    if (device) ::dup2(::open(device, O_WRONLY | O_CLOEXEC), 1);
+    if (!device) testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    int status = RunVextCli(args);
-    return {status, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+    const int status = RunVextCli(args);
+    const std::string out = device ? "" : testing::internal::GetCapturedStdout();
+    if (device) __fpurge(stdout), std::clearerr(stdout), ::dup2(saved, 1), ::close(saved);
+    return {status, out, testing::internal::GetCapturedStderr()};
 }

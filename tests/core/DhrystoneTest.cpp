@@ -6,7 +6,6 @@
 
 #include "bench/Dhrystone.h"
 #include "platform/Clocks.h"
-#include "tests/support/RecordingPrompt.h"
 #include "tests/support/FakeClocks.h"
 
 namespace {
@@ -34,8 +33,6 @@ struct OpenDhrystone : CDhrystone {
 TEST(Dhrystone, EveryPassEndsInTheSameStateAndAFailedAllocationIsReportedAndRatedZero)
 {
     for (int failing : {0, 1, 2}) {
-        RecordingPrompt prompt;
-        platform::ScopedPrompt scoped(prompt);
         OpenDhrystone d;
         d.failAllocationNumber = failing;
         PassRecorder r;
@@ -43,9 +40,9 @@ TEST(Dhrystone, EveryPassEndsInTheSameStateAndAFailedAllocationIsReportedAndRate
         EXPECT_EQ(r.passEnds, std::vector<std::vector<int32_t>>(failing ? 0 : 1000, {7, 39, 9, 1, 5}));
         EXPECT_EQ(d.PtrGlb, nullptr);  // the records are released
         EXPECT_TRUE(!failing || rating == 0u);
-        const std::string error = "Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !";
-        EXPECT_EQ(prompt.messages.size(), failing ? 1u : 0u);
-        for (const auto& [text, icon] : prompt.messages) EXPECT_EQ(std::make_pair(text, icon), std::make_pair(error, platform::MessageIcon::None));
+        EXPECT_EQ(d.Failure(), failing ? BenchFailure::DhrystoneMemory : BenchFailure::None);
+        EXPECT_STREQ(BenchFailureMessage(d.Failure()),
+                     failing ? "Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !" : "");
     }
 }
 

@@ -61,7 +61,7 @@ TEST(TextEncoding, Utf8StopsAtTheSurrogatesAndAtU10FFFF)
 TEST(CpuidDump, ReadsBothFormatsTakingTheFirstProcessorOnlyAndRefusesMalformedLines)
 {
     CpuidDump plain = ParseCpuidDump("# cpu: Test processor\n\n00000000 00 00000003 756e6547 6c65746e 49656e69   \r\n"
-                                     "0x80000000 0 ffffffff 0 0 0\n");
+                                     "0x80000000 0 ffffffff 0 0 0 # a comment\n");
     EXPECT_EQ(plain.Description(), "Test processor");
     EXPECT_EQ(plain.Query(0, 0), (CpuidRegs{3, 0x756e6547, 0x6c65746e, 0x49656e69}));
     EXPECT_EQ(plain.Query(0x80000000, 0).eax, 0xFFFFFFFFu);
@@ -71,17 +71,19 @@ TEST(CpuidDump, ReadsBothFormatsTakingTheFirstProcessorOnlyAndRefusesMalformedLi
     EXPECT_EQ(raw.Size(), 1u);
 
     // Malformed input is refused, naming the line.
-    const std::pair<const char*, int> cases[] = {
-        {"00000000 00 00000003 756e6547 6c65746e\n", 1},            // five numbers
-        {"# ok\n00000000 00 1 2 3 4\n00000001 00 123456789 0 0 0\n", 3},  // more than 32 bits
-        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 fdx=0x4\n", 2},
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"00000000 00 00000003 756e6547 6c65746e\n", 1, "six"},            // five numbers
+        {"# ok\n00000000 00 1 2 3 4\n00000001 00 123456789 0 0 0\n", 3, "123456789"},  // more than 32 bits
+        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 fdx=0x4\n", 2, "fdx"},
+        {"0 0 1 2 3 4\n1 0 0 0 0 0\n0x0 00 1 2 3 5\n", 3, "leaf 0x0 subleaf 0x0 is given again (first on line 1)"},
     };
-    for (const auto& [text, line] : cases) {
+    for (const auto& [text, line, said] : cases) {
         try {
             ParseCpuidDump(text);
             ADD_FAILURE() << "accepted: " << text;
         } catch (const CpuidDumpError& e) {
             EXPECT_EQ(e.Line(), line) << e.what();
+            EXPECT_NE(std::string(e.what()).find(said), std::string::npos) << e.what();
         }
     }
     for (std::string_view empty : {std::string_view("# only comments\n"), std::string_view("0 0 1 2 3 4\n\0", 13)})

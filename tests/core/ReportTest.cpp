@@ -54,7 +54,12 @@ std::vector<std::string> SaveReportAs(const fs::path& path)
 std::vector<fs::path> ReportedDumps()
 {
     std::vector<fs::path> dumps = AllDumps();
-    for (const auto& entry : fs::directory_iterator(fs::path(VEXT_TEST_DATA) / "cpuid-edge")) dumps.push_back(entry.path());
+    // Listed while the test program starts, also as a user who cannot read the folder and runs other
+    // tests: an unreadable folder is listed as itself, which fails as a dump when its test runs.
+    const fs::path edge = fs::path(VEXT_TEST_DATA) / "cpuid-edge";
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(edge, ec)) dumps.push_back(entry.path());
+    if (ec) dumps.push_back(edge);
     return dumps;
 }
 
@@ -126,7 +131,7 @@ TEST(CreateReport, AsksForATextFileAndCancellingWritesAndMeasuresNothing)
     EXPECT_TRUE(prompt.messages.empty() && measurements == 0);
 }
 
-TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsReplaced)
+TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsReplacedOnlyWhole)
 {
     ScopedMeasuredClock clock([](CProcessor&) { return 500; });
     TempDir dir;
@@ -143,6 +148,8 @@ TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsRepla
     EXPECT_EQ(SaveReportAs(dir.Path() / "locked" / "r.txt"), geteuid() == 0 ? std::vector<std::string>{} : error);
 
     WriteBytes(dir.Path() / "old.txt", std::string(20000, 'x'));
+    EXPECT_EQ(WithFileSizeLimit(1000, [&] { return SaveReportAs(dir.Path() / "old.txt"); }), error);
+    EXPECT_TRUE(ReadBytes(dir.Path() / "old.txt") == std::string(20000, 'x')) << "the old report was lost";
     EXPECT_TRUE(SaveReportAs(dir.Path() / "old.txt").empty());
     EXPECT_TRUE(ReadBytes(dir.Path() / "old.txt").starts_with(std::string(79, '^') + "\r\n"));
     EXPECT_EQ(ReadBytes(dir.Path() / "old.txt").find("xx"), std::string::npos);

@@ -75,13 +75,6 @@ TEST_F(CliTest, PrintsTheReportWithLineFeedsAndWritesTheFileWithCrLf)
     EXPECT_EQ(WithFixedDate(ReadBytes(file)), expected);
 }
 
-TEST_F(CliTest, HelpIsAnsweredOnStandardOutput)
-{
-    CliRun run = Report("--help");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("Usage: vext-cli report"), std::string::npos);
-}
-
 TEST_F(CliTest, BadArgumentsAndBadDumpsEndWithStatusTwoAndAMessage)
 {
     WriteBytes(dir_.Path() / "garbage.txt", "this is not a dump\n");
@@ -100,8 +93,7 @@ TEST_F(CliTest, BadArgumentsAndBadDumpsEndWithStatusTwoAndAMessage)
         {"--cpuid " + Quote((dir_.Path() / "absent.txt").string()) + " --mhz 500", "absent.txt"},
         {"--cpuid " + Quote((dir_.Path() / "garbage.txt").string()) + " --mhz 500", "garbage.txt"},
         {"--cpuid " + Quote((dir_.Path() / "empty.txt").string()) + " --mhz 500", "empty.txt"},
-        {"--cpuid " + Quote(dir_.Path().string()) + " --mhz 500", "cannot use the CPUID dump"},
-        {"--mhz 500 -o " + missingFolder, "unable to create the report file"},
+        {"--mhz 500 -o " + missingFolder, "r.txt': No such file or directory"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);

@@ -1,11 +1,9 @@
 // The result files: their byte layout, and every way saving or loading one can end.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <csignal>
 #include <limits>
 #include <tuple>
 
@@ -192,17 +190,7 @@ TEST_F(ResultFileFolder, ASaveThatFailsPartWayKeepsTheOldFile)
 {
     const std::string old = Text(EncodeCpuRecord("the previous run", {}));
     WriteBytes(dir / "run.cpu", old);
-    // A file size limit stops the write after 100 of the 160 bytes, for root as for anyone.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool savedOk = SaveCpu(dir / "run.cpu");
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_FALSE(savedOk);
+    EXPECT_FALSE(WithFileSizeLimit(100, [&] { return SaveCpu(dir / "run.cpu"); }));  // of the 160 bytes
     EXPECT_EQ(Messages(), Stop(kWriteError));
     EXPECT_EQ(ReadBytes(dir / "run.cpu"), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);  // the partial new file is gone

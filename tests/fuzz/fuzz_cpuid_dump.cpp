@@ -4,10 +4,10 @@
 // decoded by today's rules, whose caches must be ordered and sized and whose JSON must be valid.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
@@ -17,14 +17,10 @@
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/SystemQueries.h"
+#include "tests/fuzz/Require.h"
 #include "tests/support/FakeClocks.h"
 
 namespace {
-
-void Require(bool condition)
-{
-    if (!condition) std::abort();
-}
 
 void RequireText(const std::string& text, std::size_t longest)
 {
@@ -113,6 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         Require(i == 0 || modern.caches[i - 1].level <= modern.caches[i].level);
     }
     Require(modern.features.size() <= 7 * 32);
-    Require(!ProcessorJson(modern).dump().empty());  // throws on text that is not UTF-8
+    Require(!JsonText(ProcessorJson(modern)).empty());  // throws on text that is not UTF-8
     return 0;
 }

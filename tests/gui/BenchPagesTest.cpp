@@ -142,11 +142,7 @@ protected:
             auto* ok = wxDynamicCast(chart->FindWindow(res::IDC_CHART_OK), wxButton);
             EXPECT_TRUE(ok && ok->GetLabel() == "&OK" && ok->GetSize() == chart->ConvertDialogToPixels(wxSize(50, 14)) &&
                         ok->GetPosition() == chart->ConvertDialogToPixels(wxPoint(231, 226)));
-            wxKeyEvent key(wxEVT_CHAR_HOOK);
-            key.m_keyCode = WXK_ESCAPE;
-            key.SetEventObject(chart);
-            if (escape) chart->GetEventHandler()->ProcessEvent(key);
-            else guitest::Press(ok);
+            escape ? guitest::PressEscape(*chart) : guitest::Press(ok);
             EXPECT_EQ(wxID_OK, chart->GetReturnCode()) << (escape ? "Escape" : "OK");
             if (chart->IsModal()) chart->EndModal(wxID_ABORT);  // a broken button fails instead of waiting
         });

@@ -63,6 +63,15 @@ inline void Press(wxWindow* button)
     button->GetEventHandler()->ProcessEvent(event);
 }
 
+// What Escape does: the window's key hook sees it first.
+inline void PressEscape(wxWindow& window)
+{
+    wxKeyEvent key(wxEVT_CHAR_HOOK);
+    key.m_keyCode = WXK_ESCAPE;
+    key.SetEventObject(&window);
+    window.GetEventHandler()->ProcessEvent(key);
+}
+
 // Answers every modal dialog through `answer` before it can wait for a person: an id ends the dialog at
 // once; wxID_NONE lets it run, and whatever `answer` scheduled then has to end it.
 class ModalScript : public wxModalDialogHook {
@@ -121,8 +130,10 @@ inline wxImage Painted(wxSize size, const wxColour& background, const std::funct
 }
 
 // The regions of tests/data/NAME, one a line: "IMAGE X Y WIDTH HEIGHT COLOUR: PIXELS WHAT" (IMAGE an index
-// into `images`, COLOUR black, red, blue, white, grey or dark). PIXELS is the expected output, or "+" for
-// any number but 0; VEXT_UPDATE_GOLDEN=1 rewrites it from the pictures.
+// into `images`, COLOUR black, red, blue, white, grey or dark). PIXELS is the expected count, or "+" for
+// any number but 0; VEXT_UPDATE_GOLDEN=1 rewrites it from the pictures. Text is only ever "+" or 0: how
+// many of its anti-aliased pixels reach a colour depends on the fonts and the rendering libraries, so
+// a text is checked for being there, in its colour, with empty regions around it for its bounds.
 inline void ExpectPixelCounts(const std::string& name, const std::vector<wxImage>& images)
 {
     const std::map<std::string, wxColour> colours{{"black:", *wxBLACK}, {"red:", *wxRED},   {"blue:", *wxBLUE},
@@ -145,7 +156,6 @@ inline void ExpectPixelCounts(const std::string& name, const std::vector<wxImage
             }
         std::string what;
         std::getline(fields >> expected, what);  // past the expected count, which the actual one replaces
-        // "+" stands for "some": a text that changes with every build (its date) has no fixed count.
         const std::string actual = expected == "+" ? (pixels > 0 ? "+" : "0") : std::to_string(pixels);
         counted += line.substr(0, line.find(':') + 1) + ' ' + actual + what + '\n';
     }

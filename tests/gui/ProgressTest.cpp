@@ -45,10 +45,7 @@ TEST(BenchRun, ShowsThePaintedWindowWithInputOffAndEndsWithTheCrossCursorUntilTh
             EXPECT_NEAR(o.y + o.height / 2, d.y + d.height / 2, 2);
             // Neither a close request (window manager, Alt+F4) nor Escape takes it away.
             EXPECT_FALSE(dlg.Close());
-            wxKeyEvent escape(wxEVT_CHAR_HOOK);
-            escape.m_keyCode = WXK_ESCAPE;
-            escape.SetEventObject(&dlg);
-            dlg.ProcessWindowEvent(escape);
+            guitest::PressEscape(dlg);
             wxTheApp->Yield(true);
             EXPECT_TRUE(dlg.IsShown());
             // The bar is drawn at its true place right after each advance, from 0 in steps of 33.

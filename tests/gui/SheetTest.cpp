@@ -3,8 +3,9 @@
 
 #include <memory>
 
+#include "bench/CpuSuite.h"
 #include "pages/About.h"
-#include "pages/SystemInfo.h"
+#include "pages/CPUBenchPage.h"
 #include "tests/gui/GuiSupport.h"
 
 using guitest::Utf8;
@@ -19,6 +20,7 @@ TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt
     sheet.Prepare();
     EXPECT_EQ("Vext v1.0", sheet.GetTitle());
     EXPECT_EQ(nullptr, sheet.GetParent());
+    EXPECT_EQ(32, sheet.GetIcon().GetWidth());  // the application icon in the title bar
     EXPECT_EQ(0, sheet.GetBookCtrl()->GetSelection());
     ASSERT_EQ(sheet.PageCount(), sheet.GetBookCtrl()->GetPageCount());
     std::string texts;
@@ -45,31 +47,38 @@ TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt
     EXPECT_EQ(nullptr, sheet.FindWindow(wxID_APPLY));
 }
 
-TEST(Sheet, CloseBoxAndCloseButtonEndTheModalRun)
+// Escape, the close box and Close (which Return presses) end the modal run, with Cancel enabled or not;
+// while a run's results are not saved, only after a yes.
+TEST(Sheet, EscapeCloseBoxAndCloseEndTheModalRunAskingFirstWhileARunIsNotSaved)
 {
-    const struct {
-        const char* what;
-        bool cancelToClose, closeBox;  // else the OK ("Close") button
-        int result;                    // 0: any result that ends the run
-    } cases[] = {{"close box", false, true, wxID_CANCEL}, {"close box with Cancel disabled", true, true, 0}, {"Close button", true, false, wxID_OK}};
-    for (const auto& c : cases) {
-        CVextSheet sheet(kSheetCaption);
-        sheet.AddPage(new CSystemInfo);
-        sheet.AddPage(new CAbout);
-        sheet.Prepare();
-        if (c.cancelToClose) sheet.CancelToClose();
-        sheet.CallAfter([&] {
-            wxCloseEvent close(wxEVT_CLOSE_WINDOW, sheet.GetId());
-            close.SetEventObject(&sheet);
-            close.SetCanVeto(true);
-            if (c.closeBox) sheet.GetEventHandler()->ProcessEvent(close);
-            else guitest::Press(sheet.FindWindow(wxID_OK));
-            EXPECT_FALSE(sheet.IsModal()) << c.what << " did not end the sheet";
-            if (sheet.IsModal()) sheet.EndModal(wxID_ABORT);  // fails instead of waiting for a person
-        });
-        const int result = sheet.ShowModal();
-        EXPECT_EQ(c.result ? c.result : result, result) << c.what;
-    }
+    guitest::InstantClocks clocks;
+    RecordingPrompt prompt;
+    platform::ScopedPrompt scoped(prompt);
+    const ScopedCpuSuite fake([](const CpuSuiteCallbacks& cb) { return RunCpuSuiteWith(FixedCpuKernels({}), cb); });
+    prompt.saveAnswer = "/dev/null";  // a save that succeeds and leaves nothing behind
+    CVextSheet sheet(kSheetCaption);
+    sheet.AddPage(new CCPUBenchPage);
+    sheet.Prepare();
+    EXPECT_EQ(sheet.FindWindow(wxID_OK), sheet.GetDefaultItem());
+    // Escape; the close box, whose request Close() makes; the Close button.
+    const std::function<void()> closings[] = {[&] { guitest::PressEscape(sheet); }, [&] { sheet.Close(); },
+                                              [&] { guitest::Press(sheet.FindWindow(wxID_OK)); }};
+    for (bool cancelDisabled : {false, true})
+        for (int i = 0; i < 3; ++i) {
+            if (cancelDisabled) sheet.CancelToClose();
+            sheet.CallAfter([&, i] {
+                guitest::Press(sheet.Page(0)->Control(res::IDC_BENCH_RUN));
+                prompt.yes = false;
+                closings[i]();
+                EXPECT_TRUE(sheet.IsModal()) << i << " closed after a No";
+                prompt.yes = i == 0;  // Escape: answered Yes; the others: saved first, and nothing asked
+                if (i > 0) guitest::Press(sheet.Page(0)->Control(res::IDC_BENCH_SAVE));
+                closings[i]();
+                if (sheet.IsModal()) sheet.EndModal(wxID_ABORT);  // fails instead of waiting for a person
+            });
+            EXPECT_EQ(i < 2 && !cancelDisabled ? wxID_CANCEL : wxID_OK, sheet.ShowModal()) << i;
+        }
+    EXPECT_EQ(std::vector<std::string>(8, "The results of this run are not saved. Close Vext?"), prompt.questions);
 }
 
 // The dark and white pixels in the regions of tests/data/gui/about.txt.

@@ -51,7 +51,8 @@ TEST(WxPrompt, UsesTheTypedPathAndAsksBeforeReplacingAFileNamedWithoutItsExtensi
         EXPECT_TRUE(!c.asked || questions[0].find("victim.cpu already exists") != std::string::npos) << c.typed;
     }
     std::vector<std::string> questions;
-    const guitest::ModalScript script = Answer(questions, dir.File("sub/victim.cpu"), wxID_OK);
+    const guitest::ModalScript script = Answer(questions, dir.File("sub/victim.cpu"), wxID_YES);
     EXPECT_EQ(dir.File("sub/victim.cpu"), CWxPrompt().AskOpenPath(request).value_or("cancelled"));
+    EXPECT_TRUE(CWxPrompt().AskYesNo("Close?") && questions == std::vector<std::string>{"Close?"});
     EXPECT_EQ("a.b/c.cpu", WithDefaultExtension("a.b/c", "cpu"));  // a dot in a folder's name is no extension
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A stand-in for the user: answers the file dialogs from a script (cancelled unless told otherwise)
-// and keeps every question and message box.
+// and the questions from a script (No unless told otherwise), and keeps every question and message box.
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,6 +15,8 @@ public:
     std::vector<platform::FileDialogRequest> openRequests;
     std::vector<platform::FileDialogRequest> saveRequests;
     std::vector<std::pair<std::string, platform::MessageIcon>> messages;
+    bool yes = false;  // the answer to every question
+    std::vector<std::string> questions;
 
     void ShowMessage(const std::string& text, platform::MessageIcon icon) override { messages.emplace_back(text, icon); }
     std::optional<std::string> AskOpenPath(const platform::FileDialogRequest& r) override
@@ -27,4 +29,5 @@ public:
         saveRequests.push_back(r);
         return saveAnswer;
     }
+    bool AskYesNo(const std::string& question) override { return questions.push_back(question), yes; }
 };

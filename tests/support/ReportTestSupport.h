@@ -1,8 +1,10 @@
 #pragma once
 // Shared by the report tests: a temporary folder, file bytes, the recorded dumps and the golden files.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -39,6 +41,20 @@ public:
 private:
     fs::path path_;
 };
+
+// What `act` returns when writes stop at `bytes` of a file, for root as for anyone: a failure part-way.
+template <typename Act>
+auto WithFileSizeLimit(rlim_t bytes, Act act)
+{
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited{bytes, saved.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    const auto result = act();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    return result;
+}
 
 inline std::string ReadBytes(const fs::path& path)
 {

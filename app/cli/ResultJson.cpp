@@ -1,0 +1,127 @@
+#include "app/cli/ResultJson.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include <nlohmann/json.hpp>
+
+#include "app/cli/MemoryResultRows.h"
+#include "app/cli/TerminalText.h"
+#include "files/ResultTables.h"
+#include "platform/InputFile.h"
+#include "platform/TextFormat.h"
+#include "platform/TextTrim.h"
+
+namespace {
+
+using nlohmann::json;
+
+const json* Member(const json& object, const char* key)
+{
+    const auto found = object.find(key);
+    return found == object.end() ? nullptr : &*found;
+}
+
+bool Text(const json& object, const char* key, std::string& text)
+{
+    const json* member = Member(object, key);
+    if (!member || !member->is_string()) return false;
+    text = member->get<std::string>();
+    return true;
+}
+
+// The page's list for the three suites, with each row placed on it by its label, in order; rows of
+// other kinds, and rows the page does not have (the precise mode's larger blocks), stay off it.
+void PlaceOnPage(ResultSheet& sheet)
+{
+    sheet.listRows = sheet.kind == "cpu" ? kCpuListRows : sheet.kind == "fpu" ? kFpuListRows
+                   : sheet.kind == "cache" ? kCacheListRows : nullptr;
+    int next = 0;
+    for (ResultRow& row : sheet.rows) {
+        row.listRow = -1;
+        for (int at = next; sheet.listRows && sheet.listRows[at][0] != '\n'; ++at)
+            if (platform::BareLabel(sheet.listRows[at]) == row.label) {
+                row.listRow = at, next = at + 1;
+                break;
+            }
+    }
+}
+
+std::optional<ResultRow> ParseRow(const json& item, std::size_t index, std::string& error)
+{
+    const std::string where = platform::TextFormat("row %d", static_cast<int>(index + 1));
+    ResultRow row{-1, "", "", std::nan(""), "", false, std::nullopt, std::nullopt, std::nullopt, {}};
+    if (!item.is_object()) return error = where + " is not an object", std::nullopt;
+    if (!Text(item, "label", row.label)) return error = where + " has no \"label\" text", std::nullopt;
+    if (!Text(item, "text", row.text)) return error = where + " has no \"text\"", std::nullopt;
+    if (!Text(item, "unit", row.unit)) return error = where + " has no \"unit\"", std::nullopt;
+    const json* value = Member(item, "value");
+    if (!value || !(value->is_number() || value->is_null()))
+        return error = where + " has no \"value\" number (or null)", std::nullopt;
+    if (value->is_number()) row.value = value->get<double>();
+    const json* lower = Member(item, "lower_is_better");
+    if (lower && !lower->is_boolean()) return error = where + ": \"lower_is_better\" is not true or false", std::nullopt;
+    // Results written before the mark were times only in these two units.
+    row.isTime = lower ? lower->get<bool>() : row.unit == "ms" || row.unit == "seconds";
+    return row;
+}
+
+}  // namespace
+
+std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& error)
+{
+    json document;
+    try {
+        document = json::parse(bytes.begin(), bytes.end());
+    } catch (const json::exception& e) {  // a syntax fault, or a number beyond a double (1e400)
+        return error = platform::TextFormat("not JSON (%s)", e.what()), std::nullopt;
+    }
+    if (!document.is_object()) return error = "not a JSON object", std::nullopt;
+    ResultSheet sheet{"", nullptr, "", {}, {}};
+    if (!Text(document, "kind", sheet.kind) || sheet.kind.empty()) return error = "no \"kind\" text", std::nullopt;
+    if (Member(document, "system") && !Text(document, "system", sheet.summary))
+        return error = "\"system\" is not a text", std::nullopt;
+    if (const json* run = Member(document, "run"); run && run->is_object() && Member(*run, "label"))
+        if (!Text(*run, "label", sheet.label)) return error = "the run's \"label\" is not a text", std::nullopt;
+    const json* rows = Member(document, "rows");
+    if (!rows || !rows->is_array()) return error = "no \"rows\" list", std::nullopt;
+    if (sheet.kind == "latency" || sheet.kind == "bandwidth") {
+        std::optional<std::vector<ResultRow>> memory = MemoryResultRows(document, error);
+        if (!memory) return std::nullopt;
+        sheet.rows = std::move(*memory);
+        return sheet;
+    }
+    for (std::size_t i = 0; i < rows->size(); ++i) {
+        std::optional<ResultRow> row = ParseRow((*rows)[i], i, error);
+        if (!row) return std::nullopt;
+        sheet.rows.push_back(std::move(*row));
+    }
+    PlaceOnPage(sheet);
+    return sheet;
+}
+
+std::optional<ResultSheet> LoadResultJson(const std::string& path, std::string& error)
+{
+    const std::string name = "'" + TerminalText(path) + "'";
+    const int fd = platform::OpenRegularFile(path, error);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    for (char buffer[65536]; error.empty();) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = "cannot read " + name + ": " + std::strerror(errno);
+        if (n <= 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > kMaxResultJsonBytes) error = name + " is too large for a JSON result";
+    }
+    ::close(fd);
+    if (!error.empty()) return std::nullopt;
+    std::optional<ResultSheet> sheet = ParseResultJson(bytes, error);
+    if (!sheet) error = name + " is not a vext-cli JSON result: " + TerminalText(error);
+    return sheet;
+}

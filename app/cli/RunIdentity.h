@@ -1,0 +1,21 @@
+#pragma once
+// What every JSON result carries to tell its run from the others of a fleet: Vext's version, when
+// (UTC), the processor, the logical processors and the kernel. Nothing names the machine or its user
+// unless --label gives a text.
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+// {"vext_version", "utc", "processor": {"vendor", "brand", "family", "model", "stepping"},
+// "logical_processors", "kernel_release"} and "label" when one is given. Call it before a --cpuid dump
+// stands in for the processor: the run is this machine's.
+nlohmann::json RunIdentity(const std::optional<std::string>& label);
+
+// "2026-12-08T09:30:05Z"
+std::string Iso8601Utc(std::time_t time);
+
+// The --label option of a command whose JSON carries the run; it needs `json`.
+void AddLabelOption(CLI::App& command, std::optional<std::string>& label, CLI::Option* json);

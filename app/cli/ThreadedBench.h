@@ -1,0 +1,14 @@
+#pragma once
+// vext-cli bench cpu|fpu --threads: the suite's kernels on several pinned threads at once, each row
+// beside its lone run, with the scaling; no result file (its record holds one thread's values).
+#include <optional>
+#include <string>
+
+struct ThreadedBenchOptions {
+    std::string suite;        // "cpu" or "fpu"
+    std::optional<int> threads;  // empty: every logical processor the process may run on
+    bool json = false;
+    std::optional<std::string> label;
+};
+
+int RunThreadedBench(const ThreadedBenchOptions& options);

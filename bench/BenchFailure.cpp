@@ -1,0 +1,18 @@
+#include "bench/BenchFailure.h"
+
+#include "platform/UserPrompt.h"
+
+const char* BenchFailureMessage(BenchFailure failure)
+{
+    switch (failure) {
+    case BenchFailure::CacheMemory: return "Memory error !";
+    case BenchFailure::DhrystoneMemory: return "Error !\n\nVext is unable to allocate memory for the Dhrystone benchmark !";
+    case BenchFailure::WhetstoneCalculation: return "Calculation Error !";
+    default: return "";
+    }
+}
+
+void ShowBenchFailure(BenchFailure failure)
+{
+    if (failure != BenchFailure::None) platform::Prompt().ShowMessage(BenchFailureMessage(failure), platform::MessageIcon::None);
+}

@@ -1,0 +1,89 @@
+#include "bench/ThreadedSuites.h"
+
+#include <cmath>
+#include <memory>
+
+#include "bench/CPUBench.h"
+#include "bench/PinnedThreads.h"
+#include "bench/Whetstone.h"
+
+CpuKernels ThreadCpuKernelsTag::Live(int)
+{
+    auto cpu = std::make_shared<CCPUBench>();
+    CpuKernels kernels = LiveCpuKernels(*cpu);
+    for (auto& kernel : kernels) kernel = [cpu, kernel] { return kernel(); };
+    return kernels;
+}
+
+WhetstoneRun ThreadWhetstoneTag::Live(int, std::optional<int32_t> passes)
+{
+    auto whetstone = std::make_unique<CWhetstone>();
+    if (passes)
+        whetstone->RunFinalPasses(*passes);
+    else
+        whetstone->RunWhetstone();
+    return {whetstone->ReadResults(), whetstone->FinalPasses()};
+}
+
+namespace {
+
+void AddTotal(CpuResults& results)
+{
+    uint32_t total = 0;
+    for (int index = 0; index < CpuResults::kDhrystone; ++index) total += results.values[index];
+    results.values[CpuResults::kTotal] = total;
+}
+
+void Report(const ThreadedCpuRun& run, int index, const ThreadedCpuCallback& onMeasurement)
+{
+    std::vector<uint32_t> values;
+    for (const CpuResults& results : run.threads) values.push_back(results.values[index]);
+    if (onMeasurement) onMeasurement(index, run.single.values[index], values);
+}
+
+}  // namespace
+
+ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement)
+{
+    ThreadedCpuRun run{cpus, {}, std::vector<CpuResults>(cpus.size()), true};
+    std::vector<CpuKernels> kernels;
+    for (std::size_t t = 0; t < cpus.size(); ++t) kernels.push_back(ThreadCpuKernelsSeam::Call(static_cast<int>(t)));
+    bench::PinnedThreads alone({cpus.front()}), all(cpus);
+    for (int index = 0; index < kCpuMeasurements; ++index) {
+        alone.Run([&](int) { run.single.values[index] = kernels[0][index](); });
+        all.Run([&](int thread) { run.threads[thread].values[index] = kernels[thread][index](); });
+        Report(run, index, onMeasurement);
+    }
+    AddTotal(run.single);
+    for (CpuResults& results : run.threads) AddTotal(results);
+    Report(run, CpuResults::kTotal, onMeasurement);
+    run.pinned = alone.AllPinned() && all.AllPinned();
+    return run;
+}
+
+ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage)
+{
+    ThreadedFpuRun run{cpus, {}, 0, std::vector<WhetstoneResults>(cpus.size()), true};
+    bench::PinnedThreads alone({cpus.front()}), all(cpus);
+    if (onStage) onStage(1);
+    alone.Run([&](int) {
+        const WhetstoneRun lone = ThreadWhetstoneSeam::Call(0, std::nullopt);
+        run.single = lone.results, run.passes = lone.passes;
+    });
+    if (onStage) onStage(static_cast<int>(cpus.size()));
+    all.Run([&](int thread) { run.threads[thread] = ThreadWhetstoneSeam::Call(thread, run.passes).results; });
+    run.pinned = alone.AllPinned() && all.AllPinned();
+    return run;
+}
+
+std::optional<double> Scaling(double single, const std::vector<double>& perThread, bool isTime)
+{
+    const auto usable = [](double value) { return std::isfinite(value) && value > 0; };
+    if (!usable(single) || perThread.empty()) return std::nullopt;
+    double sum = 0;
+    for (double value : perThread) {
+        if (!usable(value)) return std::nullopt;
+        sum += isTime ? single / value : value / single;
+    }
+    return sum / static_cast<double>(perThread.size());
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The CPU and FPU suites on several pinned threads at once: the same kernels with the same counts on
+// every thread, each measurement first on one thread alone and then on all of them together, so that
+// the scaling compares two runs of one invocation. Each thread has objects of its own: the kernels
+// keep their state in their objects, never in shared globals.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "bench/CpuSuite.h"
+#include "bench/Results.h"
+#include "platform/Seam.h"
+
+// The fourteen measurements for thread `thread` (0 is also the one that runs alone).
+struct ThreadCpuKernelsTag {
+    static CpuKernels Live(int thread);
+};
+using ThreadCpuKernelsSeam = platform::Seam<ThreadCpuKernelsTag, CpuKernels(int)>;
+using ScopedThreadCpuKernels = ThreadCpuKernelsSeam::Scoped;
+
+// One Whetstone on thread `thread`: calibrated when `passes` is empty, else run with that pass count.
+struct WhetstoneRun {
+    WhetstoneResults results;
+    int32_t passes = 0;
+};
+struct ThreadWhetstoneTag {
+    static WhetstoneRun Live(int thread, std::optional<int32_t> passes);
+};
+using ThreadWhetstoneSeam = platform::Seam<ThreadWhetstoneTag, WhetstoneRun(int, std::optional<int32_t>)>;
+using ScopedThreadWhetstone = ThreadWhetstoneSeam::Scoped;
+
+struct ThreadedCpuRun {
+    std::vector<int> cpus;             // thread i ran on cpus[i]; the lone run on cpus[0]
+    CpuResults single;                 // each measurement on one thread alone
+    std::vector<CpuResults> threads;   // each measurement on every thread at once
+    bool pinned = true;                // false when the system refused to pin a thread
+};
+
+struct ThreadedFpuRun {
+    std::vector<int> cpus;
+    WhetstoneResults single;  // calibrated, as the suite runs
+    int32_t passes = 0;       // the lone run's pass count, which every thread then runs
+    std::vector<WhetstoneResults> threads;
+    bool pinned = true;
+};
+
+// Follows measurement `index` (0-13, then 14 the total) with its value alone and on each thread.
+using ThreadedCpuCallback = std::function<void(int index, uint32_t single, const std::vector<uint32_t>& threads)>;
+ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement = {});
+// `onStage(threads)` comes before the lone run (1) and before the run on all threads.
+ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage = {});
+
+// All threads' work against N lone runs: the sum of the threads' rates over N times the lone rate. A
+// time's rate is its inverse. Nothing when a value is not positive or not finite.
+std::optional<double> Scaling(double single, const std::vector<double>& perThread, bool isTime);

@@ -1,0 +1,13 @@
+#pragma once
+// Files the user names for reading. A pipe without a writer or a terminal would make the read wait for
+// ever, and a folder reads as nothing: only regular files are read, and they are opened without waiting.
+#include <string>
+
+namespace platform {
+
+// A descriptor for reading `path`, which the caller closes; or -1, with `why` saying so in words that
+// name the file: "cannot open 'x': No such file or directory", "'x' is a directory", "'x' is not a
+// regular file".
+int OpenRegularFile(const std::string& path, std::string& why);
+
+}  // namespace platform

@@ -1,0 +1,38 @@
+// Every result-file decoder on arbitrary bytes: never reads outside the input, refuses input shorter
+// than its record, and what it accepts encodes back to the same numbers and text.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <span>
+
+#include "files/ResultFiles.h"
+#include "tests/fuzz/Require.h"
+
+namespace {
+
+template <typename Loaded, std::size_t Size, typename Decode, typename Encode>
+void Check(std::span<const uint8_t> input, Decode decode, Encode encode)
+{
+    std::optional<Loaded> loaded = decode(input);
+    Require(loaded.has_value() == (input.size() >= Size));
+    if (!loaded) return;
+    Require(loaded->summary.size() <= kSummaryMaxLength);
+    Require(loaded->summary.find('\0') == std::string::npos);
+    auto again = encode(loaded->summary, loaded->results);
+    // The text up to its end and every number come back byte for byte; after the text only zeros.
+    std::size_t n = loaded->summary.size();
+    Require(std::memcmp(again.data(), input.data(), n) == 0);
+    for (std::size_t i = n; i < kSummaryFieldSize; ++i) Require(again[i] == 0);
+    Require(std::memcmp(again.data() + kSummaryFieldSize, input.data() + kSummaryFieldSize, Size - kSummaryFieldSize) == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    std::span<const uint8_t> input(data, size);
+    Check<LoadedCpu, kCpuRecordSize>(input, DecodeCpuRecord, EncodeCpuRecord);
+    Check<LoadedFpu, kFpuRecordSize>(input, DecodeFpuRecord, EncodeFpuRecord);
+    Check<LoadedCache, kCacheRecordSize>(input, DecodeCacheRecord, EncodeCacheRecord);
+    return 0;
+}
