@@ -113,6 +113,8 @@ cli-precise-total @@ total += static_cast<uint32_t>(s.best); @@ total += static_
 cli-dhrystone-min @@ inline constexpr double kDhrystoneMinSeconds = 0.5; @@ inline constexpr double kDhrystoneMinSeconds = 0.25;
 cli-summary-mads @@ constexpr double kOutlierMads = 3.0; @@ constexpr double kOutlierMads = 30.0;
 pages-unsaved-run @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = true; }, kBenchmarkId); @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = false; }, kBenchmarkId);
+cli-extension-case @@ if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a'); @@ if (c >= 'D' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+cpu-amx-names @@ {23, "avx512_fp16"}, {24, "amx_tile"}, {25, "amx_int8"}, {28, "flush_l1d"}, @@ {23, "avx512_fp16"}, {24, "amx_int8"}, {25, "amx_tile"}, {28, "flush_l1d"},
 LIST
 )
 

@@ -120,6 +120,7 @@ TEST(ModernEdges, FeatureWordsWithinTheStatedLeaves)
     const std::pair<const char*, const char*> cases[] = {
         {"0 0 6 0 0 0\n6 0 4 0 0 0\n7 0 0 1 0 0\nd 1 1 0 0 0\n", "arat;"},
         {"0 0 7 0 0 0\n7 0 0 0 0 0\n7 1 20 0 0 0\n", ""},
+        {"0 0 7 0 0 0\n7 0 0 0 0 3400000\n", "amx_bf16;amx_tile;amx_int8;"},  // no recorded processor has AMX
         {"0 0 d 0 0 0\n7 0 1 1 0 0\n7 1 20 0 0 0\nd 1 1 0 0 0\n", "fsgsbase;xsaveopt;avx512_bf16;"},
         {"80000000 0 80000007 0 0 0\n80000007 0 0 1 0 0\n80000008 0 0 1 0 0\n", "overflow_recov;"},
         {"80000000 0 80000021 0 0 0\n80000008 0 0 1001 0 0\n80000021 0 ffffffff 0 0 0\n", "clzero;"},

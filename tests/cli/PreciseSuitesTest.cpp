@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/cli/PreciseSuites.h"
+#include "app/cli/ResultSheet.h"
 #include "bench/CpuSuite.h"
 
 TEST(PreciseRunners, CpuKeepsTheShortestTimesAndTheHighestRatingAndTotalsTheBestTimes)
@@ -56,4 +57,10 @@ TEST(PreciseRunners, CacheGrowsRepetitionsToTwentyMillisecondsAndCreditsEachAsTh
     EXPECT_DOUBLE_EQ(run.best.rates[18], 2048 / 1048576.0 * 1000 / 4);
     EXPECT_GE(repetitionsAsked.rbegin()->first, 20u);
     EXPECT_EQ(repetitionsAsked.rbegin()->second, 30 * 4);  // the probe that reached it, a warm-up, two repeats
+}
+
+// Not a precise runner, but as small: a file's kind is its extension in any case, never a folder's.
+TEST(ResultFileKinds, ExtensionInAnyCaseAndNeverAFoldersDot)
+{
+    EXPECT_EQ(ResultFileExtension("runs.d/run.CPU") + ResultFileExtension("runs.d/run"), "cpu");
 }
