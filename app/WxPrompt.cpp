@@ -1,5 +1,7 @@
 #include "app/WxPrompt.h"
 
+#include <filesystem>
+
 #include <wx/app.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
@@ -44,10 +46,7 @@ std::string WxWildcard(const std::string& filter)
 
 std::string WithDefaultExtension(const std::string& path, const std::string& extension)
 {
-    if (extension.empty()) return path;
-    auto slash = path.find_last_of('/');
-    auto dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return path;
+    if (extension.empty() || std::filesystem::path(path).has_extension()) return path;
     return path + "." + extension;
 }
 

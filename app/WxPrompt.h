@@ -13,5 +13,6 @@ public:
 // "Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||" in the form wxWidgets takes (no empty end pair).
 std::string WxWildcard(const std::string& filter);
 
-// A name typed without an extension gets `extension` (without the dot); a dot in a folder name does not count.
+// A name typed without an extension gets `extension` (without the dot); a dot in a folder name, or one
+// that only starts a hidden name, does not count.
 std::string WithDefaultExtension(const std::string& path, const std::string& extension);

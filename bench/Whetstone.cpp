@@ -38,7 +38,7 @@ VEXT_OUT_OF_LINE void CWhetstone::WhetArrayAssign(volatile double* e, int32_t j,
     e[l] = e[j];
 }
 
-void CWhetstone::RecordSection(float operations, int kind, double check, double seconds, int calibrate,
+void CWhetstone::RecordSection(float operations, SectionKind kind, double check, double seconds, int32_t calibrate,
                                int section)
 {
     checkSum = checkSum + check;

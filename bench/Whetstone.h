@@ -24,9 +24,10 @@ public:
     void RunFinalPasses(int32_t passes);
     // One execution of sections N1 ... N8, each repeating its work `passes` times; the section
     // lengths scale with x100 (100 in every real run).
+    // `calibrate` counts the calibration calls from 1; 0 is the final run, the only one rated.
     virtual void WhetstonePasses(int32_t passes, int32_t x100, int32_t calibrate);
     // Books one section's time and check value; rates are computed only when calibrate is 0.
-    virtual void RecordSection(float operations, int kind, double check, double seconds, int calibrate,
+    virtual void RecordSection(float operations, SectionKind kind, double check, double seconds, int32_t calibrate,
                                int section);
     // The tick count in seconds: the Whetstone's own timer.
     static double WhetSeconds();

@@ -48,13 +48,7 @@ void CProcessorReport::WriteProcessorDetails(ReportSink& file)
 
 void CProcessorReport::CreateReport()
 {
-    platform::FileDialogRequest request;
-    request.filter = kReportFilter;
-    request.defaultExtension = "txt";
-    request.overwritePrompt = true;
-    request.pathMustExist = true;
-    request.hideReadOnly = true;
-    std::optional<std::string> path = platform::Prompt().AskSavePath(request);
+    std::optional<std::string> path = platform::Prompt().AskSavePath(platform::FileDialogRequest::SaveAs(kReportFilter, "txt"));
     if (!path) return;
     CReportFile file(*path);
     WriteHeader(file);

@@ -10,44 +10,39 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "files/AtomicFile.h"
 #include "files/FileDescriptor.h"
+#include "files/ResultTables.h"
 #include "platform/InputFile.h"
 #include "platform/TextEncoding.h"
 
-const ResultFileKind kCpuResultFile = {"CPU Benchmarks (*.cpu)|*.cpu||", "cpu", kCpuRecordSize};
-const ResultFileKind kFpuResultFile = {"FPU Benchmarks (*.fpu)|*.fpu||", "fpu", kFpuRecordSize};
-const ResultFileKind kCacheResultFile = {"Cache Benchmarks (*.cache)|*.cache||", "cache", kCacheRecordSize};
+const ResultFileKind kCpuResultFile = {"cpu", "CPU Benchmarks (*.cpu)|*.cpu||", kCpuRecordSize, kCpuListRows};
+const ResultFileKind kFpuResultFile = {"fpu", "FPU Benchmarks (*.fpu)|*.fpu||", kFpuRecordSize, kFpuListRows};
+const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheListRows};
 
-platform::FileDialogRequest SaveDialogRequest(const ResultFileKind& kind)
+const ResultFileKind* FindResultFileKind(std::string_view name)
 {
-    platform::FileDialogRequest request;
-    request.filter = kind.filter;
-    request.defaultExtension = kind.defaultExtension;
-    request.overwritePrompt = true;
-    request.hideReadOnly = true;
-    request.pathMustExist = true;
-    return request;
+    for (const ResultFileKind* kind : {&kCpuResultFile, &kFpuResultFile, &kCacheResultFile})
+        if (name == kind->name) return kind;
+    return nullptr;
 }
 
-platform::FileDialogRequest OpenDialogRequest(const ResultFileKind& kind)
+std::string ResultFileExtension(const std::string& path)
 {
-    platform::FileDialogRequest request;
-    request.filter = kind.filter;
-    request.defaultExtension = kind.defaultExtension;
-    request.hideReadOnly = true;
-    request.fileMustExist = true;
-    return request;
+    std::string extension = std::filesystem::path(path).extension().string();
+    if (!extension.empty()) extension.erase(0, 1);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return extension;
 }
 
 std::string CutSummary(std::string_view summary)
 {
     if (summary.size() <= kSummaryMaxLength) return std::string(summary);
-    std::size_t n = kSummaryMaxLength;
-    if (platform::IsUtf8(summary))
-        while (n > 0 && (static_cast<unsigned char>(summary[n]) & 0xC0) == 0x80) --n;
+    const std::size_t n = platform::IsUtf8(summary) ? platform::Utf8CutPoint(summary, kSummaryMaxLength) : kSummaryMaxLength;
     return std::string(summary.substr(0, n));
 }
 
@@ -236,60 +231,4 @@ std::string ResultFileMessage(ResultFileStatus status)
     case ResultFileStatus::TooShort: return "Error !\n\nThe bench file is too short, Vext is unable to load it !";
     }
     return "";
-}
-
-// ---------------------------------------------------------------------------------------------------
-// The page flows.
-
-namespace {
-
-bool SaveRecord(const ResultFileKind& kind, std::span<const uint8_t> record)
-{
-    std::optional<std::string> path = platform::Prompt().AskSavePath(SaveDialogRequest(kind));
-    if (!path) return false;
-    ResultFileStatus status = WriteResultFile(*path, record);
-    if (status == ResultFileStatus::Ok) return true;
-    platform::Prompt().ShowMessage(ResultFileMessage(status), platform::MessageIcon::Stop);
-    return false;
-}
-
-template <typename Loaded, std::size_t Size>
-std::optional<Loaded> LoadRecord(const ResultFileKind& kind,
-                                 std::optional<Loaded> (*decode)(std::span<const uint8_t>))
-{
-    std::optional<std::string> path = platform::Prompt().AskOpenPath(OpenDialogRequest(kind));
-    if (!path) return std::nullopt;
-    std::array<uint8_t, Size> bytes{};
-    ResultFileStatus status = ReadResultFile(*path, bytes);
-    if (status != ResultFileStatus::Ok) {
-        platform::Prompt().ShowMessage(ResultFileMessage(status), platform::MessageIcon::Stop);
-        return std::nullopt;
-    }
-    return decode(bytes);
-}
-
-}  // namespace
-
-bool SaveCpuResults(std::string_view summary, const CpuResults& results)
-{
-    return SaveRecord(kCpuResultFile, EncodeCpuRecord(summary, results));
-}
-
-bool SaveFpuResults(std::string_view summary, const WhetstoneResults& results)
-{
-    return SaveRecord(kFpuResultFile, EncodeFpuRecord(summary, results));
-}
-
-bool SaveCacheResults(std::string_view summary, const CacheResults& results)
-{
-    return SaveRecord(kCacheResultFile, EncodeCacheRecord(summary, results));
-}
-
-std::optional<LoadedCpu> LoadCpuResults() { return LoadRecord<LoadedCpu, kCpuRecordSize>(kCpuResultFile, DecodeCpuRecord); }
-
-std::optional<LoadedFpu> LoadFpuResults() { return LoadRecord<LoadedFpu, kFpuRecordSize>(kFpuResultFile, DecodeFpuRecord); }
-
-std::optional<LoadedCache> LoadCacheResults()
-{
-    return LoadRecord<LoadedCache, kCacheRecordSize>(kCacheResultFile, DecodeCacheRecord);
 }

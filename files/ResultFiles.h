@@ -4,9 +4,8 @@
 // page's results as little-endian unsigned 32-bit integers or IEEE 754 doubles, field after field, with
 // no header, length or checksum. A file is known only by its extension and by the page that reads it.
 //
-// The pages call the Save... and Load... flows from their button handlers; those ask for the path, do the
-// file work and tell the user about every failure. Encode.../Decode... are the pure byte layouts, and
-// WriteResultFile/ReadResultFile the file work without any dialog (vext-cli, tests).
+// Encode.../Decode... are the pure byte layouts, and WriteResultFile/ReadResultFile the file work
+// without any dialog (vext-cli, tests). The pages' Save and Load flows are in files/ResultFileDialogs.h.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +16,6 @@
 
 #include "bench/Results.h"
 #include "files/AtomicFile.h"
-#include "platform/UserPrompt.h"
 
 constexpr std::size_t kSummaryFieldSize = 100;
 constexpr std::size_t kSummaryMaxLength = kSummaryFieldSize - 1;
@@ -39,31 +37,23 @@ struct LoadedCache {
     CacheResults results;
 };
 
-// --- The page flows: file dialog, file, message boxes --------------------------------------------
-// A save returns true when the file was written; false when the dialog was cancelled (nothing happens)
-// or the save failed (the user was told). The page is never changed by a save.
-bool SaveCpuResults(std::string_view summary, const CpuResults& results);
-bool SaveFpuResults(std::string_view summary, const WhetstoneResults& results);
-bool SaveCacheResults(std::string_view summary, const CacheResults& results);
-
-// A load returns the file's summary and results, or nothing when the dialog was cancelled or the file
-// could not be read whole (the user was told); on nothing the page stays as it was.
-std::optional<LoadedCpu> LoadCpuResults();
-std::optional<LoadedFpu> LoadFpuResults();
-std::optional<LoadedCache> LoadCacheResults();
-
 // --- The three variants --------------------------------------------------------------------------
 struct ResultFileKind {
+    const char* name;              // "cpu": the file's extension, and the suite's name in vext-cli
     const char* filter;            // "CPU Benchmarks (*.cpu)|*.cpu||"
-    const char* defaultExtension;  // "cpu"
     std::size_t recordSize;
+    const char* const* listRows;  // the page's list
 };
 extern const ResultFileKind kCpuResultFile;
 extern const ResultFileKind kFpuResultFile;
 extern const ResultFileKind kCacheResultFile;
 
-platform::FileDialogRequest SaveDialogRequest(const ResultFileKind& kind);
-platform::FileDialogRequest OpenDialogRequest(const ResultFileKind& kind);
+// The kind of that name ("cpu", "fpu", "cache"), or null.
+const ResultFileKind* FindResultFileKind(std::string_view name);
+
+// The lower-case extension of the file name in `path`, without its dot: "cpu" for "run.CPU"; "" for a
+// name without one, for a name that only starts with a dot, and for a dot in a folder's name.
+std::string ResultFileExtension(const std::string& path);
 
 // A summary line as the text field keeps it: its first 99 bytes. A UTF-8 text is cut before the
 // character that would not fit whole, so that the kept part still reads as UTF-8. The saved files and

@@ -4,7 +4,7 @@
 
 #include "bench/CpuSuite.h"
 #include "bench/ui/BenchProgressDlg.h"
-#include "files/ResultFiles.h"
+#include "files/ResultFileDialogs.h"
 #include "files/ResultTables.h"
 #include "pages/BenchList.h"
 

@@ -4,6 +4,7 @@
 // tests with a recorder.
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -16,6 +17,16 @@ struct FileDialogRequest {
     bool pathMustExist = false;
     bool fileMustExist = false;
     bool hideReadOnly = false;
+
+    // Every file of the program is saved through one Save As shape and loaded through one Open shape.
+    static FileDialogRequest SaveAs(std::string filter, std::string extension)
+    {
+        return {std::move(filter), std::move(extension), true, true, false, true};
+    }
+    static FileDialogRequest Open(std::string filter, std::string extension)
+    {
+        return {std::move(filter), std::move(extension), false, false, true, true};
+    }
 };
 
 class UserPrompt {

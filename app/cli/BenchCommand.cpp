@@ -54,6 +54,7 @@ const char kBenchAbout[] =
 
 struct BenchOptions {
     std::string suite;
+    const ResultFileKind* kind = nullptr;  // the suite's, once the command line is read
     std::optional<std::string> output;
     bool overwrite = false;
     bool json = false;
@@ -102,15 +103,14 @@ std::optional<std::string> OutputTarget(const BenchOptions& options, std::string
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
         return path;  // a device or pipe is written directly
-    const std::string name = path.substr(path.rfind('/') + 1);  // npos + 1 is 0
-    const std::size_t dot = name.rfind('.');
-    // "-o=x" gives "=x": never meant as a name.
-    if (name.empty() || dot == 0 || name.front() == '=') {
+    const std::filesystem::path name = std::filesystem::path(path).filename();
+    // "-o=x" gives "=x": never meant as a name. ".cpu" would be a hidden file without a name.
+    if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') {
         error = "'" + path + "' names no file: the " + options.suite + " suite saves NAME." + options.suite +
                 " (-o NAME or --output=NAME)";
         return std::nullopt;
     }
-    if (dot == std::string::npos) path += "." + options.suite;
+    if (!name.has_extension()) path += "." + options.suite;
     const std::string extension = ResultFileExtension(path);
     if (extension != options.suite) {
         error = "'" + path + "' ends in \"." + extension + "\"; the " + options.suite + " suite saves ." + options.suite +
@@ -157,20 +157,20 @@ std::vector<uint8_t> Bytes(const std::array<uint8_t, Size>& record)
 
 // Runs the suite, printing each row as it arrives unless the whole is wanted as JSON. `record` is
 // what -o saves.
-ResultSheet RunSuite(const std::string& suite, const std::string& summary, bool quiet, std::vector<uint8_t>& record)
+ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, bool quiet, std::vector<uint8_t>& record)
 {
-    CListPrinter printer(suite == "cpu" ? kCpuListRows : suite == "fpu" ? kFpuListRows : kCacheListRows, stdout);
+    CListPrinter printer(suite.listRows, stdout);
     auto show = [&](int row, const std::string& text) {
         if (!quiet) printer.Cell(row, text);
     };
     ResultSheet sheet;
-    if (suite == "cpu") {
+    if (&suite == &kCpuResultFile) {
         CpuSuiteCallbacks callbacks;
         callbacks.onResult = [&](int index, uint32_t value) { show(CpuResultRow(index), FormatCpuResult(index, value)); };
         const CpuResults results = RunCpuSuite(callbacks);
         record = Bytes(EncodeCpuRecord(summary, results));
         sheet = CpuSheet(summary, results);
-    } else if (suite == "fpu") {
+    } else if (&suite == &kFpuResultFile) {
         // The Whetstone results come only at its end: on a terminal, show which section is running.
         FpuSuiteCallbacks callbacks;
         if (::isatty(STDERR_FILENO)) {
@@ -235,12 +235,12 @@ ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<preci
 
 ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, std::vector<uint8_t>& record)
 {
-    CListPrinter printer(options.suite == "cpu" ? kCpuListRows : kCacheListRows, stdout);
+    CListPrinter printer(options.kind->listRows, stdout);
     std::vector<std::pair<precise::Row, int>> rows;
     precise::Callbacks callbacks = PreciseOutput(printer);
     if (options.json) callbacks.onRow = [&rows](const precise::Row& row, int listRow) { rows.emplace_back(row, listRow); };
     ResultSheet sheet;
-    if (options.suite == "cpu") {
+    if (options.kind == &kCpuResultFile) {
         const precise::CpuRun run = precise::RunCpu(options.repeat, callbacks);
         record = Bytes(EncodeCpuRecord(summary, run.best));
         sheet = PreciseSheet(CpuSheet(summary, run.best), rows);
@@ -275,7 +275,7 @@ int RunBench(const BenchOptions& options)
     std::fflush(stdout);
     std::vector<uint8_t> record;
     const ResultSheet sheet =
-        options.precise ? RunPrecise(options, summary, record) : RunSuite(options.suite, summary, options.json, record);
+        options.precise ? RunPrecise(options, summary, record) : RunSuite(*options.kind, summary, options.json, record);
     if (options.json) {
         nlohmann::json json = SheetJson(sheet);
         json["run"] = identity;
@@ -296,7 +296,8 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
                    "       vext-cli bench latency|bandwidth [OPTIONS]",
                    kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
-    bench->add_option("suite", options->suite, "cpu, fpu or cache")->check(CLI::IsMember({"cpu", "fpu", "cache"}));
+    bench->add_option("suite", options->suite, "cpu, fpu or cache")
+        ->check(CLI::IsMember(std::vector<std::string>{kCpuResultFile.name, kFpuResultFile.name, kCacheResultFile.name}));
     AddLatencyCommand(*bench, run);
     AddBandwidthCommand(*bench, run);
     bench->add_option("-o,--output", options->output,
@@ -322,8 +323,9 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run)
     bench->callback([&run, options, bench] {
         if (!bench->get_subcommands().empty()) return;  // latency or bandwidth: their own run
         if (options->suite.empty()) throw CLI::RequiredError("suite");
-        if (options->precise && options->suite == "fpu") throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
-        if (options->threads && options->suite == "cache") throw CLI::ValidationError("--threads", "is for the cpu and fpu suites");
+        options->kind = FindResultFileKind(options->suite);
+        if (options->precise && options->kind == &kFpuResultFile) throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
+        if (options->threads && options->kind == &kCacheResultFile) throw CLI::ValidationError("--threads", "is for the cpu and fpu suites");
         // A result file holds one thread's values: refused before anything runs.
         if (options->threads && options->output) throw CLI::ValidationError("--threads", "writes no result file: leave out -o");
         if (options->threads && options->precise) throw CLI::ValidationError("--threads", "does not go with --precise");

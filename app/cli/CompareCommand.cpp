@@ -15,6 +15,8 @@
 #include "app/cli/ProcessorJson.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/TerminalText.h"
+#include "files/ResultFiles.h"
+#include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
 
 namespace {
@@ -72,8 +74,7 @@ std::string DifferenceText(const std::optional<double>& percent)
 std::string Head(const std::string& text)
 {
     if (text.size() <= kHeaderLength) return text;
-    std::size_t cut = kHeaderLength - 3;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    std::size_t cut = platform::Utf8CutPoint(text, kHeaderLength - 3);
     // Never cut a "\x1b" in two: a stray backslash would read as the start of another escape.
     for (std::size_t back = 1; back <= 3 && back <= cut; ++back)
         if (text.compare(cut - back, 2, "\\x") == 0) {
@@ -88,7 +89,7 @@ std::string Tail(const std::string& text)
 {
     if (text.size() <= kHeaderLength) return text;
     std::size_t start = text.size() - (kHeaderLength - 3);
-    while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) ++start;
+    while (start < text.size() && platform::IsUtf8Continuation(text[start])) ++start;
     return "..." + text.substr(start);
 }
 
@@ -146,8 +147,7 @@ nlohmann::json CompareJson(const std::vector<ResultSheet>& sheets, const std::ve
 // "a .cpu file"; a JSON result of another kind: "a latency result".
 std::string KindText(const std::string& kind)
 {
-    const bool file = kind == "cpu" || kind == "fpu" || kind == "cache";
-    return file ? "a ." + kind + " file" : "a " + TerminalText(kind) + " result";
+    return FindResultFileKind(kind) ? "a ." + kind + " file" : "a " + TerminalText(kind) + " result";
 }
 
 int RunCompare(const CompareOptions& options)

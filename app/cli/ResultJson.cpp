@@ -12,6 +12,7 @@
 
 #include "app/cli/MemoryResultRows.h"
 #include "app/cli/TerminalText.h"
+#include "files/ResultFiles.h"
 #include "files/ResultTables.h"
 #include "platform/InputFile.h"
 #include "platform/TextFormat.h"
@@ -39,8 +40,8 @@ bool Text(const json& object, const char* key, std::string& text)
 // other kinds, and rows the page does not have (the precise mode's larger blocks), stay off it.
 void PlaceOnPage(ResultSheet& sheet)
 {
-    sheet.listRows = sheet.kind == "cpu" ? kCpuListRows : sheet.kind == "fpu" ? kFpuListRows
-                   : sheet.kind == "cache" ? kCacheListRows : nullptr;
+    const ResultFileKind* kind = FindResultFileKind(sheet.kind);
+    sheet.listRows = kind ? kind->listRows : nullptr;
     int next = 0;
     for (ResultRow& row : sheet.rows) {
         row.listRow = -1;

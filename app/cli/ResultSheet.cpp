@@ -28,25 +28,6 @@ std::string CacheMethod(int index)
     return title.substr(open + 1, close - open - 1);
 }
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-
-}  // namespace
-
-std::string ResultFileExtension(const std::string& path)
-{
-    const std::size_t dot = path.rfind('.'), slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-    return Lower(path.substr(dot + 1));
-}
-
-namespace {
-
 template <std::size_t Size, typename Decode, typename Make>
 std::optional<ResultSheet> Load(const std::string& path, std::string& error, Decode decode, Make make)
 {
@@ -68,7 +49,7 @@ std::optional<ResultSheet> Load(const std::string& path, std::string& error, Dec
 
 ResultSheet CpuSheet(const std::string& summary, const CpuResults& results)
 {
-    ResultSheet sheet{"cpu", kCpuListRows, summary, {}, {}};
+    ResultSheet sheet{kCpuResultFile.name, kCpuListRows, summary, {}, {}};
     for (int i = 0; i < CpuResults::kCount; ++i) {
         const bool rating = i == CpuResults::kDhrystone;
         sheet.rows.push_back(Row(kCpuListRows, CpuResultRow(i), FormatCpuResult(i, results.values[i]), results.values[i],
@@ -79,7 +60,7 @@ ResultSheet CpuSheet(const std::string& summary, const CpuResults& results)
 
 ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results)
 {
-    ResultSheet sheet{"fpu", kFpuListRows, summary, {}, {}};
+    ResultSheet sheet{kFpuResultFile.name, kFpuListRows, summary, {}, {}};
     for (int s = 0; s < 8; ++s) {
         const bool flops = results.mflops[s] != -1.0;
         sheet.rows.push_back(Row(kFpuListRows, FpuSectionRow(s), FormatWhetstoneSection(results, s),
@@ -93,7 +74,7 @@ ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results
 
 ResultSheet CacheSheet(const std::string& summary, const CacheResults& results)
 {
-    ResultSheet sheet{"cache", kCacheListRows, summary, {}, {}};
+    ResultSheet sheet{kCacheResultFile.name, kCacheListRows, summary, {}, {}};
     for (int i = 0; i < CacheResults::kCount; ++i) {
         sheet.rows.push_back(Row(kCacheListRows, CacheResultRow(i), FormatCacheRate(results.rates[i]), results.rates[i],
                                  "Mb/sec", false));
@@ -105,11 +86,12 @@ ResultSheet CacheSheet(const std::string& summary, const CacheResults& results)
 
 std::optional<ResultSheet> LoadResultSheet(const std::string& path, std::string& error)
 {
-    const std::string kind = ResultFileExtension(path);
-    if (kind == "cpu") return Load<kCpuRecordSize>(path, error, DecodeCpuRecord, CpuSheet);
-    if (kind == "fpu") return Load<kFpuRecordSize>(path, error, DecodeFpuRecord, FpuSheet);
-    if (kind == "cache") return Load<kCacheRecordSize>(path, error, DecodeCacheRecord, CacheSheet);
-    if (kind == "json") return LoadResultJson(path, error);
+    const std::string extension = ResultFileExtension(path);
+    const ResultFileKind* kind = FindResultFileKind(extension);
+    if (kind == &kCpuResultFile) return Load<kCpuRecordSize>(path, error, DecodeCpuRecord, CpuSheet);
+    if (kind == &kFpuResultFile) return Load<kFpuRecordSize>(path, error, DecodeFpuRecord, FpuSheet);
+    if (kind == &kCacheResultFile) return Load<kCacheRecordSize>(path, error, DecodeCacheRecord, CacheSheet);
+    if (extension == "json") return LoadResultJson(path, error);
     error = "'" + path + "' is not a result file: the name must end in .cpu, .fpu, .cache or .json";
     return std::nullopt;
 }

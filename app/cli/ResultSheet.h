@@ -36,9 +36,6 @@ ResultSheet CpuSheet(const std::string& summary, const CpuResults& results);
 ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results);
 ResultSheet CacheSheet(const std::string& summary, const CacheResults& results);
 
-// The lower-case extension of the file name in `path`: "cpu" for "run.CPU", "" for none.
-std::string ResultFileExtension(const std::string& path);
-
 // Reads a .cpu, .fpu or .cache file, the kind taken from the name's extension, or a .json result of
 // vext-cli. Nothing, and in `error` why (naming the file), when the file is short, unreadable,
 // malformed or of no known kind.

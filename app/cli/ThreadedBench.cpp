@@ -15,6 +15,7 @@
 #include "bench/PinnedThreads.h"
 #include "bench/ThreadedSuites.h"
 #include "cpu/SystemSummary.h"
+#include "files/ResultFiles.h"
 #include "files/ResultTables.h"
 #include "platform/CpuTopology.h"
 #include "platform/TextFormat.h"
@@ -170,7 +171,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options)
         PrintHeading(cpus);
     }
     std::fflush(stdout);
-    const bool cpu = options.suite == "cpu";
+    const bool cpu = options.suite == kCpuResultFile.name;
     const SuiteRun suite = cpu ? RunCpu(cpus, summary, options.json) : RunFpu(cpus, summary);
     std::vector<ThreadedRow> rows;
     for (std::size_t r = 0; r < suite.single.rows.size(); ++r) {

@@ -58,9 +58,3 @@ TEST(PreciseRunners, CacheGrowsRepetitionsToTwentyMillisecondsAndCreditsEachAsTh
     EXPECT_GE(repetitionsAsked.rbegin()->first, 20u);
     EXPECT_EQ(repetitionsAsked.rbegin()->second, 30 * 4);  // the probe that reached it, a warm-up, two repeats
 }
-
-// Not a precise runner, but as small: a file's kind is its extension in any case, never a folder's.
-TEST(ResultFileKinds, ExtensionInAnyCaseAndNeverAFoldersDot)
-{
-    EXPECT_EQ(ResultFileExtension("runs.d/run.CPU") + ResultFileExtension("runs.d/run"), "cpu");
-}

@@ -7,7 +7,7 @@
 #include <limits>
 #include <tuple>
 
-#include "files/ResultFiles.h"
+#include "files/ResultFileDialogs.h"
 #include "tests/support/ReportTestSupport.h"
 #include "tests/support/FakeClocks.h"
 
@@ -105,6 +105,16 @@ TEST(ResultRecords, SummaryCutNeverSplitsAUtf8Character)
         {a97 + "b\xE9\xA9z", a97 + "b\xE9"},   // not UTF-8: 99 bytes as they are
     };
     for (const auto& [summary, kept] : cuts) EXPECT_EQ(CutSummary(summary), kept) << summary.size();
+}
+
+// A file's kind is its extension in any case, never a folder's, and a hidden name has none.
+TEST(ResultFileKinds, KnownByTheExtensionOfTheNameAlone)
+{
+    EXPECT_EQ(ResultFileExtension("runs.d/run.CPU") + ResultFileExtension("runs.d/run") + ResultFileExtension("d/.cpu") +
+                  ResultFileExtension("x."),
+              "cpu");
+    EXPECT_EQ(FindResultFileKind("cache"), &kCacheResultFile);
+    EXPECT_EQ(FindResultFileKind("CPU"), nullptr);
 }
 
 TEST_F(ResultFileFolder, CancelledDialogsTouchNothingAndSayNothing)

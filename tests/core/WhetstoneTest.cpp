@@ -16,9 +16,9 @@ namespace {
 
 // Keeps every RecordSection call as a line of text, then books it as usual.
 struct RecordingWhetstone : CWhetstone {
-    void RecordSection(float operations, int kind, double check, double seconds, int calibrate, int section) override
+    void RecordSection(float operations, SectionKind kind, double check, double seconds, int32_t calibrate, int section) override
     {
-        log += platform::TextFormat("N%d kind %d ops %.0f check %.17g calibrate %d\n", section, kind, operations, check, calibrate);
+        log += platform::TextFormat("N%d kind %d ops %.0f check %.17g calibrate %d\n", section, static_cast<int>(kind), operations, check, calibrate);
         CWhetstone::RecordSection(operations, kind, check, seconds, calibrate, section);
     }
     std::string log;
