@@ -22,7 +22,7 @@ WhetstoneRun ThreadWhetstoneTag::Live(int, std::optional<int32_t> passes)
         whetstone->RunFinalPasses(*passes);
     else
         whetstone->RunWhetstone();
-    return {whetstone->ReadResults(), whetstone->FinalPasses()};
+    return {whetstone->ReadResults(), whetstone->FinalPasses(), whetstone->Failure()};
 }
 
 namespace {
@@ -66,12 +66,19 @@ ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<
     ThreadedFpuRun run{cpus, {}, 0, std::vector<WhetstoneResults>(cpus.size()), true};
     bench::PinnedThreads alone({cpus.front()}), all(cpus);
     if (onStage) onStage(1);
+    BenchFailure loneFailure = BenchFailure::None;
     alone.Run([&](int) {
         const WhetstoneRun lone = ThreadWhetstoneSeam::Call(0, std::nullopt);
-        run.single = lone.results, run.passes = lone.passes;
+        run.single = lone.results, run.passes = lone.passes, loneFailure = lone.failure;
     });
+    ShowBenchFailure(loneFailure);
     if (onStage) onStage(static_cast<int>(cpus.size()));
-    all.Run([&](int thread) { run.threads[thread] = ThreadWhetstoneSeam::Call(thread, run.passes).results; });
+    std::vector<BenchFailure> failures(cpus.size(), BenchFailure::None);
+    all.Run([&](int thread) {
+        const WhetstoneRun each = ThreadWhetstoneSeam::Call(thread, run.passes);
+        run.threads[thread] = each.results, failures[thread] = each.failure;
+    });
+    for (BenchFailure failure : failures) ShowBenchFailure(failure);
     run.pinned = alone.AllPinned() && all.AllPinned();
     return run;
 }

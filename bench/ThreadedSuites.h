@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "bench/BenchFailure.h"
 #include "bench/CpuSuite.h"
 #include "bench/Results.h"
 #include "platform/Seam.h"
@@ -23,6 +24,7 @@ using ScopedThreadCpuKernels = ThreadCpuKernelsSeam::Scoped;
 struct WhetstoneRun {
     WhetstoneResults results;
     int32_t passes = 0;
+    BenchFailure failure = BenchFailure::None;
 };
 struct ThreadWhetstoneTag {
     static WhetstoneRun Live(int thread, std::optional<int32_t> passes);
@@ -48,7 +50,8 @@ struct ThreadedFpuRun {
 // Follows measurement `index` (0-13, then 14 the total) with its value alone and on each thread.
 using ThreadedCpuCallback = std::function<void(int index, uint32_t single, const std::vector<uint32_t>& threads)>;
 ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement = {});
-// `onStage(threads)` comes before the lone run (1) and before the run on all threads.
+// `onStage(threads)` comes before the lone run (1) and before the run on all threads. A run whose
+// check failed is shown as the page shows it, once the run's threads have ended, in thread order.
 ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage = {});
 
 // All threads' work against N lone runs: the sum of the threads' rates over N times the lone rate. A

@@ -255,7 +255,7 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
     return sheet;
 }
 
-int RunBench(const BenchOptions& options)
+int RunSuiteCommand(const BenchOptions& options)
 {
     if (options.threads) {
         std::optional<int> count;
@@ -283,6 +283,16 @@ int RunBench(const BenchOptions& options)
     }
     std::fflush(stdout);
     return target ? Save(*target, record, options.overwrite) : 0;
+}
+
+// A failure the run showed (as the page shows it, and then goes on) is the command's failure too: the
+// results are printed and saved as the page would keep them, and the status says they are not sound.
+int RunBench(const BenchOptions& options)
+{
+    RunMessagesPrompt messages;
+    platform::ScopedPrompt scope(messages);
+    const int status = RunSuiteCommand(options);
+    return status == 0 && messages.Shown() > 0 ? 2 : status;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // What the vext-cli commands share: their error line, a check of file names, the recorded CPUID of
 // --cpuid, and the prompt that lets -o take exactly the path a Save button takes.
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -55,6 +56,24 @@ inline bool UseRecordedCpuid(const char* command, const std::optional<std::strin
 // Refuses an empty value ("-o ''", "--output="): a file name is needed.
 inline const CLI::Validator kNotEmpty(
     [](std::string& value) { return value.empty() ? std::string("a file name is needed") : std::string(); }, "");
+
+// Shows on standard error the messages a page would show during a benchmark run ("Calculation Error !"),
+// and counts them, so that a run that showed one does not end as a success. Threads of a run may show
+// theirs at once.
+class RunMessagesPrompt : public platform::UserPrompt {
+public:
+    void ShowMessage(const std::string& text, platform::MessageIcon) override
+    {
+        std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
+        ++shown_;
+    }
+    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return std::nullopt; }
+    int Shown() const { return shown_; }
+
+private:
+    std::atomic<int> shown_{0};
+};
 
 // Answers the Save dialog with the file named on the command line and keeps the messages the window
 // would show, so that -o goes through exactly the path of the button.

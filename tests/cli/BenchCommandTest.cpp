@@ -64,7 +64,10 @@ protected:
             ++runs_;
             return RunCpuSuiteWith(FixedCpuKernels(cpu_), callbacks);
         });
-        ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks&) { return ++runs_, fpu_; });
+        ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks&) {
+            if (fpuFails_) ShowBenchFailure(BenchFailure::WhetstoneCalculation);
+            return ++runs_, fpu_;
+        });
         ScopedCacheSuite cacheSuite([this](const CacheSuiteCallbacks& callbacks) {
             ++runs_;
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
@@ -87,7 +90,8 @@ protected:
             const auto slow = [thread](double& rate) { rate /= rate > 0 ? 1 + thread / 4.0 : 1; };  // -1 marks "no rate"
             for (int s = 0; s < 8; ++s) slow(slower.mflops[s]), slow(slower.mops[s]);
             slow(slower.mwips);
-            return WhetstoneRun{slower, passes.value_or(77)};
+            const bool fails = passes && thread == failingThread_;
+            return WhetstoneRun{slower, passes.value_or(77), fails ? BenchFailure::WhetstoneCalculation : BenchFailure::None};
         });
         return RunCaptured(command, args, device);
     }
@@ -112,6 +116,8 @@ protected:
     fs::path dir_, cwd_ = fs::current_path();
     int runs_ = 0;
     std::function<void()> duringRun_;
+    bool fpuFails_ = false;
+    int failingThread_ = -1;
     std::mutex pinning_;
     std::vector<int> pins_;
     std::atomic<int> kernelRuns_{0};
@@ -212,6 +218,7 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"bench-no-name", {"bench", "cpu", "-o", "dir/"}},
         {"bench-dot", {"bench", "cpu", "-o", "x."}},
         {"bench-equals", {"bench", "cpu", "-o="}},
+        {"bench-hidden", {"bench", "cpu", "-o", ".cpu"}},
         {"bench-other-extension", {"bench", "cpu", "-o", "results.txt"}},
         {"bench-dangling-link", {"bench", "cpu", "-o", "dangling"}},
         {"bench-unwritable", {"bench", "cpu", "-o", "ro.cpu", "--overwrite"}},
@@ -272,6 +279,21 @@ TEST_F(BenchCommand, EachThreadRunsEveryKernelOnItsOwnProcessor)
     EXPECT_EQ(pins_, (std::vector<int>{0, 0, 1, 2}));  // the lone thread, then one per core first
     EXPECT_EQ(kernelRuns_, 14 * (1 + 3));
     EXPECT_EQ(runs_, 0);
+}
+
+// The page shows "Calculation Error !" and keeps the results; the command does the same and fails.
+TEST_F(BenchCommand, ACalculationErrorIsShownAndTheRunFails)
+{
+    failingThread_ = 2;
+    Outcome threads = Bench({"fpu", "--threads", "3"});
+    EXPECT_EQ(threads.status, 2);
+    EXPECT_EQ(threads.err, "Calculation Error !\n");
+    fpuFails_ = true, failingThread_ = -1;
+    fs::current_path(dir_);
+    Outcome lone = Bench({"fpu", "-o", "run"});
+    EXPECT_EQ(lone.status, 2);
+    EXPECT_EQ(lone.err, "Calculation Error !\n");
+    EXPECT_EQ(Saved("run.fpu").size(), kFpuRecordSize);
 }
 
 TEST_F(BenchCommand, BadUsageRunsNothing)
