@@ -127,11 +127,9 @@ int RunBandwidthBench(const BandwidthOptions& options)
         report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, sizes[*row], options.repeat);
     }
     ShowStep(terminal, "");
-    if (options.json) {
-        nlohmann::json json = BandwidthJson(report);
-        json["run"] = identity;
-        PrintJson(json);
-    } else
+    if (options.json)
+        PrintRunJson(BandwidthJson(report), identity);
+    else
         PrintBandwidthMemory(report);
     return 0;
 }

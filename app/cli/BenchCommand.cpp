@@ -276,11 +276,7 @@ int RunSuiteCommand(const BenchOptions& options)
     std::vector<uint8_t> record;
     const ResultSheet sheet =
         options.precise ? RunPrecise(options, summary, record) : RunSuite(*options.kind, summary, options.json, record);
-    if (options.json) {
-        nlohmann::json json = SheetJson(sheet);
-        json["run"] = identity;
-        PrintJson(json);
-    }
+    if (options.json) PrintRunJson(SheetJson(sheet), identity);
     std::fflush(stdout);
     return target ? Save(*target, record, options.overwrite) : 0;
 }

@@ -74,11 +74,9 @@ int RunLatencyBench(const LatencyOptions& options)
 
     report.levels = bench::MemoryLevels(processor.caches, largest);
     report.plateaus = bench::PlateauRows(report.levels, sizes);
-    if (options.json) {
-        nlohmann::json json = LatencyJson(report);
-        json["run"] = identity;
-        PrintJson(json);
-    } else
+    if (options.json)
+        PrintRunJson(LatencyJson(report), identity);
+    else
         PrintLatencyLevels(report);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "app/cli/CommandLine.h"
+#include "app/cli/JsonText.h"
 #include "app/cli/ProcessorJson.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/Clocks.h"
@@ -45,4 +46,10 @@ void AddLabelOption(CLI::App& command, std::optional<std::string>& label, CLI::O
                     "names no host, user or address")
         ->type_name("TEXT")
         ->needs(json);
+}
+
+void PrintRunJson(nlohmann::json result, const nlohmann::json& run)
+{
+    result["run"] = run;
+    PrintJson(result);
 }

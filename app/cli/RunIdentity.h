@@ -14,6 +14,9 @@
 // stands in for the processor: the run is this machine's.
 nlohmann::json RunIdentity(const std::optional<std::string>& label);
 
+// Prints a command's JSON result with the identity of its run under "run".
+void PrintRunJson(nlohmann::json result, const nlohmann::json& run);
+
 // "2026-12-08T09:30:05Z"
 std::string Iso8601Utc(std::time_t time);
 

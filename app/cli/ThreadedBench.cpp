@@ -183,8 +183,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options)
     if (options.json) {
         nlohmann::json json = ThreadedJson(suite.single, rows, suite.rating, suite.sum, suite.sumText, cpus);
         json["pinned"] = suite.pinned;
-        json["run"] = identity;
-        PrintJson(json);
+        PrintRunJson(std::move(json), identity);
     } else {
         if (!cpu) {
             CListPrinter printer(kFpuListRows, stdout);
