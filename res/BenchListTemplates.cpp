@@ -3,11 +3,14 @@
 
 namespace res {
 
-// "FPU Benchmark": the same frame as the CPU page, for the Whetstone results.
-const DialogTemplate& FpuBenchTemplate()
+namespace {
+
+// The CPU and FPU pages share one frame: this machine's and a loaded machine's summary lines over the
+// three-column list.
+DialogTemplate BenchListTemplate(int id, const char* caption)
 {
-    static const DialogTemplate t{
-        IDD_FPU_BENCH, "FPU Benchmark", 360, 242,
+    return {
+        id, caption, 360, 242,
         {
             {ControlKind::Label, kNoId, "Your System :", 8, 15, 44, 8},
             {ControlKind::ValueBox, IDC_BENCH_YOUR_SUMMARY, "", 66, 13, 288, 12},
@@ -18,6 +21,20 @@ const DialogTemplate& FpuBenchTemplate()
             {ControlKind::Button, IDC_BENCH_LOAD, "&Load Results", 144, 226, 56, 14},
             {ControlKind::Button, IDC_BENCH_SAVE, "&Save Results", 204, 226, 56, 14, kDisabled},
         }};
+}
+
+}  // namespace
+
+const DialogTemplate& CpuBenchTemplate()
+{
+    static const DialogTemplate t = BenchListTemplate(IDD_CPU_BENCH, "CPU Benchmark");
+    return t;
+}
+
+// The Whetstone results in the same frame.
+const DialogTemplate& FpuBenchTemplate()
+{
+    static const DialogTemplate t = BenchListTemplate(IDD_FPU_BENCH, "FPU Benchmark");
     return t;
 }
 
