@@ -121,6 +121,8 @@ files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benc
 bench-thread-calculation @@ for (BenchFailure failure : failures) ShowBenchFailure(failure); @@ for (BenchFailure failure : failures) (void)failure;
 cli-run-failure-status @@ return status == 0 && messages.Shown() > 0 ? 2 : status; @@ return status;
 cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') { @@ if (name.empty() || name.native().front() == '=') {
+cli-later-rows-placed @@ std::size_t at = listRow < 0 ? placed.size() : 0; @@ std::size_t at = placed.size();
+cli-pad-characters @@ for (char c : text) shown += !platform::IsUtf8Continuation(c); @@ for (char c : text) shown += c != 0;
 LIST
 )
 

@@ -2,6 +2,7 @@
 
 #include "app/cli/ProcessorJson.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -20,7 +21,18 @@ std::vector<AlignedRow> AlignRows(const std::vector<ResultSheet>& sheets)
             aligned[at->second].cells[s] = &row;
         }
     }
-    return aligned;
+    // A row that only later sheets have goes where the page's list has it, after the last row above it
+    // on the list: the list then reads in its order, each title once. Rows off the list stay last.
+    const std::size_t firstRows = sheets.empty() ? 0 : sheets.front().rows.size();
+    std::vector<AlignedRow> placed(aligned.begin(), aligned.begin() + static_cast<std::ptrdiff_t>(firstRows));
+    for (std::size_t i = firstRows; i < aligned.size(); ++i) {
+        const int listRow = aligned[i].named->listRow;
+        std::size_t at = listRow < 0 ? placed.size() : 0;
+        for (std::size_t p = 0; listRow >= 0 && p < placed.size(); ++p)
+            if (placed[p].named->listRow >= 0 && placed[p].named->listRow < listRow) at = p + 1;
+        placed.insert(placed.begin() + static_cast<std::ptrdiff_t>(at), aligned[i]);
+    }
+    return placed;
 }
 
 std::string TitlesThenLabel(const ResultSheet& first, const ResultRow& row, int& next)

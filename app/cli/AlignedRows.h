@@ -14,7 +14,8 @@ struct AlignedRow {
     std::vector<const ResultRow*> cells;  // one per sheet: null where the sheet lacks the row
 };
 
-// The first sheet's rows in its order, then the rows only later sheets have.
+// The first sheet's rows in its order; the rows only later sheets have where the page's list has them,
+// or after the rest when it has none of them.
 std::vector<AlignedRow> AlignRows(const std::vector<ResultSheet>& sheets);
 
 // Prints the titles and spacers of the page's list that come before `row` and have not been printed

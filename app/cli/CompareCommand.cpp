@@ -45,15 +45,6 @@ struct CompareOptions {
     bool summary = false;
 };
 
-// `text` padded with blanks to `width` characters (a longer text is kept whole).
-std::string Pad(std::string text, std::size_t width)
-{
-    std::size_t shown = 0;  // characters, not bytes: UTF-8 continuation bytes take no column
-    for (char c : text) shown += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    if (shown < width) text.append(width - shown, ' ');
-    return text;
-}
-
 bool Comparable(double value) { return std::isfinite(value) && value != 0.0 && value != -1.0; }
 
 // The speed of `other` relative to `first` minus one; nothing when either cannot be compared.
@@ -110,17 +101,17 @@ std::vector<std::string> Headers(const std::vector<ResultSheet>& sheets, const s
 
 void PrintTable(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
 {
-    std::string line = Pad("", kLabelWidth);
-    for (const std::string& header : Headers(sheets, paths)) line += Pad(header, kColumnWidth);
-    for (std::size_t f = 1; f < sheets.size(); ++f) line += Pad(platform::TextFormat("%d vs 1", static_cast<int>(f + 1)), kDifferenceWidth);
+    std::string line = PadColumns("", kLabelWidth);
+    for (const std::string& header : Headers(sheets, paths)) line += PadColumns(header, kColumnWidth);
+    for (std::size_t f = 1; f < sheets.size(); ++f) line += PadColumns(platform::TextFormat("%d vs 1", static_cast<int>(f + 1)), kDifferenceWidth);
     while (!line.empty() && line.back() == ' ') line.pop_back();
     std::printf("%s\n", line.c_str());
     int next = 0;
     for (const AlignedRow& row : AlignRows(sheets)) {
-        line = Pad(TitlesThenLabel(sheets.front(), *row.named, next), kLabelWidth);
-        for (const ResultRow* cell : row.cells) line += Pad(cell ? TerminalText(cell->text) : "-", kColumnWidth);
+        line = PadColumns(TitlesThenLabel(sheets.front(), *row.named, next), kLabelWidth);
+        for (const ResultRow* cell : row.cells) line += PadColumns(cell ? TerminalText(cell->text) : "-", kColumnWidth);
         for (std::size_t f = 1; f < sheets.size(); ++f)
-            line += Pad(DifferenceText(Difference(row.cells.front(), row.cells[f])), kDifferenceWidth);
+            line += PadColumns(DifferenceText(Difference(row.cells.front(), row.cells[f])), kDifferenceWidth);
         while (!line.empty() && line.back() == ' ') line.pop_back();
         std::printf("%s\n", line.c_str());
     }

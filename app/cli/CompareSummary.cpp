@@ -58,7 +58,7 @@ void PrintTable(const std::vector<SummaryRow>& rows, const std::vector<ResultShe
     int next = 0;
     for (const SummaryRow& r : rows) {
         const std::string label = TitlesThenLabel(sheets.front(), *r.row->named, next);
-        std::string line = platform::TextFormat("%-40s", label);
+        std::string line = PadColumns(label, 40);
         if (!r.spread) {
             std::printf("%s-\n", line.c_str());
             continue;

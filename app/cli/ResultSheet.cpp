@@ -134,12 +134,12 @@ void PrintSheet(const char* heading, const ResultSheet& sheet)
 {
     std::printf("%s : %s\n\n", heading, TerminalText(sheet.summary).c_str());
     if (!sheet.listRows) {
-        for (const ResultRow& row : sheet.rows) std::printf("%-40s%s\n", RowLabel(sheet, row).c_str(), TerminalText(row.text).c_str());
+        for (const ResultRow& row : sheet.rows) std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 40).c_str(), TerminalText(row.text).c_str());
         return;
     }
     CListPrinter printer(sheet.listRows, stdout);
     for (const ResultRow& row : sheet.rows)
         if (row.listRow >= 0) printer.Cell(row.listRow, TerminalText(row.text));
-        else std::printf("%-40s%s\n", RowLabel(sheet, row).c_str(), TerminalText(row.text).c_str());
+        else std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 40).c_str(), TerminalText(row.text).c_str());
     printer.Finish();
 }

@@ -1,6 +1,7 @@
 #include "app/cli/TerminalText.h"
 
 #include "app/cli/ProcessorJson.h"
+#include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
 
 std::string TerminalText(const std::string& bytes, bool keepLineFeeds)
@@ -19,4 +20,12 @@ std::string TerminalText(const std::string& bytes, bool keepLineFeeds)
             shown += static_cast<char>(c);
     }
     return shown;
+}
+
+std::string PadColumns(std::string text, std::size_t width)
+{
+    std::size_t shown = 0;
+    for (char c : text) shown += !platform::IsUtf8Continuation(c);
+    if (shown < width) text.append(width - shown, ' ');
+    return text;
 }

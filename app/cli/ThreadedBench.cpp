@@ -39,12 +39,6 @@ ThreadedRow MakeRow(ResultRow single, std::vector<ResultRow> each)
     return {std::move(single), std::move(each), scaling};
 }
 
-std::string Pad(std::string text, std::size_t width)
-{
-    if (text.size() < width) text.append(width - text.size(), ' ');
-    return text;
-}
-
 nlohmann::json Json(const std::optional<double>& value) { return value ? NumberOrNull(*value) : nlohmann::json(nullptr); }
 
 std::string ScalingText(const std::optional<double>& scaling)
@@ -57,7 +51,7 @@ std::string RowText(const ThreadedRow& row)
 {
     const auto slower = [&row](const ResultRow& a, const ResultRow& b) { return row.single.isTime ? a.value < b.value : a.value > b.value; };
     const ResultRow& slowest = *std::max_element(row.each.begin(), row.each.end(), slower);
-    return Pad(row.single.text, kColumnWidth) + Pad(slowest.text, kColumnWidth) + ScalingText(row.scaling);
+    return PadColumns(row.single.text, kColumnWidth) + PadColumns(slowest.text, kColumnWidth) + ScalingText(row.scaling);
 }
 
 void PrintHeading(const std::vector<int>& cpus)
@@ -65,8 +59,8 @@ void PrintHeading(const std::vector<int>& cpus)
     std::string list;
     for (int cpu : cpus) list += (list.empty() ? "" : ", ") + std::to_string(cpu);
     std::printf("%d threads on logical processors %s\n\n", static_cast<int>(cpus.size()), list.c_str());
-    std::printf("%s%s%sscaling\n", Pad("", 40).c_str(), Pad("1 thread", kColumnWidth).c_str(),
-                Pad("slowest of " + std::to_string(cpus.size()), kColumnWidth).c_str());
+    std::printf("%s%s%sscaling\n", PadColumns("", 40).c_str(), PadColumns("1 thread", kColumnWidth).c_str(),
+                PadColumns("slowest of " + std::to_string(cpus.size()), kColumnWidth).c_str());
 }
 
 // The rating of every thread, their sum and the scaling, after the list.

@@ -185,7 +185,7 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     PutText("node.json", R"J({"kind": "cpu", "system": "Node", "run": {"label": "node-2"}, "rows": [
         {"label": "Addition", "text": "0.62 sec  (617 ms)", "value": 617, "unit": "ms", "lower_is_better": true},
         {"label": "Dhrystone benchmark", "text": "833 KDhryst./sec", "value": 833, "unit": "KDhryst./sec"},
-        {"label": "Extra \u001b row", "text": "1 \u009b", "value": null, "unit": "x"}]})J");
+        {"label": "Extra \u001b r\u00f6w", "text": "1 \u009b", "value": 2, "unit": "x"}]})J");
     PutText("bad-row.json", R"({"kind": "cpu", "rows": [{"label": "x", "text": "y", "unit": "ms", "value": "1"}]})");
     PutText("garbage.json", "\x1b[2J{\"kind\"");
     PutText("lat-a.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 1.1}, {"block_kb": 8192, "ns_per_load": null}],
@@ -224,6 +224,7 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"bench-unwritable", {"bench", "cpu", "-o", "ro.cpu", "--overwrite"}},
         {"bench-suite-escapes", {"bench", "\x1b]0;x\x07"}},
         {"compare-run-and-file", {"compare", "a.cpu", "node.json"}},
+        {"compare-summary-run", {"compare", "--summary", "node.json", "f1.cpu"}},
         {"compare-bad-row", {"compare", "a.cpu", "bad-row.json"}},
         {"compare-garbage", {"compare", "garbage.json", "a.cpu"}},
         {"compare-latency", {"compare", "lat-a.json", "lat-b.json"}},
