@@ -1,9 +1,12 @@
 # Sourced by the count-*-instructions scripts, from the repository's top folder, with the script's
-# arguments: checks that the core library is built and valgrind is there, makes the folder $work
-# (removed on exit) for the driver the script compiles to $work/driver, and defines ir.
+# arguments: checks that the benchmark libraries are built and valgrind is there, makes the folder $work
+# (removed on exit) for the driver the script compiles to $work/driver, and defines ir. The driver links
+# the libraries the program links, kernels included, in their order ("${libs[@]}").
 build=${1:-build/test}
-lib="$build/libvext_core.a"
-[[ -f $lib ]] || { echo "build $build first (cmake --build $build --target vext_core)" >&2; exit 2; }
+libs=("$build/libvext_bench.a" "$build/libvext_cpu.a" "$build/libvext_platform.a")
+for lib in "${libs[@]}"; do
+    [[ -f $lib ]] || { echo "build $build first (cmake --build $build --target vext_bench)" >&2; exit 2; }
+done
 command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 2; }
 
 work=$(mktemp -d)

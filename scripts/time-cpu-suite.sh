@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Runs the whole CPU suite once, as the CPU page does, and prints each value as it arrives and the
-# wall time of the run. Uses the built core library.
+# wall time of the run. Uses the built benchmark libraries.
 #   scripts/time-cpu-suite.sh [build-dir]      (default build/test, built beforehand)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/test}
-lib="$build/libvext_core.a"
-[[ -f $lib ]] || { echo "build $build first (cmake --build $build --target vext_core)" >&2; exit 2; }
+libs=("$build/libvext_bench.a" "$build/libvext_cpu.a" "$build/libvext_platform.a")
+for lib in "${libs[@]}"; do
+    [[ -f $lib ]] || { echo "build $build first (cmake --build $build --target vext_bench)" >&2; exit 2; }
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -30,5 +32,5 @@ int main()
     std::printf("%-28s %.3f s\n", "wall time of the suite", platform::ElapsedMs(start, platform::timeGetTime()) * 0.001);
 }
 CPP
-g++ -std=c++20 -O2 -I. "$work/suite.cpp" "$lib" -o "$work/suite"
+g++ -std=c++20 -O2 -I. "$work/suite.cpp" "${libs[@]}" -pthread -o "$work/suite"
 /usr/bin/time -f "process CPU time: %U s user, %S s system" "$work/suite"
