@@ -123,6 +123,7 @@ cli-run-failure-status @@ return status == 0 && messages.Shown() > 0 ? 2 : statu
 cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') { @@ if (name.empty() || name.native().front() == '=') {
 cli-later-rows-placed @@ std::size_t at = listRow < 0 ? placed.size() : 0; @@ std::size_t at = placed.size();
 cli-pad-characters @@ for (char c : text) shown += !platform::IsUtf8Continuation(c); @@ for (char c : text) shown += c != 0;
+cli-unmeasured-block @@ if (row.runs.empty()) blocks.push_back(row.blockBytes); @@ if (row.runs.empty() && row.blockBytes < 4096) blocks.push_back(row.blockBytes);
 LIST
 )
 

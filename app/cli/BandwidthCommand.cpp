@@ -131,7 +131,8 @@ int RunBandwidthBench(const BandwidthOptions& options)
         PrintRunJson(BandwidthJson(report), identity);
     else
         PrintBandwidthMemory(report);
-    return 0;
+    const std::string unmeasured = UnmeasuredText(report);
+    return unmeasured.empty() ? 0 : Fail(unmeasured);
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ int RunLatencyBench(const LatencyOptions& options)
         PrintRunJson(LatencyJson(report), identity);
     else
         PrintLatencyLevels(report);
-    return 0;
+    const std::string unmeasured = UnmeasuredText(report);
+    return unmeasured.empty() ? 0 : FailCommand("bench latency", unmeasured);
 }
 
 }  // namespace

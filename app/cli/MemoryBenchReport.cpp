@@ -1,5 +1,6 @@
 #include "app/cli/MemoryBenchReport.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/cli/ResultSheet.h"
@@ -182,4 +183,42 @@ void PrintBandwidthMemory(const BandwidthReport& report)
     for (size_t m = 0; m < ratio.size(); ++m)
         ratio[m] = report.single[m] > 0 && report.all[m] > 0 ? report.all[m] / report.single[m] : 0;
     line("ratio", ratio, "%.2f");
+}
+
+namespace {
+
+std::string Unmeasured(const std::vector<uint64_t>& blocks)
+{
+    std::string list;
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == blocks.size() ? " and " : ", ") + BlockText(blocks[i]);
+    if (blocks.empty()) return "";
+    return "no memory for the " + list + (blocks.size() == 1 ? " block: its row has" : " blocks: their rows have") +
+           " no value";
+}
+
+}  // namespace
+
+std::string UnmeasuredText(const LatencyReport& report)
+{
+    std::vector<uint64_t> blocks;
+    for (const latency::Row& row : report.rows)
+        if (row.runs.empty()) blocks.push_back(row.blockBytes);
+    return Unmeasured(blocks);
+}
+
+std::string UnmeasuredText(const BandwidthReport& report)
+{
+    std::vector<uint64_t> blocks;
+    const auto missing = [](const bandwidth::Figure& figure) { return figure.runs.empty(); };
+    for (const bandwidth::Row& row : report.rows)
+        if (std::any_of(row.figures.begin(), row.figures.end(), missing)) blocks.push_back(row.blockBytes);
+    // The memory figures of every thread come from blocks of their own.
+    const auto zero = [](double rate) { return rate <= 0; };
+    const bool memoryMissing = std::any_of(report.single.begin(), report.single.end(), zero) ||
+                               std::any_of(report.all.begin(), report.all.end(), zero);
+    if (report.memoryBlockBytes && memoryMissing &&
+        std::find(blocks.begin(), blocks.end(), *report.memoryBlockBytes) == blocks.end())
+        blocks.push_back(*report.memoryBlockBytes);
+    return Unmeasured(blocks);
 }

@@ -48,3 +48,8 @@ nlohmann::json BandwidthJson(const BandwidthReport& report);
 void PrintBandwidthHeading(const BandwidthReport& report);
 void PrintBandwidthRow(const bandwidth::Row& row);
 void PrintBandwidthMemory(const BandwidthReport& report);
+
+// The blocks that could not be had, whose rows therefore have no value, as the command's error text
+// ("no memory for the 1024 Mb block: its row has no value"); empty when every block was measured.
+std::string UnmeasuredText(const LatencyReport& report);
+std::string UnmeasuredText(const BandwidthReport& report);
