@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${VEXT_SCREENSHOT_DISPLAY:-}" ]; then
     command -v import >/dev/null || sudo apt-get install -y imagemagick
-    exec env VEXT_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec env VEXT_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
 fi
 prog="${1:-build/test/vext}"
 saved=$(mktemp -d)/this-machine.cache

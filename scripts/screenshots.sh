@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ $# -gt 0 ] || { echo "usage: $0 NAME..." >&2; exit 2; }
 if [ -z "${VEXT_SCREENSHOT_DISPLAY:-}" ]; then
-    exec env VEXT_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec env VEXT_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
 fi
 build/test/vext &
 pid=$!

@@ -3,13 +3,20 @@
 # "Close") with the keyboard, and checks that the program ends with status 0.
 set -u
 prog="$1"
-"$prog" &
-pid=$!
+# A virtual display that resets after its previous client left refuses a connection for a moment: a
+# program that ended before its sheet appeared is started again, up to three times.
 win=""
-for _ in $(seq 1 600); do
-    win=$(xdotool search --onlyvisible --name '^Vext v1\.0$' 2>/dev/null | head -n 1)
-    [ -n "$win" ] && break
-    sleep 0.1
+for _ in 1 2 3; do
+    "$prog" &
+    pid=$!
+    for _ in $(seq 1 600); do
+        win=$(xdotool search --onlyvisible --name '^Vext v1\.0$' 2>/dev/null | head -n 1)
+        [ -n "$win" ] && break 2
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && break  # running without a sheet: no second start
+    sleep 1
 done
 if [ -z "$win" ]; then
     kill "$pid" 2>/dev/null
