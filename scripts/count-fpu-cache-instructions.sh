@@ -30,7 +30,7 @@ int main(int argc, char** argv)
     return 0;
 }
 CPP
-g++ -std=c++20 -O2 -g -I. "$work/driver.cpp" "${libs[@]}" -pthread -o "$work/driver"
+build_driver
 
 for passes in 2 4; do
     valgrind --tool=callgrind --callgrind-out-file="$work/whet.$passes" "$work/driver" whet $passes >/dev/null 2>&1

@@ -39,9 +39,8 @@ int main(int argc, char** argv)
     return 0;
 }
 CPP
-# Same language level and optimisation as the library; the loops themselves come from the library
-# (their instances are declared extern in the headers).
-g++ -std=c++20 -O2 -I. "$work/driver.cpp" "${libs[@]}" -pthread -o "$work/driver"
+# The loops themselves come from the library (their instances are declared extern in the headers).
+build_driver
 
 per() {  # kernel, N, iterations added by going from N to 2N
     local a b

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     return 0;
 }
 CPP
-g++ -std=c++20 -O2 -g -I. "$work/driver.cpp" "${libs[@]}" -pthread -o "$work/driver"
+build_driver
 
 a=$(ir chase 100000); b=$(ir chase 200000)
 echo "chase: $(python3 -c "print(($b - $a) / (100000 * 16))") instructions per load"

@@ -189,10 +189,10 @@ namespace {
 
 std::string Unmeasured(const std::vector<uint64_t>& blocks)
 {
+    if (blocks.empty()) return "";
     std::string list;
     for (std::size_t i = 0; i < blocks.size(); ++i)
         list += (i == 0 ? "" : i + 1 == blocks.size() ? " and " : ", ") + BlockText(blocks[i]);
-    if (blocks.empty()) return "";
     return "no memory for the " + list + (blocks.size() == 1 ? " block: its row has" : " blocks: their rows have") +
            " no value";
 }

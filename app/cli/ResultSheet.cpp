@@ -49,7 +49,7 @@ std::optional<ResultSheet> Load(const std::string& path, std::string& error, Dec
 
 ResultSheet CpuSheet(const std::string& summary, const CpuResults& results)
 {
-    ResultSheet sheet{kCpuResultFile.name, kCpuListRows, summary, {}, {}};
+    ResultSheet sheet{kCpuResultFile.name, kCpuResultFile.listRows, summary, {}, {}};
     for (int i = 0; i < CpuResults::kCount; ++i) {
         const bool rating = i == CpuResults::kDhrystone;
         sheet.rows.push_back(Row(kCpuListRows, CpuResultRow(i), FormatCpuResult(i, results.values[i]), results.values[i],
@@ -60,7 +60,7 @@ ResultSheet CpuSheet(const std::string& summary, const CpuResults& results)
 
 ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results)
 {
-    ResultSheet sheet{kFpuResultFile.name, kFpuListRows, summary, {}, {}};
+    ResultSheet sheet{kFpuResultFile.name, kFpuResultFile.listRows, summary, {}, {}};
     for (int s = 0; s < 8; ++s) {
         const bool flops = results.mflops[s] != -1.0;
         sheet.rows.push_back(Row(kFpuListRows, FpuSectionRow(s), FormatWhetstoneSection(results, s),
@@ -74,7 +74,7 @@ ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results
 
 ResultSheet CacheSheet(const std::string& summary, const CacheResults& results)
 {
-    ResultSheet sheet{kCacheResultFile.name, kCacheListRows, summary, {}, {}};
+    ResultSheet sheet{kCacheResultFile.name, kCacheResultFile.listRows, summary, {}, {}};
     for (int i = 0; i < CacheResults::kCount; ++i) {
         sheet.rows.push_back(Row(kCacheListRows, CacheResultRow(i), FormatCacheRate(results.rates[i]), results.rates[i],
                                  "Mb/sec", false));
