@@ -81,6 +81,7 @@ enum class ResultFileStatus {
     ReadFailed,    // a read failed after the file was opened
     TooShort,      // the file ends before the record does
     TargetExists,  // ExistingFile::Keep found the target taken, and left it as it was
+    Implausible,   // the record holds a number no benchmark run can produce (files/ResultPlausibility.h)
 };
 
 // Writes the record as files/AtomicFile.h writes a file: a failure part-way leaves an existing file as it was.
