@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "files/ResultPlausibility.h"
 #include "platform/UserPrompt.h"
 
 namespace {
@@ -29,11 +30,14 @@ std::optional<Loaded> LoadRecord(const ResultFileKind& kind,
     if (!path) return std::nullopt;
     std::array<uint8_t, Size> bytes{};
     ResultFileStatus status = ReadResultFile(*path, bytes);
+    std::optional<Loaded> loaded = decode(bytes);
+    // Any file long enough decodes: one that no run could have written (a text file) is refused.
+    if (status == ResultFileStatus::Ok && ImplausibleValue(loaded->results)) status = ResultFileStatus::Implausible;
     if (status != ResultFileStatus::Ok) {
         platform::Prompt().ShowMessage(ResultFileMessage(status), platform::MessageIcon::Stop);
         return std::nullopt;
     }
-    return decode(bytes);
+    return loaded;
 }
 
 }  // namespace

@@ -229,6 +229,8 @@ std::string ResultFileMessage(ResultFileStatus status)
     case ResultFileStatus::CannotOpen: return "Error !\n\nVext is unable to open the bench file !";
     case ResultFileStatus::ReadFailed: return "Error !\n\nVext is unable to read the bench file !";
     case ResultFileStatus::TooShort: return "Error !\n\nThe bench file is too short, Vext is unable to load it !";
+    case ResultFileStatus::Implausible:
+        return "Error !\n\nThe bench file holds values that no benchmark run can produce, Vext is unable to load it !";
     }
     return "";
 }

@@ -2,7 +2,8 @@
 // The benchmark result files ".cpu", ".fpu" and ".cache". Each is one fixed-size record: a 100-byte text
 // field with the saving machine's summary line (at most 99 characters, a NUL, zeros after it), then the
 // page's results as little-endian unsigned 32-bit integers or IEEE 754 doubles, field after field, with
-// no header, length or checksum. A file is known only by its extension and by the page that reads it.
+// no header, length or checksum. A file is known only by its extension and by the page that reads it,
+// which refuses one holding a value no benchmark run can produce (files/ResultPlausibility.h).
 //
 // Encode.../Decode... are the pure byte layouts, and WriteResultFile/ReadResultFile the file work
 // without any dialog (vext-cli, tests). The pages' Save and Load flows are in files/ResultFileDialogs.h.
@@ -81,6 +82,7 @@ enum class ResultFileStatus {
     ReadFailed,    // a read failed after the file was opened
     TooShort,      // the file ends before the record does
     TargetExists,  // ExistingFile::Keep found the target taken, and left it as it was
+    Implausible,   // the record holds a number no benchmark run can produce (files/ResultPlausibility.h)
 };
 
 // Writes the record as files/AtomicFile.h writes a file: a failure part-way leaves an existing file as it was.

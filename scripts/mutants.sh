@@ -124,6 +124,25 @@ cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.
 cli-later-rows-placed @@ std::size_t at = listRow < 0 ? placed.size() : 0; @@ std::size_t at = placed.size();
 cli-pad-characters @@ for (char c : text) shown += !platform::IsUtf8Continuation(c); @@ for (char c : text) shown += c != 0;
 cli-unmeasured-block @@ if (row.runs.empty()) blocks.push_back(row.blockBytes); @@ if (row.runs.empty() && row.blockBytes < 4096) blocks.push_back(row.blockBytes);
+files-plausible-kernel @@ case ResultQuantity::KernelMs: return {0.0, kDaySeconds * 1000.0}; @@ case ResultQuantity::KernelMs: return {0.0, kDaySeconds * 1001.0};
+files-plausible-total @@ case ResultQuantity::CpuTotalMs: return {0.0, 13.0 * kDaySeconds * 1000.0}; @@ case ResultQuantity::CpuTotalMs: return {0.0, 14.0 * kDaySeconds * 1000.0};
+files-plausible-rating @@ case ResultQuantity::Rating: return {0.0, 1e9}; @@ case ResultQuantity::Rating: return {0.0, 1.5e9};
+files-plausible-rate-least @@ case ResultQuantity::Rate: return {1e-9, 1e9}; @@ case ResultQuantity::Rate: return {1e-10, 1e9};
+files-plausible-rate-most @@ case ResultQuantity::Rate: return {1e-9, 1e9}; @@ case ResultQuantity::Rate: return {1e-9, 1e10};
+files-plausible-seconds @@ case ResultQuantity::Seconds: return {1e-9, kDaySeconds}; @@ case ResultQuantity::Seconds: return {1e-9, 2 * kDaySeconds};
+files-plausible-wrap @@ case ResultQuantity::WrappedSeconds: return {-kTickWrapSeconds, -kN1TickWrapSeconds + kDaySeconds}; @@ case ResultQuantity::WrappedSeconds: return {-kTickWrapSeconds - 1, -kN1TickWrapSeconds + kDaySeconds};
+files-plausible-zero @@ return value == 0.0 || (value >= range.least && value <= range.most); @@ return value >= range.least && value <= range.most;
+files-plausible-edge @@ return value == 0.0 || (value >= range.least && value <= range.most); @@ return value == 0.0 || (value > range.least && value <= range.most);
+files-plausible-wrapped @@ return PlausibleValue(ResultQuantity::Seconds, seconds) || PlausibleValue(ResultQuantity::WrappedSeconds, seconds); @@ return PlausibleValue(ResultQuantity::Seconds, seconds);
+files-plausible-unit-mark @@ bool PlausibleWhetstoneRate(double rate) { return rate == -1.0 || PlausibleValue(ResultQuantity::Rate, rate); } @@ bool PlausibleWhetstoneRate(double rate) { return rate < 0 || PlausibleValue(ResultQuantity::Rate, rate); }
+files-plausible-fpu-total @@ if (!PlausibleSeconds(results.totalSeconds)) return 25; @@ if (false) return 25;
+files-plausible-infinity @@ if (!(results.rates[i] == kInfinity || PlausibleValue(ResultQuantity::Rate, results.rates[i]))) return i; @@ if (!(results.rates[i] >= 1e300 || PlausibleValue(ResultQuantity::Rate, results.rates[i]))) return i;
+files-load-refuses @@ if (status == ResultFileStatus::Ok && ImplausibleValue(loaded->results)) status = ResultFileStatus::Implausible; @@ if (false) status = ResultFileStatus::Implausible;
+files-cli-refuses @@ if (const std::optional<int> bad = ImplausibleValue(loaded->results)) { @@ if (const std::optional<int> bad = std::optional<int>()) {
+files-json-refuses @@ if (!PlausibleOnPage(sheet, sheet.rows[i])) @@ if (false)
+files-json-null @@ if (std::isnan(row.value)) return sheet.kind == kCacheResultFile.name; @@ if (std::isnan(row.value)) return true;
+files-json-rating @@ return row.listRow == CpuResultRow(CpuResults::kDhrystone) ? ResultQuantity::Rating @@ return row.listRow == CpuResultRow(CpuResults::kDhrystone) ? ResultQuantity::KernelMs
+files-json-fpu-total @@ if (sheet.kind == kFpuResultFile.name) return row.listRow == kFpuTotalRow ? ResultQuantity::Seconds : ResultQuantity::Rate; @@ if (sheet.kind == kFpuResultFile.name) return ResultQuantity::Rate;
 LIST
 )
 

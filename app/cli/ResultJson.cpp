@@ -13,6 +13,7 @@
 #include "app/cli/MemoryResultRows.h"
 #include "app/cli/TerminalText.h"
 #include "files/ResultFiles.h"
+#include "files/ResultPlausibility.h"
 #include "files/ResultTables.h"
 #include "platform/InputFile.h"
 #include "platform/TextFormat.h"
@@ -51,6 +52,29 @@ void PlaceOnPage(ResultSheet& sheet)
                 break;
             }
     }
+}
+
+// What the row of a suite's page holds, as its result file stores it; nothing for other rows.
+std::optional<ResultQuantity> PageQuantity(const ResultSheet& sheet, const ResultRow& row)
+{
+    if (row.listRow < 0) return std::nullopt;
+    if (sheet.kind == kCpuResultFile.name)
+        return row.listRow == CpuResultRow(CpuResults::kDhrystone) ? ResultQuantity::Rating
+               : row.listRow == CpuResultRow(CpuResults::kTotal)   ? ResultQuantity::CpuTotalMs
+                                                                   : ResultQuantity::KernelMs;
+    if (sheet.kind == kFpuResultFile.name) return row.listRow == kFpuTotalRow ? ResultQuantity::Seconds : ResultQuantity::Rate;
+    return ResultQuantity::Rate;
+}
+
+// A value no run of the suite can give, as files/ResultPlausibility.h judges a result file's. A
+// cache rate may be null: an infinite rate is written so.
+bool PlausibleOnPage(const ResultSheet& sheet, const ResultRow& row)
+{
+    const std::optional<ResultQuantity> quantity = PageQuantity(sheet, row);
+    if (!quantity) return true;
+    if (std::isnan(row.value)) return sheet.kind == kCacheResultFile.name;
+    return PlausibleValue(*quantity, row.value) ||
+           (quantity == ResultQuantity::Seconds && PlausibleValue(ResultQuantity::WrappedSeconds, row.value));
 }
 
 std::optional<ResultRow> ParseRow(const json& item, std::size_t index, std::string& error)
@@ -103,6 +127,10 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
         sheet.rows.push_back(std::move(*row));
     }
     PlaceOnPage(sheet);
+    for (std::size_t i = 0; i < sheet.rows.size(); ++i)
+        if (!PlausibleOnPage(sheet, sheet.rows[i]))
+            return error = platform::TextFormat("row %d holds a value that no benchmark run can produce", static_cast<int>(i + 1)),
+                   std::nullopt;
     return sheet;
 }
 

@@ -9,6 +9,7 @@
 #include "app/cli/ResultJson.h"
 #include "app/cli/TerminalText.h"
 #include "files/ResultFiles.h"
+#include "files/ResultPlausibility.h"
 #include "files/ResultTables.h"
 #include "platform/TextTrim.h"
 
@@ -35,6 +36,12 @@ std::optional<ResultSheet> Load(const std::string& path, std::string& error, Dec
     switch (ReadResultFile(path, bytes, &error)) {
     case ResultFileStatus::Ok: {
         auto loaded = decode(bytes);
+        if (const std::optional<int> bad = ImplausibleValue(loaded->results)) {
+            const std::size_t offset = kSummaryFieldSize + static_cast<std::size_t>(*bad) * (Size == kCpuRecordSize ? 4 : 8);
+            error = "'" + path + "' holds a value that no benchmark run can produce (at byte " + std::to_string(offset) +
+                    "): it is not a ." + ResultFileExtension(path) + " result file";
+            return std::nullopt;
+        }
         return make(loaded->summary, loaded->results);
     }
     case ResultFileStatus::TooShort:

@@ -162,11 +162,17 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     CpuResults fast = cpu_;
     fast.values.fill(500), fast.values[12] = 0, fast.values[CpuResults::kDhrystone] = 3332;
     WhetstoneResults odd = fpu_;
-    odd.mflops[2] = std::nan(""), odd.mflops[4] = 1e308, odd.mflops[6] = 0.0, odd.mwips = 9600.0, odd.totalSeconds = 45.0;
+    // The extremes a run can store: the smallest and largest rates, 0 where the other unit is marked.
+    odd.mflops[2] = 1e9, odd.mflops[4] = 1e-9, odd.mflops[6] = 0.0, odd.mwips = 9600.0, odd.totalSeconds = 45.0;
+    WhetstoneResults impossible = odd;
+    impossible.mflops[2] = std::nan(""), impossible.mflops[4] = 1e308;
     cache_.rates[5] = std::numeric_limits<double>::infinity();
     Put("a.cpu", EncodeCpuRecord("Base machine", cpu_));
     Put("b.cpu", EncodeCpuRecord("Fast \x1b]0;title\x07 \x9b\xe9 machine with a summary longer than a column", fast));
-    Put("a.fpu", EncodeFpuRecord("", fpu_)), Put("b.fpu", EncodeFpuRecord("Odd", odd));
+    Put("a.fpu", EncodeFpuRecord("", fpu_)), Put("b.fpu", EncodeFpuRecord("Odd", odd)), Put("nan.fpu", EncodeFpuRecord("NaN", impossible));
+    std::string readme = "# Vext\n\nVext identifies the processor, reports system facts and benchmarks the machine.\n";
+    while (readme.size() < kCacheRecordSize) readme += readme;  // long enough for any record
+    PutText("README.cpu", readme), PutText("README.cache", readme);
     const auto record = EncodeCpuRecord("", {});
     Put("a.cache", EncodeCacheRecord("Cache", cache_)), Put("short.cpu", std::span(record).first(9));
     Put("c.cpu", EncodeCpuRecord("Base machine", cpu_));
@@ -188,6 +194,7 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"label": "Extra \u001b r\u00f6w", "text": "1 \u009b", "value": 2, "unit": "x"}]})J");
     PutText("bad-row.json", R"({"kind": "cpu", "rows": [{"label": "x", "text": "y", "unit": "ms", "value": "1"}]})");
     PutText("garbage.json", "\x1b[2J{\"kind\"");
+    PutText("huge.json", R"({"kind": "cpu", "rows": [{"label": "Addition", "text": "x", "value": 1e300, "unit": "ms"}]})");
     PutText("lat-a.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 1.1}, {"block_kb": 8192, "ns_per_load": null}],
                               "levels": [{"name": "L1", "ns_per_load": 1.1}]})");
     PutText("lat-b.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 2.2}], "levels": []})");
@@ -199,6 +206,10 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         std::vector<std::string> args;
     } cases[] = {
         {"show-fpu", {"show", "b.fpu"}},
+        {"show-text-file", {"show", "README.cache"}},
+        {"show-impossible-values", {"show", "nan.fpu"}},
+        {"compare-text-file", {"compare", "a.cpu", "README.cpu"}},
+        {"compare-impossible-row", {"compare", "a.cpu", "huge.json"}},
         {"show-cache-json", {"show", "a.cache", "--json"}},
         {"show-escapes", {"show", "b.cpu"}},
         {"show-unknown-kind", {"show", "x.txt"}},

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "files/ResultFileDialogs.h"
+#include "files/ResultPlausibility.h"
 #include "tests/support/ReportTestSupport.h"
 #include "tests/support/FakeClocks.h"
 
@@ -37,7 +38,7 @@ CacheResults SampleCache()
 {
     CacheResults r;
     for (int i = 0; i < CacheResults::kCount; ++i) r.rates[i] = 1000.0 * (i + 1) + 0.5;
-    r.rates[0] = std::nan(""), r.rates[1] = -0.0, r.rates[3] = std::numeric_limits<double>::infinity();
+    r.rates[1] = -0.0, r.rates[3] = std::numeric_limits<double>::infinity();
     return r;
 }
 
@@ -77,7 +78,9 @@ TEST(ResultRecords, LittleEndianFieldsAfterA99CharacterTextDecodeBitForBit)
     WhetstoneResults w{};
     w.mflops[0] = -1.0, w.mops[1] = 2.0, w.seconds[7] = 0.5, w.totalSeconds = -2.0;
     auto fpu = EncodeFpuRecord("x", w);
-    auto cache = EncodeCacheRecord("x", SampleCache());
+    CacheResults withNan = SampleCache();
+    withNan.rates[0] = std::nan("");
+    auto cache = EncodeCacheRecord("x", withNan);
     ASSERT_EQ(cache.size(), 316u);
     const std::tuple<std::span<const uint8_t>, std::size_t, const char*> doubles[] = {
         {fpu, 100, "\xF0\xBF"}, {fpu, 172, "\x00\x40"}, {fpu, 284, "\xE0\x3F"}, {fpu, 300, "\x00\xC0"}, {cache, 108, "\x00\x80"}};
@@ -162,6 +165,69 @@ TEST_F(ResultFileFolder, LoadFailuresSayWhyAndHandNothingToThePage)
     fs::permissions(dir / "secret.cache", fs::perms::none);
     EXPECT_EQ(LoadCache(dir / "secret.cache").has_value(), Root());
     EXPECT_EQ(Messages(), Root() ? std::vector<std::string>{} : Stop(kOpenError));
+}
+
+// Any text is long enough to decode as a record; no run writes one, so every page refuses it.
+TEST_F(ResultFileFolder, ATextFileIsRefusedByEveryPage)
+{
+    const std::string text = ReadBytes(VEXT_TEST_DATA "/../../README.md");
+    for (const char* name : {"README.cpu", "README.fpu", "README.cache"}) WriteBytes(dir / name, text);
+    const char kImplausible[] = "Error !\n\nThe bench file holds values that no benchmark run can produce, Vext is unable to load it !";
+    prompt_.openAnswer = (dir / "README.cpu").string();
+    EXPECT_FALSE(LoadCpuResults());
+    prompt_.openAnswer = (dir / "README.fpu").string();
+    EXPECT_FALSE(LoadFpuResults());
+    EXPECT_FALSE(LoadCache(dir / "README.cache"));
+    EXPECT_EQ(Messages(), std::vector<std::string>(3, kImplausible + std::string("!")));
+}
+
+// The bounds at their edges: the last value a run could store loads, the next one does not. The index
+// is the field's place in the record.
+TEST(ResultPlausibility, EachBoundAdmitsItsEdgeAndNothingBeyond)
+{
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    const auto above = [](double v) { return std::nextafter(v, INFINITY); };
+    const auto below = [](double v) { return std::nextafter(v, -INFINITY); };
+
+    CpuResults cpu;  // all 0: a kernel within one tick, a Dhrystone run too long to rate
+    EXPECT_EQ(ImplausibleValue(cpu), std::nullopt);
+    cpu.values.fill(86400000), cpu.values[CpuResults::kDhrystone] = 1000000000, cpu.values[CpuResults::kTotal] = 13u * 86400000;
+    EXPECT_EQ(ImplausibleValue(cpu), std::nullopt);
+    for (int i : {0, 12, CpuResults::kDhrystone, CpuResults::kTotal}) {
+        CpuResults beyond = cpu;
+        ++beyond.values[i];
+        EXPECT_EQ(ImplausibleValue(beyond), i);
+    }
+
+    WhetstoneResults fpu;
+    fpu.mflops.fill(-1.0), fpu.mops.fill(1e9), fpu.seconds.fill(86400.0), fpu.mwips = 1e-9, fpu.totalSeconds = 0.0;
+    fpu.mops[1] = -1.0, fpu.mflops[1] = 1e-9;
+    fpu.seconds[2] = 1e-9, fpu.seconds[3] = -4294967.296, fpu.seconds[4] = -429496.7296 + 86400.0;  // wrapped ticks
+    EXPECT_EQ(ImplausibleValue(fpu), std::nullopt);
+    const std::pair<double WhetstoneResults::*, double> scalars[] = {
+        {&WhetstoneResults::mwips, below(1e-9)}, {&WhetstoneResults::mwips, above(1e9)}, {&WhetstoneResults::mwips, inf},
+        {&WhetstoneResults::totalSeconds, above(86400.0)}, {&WhetstoneResults::totalSeconds, below(-4294967.296)},
+        {&WhetstoneResults::totalSeconds, above(-429496.7296 + 86400.0)}, {&WhetstoneResults::totalSeconds, below(0.0)},
+        {&WhetstoneResults::totalSeconds, nan}};
+    for (const auto& [field, value] : scalars) {
+        WhetstoneResults beyond = fpu;
+        beyond.*field = value;
+        EXPECT_EQ(ImplausibleValue(beyond), field == &WhetstoneResults::mwips ? 24 : 25) << value;
+    }
+    for (double rate : {-1.5, -0.5, below(1e-9), above(1e9), nan}) {
+        WhetstoneResults beyond = fpu;
+        beyond.mops[7] = rate;
+        EXPECT_EQ(ImplausibleValue(beyond), 15) << rate;
+    }
+
+    CacheResults cache;
+    cache.rates.fill(1e9), cache.rates[0] = 0.0, cache.rates[1] = inf, cache.rates[2] = 1e-9;
+    EXPECT_EQ(ImplausibleValue(cache), std::nullopt);
+    for (double rate : {below(1e-9), above(1e9), -inf, nan, -1.0, 1e300}) {
+        CacheResults beyond = cache;
+        beyond.rates[26] = rate;
+        EXPECT_EQ(ImplausibleValue(beyond), 26) << rate;
+    }
 }
 
 TEST_F(ResultFileFolder, TargetsThatCannotBeCreatedGiveTheCreateMessage)

@@ -1,17 +1,20 @@
 // Every result-file decoder on arbitrary bytes: never reads outside the input, refuses input shorter
-// than its record, and what it accepts encodes back to the same numbers and text.
+// than its record, and what it accepts encodes back to the same numbers and text. A record the
+// plausibility check lets through prints as a run's results do, no cell longer than a list column holds.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
 
 #include "files/ResultFiles.h"
+#include "files/ResultPlausibility.h"
+#include "files/ResultTables.h"
 #include "tests/fuzz/Require.h"
 
 namespace {
 
-template <typename Loaded, std::size_t Size, typename Decode, typename Encode>
-void Check(std::span<const uint8_t> input, Decode decode, Encode encode)
+template <typename Loaded, std::size_t Size, typename Decode, typename Encode, typename Cells>
+void Check(std::span<const uint8_t> input, Decode decode, Encode encode, Cells cells)
 {
     std::optional<Loaded> loaded = decode(input);
     Require(loaded.has_value() == (input.size() >= Size));
@@ -24,6 +27,8 @@ void Check(std::span<const uint8_t> input, Decode decode, Encode encode)
     Require(std::memcmp(again.data(), input.data(), n) == 0);
     for (std::size_t i = n; i < kSummaryFieldSize; ++i) Require(again[i] == 0);
     Require(std::memcmp(again.data() + kSummaryFieldSize, input.data() + kSummaryFieldSize, Size - kSummaryFieldSize) == 0);
+    if (ImplausibleValue(loaded->results)) return;
+    for (const ResultCell& cell : cells(loaded->results)) Require(cell.text.size() <= 40);
 }
 
 }  // namespace
@@ -31,8 +36,8 @@ void Check(std::span<const uint8_t> input, Decode decode, Encode encode)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     std::span<const uint8_t> input(data, size);
-    Check<LoadedCpu, kCpuRecordSize>(input, DecodeCpuRecord, EncodeCpuRecord);
-    Check<LoadedFpu, kFpuRecordSize>(input, DecodeFpuRecord, EncodeFpuRecord);
-    Check<LoadedCache, kCacheRecordSize>(input, DecodeCacheRecord, EncodeCacheRecord);
+    Check<LoadedCpu, kCpuRecordSize>(input, DecodeCpuRecord, EncodeCpuRecord, CpuResultCells);
+    Check<LoadedFpu, kFpuRecordSize>(input, DecodeFpuRecord, EncodeFpuRecord, FpuResultCells);
+    Check<LoadedCache, kCacheRecordSize>(input, DecodeCacheRecord, EncodeCacheRecord, CacheResultCells);
     return 0;
 }

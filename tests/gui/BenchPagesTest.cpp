@@ -194,6 +194,22 @@ TYPED_TEST(BenchPageTest, TextsThroughFailedLoadsARunASaveALoadAndASecondRun)
     ExpectGolden(std::string("gui/") + TypeParam::kName + ".txt", this->log.str());
 }
 
+// Any text is long enough to read as a record; no run writes one, so the page refuses it, says so and
+// shows nothing of it.
+TYPED_TEST(BenchPageTest, ATextFileIsRefusedAndLeavesThePageAsItWas)
+{
+    TempFolder folder;
+    this->prompt.openAnswer = folder.File(std::string("README.") + TypeParam::kName);
+    std::filesystem::copy_file(VEXT_TEST_DATA "/../../README.md", *this->prompt.openAnswer);
+    const std::string before = ControlTexts(*this->page);
+    this->Press(kLoad);
+    EXPECT_EQ(ControlTexts(*this->page), before);
+    ASSERT_EQ(this->prompt.messages.size(), 1u);
+    EXPECT_EQ(this->prompt.messages[0].first,
+              "Error !\n\nThe bench file holds values that no benchmark run can produce, Vext is unable to load it !");
+    EXPECT_EQ(this->prompt.messages[0].second, platform::MessageIcon::Stop);
+}
+
 using CpuBenchPageTest = BenchPageTest<CpuPage>;
 TEST_F(CpuBenchPageTest, KeysAndClicksGivenDuringARunAreDropped)
 {
