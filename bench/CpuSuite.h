@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "bench/BenchFailure.h"
 #include "bench/Results.h"
 #include "platform/Seam.h"
 
@@ -34,7 +35,9 @@ CpuKernels FixedCpuKernels(const CpuResults& values);
 
 class CCPUBench;
 // The real measurements: the kernels of `cpu`, and a CDhrystone of its own after the Euclid kernel.
-CpuKernels LiveCpuKernels(CCPUBench& cpu);
+// Dhrystone's failure goes to `failure` for the thread that started the run to show (a message box
+// is never raised from a worker thread).
+CpuKernels LiveCpuKernels(CCPUBench& cpu, BenchFailure& failure);
 
 // The real run: a CCPUBench for the kernels, a CDhrystone after the Euclid kernel.
 struct CpuSuiteTag {

@@ -77,7 +77,7 @@ protected:
         // Two cores of two logical processors each; thread t's kernels take 1 + t/4 times as long.
         platform::ScopedAllowedCpus cpus([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 0}, {2, 0, 1}, {3, 0, 1}}; });
         platform::ScopedPinThread pin([this](int cpu) { return std::lock_guard(pinning_), pins_.push_back(cpu), true; });
-        ScopedThreadCpuKernels kernels([this](int thread) {
+        ScopedThreadCpuKernels kernels([this](int thread, BenchFailure&) {
             CpuResults slower = cpu_;
             for (int i = 0; i < CpuResults::kDhrystone; ++i) slower.values[i] = 1000 + 250 * thread;
             slower.values[CpuResults::kDhrystone] = 1600 - 200 * thread;
