@@ -1,12 +1,13 @@
 #include "bench/CpuSuite.h"
 
 #include <memory>
+#include <utility>
 
 #include "bench/BenchFailure.h"
 #include "bench/CPUBench.h"
 #include "bench/Dhrystone.h"
 
-CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks)
+CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks, BenchFailure* failure)
 {
     CpuResults results;
     int group = 0;
@@ -18,7 +19,11 @@ CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& c
             ++group;
         }
     };
-    for (int index = 0; index < kCpuMeasurements; ++index) report(index, kernels[index]());
+    for (int index = 0; index < kCpuMeasurements; ++index) {
+        const uint32_t value = kernels[index]();
+        if (failure) ShowBenchFailure(std::exchange(*failure, BenchFailure::None));
+        report(index, value);
+    }
     uint32_t total = 0;
     for (int index = 0; index < CpuResults::kDhrystone; ++index) total += results.values[index];
     report(CpuResults::kTotal, total);
@@ -65,12 +70,5 @@ CpuResults CpuSuiteTag::Live(const CpuSuiteCallbacks& callbacks)
 {
     CCPUBench cpu;
     BenchFailure failure = BenchFailure::None;
-    CpuKernels kernels = LiveCpuKernels(cpu, failure);
-    // The run is on the caller's thread: the box comes as Dhrystone ends, before its row.
-    kernels[CpuResults::kDhrystone] = [dhrystone = kernels[CpuResults::kDhrystone], &failure] {
-        const uint32_t rating = dhrystone();
-        ShowBenchFailure(failure);
-        return rating;
-    };
-    return RunCpuSuiteWith(kernels, callbacks);
+    return RunCpuSuiteWith(LiveCpuKernels(cpu, failure), callbacks, &failure);
 }
