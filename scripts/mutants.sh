@@ -124,6 +124,15 @@ cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.
 cli-later-rows-placed @@ std::size_t at = listRow < 0 ? placed.size() : 0; @@ std::size_t at = placed.size();
 cli-pad-characters @@ for (char c : text) shown += !platform::IsUtf8Continuation(c); @@ for (char c : text) shown += c != 0;
 cli-unmeasured-block @@ if (row.runs.empty()) blocks.push_back(row.blockBytes); @@ if (row.runs.empty() && row.blockBytes < 4096) blocks.push_back(row.blockBytes);
+refuse-bandwidth-missing-block @@ for (size_t m = 0; had && m < kMethods.size(); ++m) @@ for (size_t m = 0; m < kMethods.size(); ++m)
+refuse-memory-figure-missing @@ return figure.runs.empty() ? std::nullopt : std::optional<double>(figure.gbPerSec); @@ return std::optional<double>(figure.gbPerSec);
+refuse-thread-start-caught @@ } catch (const std::system_error&) { @@ } catch (const std::bad_alloc&) {
+refuse-bandwidth-threads @@ if (!threads.AllStarted()) return Fail(threads.NotStartedText()); @@ if (false) return Fail(threads.NotStartedText());
+refuse-suite-threads @@ if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted); @@ if (false) return FailCommand("bench", suite.notStarted);
+refuse-worker-failure-shown @@ for (BenchFailure& failure : failures) ShowBenchFailure(std::exchange(failure, BenchFailure::None)); @@ for (BenchFailure& failure : failures) failure = BenchFailure::None;
+refuse-kernel-failure-shown @@ if (failure) ShowBenchFailure(std::exchange(*failure, BenchFailure::None)); @@ if (failure) *failure = BenchFailure::None;
+refuse-precise-block-rate @@ const bool measured = failure == BenchFailure::None; @@ const bool measured = true;
+refuse-precise-block-record @@ measured ? s.best : CacheRateMbPerSec(CacheCreditedBytes(m.method, bytes), 0); @@ measured ? s.best : 0;
 LIST
 )
 

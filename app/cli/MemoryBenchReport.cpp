@@ -223,15 +223,18 @@ std::string UnmeasuredText(const BandwidthReport& report)
     const auto notMeasured = [](const bandwidth::Figure& figure) { return figure.runs.empty(); };
     for (const bandwidth::Row& row : report.rows)
         if (std::any_of(row.figures.begin(), row.figures.end(), notMeasured)) blocks.push_back(row.blockBytes);
-    // The memory figures of every thread come from blocks of their own; threads that could not be
-    // started leave them unmeasured too, but not for want of memory.
+    std::vector<std::string> parts{Unmeasured(blocks)};
+    // The memory figures are measured again on blocks of their own (the row's figures where the row ran on
+    // as many threads). Threads that could not be started leave them unmeasured too, not for want of memory.
     const auto missing = [](const std::optional<double>& rate) { return !rate; };
-    const bool memoryMissing = report.notStarted.empty() && (std::any_of(report.single.begin(), report.single.end(), missing) ||
-                                                              std::any_of(report.all.begin(), report.all.end(), missing));
-    if (report.memoryBlockBytes && memoryMissing &&
+    const bool memoryMissing = std::any_of(report.single.begin(), report.single.end(), missing) ||
+                               std::any_of(report.all.begin(), report.all.end(), missing);
+    if (report.memoryBlockBytes && memoryMissing && report.notStarted.empty() &&
         std::find(blocks.begin(), blocks.end(), *report.memoryBlockBytes) == blocks.end())
-        blocks.push_back(*report.memoryBlockBytes);
-    const std::string unmeasured = Unmeasured(blocks);
-    if (report.notStarted.empty() || unmeasured.empty()) return unmeasured + report.notStarted;
-    return unmeasured + "; " + report.notStarted;
+        parts.push_back("no memory for a " + BlockText(*report.memoryBlockBytes) + " block of the memory figures: they are incomplete");
+    parts.push_back(report.notStarted);
+    std::string text;
+    for (const std::string& part : parts)
+        if (!part.empty()) text += (text.empty() ? "" : "; ") + part;
+    return text;
 }

@@ -56,7 +56,7 @@ void PrintBandwidthRow(const bandwidth::Row& row);
 void PrintBandwidthMemory(const BandwidthReport& report);
 
 // The blocks that could not be had, whose rows therefore have no value, as the command's error text
-// ("no memory for the 1024 Mb block: its row has no value"), and the threads that could not be
-// started; empty when every block was measured.
+// ("no memory for the 1024 Mb block: its row has no value"), then those of the memory figures and
+// the threads that could not be started; empty when everything was measured.
 std::string UnmeasuredText(const LatencyReport& report);
 std::string UnmeasuredText(const BandwidthReport& report);

@@ -66,6 +66,14 @@ TEST_F(MemoryBenchRun, ABlockThatCannotBeHadIsNamedIsNullAndEndsWithStatusTwo)
     EXPECT_TRUE(json["memory"]["all"]["read"].is_null());
     EXPECT_TRUE(json["memory"]["single"]["read"].is_number());
 
+    // One thread: its row and its memory figure measured, then one of the two blocks of all threads refused.
+    maps = 0;
+    o = Run({"bandwidth", "--repeat", "2", "--json"}, [&](size_t) { return ++maps == 3; });
+    EXPECT_EQ(o.err, "vext-cli bench bandwidth: no memory for a 16 Kb block of the memory figures: they are incomplete\n");
+    json = nlohmann::json::parse(o.out);
+    EXPECT_TRUE(json["rows"][0]["copy"]["gb_per_s"].is_number());
+    EXPECT_TRUE(json["memory"]["all"]["write"].is_null());
+
     o = Run({"bandwidth", "--repeat", "2"}, [](size_t) { return false; });
     EXPECT_EQ(std::make_pair(o.status, o.err), std::make_pair(0, std::string()));
 }
