@@ -56,8 +56,10 @@ PinnedThreads::PinnedThreads(std::vector<int> cpus)
 std::string PinnedThreads::NotStartedText() const
 {
     if (AllStarted()) return "";
-    return "only " + std::to_string(Count()) + " of the " + std::to_string(Asked()) +
-           " threads could be started (the system refused the others)";
+    if (Asked() == 1) return "the thread could not be started (the system refused it)";
+    const std::string asked = std::to_string(Asked());
+    if (Count() == 0) return "none of the " + asked + " threads could be started (the system refused them)";
+    return "only " + std::to_string(Count()) + " of the " + asked + " threads could be started (the system refused the others)";
 }
 
 PinnedThreads::~PinnedThreads()

@@ -46,7 +46,7 @@ public:
     int Count() const { return static_cast<int>(threads_.size()); }
     int Asked() const { return static_cast<int>(cpus_.size()); }
     bool AllStarted() const { return Count() == Asked(); }
-    // "only 3 of the 8 threads could be started"; empty when all were.
+    // "only 3 of the 8 threads could be started (the system refused the others)"; empty when all were.
     std::string NotStartedText() const;
     // False when the system refused to pin one of them; the work still runs.
     bool AllPinned() const { return unpinned_ == 0; }
