@@ -43,6 +43,7 @@ PinnedThreads::PinnedThreads(std::vector<int> cpus)
       finish_(static_cast<std::ptrdiff_t>(cpus_.size() + 1)),
       failures_(cpus_.size())
 {
+    threads_.reserve(cpus_.size());  // so that keeping a started thread cannot fail
     try {
         for (int i = 0; i < Asked(); ++i) threads_.push_back(ThreadStartSeam::Call([this, i] { Work(i); }));
     } catch (const std::system_error&) {
