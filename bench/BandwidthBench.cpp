@@ -64,20 +64,18 @@ double RateGBPerSec(double creditedBytesPerThread, int threads, double slowestSe
 
 namespace {
 
-// The slowest thread's seconds for `passes` passes on every thread at once; 0 when a block is missing.
+// The slowest thread's seconds for `passes` passes on every thread at once, each on its block.
 double TimePasses(bench::PinnedThreads& threads, std::vector<platform::MemoryBlock>& blocks, Method method,
                   VectorWidth width, uint32_t passes)
 {
     std::vector<double> seconds(blocks.size());
     threads.Run([&](int i) {
-        platform::MemoryBlock& block = blocks[static_cast<size_t>(i)];
-        if (!block) return;
+        const platform::MemoryBlock& block = blocks[static_cast<size_t>(i)];
         const double t0 = platform::MonotonicSeconds();
         for (uint32_t p = passes; p != 0; p = p - 1) Pass(method, width, block.Data(), block.Size());
         seconds[static_cast<size_t>(i)] = platform::MonotonicSeconds() - t0;
     });
-    const bool complete = std::all_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); });
-    return complete && !seconds.empty() ? *std::max_element(seconds.begin(), seconds.end()) : 0.0;
+    return seconds.empty() ? 0.0 : *std::max_element(seconds.begin(), seconds.end());
 }
 
 Figure Measure(bench::PinnedThreads& threads, std::vector<platform::MemoryBlock>& blocks, Method method,
@@ -109,7 +107,9 @@ std::vector<Row> RunBandwidth(bench::PinnedThreads& threads, VectorWidth width, 
             blocks[static_cast<size_t>(i)] = std::move(block);
         });
         Row row{blockSizes[k], {}};
-        for (size_t m = 0; m < kMethods.size(); ++m)
+        // Without every thread's block the threads would not share the work the rates credit them with.
+        const bool had = std::all_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); });
+        for (size_t m = 0; had && m < kMethods.size(); ++m)
             row.figures[m] = Measure(threads, blocks, kMethods[m], width, blockSizes[k], repeat);
         rows.push_back(row);
         if (callbacks.onRow) callbacks.onRow(rows.back());

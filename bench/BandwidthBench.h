@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,9 @@ uint64_t CreditedBytes(Method method, uint64_t blockBytes);
 // Runs one pass of `method` over `block` (blockBytes, aligned and a whole number of steps).
 void Pass(Method method, memkernels::VectorWidth width, uint8_t* block, uint64_t blockBytes);
 
+// A figure whose block could not be had (on any one thread) was not measured: no runs, no rate.
 struct Figure {
-    double gbPerSec = 0;  // the best of the repeats; 0 when a block could not be had
+    double gbPerSec = std::numeric_limits<double>::quiet_NaN();  // the best of the repeats
     double spreadPercent = 0;
     std::vector<double> runs;
 };

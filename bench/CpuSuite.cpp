@@ -1,12 +1,13 @@
 #include "bench/CpuSuite.h"
 
 #include <memory>
+#include <utility>
 
 #include "bench/BenchFailure.h"
 #include "bench/CPUBench.h"
 #include "bench/Dhrystone.h"
 
-CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks)
+CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks, BenchFailure* failure)
 {
     CpuResults results;
     int group = 0;
@@ -18,7 +19,11 @@ CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& c
             ++group;
         }
     };
-    for (int index = 0; index < kCpuMeasurements; ++index) report(index, kernels[index]());
+    for (int index = 0; index < kCpuMeasurements; ++index) {
+        const uint32_t value = kernels[index]();
+        if (failure) ShowBenchFailure(std::exchange(*failure, BenchFailure::None));
+        report(index, value);
+    }
     uint32_t total = 0;
     for (int index = 0; index < CpuResults::kDhrystone; ++index) total += results.values[index];
     report(CpuResults::kTotal, total);
@@ -35,7 +40,7 @@ CpuKernels FixedCpuKernels(const CpuResults& values)
     return kernels;
 }
 
-CpuKernels LiveCpuKernels(CCPUBench& cpu)
+CpuKernels LiveCpuKernels(CCPUBench& cpu, BenchFailure& failure)
 {
     return {
         [&] { return cpu.TimeAddition(); },
@@ -51,11 +56,11 @@ CpuKernels LiveCpuKernels(CCPUBench& cpu)
         [&] { return cpu.TimeCall4(); },
         [&] { return cpu.TimeFibonacci(); },
         [&] { return cpu.TimeEuclid(); },
-        [] {
+        [&failure] {
             // About 10 Kb of arrays: on the heap, and only for the one run.
             auto dhrystone = std::make_unique<CDhrystone>();
             const uint32_t rating = dhrystone->RunDhrystone();
-            ShowBenchFailure(dhrystone->Failure());
+            failure = dhrystone->Failure();
             return rating;
         },
     };
@@ -64,5 +69,6 @@ CpuKernels LiveCpuKernels(CCPUBench& cpu)
 CpuResults CpuSuiteTag::Live(const CpuSuiteCallbacks& callbacks)
 {
     CCPUBench cpu;
-    return RunCpuSuiteWith(LiveCpuKernels(cpu), callbacks);
+    BenchFailure failure = BenchFailure::None;
+    return RunCpuSuiteWith(LiveCpuKernels(cpu, failure), callbacks, &failure);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "bench/BenchFailure.h"
 #include "bench/Results.h"
 #include "platform/Seam.h"
 
@@ -26,15 +27,18 @@ inline constexpr int kCpuMeasurements = CpuResults::kTotal;
 using CpuKernels = std::array<std::function<uint32_t()>, kCpuMeasurements>;
 
 // Runs the measurements in order, reporting each value and group end; the total is the unsigned
-// 32-bit sum of the thirteen millisecond values (the Dhrystone rate takes no part in it).
-CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks);
+// 32-bit sum of the thirteen millisecond values (the Dhrystone rate takes no part in it). A failure the
+// kernels put in `failure` is shown as its measurement returns, before its value is reported.
+CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks, BenchFailure* failure = nullptr);
 
 // Measurements that answer the given values at once (index 0-13), for fakes of the whole run.
 CpuKernels FixedCpuKernels(const CpuResults& values);
 
 class CCPUBench;
 // The real measurements: the kernels of `cpu`, and a CDhrystone of its own after the Euclid kernel.
-CpuKernels LiveCpuKernels(CCPUBench& cpu);
+// Dhrystone's failure goes to `failure` for the thread that started the run to show (a message box
+// is never raised from a worker thread).
+CpuKernels LiveCpuKernels(CCPUBench& cpu, BenchFailure& failure);
 
 // The real run: a CCPUBench for the kernels, a CDhrystone after the Euclid kernel.
 struct CpuSuiteTag {

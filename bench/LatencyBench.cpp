@@ -72,7 +72,8 @@ std::vector<Row> RunLatency(const std::vector<uint64_t>& blockSizes, uint32_t li
         if (callbacks.onStep) callbacks.onStep(blockSizes[k], static_cast<int>(k * 100 / blockSizes.size()));
         Row row;
         auto measure = [&](int) { row = MeasureBlock(blockSizes[k], lineBytes, repeat, random); };
-        // A process that may run nowhere it can be pinned still measures, on its own thread.
+        // A process that may run nowhere it can be pinned, or that may start no thread, still measures,
+        // on its own thread.
         thread.Count() > 0 ? thread.Run(measure) : measure(0);
         rows.push_back(row);
         if (callbacks.onRow) callbacks.onRow(rows.back());

@@ -4,6 +4,7 @@
 // can guess the next line.
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,7 +20,8 @@ void LinkLines(uint8_t* block, uint32_t lineBytes, const std::vector<uint32_t>& 
 
 struct Row {
     uint64_t blockBytes = 0;
-    double nsPerLoad = 0;  // the best of the repeats; 0 when the block could not be had
+    // The best of the repeats; no runs and no value when the block could not be had.
+    double nsPerLoad = std::numeric_limits<double>::quiet_NaN();
     double spreadPercent = 0;
     std::vector<double> runs;  // nanoseconds per load of every repeat
     uint64_t loads = 0;        // per measurement

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <system_error>
 #include <utility>
 
 namespace bench {
@@ -34,15 +35,32 @@ std::vector<int> ThreadCpus(std::optional<int> count)
     return order;
 }
 
+std::thread ThreadStartTag::Live(std::function<void()> body) { return std::thread(std::move(body)); }
+
 PinnedThreads::PinnedThreads(std::vector<int> cpus)
     : cpus_(std::move(cpus)),
       start_(static_cast<std::ptrdiff_t>(cpus_.size() + 1)),
       finish_(static_cast<std::ptrdiff_t>(cpus_.size() + 1)),
       failures_(cpus_.size())
 {
-    for (int i = 0; i < Count(); ++i) threads_.emplace_back([this, i] { Work(i); });
+    threads_.reserve(cpus_.size());  // so that keeping a started thread cannot fail
+    try {
+        for (int i = 0; i < Asked(); ++i) threads_.push_back(ThreadStartSeam::Call([this, i] { Work(i); }));
+    } catch (const std::system_error&) {
+        // The barriers stop waiting for the threads that never came.
+        for (int i = Count(); i < Asked(); ++i) start_.arrive_and_drop(), finish_.arrive_and_drop();
+    }
     // An empty round: once it is over, every thread has pinned itself.
     Run([](int) {});
+}
+
+std::string PinnedThreads::NotStartedText() const
+{
+    if (AllStarted()) return "";
+    if (Asked() == 1) return "the thread could not be started (the system refused it)";
+    const std::string asked = std::to_string(Asked());
+    if (Count() == 0) return "none of the " + asked + " threads could be started (the system refused them)";
+    return "only " + std::to_string(Count()) + " of the " + asked + " threads could be started (the system refused the others)";
 }
 
 PinnedThreads::~PinnedThreads()

@@ -7,12 +7,22 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/CpuTopology.h"
+#include "platform/Seam.h"
 
 namespace bench {
+
+// Starts a thread running `body`; throws std::system_error when the system refuses one (a process
+// limit), as std::thread does. A test refuses the threads it chooses with ScopedThreadStart.
+struct ThreadStartTag {
+    static std::thread Live(std::function<void()> body);
+};
+using ThreadStartSeam = platform::Seam<ThreadStartTag, std::thread(std::function<void()>)>;
+using ScopedThreadStart = ThreadStartSeam::Scoped;
 
 // The order in which threads take the logical processors: one of every core first (cores in the order
 // of their lowest-numbered processor), then a second of every core that has one, and so on. So two
@@ -25,14 +35,19 @@ std::vector<int> ThreadCpus(std::optional<int> count);
 
 class PinnedThreads {
 public:
-    // One thread per entry of `cpus`, each pinned to that processor before any work runs.
+    // One thread per entry of `cpus`, each pinned to that processor before any work runs. When the
+    // system refuses a thread, those started before it are the whole set (see AllStarted).
     explicit PinnedThreads(std::vector<int> cpus);
     ~PinnedThreads();
     PinnedThreads(const PinnedThreads&) = delete;
     PinnedThreads& operator=(const PinnedThreads&) = delete;
 
-    int Count() const { return static_cast<int>(cpus_.size()); }
-    const std::vector<int>& Cpus() const { return cpus_; }
+    // The threads that run the work: those that could be started.
+    int Count() const { return static_cast<int>(threads_.size()); }
+    int Asked() const { return static_cast<int>(cpus_.size()); }
+    bool AllStarted() const { return Count() == Asked(); }
+    // "only 3 of the 8 threads could be started (the system refused the others)"; empty when all were.
+    std::string NotStartedText() const;
     // False when the system refused to pin one of them; the work still runs.
     bool AllPinned() const { return unpinned_ == 0; }
 

@@ -2,15 +2,16 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "bench/CPUBench.h"
 #include "bench/PinnedThreads.h"
 #include "bench/Whetstone.h"
 
-CpuKernels ThreadCpuKernelsTag::Live(int)
+CpuKernels ThreadCpuKernelsTag::Live(int, BenchFailure& failure)
 {
     auto cpu = std::make_shared<CCPUBench>();
-    CpuKernels kernels = LiveCpuKernels(*cpu);
+    CpuKernels kernels = LiveCpuKernels(*cpu, failure);
     for (auto& kernel : kernels) kernel = [cpu, kernel] { return kernel(); };
     return kernels;
 }
@@ -45,13 +46,22 @@ void Report(const ThreadedCpuRun& run, int index, const ThreadedCpuCallback& onM
 
 ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement)
 {
-    ThreadedCpuRun run{cpus, {}, std::vector<CpuResults>(cpus.size()), true};
-    std::vector<CpuKernels> kernels;
-    for (std::size_t t = 0; t < cpus.size(); ++t) kernels.push_back(ThreadCpuKernelsSeam::Call(static_cast<int>(t)));
+    ThreadedCpuRun run{cpus, {}, std::vector<CpuResults>(cpus.size()), true, ""};
     bench::PinnedThreads alone({cpus.front()}), all(cpus);
+    run.notStarted = alone.AllStarted() ? all.NotStartedText() : alone.NotStartedText();
+    if (!run.notStarted.empty()) return run;
+    // Each thread's kernels report to a place of their own, read here once the threads have ended.
+    std::vector<BenchFailure> failures(cpus.size(), BenchFailure::None);
+    std::vector<CpuKernels> kernels;
+    for (std::size_t t = 0; t < cpus.size(); ++t) kernels.push_back(ThreadCpuKernelsSeam::Call(static_cast<int>(t), failures[t]));
+    const auto showFailures = [&failures] {
+        for (BenchFailure& failure : failures) ShowBenchFailure(std::exchange(failure, BenchFailure::None));
+    };
     for (int index = 0; index < kCpuMeasurements; ++index) {
         alone.Run([&](int) { run.single.values[index] = kernels[0][index](); });
+        showFailures();
         all.Run([&](int thread) { run.threads[thread].values[index] = kernels[thread][index](); });
+        showFailures();
         Report(run, index, onMeasurement);
     }
     AddTotal(run.single);
@@ -63,8 +73,10 @@ ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCal
 
 ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage)
 {
-    ThreadedFpuRun run{cpus, {}, 0, std::vector<WhetstoneResults>(cpus.size()), true};
+    ThreadedFpuRun run{cpus, {}, 0, std::vector<WhetstoneResults>(cpus.size()), true, ""};
     bench::PinnedThreads alone({cpus.front()}), all(cpus);
+    run.notStarted = alone.AllStarted() ? all.NotStartedText() : alone.NotStartedText();
+    if (!run.notStarted.empty()) return run;
     if (onStage) onStage(1);
     BenchFailure loneFailure = BenchFailure::None;
     alone.Run([&](int) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "bench/BenchFailure.h"
@@ -13,11 +14,12 @@
 #include "bench/Results.h"
 #include "platform/Seam.h"
 
-// The fourteen measurements for thread `thread` (0 is also the one that runs alone).
+// The fourteen measurements for thread `thread` (0 is also the one that runs alone). A measurement
+// that fails puts its failure in `failure`, which the run shows from its own thread.
 struct ThreadCpuKernelsTag {
-    static CpuKernels Live(int thread);
+    static CpuKernels Live(int thread, BenchFailure& failure);
 };
-using ThreadCpuKernelsSeam = platform::Seam<ThreadCpuKernelsTag, CpuKernels(int)>;
+using ThreadCpuKernelsSeam = platform::Seam<ThreadCpuKernelsTag, CpuKernels(int, BenchFailure&)>;
 using ScopedThreadCpuKernels = ThreadCpuKernelsSeam::Scoped;
 
 // One Whetstone on thread `thread`: calibrated when `passes` is empty, else run with that pass count.
@@ -37,6 +39,7 @@ struct ThreadedCpuRun {
     CpuResults single;                 // each measurement on one thread alone
     std::vector<CpuResults> threads;   // each measurement on every thread at once
     bool pinned = true;                // false when the system refused to pin a thread
+    std::string notStarted;            // set when not every thread could be started: nothing ran
 };
 
 struct ThreadedFpuRun {
@@ -45,9 +48,12 @@ struct ThreadedFpuRun {
     int32_t passes = 0;       // the lone run's pass count, which every thread then runs
     std::vector<WhetstoneResults> threads;
     bool pinned = true;
+    std::string notStarted;
 };
 
-// Follows measurement `index` (0-13, then 14 the total) with its value alone and on each thread.
+// Follows measurement `index` (0-13, then 14 the total) with its value alone and on each thread. A
+// failed measurement is shown as the page shows it, by the calling thread once the run's threads have
+// ended, in thread order.
 using ThreadedCpuCallback = std::function<void(int index, uint32_t single, const std::vector<uint32_t>& threads)>;
 ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement = {});
 // `onStage(threads)` comes before the lone run (1) and before the run on all threads. A run whose

@@ -4,7 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/Seam.h"
+
 namespace platform {
+
+// Maps `length` bytes of zeroed anonymous memory; nullptr when the system refuses. A test refuses the
+// blocks it chooses with ScopedMemoryMap.
+struct MemoryMapTag {
+    static void* Live(size_t length);
+};
+using MemoryMapSeam = Seam<MemoryMapTag, void*(size_t)>;
+using ScopedMemoryMap = MemoryMapSeam::Scoped;
 
 // Blocks of at least this size are aligned to it and offered to transparent huge pages.
 inline constexpr size_t kHugePageBytes = size_t{2} << 20;

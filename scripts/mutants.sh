@@ -143,6 +143,15 @@ files-json-refuses @@ if (!PlausibleOnPage(sheet, sheet.rows[i])) @@ if (false)
 files-json-null @@ if (std::isnan(row.value)) return sheet.kind == kCacheResultFile.name; @@ if (std::isnan(row.value)) return true;
 files-json-rating @@ return row.listRow == CpuResultRow(CpuResults::kDhrystone) ? ResultQuantity::Rating @@ return row.listRow == CpuResultRow(CpuResults::kDhrystone) ? ResultQuantity::KernelMs
 files-json-fpu-total @@ if (sheet.kind == kFpuResultFile.name) return row.listRow == kFpuTotalRow ? ResultQuantity::Seconds : ResultQuantity::Rate; @@ if (sheet.kind == kFpuResultFile.name) return ResultQuantity::Rate;
+refuse-bandwidth-missing-block @@ for (size_t m = 0; had && m < kMethods.size(); ++m) @@ for (size_t m = 0; m < kMethods.size(); ++m)
+refuse-memory-figure-missing @@ return figure.runs.empty() ? std::nullopt : std::optional<double>(figure.gbPerSec); @@ return std::optional<double>(figure.gbPerSec);
+refuse-thread-start-caught @@ } catch (const std::system_error&) { @@ } catch (const std::bad_alloc&) {
+refuse-bandwidth-threads @@ if (!threads.AllStarted()) return Fail(threads.NotStartedText()); @@ if (false) return Fail(threads.NotStartedText());
+refuse-suite-threads @@ if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted); @@ if (false) return FailCommand("bench", suite.notStarted);
+refuse-worker-failure-shown @@ for (BenchFailure& failure : failures) ShowBenchFailure(std::exchange(failure, BenchFailure::None)); @@ for (BenchFailure& failure : failures) failure = BenchFailure::None;
+refuse-kernel-failure-shown @@ if (failure) ShowBenchFailure(std::exchange(*failure, BenchFailure::None)); @@ if (failure) *failure = BenchFailure::None;
+refuse-precise-block-rate @@ const bool measured = failure == BenchFailure::None; @@ const bool measured = true;
+refuse-precise-block-record @@ measured ? s.best : CacheRateMbPerSec(CacheCreditedBytes(m.method, bytes), 0); @@ measured ? s.best : 0;
 LIST
 )
 

@@ -68,13 +68,17 @@ void ShowStep(bool terminal, const std::string& text)
     if (terminal) std::fprintf(stderr, "\r\033[K%s", text.c_str());
 }
 
-// The rates of the one block on the threads of `cpus`.
-std::array<double, 3> RatesOn(const std::vector<int>& cpus, memkernels::VectorWidth width, uint64_t blockBytes, int repeat)
+// The rates of the one block on the threads of `cpus`; none when they could not all be started (and
+// then `notStarted` says how many could).
+std::array<std::optional<double>, 3> RatesOn(const std::vector<int>& cpus, memkernels::VectorWidth width,
+                                             uint64_t blockBytes, int repeat, std::string& notStarted)
 {
     bench::PinnedThreads threads(cpus);
+    std::array<std::optional<double>, 3> rates{};
+    notStarted = threads.NotStartedText();
+    if (!notStarted.empty()) return rates;
     const std::vector<bandwidth::Row> rows = bandwidth::RunBandwidth(threads, width, {blockBytes}, repeat, {});
-    std::array<double, 3> rates{};
-    for (size_t m = 0; m < rates.size(); ++m) rates[m] = rows.front().figures[m].gbPerSec;
+    for (size_t m = 0; m < rates.size(); ++m) rates[m] = MeasuredRate(rows.front().figures[m]);
     return rates;
 }
 
@@ -110,6 +114,7 @@ int RunBandwidthBench(const BandwidthOptions& options)
         };
     {
         bench::PinnedThreads threads(report.cpus);
+        if (!threads.AllStarted()) return Fail(threads.NotStartedText());
         report.pinned = threads.AllPinned();
         if (!options.json) PrintBandwidthHeading(report);
         report.rows = bandwidth::RunBandwidth(threads, report.width, sizes, options.repeat, callbacks);
@@ -119,12 +124,14 @@ int RunBandwidthBench(const BandwidthOptions& options)
     const std::vector<bench::MemoryLevel> levels = bench::MemoryLevels(processor.caches, largest);
     if (const auto row = bench::PlateauRows(levels, sizes).back()) {
         report.memoryBlockBytes = sizes[*row];
-        std::array<double, 3> measured{};
-        for (size_t m = 0; m < measured.size(); ++m) measured[m] = report.rows[*row].figures[m].gbPerSec;
+        std::array<std::optional<double>, 3> measured{};
+        for (size_t m = 0; m < measured.size(); ++m) measured[m] = MeasuredRate(report.rows[*row].figures[m]);
         ShowStep(terminal, "memory, 1 thread");
-        report.single = report.cpus.size() == 1 ? measured : RatesOn({allCpus.front()}, report.width, sizes[*row], options.repeat);
+        std::string notStarted;
+        report.single = report.cpus.size() == 1 ? measured : RatesOn({allCpus.front()}, report.width, sizes[*row], options.repeat, notStarted);
         ShowStep(terminal, "memory, all threads");
-        report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, sizes[*row], options.repeat);
+        report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, sizes[*row], options.repeat, report.notStarted);
+        if (!notStarted.empty()) report.notStarted = notStarted;
     }
     ShowStep(terminal, "");
     if (options.json)

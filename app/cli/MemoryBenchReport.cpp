@@ -24,6 +24,12 @@ nlohmann::json Runs(const std::vector<double>& runs)
     return list;
 }
 
+// All threads' rate over one thread's, where both were measured.
+std::optional<double> Ratio(std::optional<double> single, std::optional<double> all)
+{
+    return single && all && *single > 0 ? std::optional<double>(*all / *single) : std::nullopt;
+}
+
 // "  146.33  ±9.4 % (noisy)", the values aligned on their decimal point.
 std::string Figure(double value, double spread, bool measured)
 {
@@ -32,6 +38,11 @@ std::string Figure(double value, double spread, bool measured)
 }
 
 }  // namespace
+
+std::optional<double> MeasuredRate(const bandwidth::Figure& figure)
+{
+    return figure.runs.empty() ? std::nullopt : std::optional<double>(figure.gbPerSec);
+}
 
 std::string BlockText(uint64_t bytes)
 {
@@ -129,10 +140,10 @@ nlohmann::json BandwidthJson(const BandwidthReport& report)
         memory = {{"block_kb", *report.memoryBlockBytes / 1024}, {"all_threads", report.allThreads}};
         for (size_t m = 0; m < bandwidth::kMethods.size(); ++m) {
             const char* name = bandwidth::MethodName(bandwidth::kMethods[m]);
-            const double single = report.single[m], all = report.all[m];
-            memory["single"][name] = single > 0 ? NumberOrNull(single) : nlohmann::json(nullptr);
-            memory["all"][name] = all > 0 ? NumberOrNull(all) : nlohmann::json(nullptr);
-            memory["ratio"][name] = single > 0 && all > 0 ? NumberOrNull(all / single) : nlohmann::json(nullptr);
+            const std::optional<double> single = report.single[m], all = report.all[m], ratio = Ratio(single, all);
+            memory["single"][name] = single ? NumberOrNull(*single) : nlohmann::json(nullptr);
+            memory["all"][name] = all ? NumberOrNull(*all) : nlohmann::json(nullptr);
+            memory["ratio"][name] = ratio ? NumberOrNull(*ratio) : nlohmann::json(nullptr);
         }
     }
     return {{"kind", "bandwidth"}, {"unit", "GB/s"}, {"threads", report.cpus.size()}, {"cpus", report.cpus},
@@ -172,17 +183,16 @@ void PrintBandwidthMemory(const BandwidthReport& report)
     }
     const std::string heading = "Memory, the " + BlockText(*report.memoryBlockBytes) + " blocks";
     std::printf("\n%-30s%10s%10s%10s\n", heading.c_str(), "read", "write", "copy");
-    auto line = [](const std::string& label, const std::array<double, 3>& values, const char* format) {
+    auto line = [](const std::string& label, const std::array<std::optional<double>, 3>& values) {
         std::printf("%-30s", label.c_str());
-        for (double v : values) std::printf("%10s", v > 0 ? platform::TextFormat(format, v).c_str() : "-");
+        for (const std::optional<double>& v : values) std::printf("%10s", v ? platform::TextFormat("%.2f", *v).c_str() : "-");
         std::printf("\n");
     };
-    line("1 thread", report.single, "%.2f");
-    line(std::to_string(report.allThreads) + (report.allThreads == 1 ? " thread" : " threads") + " (all)", report.all, "%.2f");
-    std::array<double, 3> ratio{};
-    for (size_t m = 0; m < ratio.size(); ++m)
-        ratio[m] = report.single[m] > 0 && report.all[m] > 0 ? report.all[m] / report.single[m] : 0;
-    line("ratio", ratio, "%.2f");
+    line("1 thread", report.single);
+    line(std::to_string(report.allThreads) + (report.allThreads == 1 ? " thread" : " threads") + " (all)", report.all);
+    std::array<std::optional<double>, 3> ratio{};
+    for (size_t m = 0; m < ratio.size(); ++m) ratio[m] = Ratio(report.single[m], report.all[m]);
+    line("ratio", ratio);
 }
 
 namespace {
@@ -210,15 +220,21 @@ std::string UnmeasuredText(const LatencyReport& report)
 std::string UnmeasuredText(const BandwidthReport& report)
 {
     std::vector<uint64_t> blocks;
-    const auto missing = [](const bandwidth::Figure& figure) { return figure.runs.empty(); };
+    const auto notMeasured = [](const bandwidth::Figure& figure) { return figure.runs.empty(); };
     for (const bandwidth::Row& row : report.rows)
-        if (std::any_of(row.figures.begin(), row.figures.end(), missing)) blocks.push_back(row.blockBytes);
-    // The memory figures of every thread come from blocks of their own.
-    const auto zero = [](double rate) { return rate <= 0; };
-    const bool memoryMissing = std::any_of(report.single.begin(), report.single.end(), zero) ||
-                               std::any_of(report.all.begin(), report.all.end(), zero);
-    if (report.memoryBlockBytes && memoryMissing &&
+        if (std::any_of(row.figures.begin(), row.figures.end(), notMeasured)) blocks.push_back(row.blockBytes);
+    std::vector<std::string> parts{Unmeasured(blocks)};
+    // The memory figures are measured again on blocks of their own (the row's figures where the row ran on
+    // as many threads). Threads that could not be started leave them unmeasured too, not for want of memory.
+    const auto missing = [](const std::optional<double>& rate) { return !rate; };
+    const bool memoryMissing = std::any_of(report.single.begin(), report.single.end(), missing) ||
+                               std::any_of(report.all.begin(), report.all.end(), missing);
+    if (report.memoryBlockBytes && memoryMissing && report.notStarted.empty() &&
         std::find(blocks.begin(), blocks.end(), *report.memoryBlockBytes) == blocks.end())
-        blocks.push_back(*report.memoryBlockBytes);
-    return Unmeasured(blocks);
+        parts.push_back("no memory for a " + BlockText(*report.memoryBlockBytes) + " block of the memory figures: they are incomplete");
+    parts.push_back(report.notStarted);
+    std::string text;
+    for (const std::string& part : parts)
+        if (!part.empty()) text += (text.empty() ? "" : "; ") + part;
+    return text;
 }

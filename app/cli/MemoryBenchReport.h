@@ -31,9 +31,15 @@ struct BandwidthReport {
     // The memory plateau's block on one thread and on every allowed processor.
     std::optional<uint64_t> memoryBlockBytes;
     int allThreads = 0;
-    std::array<double, 3> single{};
-    std::array<double, 3> all{};
+    // None where a block (or a thread) could not be had.
+    std::array<std::optional<double>, 3> single{};
+    std::array<std::optional<double>, 3> all{};
+    // Set when not every thread could be started: how many could.
+    std::string notStarted;
 };
+
+// A figure's rate; none when it was not measured.
+std::optional<double> MeasuredRate(const bandwidth::Figure& figure);
 
 // "4 Kb", "512 Kb", "1 Mb", "1024 Mb".
 std::string BlockText(uint64_t bytes);
@@ -50,6 +56,7 @@ void PrintBandwidthRow(const bandwidth::Row& row);
 void PrintBandwidthMemory(const BandwidthReport& report);
 
 // The blocks that could not be had, whose rows therefore have no value, as the command's error text
-// ("no memory for the 1024 Mb block: its row has no value"); empty when every block was measured.
+// ("no memory for the 1024 Mb block: its row has no value"), then those of the memory figures and
+// the threads that could not be started; empty when everything was measured.
 std::string UnmeasuredText(const LatencyReport& report);
 std::string UnmeasuredText(const BandwidthReport& report);

@@ -1,6 +1,7 @@
 #include "app/cli/PreciseSuites.h"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "bench/BenchFailure.h"
@@ -27,7 +28,8 @@ void Step(const Callbacks& callbacks, const std::string& label, int done, int to
 CpuRun RunCpu(int repeat, const Callbacks& callbacks)
 {
     CCPUBench cpu;
-    const CpuKernels kernels = LiveCpuKernels(cpu);
+    BenchFailure unused = BenchFailure::None;  // Dhrystone runs below, with a runner of its own
+    const CpuKernels kernels = LiveCpuKernels(cpu, unused);
     auto dhrystone = std::make_unique<CDhrystone>();
     bench::NoProbe unobserved;
     return RunCpuWith(repeat, callbacks,
@@ -75,9 +77,7 @@ CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Call
 {
     return RunCacheWith(repeat, blockSizes, callbacks,
                         [](int32_t bytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions) {
-                            const CacheTiming timing = TimeCacheKernelRepeated(bytes, method, stride, repetitions, true);
-                            ShowBenchFailure(timing.failure);
-                            return timing.ms;
+                            return TimeCacheKernelRepeated(bytes, method, stride, repetitions, true);
                         });
 }
 
@@ -102,14 +102,27 @@ CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const 
             const uint32_t standardRepetitions = PlanCacheKernel(bytes, m.method, m.stride).repetitions;
             const double perRepetition =
                 standardRepetitions ? CacheCreditedBytes(m.method, bytes) / standardRepetitions : 0;
-            const uint32_t repetitions =
-                CacheRepetitions(kCacheMinMs, [&](uint32_t r) { return timeMs(bytes, m.method, m.stride, r); });
-            const Summary s = Measure(repeat, Best::Highest, [&] {
-                const double ms = timeMs(bytes, m.method, m.stride, repetitions);
-                return CacheRateMbPerSec(perRepetition * repetitions, ms);
-            });
-            if (standard) run.best.rates[group * CacheResults::kBlockSizes + k] = s.best;
-            run.rows.push_back({label, FormatCacheRate(s.best), s.best, s.spreadPercent, s.runs, bytes});
+            // The first failure ends the block's measurement: a later timing would only fail again.
+            BenchFailure failure = BenchFailure::None;
+            const auto time = [&](uint32_t r) {
+                if (failure != BenchFailure::None) return 0.0;
+                const CacheTiming timing = timeMs(bytes, m.method, m.stride, r);
+                failure = timing.failure;
+                return timing.ms;
+            };
+            const uint32_t repetitions = CacheRepetitions(kCacheMinMs, time);
+            Summary s;
+            if (failure == BenchFailure::None)
+                s = Measure(repeat, Best::Highest, [&] { return CacheRateMbPerSec(perRepetition * repetitions, time(repetitions)); });
+            const bool measured = failure == BenchFailure::None;
+            ShowBenchFailure(failure);
+            if (standard)
+                run.best.rates[group * CacheResults::kBlockSizes + k] =
+                    measured ? s.best : CacheRateMbPerSec(CacheCreditedBytes(m.method, bytes), 0);
+            if (measured)
+                run.rows.push_back({label, FormatCacheRate(s.best), s.best, s.spreadPercent, s.runs, bytes});
+            else
+                run.rows.push_back({label, "-", std::numeric_limits<double>::quiet_NaN(), 0, {}, bytes});
             if (callbacks.onRow) callbacks.onRow(run.rows.back(), listRow);
         }
     }

@@ -46,8 +46,11 @@ inline constexpr double kCacheMinMs = 20.0;
 // blockSizes: the nine standard sizes first (CacheBlockSizes).
 CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks);
 
-// One timing of `repetitions` passes of a method over a warmed block, in ms.
-using CacheTimer = std::function<double(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions)>;
+// One timing of `repetitions` passes of a method over a warmed block, in ms, or the failure to have
+// the block. A block that fails is shown once ("Memory error !") and its row has no rate ("-"); the
+// record keeps what the page keeps for it, the rate of 0 ms.
+using CacheTimer =
+    std::function<CacheTiming(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions)>;
 CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks,
                       const CacheTimer& timeMs);
 

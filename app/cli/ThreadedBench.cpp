@@ -103,6 +103,7 @@ struct SuiteRun {
     double sum;          // of the rating over the threads
     std::string sumText;
     bool pinned;
+    std::string notStarted;  // set when not every thread could be started: nothing was measured
 };
 
 CpuResults Only(int index, uint32_t value)
@@ -122,8 +123,8 @@ SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, bool q
         if (!quiet) printer.Cell(CpuResultRow(index), RowText(MakeRow(CpuSheet(summary, Only(index, single)).rows[index], each)));
     };
     const ThreadedCpuRun run = RunThreadedCpu(cpus, show);
-    if (!quiet) printer.Finish();
-    SuiteRun suite{CpuSheet(summary, run.single), {}, CpuResults::kDhrystone, 0, "", run.pinned};
+    if (!quiet && run.notStarted.empty()) printer.Finish();
+    SuiteRun suite{CpuSheet(summary, run.single), {}, CpuResults::kDhrystone, 0, "", run.pinned, run.notStarted};
     for (const CpuResults& results : run.threads) {
         suite.each.push_back(CpuSheet(summary, results));
         suite.sum += results.values[CpuResults::kDhrystone];
@@ -140,7 +141,7 @@ SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary)
         if (terminal) std::fprintf(stderr, "\r\033[Krunning on %d thread%s", threads, threads == 1 ? "" : "s");
     });
     if (terminal) std::fputs("\r\033[K", stderr);
-    SuiteRun suite{FpuSheet(summary, run.single), {}, 8, 0, "", run.pinned};
+    SuiteRun suite{FpuSheet(summary, run.single), {}, 8, 0, "", run.pinned, run.notStarted};
     for (const WhetstoneResults& results : run.threads) {
         suite.each.push_back(FpuSheet(summary, results));
         suite.sum += results.mwips;
@@ -167,6 +168,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options)
     std::fflush(stdout);
     const bool cpu = options.suite == kCpuResultFile.name;
     const SuiteRun suite = cpu ? RunCpu(cpus, summary, options.json) : RunFpu(cpus, summary);
+    if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted);
     std::vector<ThreadedRow> rows;
     for (std::size_t r = 0; r < suite.single.rows.size(); ++r) {
         std::vector<ResultRow> each;

@@ -12,11 +12,14 @@
 #include <iterator>
 #include <mutex>
 #include <numeric>
+#include <system_error>
 
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CommandOutcome.h"
 #include "bench/BenchSuites.h"
+#include "bench/CacheBench.h"
+#include "bench/PinnedThreads.h"
 #include "bench/CpuSuite.h"
 #include "bench/ThreadedSuites.h"
 #include "cpu/Clock.h"
@@ -27,6 +30,7 @@
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/MachineFacts.h"
+#include "platform/SystemQueries.h"
 #include "tests/support/FakeClocks.h"
 
 namespace fs = std::filesystem;
@@ -77,7 +81,7 @@ protected:
         // Two cores of two logical processors each; thread t's kernels take 1 + t/4 times as long.
         platform::ScopedAllowedCpus cpus([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 0}, {2, 0, 1}, {3, 0, 1}}; });
         platform::ScopedPinThread pin([this](int cpu) { return std::lock_guard(pinning_), pins_.push_back(cpu), true; });
-        ScopedThreadCpuKernels kernels([this](int thread) {
+        ScopedThreadCpuKernels kernels([this](int thread, BenchFailure&) {
             CpuResults slower = cpu_;
             for (int i = 0; i < CpuResults::kDhrystone; ++i) slower.values[i] = 1000 + 250 * thread;
             slower.values[CpuResults::kDhrystone] = 1600 - 200 * thread;
@@ -306,6 +310,46 @@ TEST_F(BenchCommand, ACalculationErrorIsShownAndTheRunFails)
     EXPECT_EQ(lone.status, 2);
     EXPECT_EQ(lone.err, "Calculation Error !\n");
     EXPECT_EQ(Saved("run.fpu").size(), kFpuRecordSize);
+}
+
+// A thread the system refuses (a process limit) ends the run before anything is measured.
+TEST_F(BenchCommand, AThreadTheSystemRefusesIsNamedAndTheRunFails)
+{
+    for (const char* suite : {"cpu", "fpu"}) {
+        int starts = 0;  // the lone run's thread, then the four of the run on all
+        bench::ScopedThreadStart refuse([&starts](std::function<void()> body) {
+            if (++starts == 3) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            return bench::ThreadStartTag::Live(std::move(body));
+        });
+        const Outcome o = Bench({suite, "--threads", "all"});
+        EXPECT_EQ(o.status, 2) << suite;
+        EXPECT_EQ(o.err, "vext-cli bench: only 1 of the 4 threads could be started (the system refused the others)\n");
+    }
+    EXPECT_EQ(kernelRuns_, 0);
+}
+
+// A block that cannot be had: "Memory error !" once per block and method, its row without a rate, the
+// record with what the page keeps for it (the rate of 0 ms), and the run fails. Every timing lasts 30 ms.
+TEST_F(BenchCommand, APreciseCacheBlockThatCannotBeHadIsShownOnceAndHasNoRate)
+{
+    std::atomic<int> reads{0};
+    platform::ScopedMonotonicClock clock([&reads] { return reads++ * 0.03; });
+    platform::ScopedMemoryStatus memory([] { return platform::MemoryStatus{8ull << 30, 16ull << 20, 0, 0}; });
+    ScopedCacheBlockAllocate refuse([](size_t bytes) { return bytes == 4096 ? nullptr : std::malloc(bytes); });
+    fs::current_path(dir_);
+    const Outcome o = Bench({"cache", "--precise", "--repeat", "2", "--json", "-o", "run"});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err, "Memory error !\nMemory error !\nMemory error !\n");  // MOVSD, MOV, Stepping MOV
+    EXPECT_EQ(o.out.find("inf"), std::string::npos);
+    const nlohmann::json rows = nlohmann::json::parse(o.out)["rows"];
+    EXPECT_EQ(rows[1]["text"], "-");
+    EXPECT_TRUE(rows[1]["value"].is_null());
+    EXPECT_FALSE(rows[1].contains("runs"));
+    EXPECT_TRUE(rows[0]["value"].is_number());
+    const std::optional<LoadedCache> saved = DecodeCacheRecord(Saved("run.cache"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->results.rates[1], std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isfinite(saved->results.rates[0]));
 }
 
 TEST_F(BenchCommand, BadUsageRunsNothing)

@@ -1,9 +1,93 @@
 // bench latency and bench bandwidth: their refusals, and their list and JSON on recorded values.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <system_error>
+
+#include <nlohmann/json.hpp>
+
 #include "app/cli/MemoryBenchReport.h"
+#include "platform/Clocks.h"
 #include "platform/CpuTopology.h"
+#include "platform/MachineFacts.h"
+#include "platform/MemoryBlock.h"
+#include "platform/SystemQueries.h"
 #include "tests/cli/CommandOutcome.h"
+#include "tests/core/FakeCpu.h"
+#include "tests/support/FakeClocks.h"
+
+namespace {
+
+// Real runs kept small and quick: a processor whose only cache is a 4 Kb first level (blocks 4-16 Kb
+// for latency, 16 Kb for bandwidth), two logical processors, and a clock that makes every timing last
+// 30 ms, so that each measurement is one pass. Blocks and threads are refused through their seams.
+class MemoryBenchRun : public testing::Test {
+protected:
+    MemoryBenchRun() { cpu_.Set(4, 0x21, 7u << 22 | 63, 7); }  // leaf 4: level-1 data, 8 ways of 8 sets of 64 bytes
+
+    Outcome Run(const std::vector<std::string>& args, std::function<bool(size_t length)> refuse)
+    {
+        platform::ScopedMemoryMap map([&](size_t length) { return refuse(length) ? nullptr : platform::MemoryMapTag::Live(length); });
+        return RunCaptured("bench", args);
+    }
+
+    FakeCpu cpu_{"GenuineIntel", 4};
+    std::atomic<int> reads_{0};
+    platform::ScopedMonotonicClock clock_{[this] { return reads_++ * 0.03; }};
+    platform::ScopedTimeGetTime timer_{platform::SteppingClock(0, 700)};
+    platform::ScopedTsc tsc_{platform::SteppingTsc(0, 800000000)};
+    platform::ScopedCalendarClock calendar_{[] { return std::time_t{1796729405}; }};
+    platform::ScopedMachineFacts facts_{[] { return platform::MachineFacts{"6.1.0-18-amd64", 2}; }};
+    platform::ScopedMemoryStatus memory_{[] { return platform::MemoryStatus{8ull << 30, 4ull << 30, 0, 0}; }};
+    platform::ScopedAllowedCpus cpus_{[] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}}; }};
+    platform::ScopedPinThread pin_{[](int) { return true; }};
+};
+
+}  // namespace
+
+TEST_F(MemoryBenchRun, ABlockThatCannotBeHadIsNamedIsNullAndEndsWithStatusTwo)
+{
+    Outcome o = Run({"latency", "--repeat", "2", "--json"}, [](size_t length) { return length == 8192; });
+    EXPECT_EQ(o.err, "vext-cli bench latency: no memory for the 8 Kb block: its row has no value\n");
+    EXPECT_EQ(o.status, 2);
+    nlohmann::json json = nlohmann::json::parse(o.out);
+    EXPECT_TRUE(json["rows"][0]["ns_per_load"].is_number());
+    EXPECT_TRUE(json["rows"][1]["ns_per_load"].is_null());
+
+    // Of the two threads' blocks, the second to be mapped is refused: the row has no rate, nor the
+    // memory figure of all threads, which is that row's; one thread alone has its block.
+    std::atomic<int> maps{0};
+    o = Run({"bandwidth", "--threads", "all", "--repeat", "2", "--json"}, [&](size_t) { return ++maps == 2; });
+    EXPECT_EQ(o.err, "vext-cli bench bandwidth: no memory for the 16 Kb block: its row has no value\n");
+    EXPECT_EQ(o.status, 2);
+    json = nlohmann::json::parse(o.out);
+    EXPECT_TRUE(json["rows"][0]["copy"]["gb_per_s"].is_null());
+    EXPECT_EQ(json["rows"][0]["copy"]["runs"], nlohmann::json::array());
+    EXPECT_TRUE(json["memory"]["all"]["read"].is_null());
+    EXPECT_TRUE(json["memory"]["single"]["read"].is_number());
+
+    // One thread: its row and its memory figure measured, then one of the two blocks of all threads refused.
+    maps = 0;
+    o = Run({"bandwidth", "--repeat", "2", "--json"}, [&](size_t) { return ++maps == 3; });
+    EXPECT_EQ(o.err, "vext-cli bench bandwidth: no memory for a 16 Kb block of the memory figures: they are incomplete\n");
+    json = nlohmann::json::parse(o.out);
+    EXPECT_TRUE(json["rows"][0]["copy"]["gb_per_s"].is_number());
+    EXPECT_TRUE(json["memory"]["all"]["write"].is_null());
+
+    o = Run({"bandwidth", "--repeat", "2"}, [](size_t) { return false; });
+    EXPECT_EQ(std::make_pair(o.status, o.err), std::make_pair(0, std::string()));
+}
+
+TEST_F(MemoryBenchRun, AThreadTheSystemRefusesIsNamedAndEndsWithStatusTwo)
+{
+    bench::ScopedThreadStart refuseSecond([starts = 0](std::function<void()> body) mutable {
+        if (++starts == 2) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        return bench::ThreadStartTag::Live(std::move(body));
+    });
+    const Outcome o = Run({"bandwidth", "--threads", "all"}, [](size_t) { return false; });
+    EXPECT_EQ(std::make_tuple(o.status, o.out, o.err),
+              std::make_tuple(2, "", "vext-cli bench bandwidth: only 1 of the 2 threads could be started (the system refused the others)\n"));
+}
 
 TEST(MemoryBenchCommand, BadUsageMeasuresNothing)
 {
@@ -29,15 +113,16 @@ TEST(MemoryBenchCommand, ListsAndJsonOfRecordedRuns)
         blocks.push_back(4096ull << i);
         latency.rows.push_back({blocks.back(), ns[i], 4.0, {ns[i] * 1.06, ns[i]}, 1000u << i});
     }
-    latency.rows.back() = {blocks.back(), 0, 0, {}, 0};  // the largest block could not be had
+    latency.rows.back() = latency::Row{};  // the largest block could not be had
+    latency.rows.back().blockBytes = blocks.back();
     using cpu::CacheType;
     latency.levels = bench::MemoryLevels({{1, CacheType::Data, 32768, 64, {}, {}}, {2, CacheType::Unified, 1 << 20, 64, {}, {}},
                                           {3, CacheType::Unified, 32 << 20, 64, {}, {}}}, 0);
     latency.plateaus = bench::PlateauRows(latency.levels, blocks);
 
-    BandwidthReport bandwidth{memkernels::VectorWidth::Avx512, {0, 1}, true, 2, {}, 128 << 20, 2, {19.43, 16.64, 16.04}, {30.94, 17.34, 0}};
+    BandwidthReport bandwidth{memkernels::VectorWidth::Avx512, {0, 1}, true, 2, {}, 128 << 20, 2, {19.43, 16.64, 16.04}, {30.94, 17.34, std::nullopt}, ""};
     bandwidth.rows = {{16384, {{{146.33, 9.4, {146.33, 125.0}}, {100.87, 16.3, {100.87, 80.0}}, {152.01, 0.5, {152.01, 151.0}}}}},
-                      {128 << 20, {{{30.94, 1.0, {30.94, 30.5}}, {17.34, 2.0, {17.34, 17.0}}, {0, 0, {}}}}}};
+                      {128 << 20, {{{30.94, 1.0, {30.94, 30.5}}, {17.34, 2.0, {17.34, 17.0}}, {}}}}};
 
     testing::internal::CaptureStdout();
     PrintLatencyHeading(latency);

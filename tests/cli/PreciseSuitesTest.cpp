@@ -44,7 +44,7 @@ TEST(PreciseRunners, CacheGrowsRepetitionsToTwentyMillisecondsAndCreditsEachAsTh
     std::map<uint32_t, int> repetitionsAsked;
     const precise::CacheRun run = precise::RunCacheWith(2, sizes, {}, [&](int32_t, CacheBenchMethod, int32_t, uint32_t r) {
         ++repetitionsAsked[r];
-        return static_cast<double>(r);
+        return CacheTiming{static_cast<double>(r)};
     });
     ASSERT_EQ(run.rows.size(), 3 * sizes.size());
     EXPECT_EQ(run.rows[9].label, "   1024 Kb block :");

@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -69,6 +70,23 @@ TEST(PinnedThreads, ThreadsTakeOneProcessorPerCoreFirstAndRunTogether)
     EXPECT_THROW(threads.Run([](int i) { if (i == 2) throw std::runtime_error("x"); }), std::runtime_error);
     threads.Run([&](int i) { ranOn[static_cast<size_t>(i)] = i; });  // the threads outlive a failure
     EXPECT_EQ(ranOn, (std::vector<int>{0, 1, 2}));
+}
+
+TEST(PinnedThreads, ThreadsTheSystemRefusesAreNamedAndThoseStartedStillRunAndEnd)
+{
+    platform::ScopedAllowedCpus machine([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}, {2, 0, 2}, {3, 0, 3}}; });
+    platform::ScopedPinThread pin([](int) { return true; });
+    int starts = 0;
+    bench::ScopedThreadStart refuseThird([&](std::function<void()> body) {
+        if (++starts == 3) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        return bench::ThreadStartTag::Live(std::move(body));
+    });
+    bench::PinnedThreads threads(bench::ThreadCpus(std::nullopt));
+    EXPECT_EQ(threads.Count(), 2);
+    EXPECT_EQ(threads.NotStartedText(), "only 2 of the 4 threads could be started (the system refused the others)");
+    std::vector<int> ran(2);
+    threads.Run([&](int i) { ran[static_cast<size_t>(i)] = i + 1; });
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
 }
 
 TEST(Bandwidth, PassesMoveTheBytesTheyAreCredited)
