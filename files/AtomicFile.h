@@ -13,13 +13,22 @@ enum class FileWriteStatus {
     TargetExists,  // ExistingFile::Keep found the target taken, and left it as it was
 };
 
+// How a write ended, with the system's error number taken by the step that failed (0 when it was not
+// a system call that failed), so that a message can say why long after errno has changed.
+struct FileWriteResult {
+    FileWriteStatus status = FileWriteStatus::Ok;
+    int error = 0;
+};
+
 // What a write does with a file already at its target. Keep also holds when a file appears there while
 // the bytes are written: the new file then takes the name only where the name is still free. A link
 // that names nothing counts as a file. Devices and pipes are written in either case.
 enum class ExistingFile { Replace, Keep };
 
-// A replaced file keeps its permissions and, where allowed, its owner; a symbolic link keeps pointing
-// where it did, and the file it names is the one replaced. Devices and pipes are written directly, and
-// so is a writable file in a folder where nothing new may be created.
-FileWriteStatus WriteFileAtomically(const std::string& path, std::span<const std::byte> bytes,
+// A new file gets the permissions the umask gives; a replaced file keeps its permissions (without the
+// set-user-ID, set-group-ID and sticky bits: results are no program) and, where allowed, its owner; a
+// symbolic link keeps pointing where it did, and the file it names is the one replaced. Any name the
+// folder accepts is written so. Devices and pipes are written directly, and so is a writable file in a
+// folder where nothing new may be created. The process's umask is never changed, not even for a moment.
+FileWriteResult WriteFileAtomically(const std::string& path, std::span<const std::byte> bytes,
                                     ExistingFile ifExists = ExistingFile::Replace);

@@ -46,14 +46,16 @@ void CProcessorReport::WriteProcessorDetails(ReportSink& file)
     for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts())) file.Write(row.reportText + row.value);
 }
 
-void CProcessorReport::CreateReport()
+FileWriteResult CProcessorReport::CreateReport()
 {
     std::optional<std::string> path = platform::Prompt().AskSavePath(platform::FileDialogRequest::SaveAs(kReportFilter, "txt"));
-    if (!path) return;
+    if (!path) return {};
     CReportFile file(*path);
     WriteHeader(file);
     WriteProcessorDetails(file);
-    if (file.Close() != FileWriteStatus::Ok) platform::Prompt().ShowMessage(kReportFileError, platform::MessageIcon::Stop);
+    const FileWriteResult written = file.Close();
+    if (written.status != FileWriteStatus::Ok) platform::Prompt().ShowMessage(kReportFileError, platform::MessageIcon::Stop);
+    return written;
 }
 
 std::string CProcessorReport::ReportText()

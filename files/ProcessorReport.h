@@ -14,8 +14,9 @@ class CProcessorReport {
 public:
     // Asks for the file name (Save As), then writes header and processor details and closes the
     // file. Cancelling writes nothing and shows nothing; any file failure ends the report and shows
-    // the error message. Takes about one second: the clock is measured again.
-    void CreateReport();
+    // the error message. Takes about one second: the clock is measured again. Says how the file's
+    // write ended (Ok when cancelled), with the system's reason for a caller that shows it.
+    FileWriteResult CreateReport();
 
     // The report as CreateReport writes it, with "\n" line ends (the file has CR LF).
     std::string ReportText();

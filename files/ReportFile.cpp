@@ -14,4 +14,4 @@ std::string WithCrLf(std::string_view text)
     return out;
 }
 
-FileWriteStatus CReportFile::Close() { return WriteFileAtomically(path_, std::as_bytes(std::span(bytes_))); }
+FileWriteResult CReportFile::Close() { return WriteFileAtomically(path_, std::as_bytes(std::span(bytes_))); }

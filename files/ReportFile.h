@@ -25,7 +25,7 @@ public:
     explicit CReportFile(std::string path) : path_(std::move(path)) {}
 
     void Write(std::string_view text) override { bytes_ += WithCrLf(text); }
-    FileWriteStatus Close();
+    FileWriteResult Close();
 
 private:
     std::string path_;

@@ -189,9 +189,11 @@ std::optional<LoadedCache> DecodeCacheRecord(std::span<const uint8_t> bytes)
 // ---------------------------------------------------------------------------------------------------
 // File work.
 
-ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record, ExistingFile ifExists)
+ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record, ExistingFile ifExists, int* error)
 {
-    switch (WriteFileAtomically(path, std::as_bytes(record), ifExists)) {
+    const FileWriteResult written = WriteFileAtomically(path, std::as_bytes(record), ifExists);
+    if (error) *error = written.error;
+    switch (written.status) {
     case FileWriteStatus::Ok: return ResultFileStatus::Ok;
     case FileWriteStatus::CannotCreate: return ResultFileStatus::CannotCreate;
     case FileWriteStatus::TargetExists: return ResultFileStatus::TargetExists;

@@ -86,8 +86,9 @@ enum class ResultFileStatus {
 };
 
 // Writes the record as files/AtomicFile.h writes a file: a failure part-way leaves an existing file as it was.
+// `error` (when given) gets the system's error number of the step that failed, 0 when none did.
 ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_t> record,
-                                 ExistingFile ifExists = ExistingFile::Replace);
+                                 ExistingFile ifExists = ExistingFile::Replace, int* error = nullptr);
 // Fills `record` from the start of the file; a longer file's remaining bytes are not read. Only a
 // regular file is read. On CannotOpen and ReadFailed, `why` (when given) says why, naming the file.
 ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record, std::string* why = nullptr);

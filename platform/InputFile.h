@@ -6,8 +6,8 @@
 namespace platform {
 
 // A descriptor for reading `path`, which the caller closes; or -1, with `why` saying so in words that
-// name the file: "cannot open 'x': No such file or directory", "'x' is a directory", "'x' is not a
-// regular file".
+// name the file and give the system's reason: "cannot open 'x': No such file or directory", "'x' is a
+// directory", "'x' is a named pipe (FIFO), not a regular file", "cannot read the status of 'x': ...".
 int OpenRegularFile(const std::string& path, std::string& why);
 
 }  // namespace platform

@@ -92,7 +92,7 @@ cli-loaded-line @@ PrintSheet("Loaded System", *sheet); @@ PrintSheet("Loaded sy
 files-no-replace @@ if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return FileWriteStatus::Ok; @@ if (::rename(temp.c_str(), target.c_str()) == 0) return FileWriteStatus::Ok;
 cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace)) {
 cli-unwritable-target @@ if (exists && ::stat(written.c_str(), &existing) == 0) { @@ if (false) {
-cli-output-error @@ if (flushed && !std::ferror(stdout)) return true; @@ if (flushed) return true;
+cli-output-error @@ return !std::ferror(out); @@ return true;
 cli-json-c1 @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9A) {
 cli-compare-names @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f])); @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 2) headers[f] = Tail(TerminalText(paths[f]));
 cli-error-escape @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, TerminalText(message).c_str()); @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, message.c_str());
@@ -100,7 +100,7 @@ platform-dump-twice @@ if (!added) @@ if (false)
 platform-utf8-surrogate @@ if (lead == 0xED) high = 0x9F; @@ if (lead == 0xED) high = 0xBF;
 platform-boot-single @@ if (word == "single" || word == "S" || word == "1" || word == "rescue" || word == "emergency" || @@ if (word == "singles" || word == "S" || word == "1" || word == "rescue" || word == "emergency" ||
 platform-bare-label @@ if (name.ends_with(':')) name = Trim(name.substr(0, name.size() - 1), " \n"); @@ if (name.ends_with(';')) name = Trim(name.substr(0, name.size() - 1), " \n");
-platform-fifo @@ if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) { @@ if (::fstat(fd, &st) != 0) {
+platform-fifo @@ if (!S_ISREG(st.st_mode)) { @@ if (false) {
 cpu-hypervisor-bit @@ constexpr uint32_t kHypervisorBit = 1u << 31; @@ constexpr uint32_t kHypervisorBit = 1u << 30;
 bench-precise-repeats @@ for (int i = 0; i < repeat; ++i) values.push_back(measure()); @@ for (int i = 1; i < repeat; ++i) values.push_back(measure());
 bench-precise-blocks @@ const uint64_t wanted = 4 * largestCacheBytes.value_or(kAssumedLargestCache); @@ const uint64_t wanted = 2 * largestCacheBytes.value_or(kAssumedLargestCache);
@@ -152,6 +152,17 @@ refuse-worker-failure-shown @@ for (BenchFailure& failure : failures) ShowBenchF
 refuse-kernel-failure-shown @@ if (failure) ShowBenchFailure(std::exchange(*failure, BenchFailure::None)); @@ if (failure) *failure = BenchFailure::None;
 refuse-precise-block-rate @@ const bool measured = failure == BenchFailure::None; @@ const bool measured = true;
 refuse-precise-block-record @@ measured ? s.best : CacheRateMbPerSec(CacheCreditedBytes(m.method, bytes), 0); @@ measured ? s.best : 0;
+cli-sigpipe @@ std::signal(SIGPIPE, SIG_IGN); @@ std::signal(SIGPIPE, SIG_DFL);
+cli-lost-once @@ if (std::fflush(out) != 0 && firstError == 0) firstError = errno; @@ if (std::fflush(out) != 0) std::fputs("vext-cli: cannot write to standard output\n", stderr);
+cli-lost-reason @@ return ::poll(&out, 1, 0) == 1 && (out.revents & POLLERR) ? EPIPE : 0; @@ return 0;
+cli-report-reason @@ (written.error ? std::string(": ") + std::strerror(written.error) : std::string())); @@ (errno ? std::string(": ") + std::strerror(errno) : std::string()));
+cli-save-reason @@ case ResultFileStatus::CannotCreate: return Fail("cannot create '" + path + "'" + Reason(error)); @@ case ResultFileStatus::CannotCreate: return Fail("cannot create '" + path + "'" + Reason(errno));
+files-temp-name @@ const std::string start = target.substr(0, platform::Utf8CutPoint(target, kNameKept)); @@ const std::string start = target;
+files-umask-window @@ FileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1); @@ FileDescriptor fd((::umask(::umask(0)), folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1));
+files-set-id @@ if (::fchmod(fd.get(), existing.st_mode & 0777) != 0) error = errno; @@ if (::fchmod(fd.get(), existing.st_mode & 07777) != 0) error = errno;
+files-directory-reason @@ if (S_ISDIR(existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR}; @@ if (S_ISDIR(existing.st_mode)) return {FileWriteStatus::CannotCreate, errno};
+platform-status-reason @@ if (::fstat(fd, &st) != 0) { @@ if (false) {
+platform-fifo-kind @@ if (S_ISFIFO(mode)) return "a named pipe (FIFO), not a regular file"; @@ if (false) return "";
 LIST
 )
 

@@ -22,6 +22,7 @@
 #include "app/cli/JsonText.h"
 #include "app/cli/ListPrinter.h"
 #include "app/cli/ResultSheet.h"
+#include "app/cli/StandardOutput.h"
 #include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
 #include "app/cli/ThreadedBench.h"
@@ -82,13 +83,13 @@ std::string Reason(int error) { return error ? std::string(": ") + std::strerror
 // complete. Without --overwrite a file that appeared at the target during the run is kept.
 int Save(const std::string& path, const std::vector<uint8_t>& record, bool overwrite)
 {
-    errno = 0;
-    switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep)) {
+    int error = 0;
+    switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep, &error)) {
     case ResultFileStatus::Ok: return 0;
     case ResultFileStatus::TargetExists:
         return Fail("'" + path + "' appeared during the run and is kept: the results printed above were not saved");
-    case ResultFileStatus::CannotCreate: return Fail("cannot create '" + path + "'" + Reason(errno));
-    default: return Fail("cannot write '" + path + "'" + Reason(errno));
+    case ResultFileStatus::CannotCreate: return Fail("cannot create '" + path + "'" + Reason(error));
+    default: return Fail("cannot write '" + path + "'" + Reason(error));
     }
 }
 
@@ -205,7 +206,7 @@ precise::Callbacks PreciseOutput(CListPrinter& printer)
         const std::string text = !row.runs.empty() ? row.text + "  " + precise::FormatSpread(row.spreadPercent) : row.text;
         if (listRow >= 0) return printer.Cell(listRow, text);
         std::printf("%-40s%s\n", row.label.c_str(), text.c_str());
-        std::fflush(stdout);
+        FlushOutput();
     };
     if (terminal)
         callbacks.onStep = [](const std::string& step, int percent) {
@@ -272,12 +273,12 @@ int RunSuiteCommand(const BenchOptions& options)
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary();
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
-    std::fflush(stdout);
+    FlushOutput();
     std::vector<uint8_t> record;
     const ResultSheet sheet =
         options.precise ? RunPrecise(options, summary, record) : RunSuite(*options.kind, summary, options.json, record);
     if (options.json) PrintRunJson(SheetJson(sheet), identity);
-    std::fflush(stdout);
+    FlushOutput();
     return target ? Save(*target, record, options.overwrite) : 0;
 }
 

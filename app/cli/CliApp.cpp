@@ -1,12 +1,12 @@
 // vext-cli's command line: CLI11 parses it, each command's file registers its own options.
-#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/cli/CommandHelp.h"
 #include "app/cli/Commands.h"
+#include "app/cli/StandardOutput.h"
 #include "app/cli/TerminalText.h"
 
 namespace {
@@ -70,21 +70,14 @@ int RunCommand(std::vector<std::string> args)
     return run ? run() : 2;
 }
 
-// Output that did not reach standard output (a full disk, a closed pipe) is a failure of the command.
-// The system's reason is known only when the last flush fails; an earlier failure leaves just the mark.
-bool OutputWritten()
-{
-    const bool flushed = std::fflush(stdout) == 0;
-    const std::string reason = flushed ? "" : std::string(": ") + std::strerror(errno);
-    if (flushed && !std::ferror(stdout)) return true;
-    std::fprintf(stderr, "vext-cli: cannot write to standard output%s\n", reason.c_str());
-    return false;
-}
-
 }  // namespace
 
 int RunVextCli(const std::vector<std::string>& args)
 {
+    // A reader that goes away (`| head`) must not end the run: the writes to it fail instead, and a
+    // run with -o still saves its file.
+    std::signal(SIGPIPE, SIG_IGN);
+    ResetOutput();
     const int status = RunCommand(args);
     return OutputWritten() ? status : 2;
 }

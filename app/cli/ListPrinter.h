@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/cli/StandardOutput.h"
+
 class CListPrinter {
 public:
     CListPrinter(const char* const* rows, std::FILE* out) : rows_(rows), out_(out) {}
@@ -14,7 +16,7 @@ public:
     {
         PrintUpTo(row);
         std::fprintf(out_, "%-*s%s\n", kLabelWidth, rows_[row], text.c_str());
-        std::fflush(out_);
+        FlushOutput(out_);
         next_ = row + 1;
     }
 
@@ -22,7 +24,7 @@ public:
     void Finish()
     {
         while (rows_[next_][0] != '\n') PrintUpTo(next_ + 1);
-        std::fflush(out_);
+        FlushOutput(out_);
     }
 
 private:

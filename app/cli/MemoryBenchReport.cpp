@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/cli/ResultSheet.h"
+#include "app/cli/StandardOutput.h"
 #include "bench/Precise.h"
 #include "platform/TextFormat.h"
 
@@ -95,7 +96,7 @@ void PrintLatencyRow(const latency::Row& row, int clockMHz)
                 measured ? platform::FormatTwoDecimals(row.nsPerLoad).c_str() : "-",
                 measured ? platform::TextFormat("%.1f", Cycles(row.nsPerLoad, clockMHz)).c_str() : "-",
                 measured ? precise::FormatSpread(row.spreadPercent).c_str() : "the block could not be had");
-    std::fflush(stdout);
+    FlushOutput();
 }
 
 void PrintLatencyLevels(const LatencyReport& report)
@@ -172,7 +173,7 @@ void PrintBandwidthRow(const bandwidth::Row& row)
     for (const bandwidth::Figure& f : row.figures)
         line += Figure(f.gbPerSec, f.spreadPercent, !f.runs.empty() && f.gbPerSec > 0);
     std::printf("%s\n", line.substr(0, line.find_last_not_of(' ') + 1).c_str());
-    std::fflush(stdout);
+    FlushOutput();
 }
 
 void PrintBandwidthMemory(const BandwidthReport& report)

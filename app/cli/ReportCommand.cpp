@@ -1,5 +1,4 @@
 // vext-cli report: the processor report without a display.
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -59,12 +58,11 @@ int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
     }
     CommandLinePrompt prompt(*options.output);
     platform::ScopedPrompt scopedPrompt(prompt);
-    errno = 0;
-    report.CreateReport();
+    const FileWriteResult written = report.CreateReport();
     // The report says nothing when the file is written; its message box words are the window's.
     if (prompt.Messages().empty()) return 0;
     return Fail("cannot write the report file '" + *options.output + "'" +
-                (errno ? std::string(": ") + std::strerror(errno) : std::string()));
+                (written.error ? std::string(": ") + std::strerror(written.error) : std::string()));
 }
 
 int RunReport(const ReportOptions& options)

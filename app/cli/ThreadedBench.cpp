@@ -8,6 +8,7 @@
 
 #include "app/cli/CommandLine.h"
 #include "app/cli/JsonText.h"
+#include "app/cli/StandardOutput.h"
 #include "app/cli/ListPrinter.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/RunIdentity.h"
@@ -165,7 +166,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options)
         std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
         PrintHeading(cpus);
     }
-    std::fflush(stdout);
+    FlushOutput();
     const bool cpu = options.suite == kCpuResultFile.name;
     const SuiteRun suite = cpu ? RunCpu(cpus, summary, options.json) : RunFpu(cpus, summary);
     if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted);

@@ -60,7 +60,7 @@ protected:
     }
     void TearDown() override { fs::current_path(cwd_), fs::remove_all(dir_); }
 
-    Outcome Bench(std::vector<std::string> args, const std::string& command = "bench", const char* device = nullptr)
+    Outcome Bench(std::vector<std::string> args, const std::string& command = "bench", const char* device = nullptr, int to = -1)
     {
         platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
         platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
@@ -97,7 +97,7 @@ protected:
             const bool fails = passes && thread == failingThread_;
             return WhetstoneRun{slower, passes.value_or(77), fails ? BenchFailure::WhetstoneCalculation : BenchFailure::None};
         });
-        return RunCaptured(command, args, device);
+        return RunCaptured(command, args, device, to);
     }
 
     std::string Summary()
@@ -144,6 +144,30 @@ TEST_F(BenchCommand, AFileThatAppearsDuringTheRunIsKeptUnlessOverwriteIsGiven)
     fs::remove(dir_ / "t.cache");
     EXPECT_EQ(Bench({"cache", "-o", (dir_ / "t.cache").string(), "--overwrite"}).status, 0);
     EXPECT_EQ(Saved("t.cache").size(), kCacheRecordSize);
+}
+
+// `vext-cli bench cache -o x.cache | head -1`: the reader goes, the rows are lost and that is said once;
+// the run goes on and saves the file it was asked for.
+TEST_F(BenchCommand, AClosedPipeLosesTheRowsButNotTheSavedFile)
+{
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);
+    Outcome o = Bench({"cache", "-o", (dir_ / "x.cache").string()}, "bench", nullptr, ends[1]);
+    ::close(ends[1]);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err, "vext-cli: cannot write to standard output: Broken pipe; the output was lost\n");
+    const auto record = EncodeCacheRecord(Summary(), cache_);
+    EXPECT_EQ(Saved("x.cache"), std::vector<uint8_t>(record.begin(), record.end()));
+}
+
+// The reason a save failed is the failing step's own, not whatever errno held later.
+TEST_F(BenchCommand, AFolderThatTakesTheNameDuringTheRunIsNamedAsSuch)
+{
+    duringRun_ = [this] { fs::create_directory(dir_ / "t.cache"); };
+    Outcome o = Bench({"cache", "-o", (dir_ / "t.cache").string(), "--overwrite"});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("t.cache': Is a directory\n"), std::string::npos) << o.err;
 }
 
 TEST_F(BenchCommand, OutputThatCannotBeWrittenIsAFailure)

@@ -19,17 +19,19 @@ struct Outcome {
 #include "app/cli/Commands.h"
 #include "tests/support/Golden.h"
 
-// Runs "vext-cli COMMAND ARGS...", its standard output captured or sent to `device`.
-inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args, const char* device = nullptr)
+// Runs "vext-cli COMMAND ARGS...", its standard output captured, or sent to `device` or to the descriptor `to`.
+inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args, const char* device = nullptr, int to = -1)
 {
     args.insert(args.begin(), command);
     std::fflush(stdout);
-    const int saved = device ? ::dup(1) : -1;
-    if (device) ::dup2(::open(device, O_WRONLY | O_CLOEXEC), 1);
-    if (!device) testing::internal::CaptureStdout();
+    const bool redirected = device || to >= 0;
+    const int saved = redirected ? ::dup(1) : -1;
+    if (device) to = ::open(device, O_WRONLY | O_CLOEXEC);
+    if (redirected) ::dup2(to, 1);
+    if (!redirected) testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     const int status = RunVextCli(args);
-    const std::string out = device ? "" : testing::internal::GetCapturedStdout();
-    if (device) __fpurge(stdout), std::clearerr(stdout), ::dup2(saved, 1), ::close(saved);
+    const std::string out = redirected ? "" : testing::internal::GetCapturedStdout();
+    if (redirected) __fpurge(stdout), std::clearerr(stdout), ::dup2(saved, 1), ::close(saved);
     return {status, out, testing::internal::GetCapturedStderr()};
 }

@@ -1,16 +1,42 @@
 // The stand-ins for the system services and the text formatting every page and report goes through.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <tuple>
 
 #include "platform/CpuidDump.h"
+#include "platform/InputFile.h"
 #include "platform/SystemQueries.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
 
 using namespace platform;
+
+// Stands for a file system that cannot tell a file's status while fstatError is set.
+std::atomic<int> fstatError{0};
+extern "C" int fstat(int fd, struct stat* st)
+{
+    if (const int error = fstatError.load()) return errno = error, -1;
+    return static_cast<int>(::syscall(SYS_fstat, fd, st));
+}
+
+TEST(InputFile, ARefusedFileIsSaidWithTheSystemsReason)
+{
+    std::string why;
+    EXPECT_EQ(OpenRegularFile("/dev/null", why), -1);
+    EXPECT_EQ(why, "'/dev/null' is a character device, not a regular file");
+    fstatError = EIO;
+    EXPECT_EQ(OpenRegularFile(VEXT_TEST_DATA "/modern-flags.txt", why), -1);
+    fstatError = 0;
+    EXPECT_EQ(why, "cannot read the status of '" VEXT_TEST_DATA "/modern-flags.txt': Input/output error");
+}
 
 TEST(TextFormat, ExactHalvesRoundUpOtherValuesToNearest)
 {

@@ -94,6 +94,7 @@ TEST_F(CliTest, BadArgumentsAndBadDumpsEndWithStatusTwoAndAMessage)
         {"--cpuid " + Quote((dir_.Path() / "garbage.txt").string()) + " --mhz 500", "garbage.txt"},
         {"--cpuid " + Quote((dir_.Path() / "empty.txt").string()) + " --mhz 500", "empty.txt"},
         {"--mhz 500 -o " + missingFolder, "r.txt': No such file or directory"},
+        {"--mhz 500 -o " + Quote(dir_.Path().string()), "': Is a directory\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);

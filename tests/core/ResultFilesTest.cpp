@@ -1,8 +1,12 @@
 // The result files: their byte layout, and every way saving or loading one can end.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <limits>
 #include <tuple>
@@ -13,6 +17,20 @@
 #include "tests/support/FakeClocks.h"
 
 using namespace reporttest;
+
+// Stands for another thread of the program that creates a file whenever the process's umask is set:
+// while a save changes the umask, such a file gets the mode the save set, not the user's.
+std::atomic<const fs::path*> createOnUmask{nullptr};
+extern "C" mode_t umask(mode_t mask)
+{
+    const auto previous = static_cast<mode_t>(::syscall(SYS_umask, mask));
+    if (const fs::path* folder = createOnUmask.load()) {
+        static int created = 0;
+        const int fd = ::open((*folder / ("other-" + std::to_string(++created))).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd >= 0) ::close(fd);
+    }
+    return previous;
+}
 
 namespace {
 
@@ -238,6 +256,40 @@ TEST_F(ResultFileFolder, TargetsThatCannotBeCreatedGiveTheCreateMessage)
         EXPECT_EQ(Messages(), Stop(kCreateError));
     }
     EXPECT_TRUE(fs::is_empty(dir / "taken.cpu"));
+    // The reason travels with the status, for a caller that says it.
+    int error = 0;
+    EXPECT_EQ(WriteResultFile((dir / "taken.cpu").string(), {}, ExistingFile::Replace, &error), ResultFileStatus::CannotCreate);
+    EXPECT_EQ(error, EISDIR);
+    EXPECT_EQ(WriteResultFile((dir / "none" / "a.cpu").string(), {}, ExistingFile::Replace, &error), ResultFileStatus::CannotCreate);
+    EXPECT_EQ(error, ENOENT);
+}
+
+// The longest name the folder takes is saved as any other: through a new file, never rewritten in place.
+TEST_F(ResultFileFolder, TheLongestNameIsSavedWhole)
+{
+    const fs::path target = dir / (std::string(251, 'n') + ".cpu"), other = dir / (std::string(251, 'o') + ".cpu");
+    WriteBytes(target, "old");
+    fs::create_hard_link(target, dir / "link");
+    EXPECT_TRUE(SaveCpu(target));
+    EXPECT_TRUE(SaveCpu(other));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ReadBytes(dir / "link"), "old");
+    EXPECT_EQ(fs::file_size(target), kCpuRecordSize);
+    EXPECT_EQ(fs::file_size(other), kCpuRecordSize);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 3);
+}
+
+// The umask stays the user's throughout a save: a file made meanwhile, and the saved one, get its mode.
+TEST_F(ResultFileFolder, ASaveNeverChangesTheUmask)
+{
+    const mode_t saved = ::umask(022);
+    createOnUmask = &dir;
+    EXPECT_TRUE(SaveCpu(dir / "new.cpu"));
+    EXPECT_TRUE(SaveCpu(dir / "new.cpu"));
+    createOnUmask = nullptr;
+    ::umask(saved);
+    for (const fs::directory_entry& file : fs::directory_iterator(dir))
+        EXPECT_EQ(file.status().permissions(), fs::perms(0644)) << file.path().filename();
 }
 
 // Run as root and again as another user (as_unprivileged_user.sh): root writes whatever the permissions say.
@@ -276,11 +328,12 @@ TEST_F(ResultFileFolder, ASaveThatFailsPartWayKeepsTheOldFile)
     EXPECT_TRUE(fs::is_character_file("/dev/full"));  // still the device, never replaced by a file
 }
 
-TEST_F(ResultFileFolder, ReplacingAFileKeepsItsPermissionsAndLinks)
+TEST_F(ResultFileFolder, ReplacingAFileKeepsItsPermissionsButNoSetIdBitsAndLinks)
 {
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     WriteBytes(dir / "real.cpu", "old");
-    fs::permissions(dir / "real.cpu", mode);
+    // The set-ID and sticky bits are a program's: never a results file's.
+    fs::permissions(dir / "real.cpu", mode | fs::perms::set_uid | fs::perms::set_gid | fs::perms::sticky_bit);
     fs::create_symlink("real.cpu", dir / "link.cpu");
     ASSERT_TRUE(SaveCpu(dir / "link.cpu"));
     EXPECT_TRUE(fs::is_symlink(dir / "link.cpu"));
