@@ -127,6 +127,7 @@ nlohmann::json BandwidthJson(const BandwidthReport& report)
     nlohmann::json memory = nullptr;
     if (report.memoryBlockBytes) {
         memory = {{"block_kb", *report.memoryBlockBytes / 1024}, {"all_threads", report.allThreads}};
+        if (report.plateauBlockBytes) memory["plateau_block_kb"] = *report.plateauBlockBytes / 1024;
         for (size_t m = 0; m < bandwidth::kMethods.size(); ++m) {
             const char* name = bandwidth::MethodName(bandwidth::kMethods[m]);
             const double single = report.single[m], all = report.all[m];
@@ -183,6 +184,9 @@ void PrintBandwidthMemory(const BandwidthReport& report)
     for (size_t m = 0; m < ratio.size(); ++m)
         ratio[m] = report.single[m] > 0 && report.all[m] > 0 ? report.all[m] / report.single[m] : 0;
     line("ratio", ratio, "%.2f");
+    if (report.plateauBlockBytes)
+        std::printf("(not the plateau's %s blocks: %d threads may not have blocks that large at once)\n",
+                    BlockText(*report.plateauBlockBytes).c_str(), report.allThreads);
 }
 
 namespace {

@@ -33,6 +33,9 @@ struct BandwidthReport {
     int allThreads = 0;
     std::array<double, 3> single{};
     std::array<double, 3> all{};
+    // The memory plateau's own block, when every thread may not have one that large and the figures
+    // use memoryBlockBytes instead.
+    std::optional<uint64_t> plateauBlockBytes;
 };
 
 // "4 Kb", "512 Kb", "1 Mb", "1024 Mb".
