@@ -30,7 +30,9 @@ std::optional<double> CpuQuotaBelow(std::size_t threads)
 void NoteCpuQuota(const std::string& command, std::size_t threads)
 {
     if (const std::optional<double> quota = CpuQuotaBelow(threads))
-        std::fprintf(stderr, "vext-cli %s: the control group allows %s processors' time to %d thread%s: the figures measure that quota, not the machine\n",
+        std::fprintf(stderr,
+                     "vext-cli %s: the control group allows %s processors' time to %d thread%s: "
+                     "the figures measure that quota, not the machine\n",
                      command.c_str(), platform::FormatTwoDecimals(*quota).c_str(), static_cast<int>(threads),
                      threads == 1 ? "" : "s");
 }
