@@ -143,7 +143,7 @@ std::optional<double> ParseCpuMax(std::string_view text)
     if (words.size() != 2) return std::nullopt;
     const std::optional<uint64_t> quota = WholeNumber<uint64_t>(words[0]);
     const std::optional<uint64_t> period = WholeNumber<uint64_t>(words[1]);
-    if (!quota || !period || *period == 0) return std::nullopt;
+    if (!quota || !period || *quota == 0 || *period == 0) return std::nullopt;
     return static_cast<double>(*quota) / static_cast<double>(*period);
 }
 

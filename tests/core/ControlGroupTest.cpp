@@ -81,6 +81,7 @@ TEST(ControlGroup, FilesThatSayNoLimitOrNothingReadable)
     EXPECT_EQ(ParseCpuMax("max 100000\n"), std::nullopt);
     EXPECT_EQ(ParseCpuMax("200000 100000\n"), 2.0);
     EXPECT_EQ(ParseCpuMax("200000 0"), std::nullopt);
+    EXPECT_EQ(ParseCpuMax("0 100000"), std::nullopt);
     EXPECT_EQ(ParseCfsQuota("-1", "100000"), std::nullopt);
     EXPECT_EQ(ParseCfsQuota("25000\n", "100000\n"), 0.25);
     // A path with a blank is escaped in mountinfo; a group outside the namespace's view has no folder.
