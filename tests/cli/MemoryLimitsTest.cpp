@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/cli/MemoryBenchReport.h"
 #include "app/cli/MemoryPlans.h"
 #include "bench/ThreadedSuites.h"
 #include "platform/ControlGroup.h"
@@ -53,6 +54,16 @@ TEST_F(MemoryLimits, NoStepMapsMoreThanAQuarterOfWhatTheGroupAllows)
     EXPECT_EQ(all.memoryBlock, std::nullopt);  // no block of 128 at once reaches memory: no memory figures
 
     EXPECT_EQ(static_cast<uint64_t>(PreciseCacheBlockSizes(512 * Mb).back()), cap);
+
+    // The memory figures name the block they used, and the plateau's that they could not.
+    BandwidthReport report;
+    report.memoryBlockBytes = one.memoryBlock, report.plateauBlockBytes = one.plateauBlock, report.allThreads = 128;
+    testing::internal::CaptureStdout();
+    PrintBandwidthMemory(report);
+    const std::string memory = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(memory.substr(0, memory.find("  ")), "\nMemory, the 512 Kb blocks");
+    EXPECT_EQ(memory.substr(memory.rfind('(')), "(not the plateau's 64 Mb blocks: 128 threads may not have blocks that large at once)\n");
+    EXPECT_EQ(BandwidthJson(report)["memory"]["plateau_block_kb"], 65536);
 
     // The threaded suites: 128 threads and the lone one fit 256 Kb each; in 16 Mb, 15 of them do.
     std::string note;
