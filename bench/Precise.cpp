@@ -52,20 +52,24 @@ uint32_t DhrystonePasses(uint32_t start, double minSeconds, const std::function<
     return passes;
 }
 
-std::vector<int32_t> CacheBlockSizes(std::optional<uint64_t> largestCacheBytes, uint64_t freeMemoryBytes)
+uint64_t BlockCap(uint64_t freeMemoryBytes, uint64_t threads)
+{
+    return std::min(kMaxBlockBytes, freeMemoryBytes / 4 / std::max<uint64_t>(threads, 1));
+}
+
+std::vector<int32_t> CacheBlockSizes(std::optional<uint64_t> largestCacheBytes, uint64_t capBytes)
 {
     std::vector<int32_t> sizes(kCacheBlockBytes.begin(), kCacheBlockBytes.end());
-    for (uint64_t bytes : DoublingBlockSizes(1ull << 20, largestCacheBytes, freeMemoryBytes))
+    for (uint64_t bytes : DoublingBlockSizes(1ull << 20, largestCacheBytes, capBytes))
         sizes.push_back(static_cast<int32_t>(bytes));
     return sizes;
 }
 
-std::vector<uint64_t> DoublingBlockSizes(uint64_t first, std::optional<uint64_t> largestCacheBytes,
-                                         uint64_t freeMemoryBytes)
+std::vector<uint64_t> DoublingBlockSizes(uint64_t first, std::optional<uint64_t> largestCacheBytes, uint64_t capBytes)
 {
     std::vector<uint64_t> sizes;
     const uint64_t wanted = 4 * largestCacheBytes.value_or(kAssumedLargestCache);
-    const uint64_t cap = std::min<uint64_t>(1ull << 30, freeMemoryBytes / 4);
+    const uint64_t cap = std::min(kMaxBlockBytes, capBytes);
     for (uint64_t bytes = std::max<uint64_t>(first, 1); bytes <= cap; bytes *= 2) {
         sizes.push_back(bytes);
         if (bytes >= wanted) break;

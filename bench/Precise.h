@@ -51,15 +51,19 @@ uint32_t DhrystonePasses(uint32_t start, double minSeconds, const std::function<
 
 // ---- Cache ----
 
+// The largest block that each of `threads` threads, running at once, may have: together at most a
+// quarter of the free memory, and none above 1 Gb. Every block-sizing step goes through it, so that
+// a run on many threads stays within what one thread may map.
+inline constexpr uint64_t kMaxBlockBytes = 1ull << 30;
+uint64_t BlockCap(uint64_t freeMemoryBytes, uint64_t threads);
+
 // Block sizes: the nine standard ones, then doubling from 1 Mb until at least 4 times the largest
-// cache, but none above 1 Gb or a quarter of the free memory. An unknown largest cache counts as
-// kAssumedLargestCache.
+// cache, but none above capBytes (BlockCap). An unknown largest cache counts as kAssumedLargestCache.
 inline constexpr uint64_t kAssumedLargestCache = 32ull << 20;
-std::vector<int32_t> CacheBlockSizes(std::optional<uint64_t> largestCacheBytes, uint64_t freeMemoryBytes);
+std::vector<int32_t> CacheBlockSizes(std::optional<uint64_t> largestCacheBytes, uint64_t capBytes);
 // The same rule from any first size: `first`, doubled until at least 4 times the largest cache, none
-// above 1 Gb or a quarter of the free memory.
-std::vector<uint64_t> DoublingBlockSizes(uint64_t first, std::optional<uint64_t> largestCacheBytes,
-                                         uint64_t freeMemoryBytes);
+// above capBytes.
+std::vector<uint64_t> DoublingBlockSizes(uint64_t first, std::optional<uint64_t> largestCacheBytes, uint64_t capBytes);
 
 // Repetitions so that one measurement lasts at least minMs: from 1, grown by the measured time
 // (at least doubled each step). timeRepetitions times a number of repetitions in milliseconds.

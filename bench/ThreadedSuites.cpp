@@ -1,11 +1,13 @@
 #include "bench/ThreadedSuites.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <utility>
 
 #include "bench/CPUBench.h"
 #include "bench/PinnedThreads.h"
+#include "bench/Precise.h"
 #include "bench/Whetstone.h"
 
 CpuKernels ThreadCpuKernelsTag::Live(int, BenchFailure& failure)
@@ -93,6 +95,13 @@ ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<
     for (BenchFailure failure : failures) ShowBenchFailure(failure);
     run.pinned = alone.AllPinned() && all.AllPinned();
     return run;
+}
+
+std::size_t ThreadsWithinCap(uint64_t freeMemoryBytes, std::size_t threads)
+{
+    std::size_t fit = threads;
+    while (fit > 1 && precise::BlockCap(freeMemoryBytes, fit + 1) < kThreadedBytesPerThread) --fit;
+    return std::max<std::size_t>(fit, 1);
 }
 
 std::optional<double> Scaling(double single, const std::vector<double>& perThread, bool isTime)

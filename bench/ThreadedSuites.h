@@ -3,6 +3,7 @@
 // every thread, each measurement first on one thread alone and then on all of them together, so that
 // the scaling compares two runs of one invocation. Each thread has objects of its own: the kernels
 // keep their state in their objects, never in shared globals.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -33,6 +34,13 @@ struct ThreadWhetstoneTag {
 };
 using ThreadWhetstoneSeam = platform::Seam<ThreadWhetstoneTag, WhetstoneRun(int, std::optional<int32_t>)>;
 using ScopedThreadWhetstone = ThreadWhetstoneSeam::Scoped;
+
+// What each thread of a threaded suite may use: its stack and the kernels' data (Whetstone's arrays,
+// Dhrystone's records), counted generously.
+inline constexpr uint64_t kThreadedBytesPerThread = 256ull << 10;
+// How many of `threads` may run at once within the memory cap (precise::BlockCap), counting the lone
+// thread that runs beside them; at least 1.
+std::size_t ThreadsWithinCap(uint64_t freeMemoryBytes, std::size_t threads);
 
 struct ThreadedCpuRun {
     std::vector<int> cpus;             // thread i ran on cpus[i]; the lone run on cpus[0]

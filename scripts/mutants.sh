@@ -163,6 +163,17 @@ files-set-id @@ if (::fchmod(fd.get(), existing.st_mode & 0777) != 0) error = er
 files-directory-reason @@ if (S_ISDIR(existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR}; @@ if (S_ISDIR(existing.st_mode)) return {FileWriteStatus::CannotCreate, errno};
 platform-status-reason @@ if (::fstat(fd, &st) != 0) { @@ if (false) {
 platform-fifo-kind @@ if (S_ISFIFO(mode)) return "a named pipe (FIFO), not a regular file"; @@ if (false) return "";
+limits-cgroup-ignored @@ return std::min(available, ControlGroupLimits().memoryLeft.value_or(available)); @@ return available;
+limits-closing-block @@ const uint64_t largest = std::min(plan.sizes[*row], precise::BlockCap(freeMemory, std::max(allThreads, rowThreads))); @@ const uint64_t largest = plan.sizes[*row];
+limits-cap-threads @@ return std::min(kMaxBlockBytes, freeMemoryBytes / 4 / std::max<uint64_t>(threads, 1)); @@ return std::min(kMaxBlockBytes, freeMemoryBytes / 4);
+limits-latency-table @@ const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes() / (line + 4) * line, 1); @@ const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes(), 1);
+limits-ancestors @@ if (path.empty()) return folders; @@ return folders;
+limits-inactive-file @@ used -= std::min(used, stat ? InactiveFileBytes(*stat) : 0); @@ used -= 0;
+limits-mount-root @@ relative.remove_prefix(root.size()); @@ (void)root;
+limits-quota-threads @@ if (quota && *quota < static_cast<double>(threads)) return quota; @@ if (quota && *quota < 1.0) return quota;
+limits-bandwidth-quota @@ NoteCpuQuota("bench bandwidth", allCpus.size()); @@ NoteCpuQuota("bench bandwidth", report.cpus.size());
+limits-thread-fit @@ while (fit > 1 && precise::BlockCap(freeMemoryBytes, fit + 1) < kThreadedBytesPerThread) --fit; @@ while (fit > 1 && precise::BlockCap(freeMemoryBytes, fit) < kThreadedBytesPerThread) --fit;
+limits-v1-no-limit @@ return bytes && *bytes < kNoLimit ? bytes : std::nullopt; @@ return bytes;
 LIST
 )
 

@@ -2,6 +2,7 @@
 // first cache level to memory.
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <exception>
@@ -14,13 +15,13 @@
 #include "app/cli/Commands.h"
 #include "app/cli/JsonText.h"
 #include "app/cli/MemoryBenchReport.h"
+#include "app/cli/MemoryPlans.h"
 #include "app/cli/RunIdentity.h"
 #include "bench/BandwidthBench.h"
 #include "bench/PinnedThreads.h"
 #include "bench/Plateaus.h"
 #include "bench/Precise.h"
 #include "cpu/ModernProcessor.h"
-#include "platform/SystemQueries.h"
 #include "platform/TextFormat.h"
 
 namespace {
@@ -30,14 +31,19 @@ const char kBandwidthAbout[] =
     "copy credits the bytes read and the bytes written). Read uses the widest vector loads that this\n"
     "processor and its operating system allow, write ordinary stores of the same width, copy the C\n"
     "library's memcpy from one half of the block to the other; the output names the instructions.\n"
-    "Blocks from 16 Kb doubling to at least four times the largest cache, per thread (each at most\n"
-    "1 Gb, all threads' blocks together at most a quarter of the free memory). Each measurement repeats\n"
-    "its passes for at least 20 ms, once untimed and then N times; the best is shown with the spread.\n"
+    "Blocks from 16 Kb doubling to at least four times the largest cache, per thread: each at most\n"
+    "1 Gb, and the blocks of all the threads that run at once together at most a quarter of the free\n"
+    "memory (the least of what the kernel says is available and what the control group still allows).\n"
+    "Each measurement repeats its passes for at least 20 ms, once untimed and then N times; the best is\n"
+    "shown with the spread.\n"
     "\n"
     "--threads N runs N threads, each pinned to a logical processor of its own (one per core first,\n"
     "then their siblings) and each on a block of its own, started together; a row is the sum of their\n"
     "rates, each taken over the slowest thread's time. \"all\" is every processor the process may run\n"
-    "on. At the end: the memory plateau's rates on one thread and on all, and their ratio.\n";
+    "on. At the end: the memory plateau's rates on one thread and on all, and their ratio, both on the\n"
+    "plateau's block or, where every processor may not have one that large, on the largest measured\n"
+    "block that fits; the heading names it. A control group that allows less processor time than\n"
+    "every processor's is named on standard error (and as \"cpu_quota\" in the JSON's run).\n";
 
 struct BandwidthOptions {
     std::string threads = "1";
@@ -91,16 +97,18 @@ int RunBandwidthBench(const BandwidthOptions& options)
     if (report.cpus.empty())
         return Fail("--threads " + options.threads + ": this process may run on " + std::to_string(allCpus.size()) +
                     " logical processor" + (allCpus.size() == 1 ? "" : "s"));
-    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    // The closing figure runs on every processor: that is the most threads the run starts at once.
+    NoteCpuQuota("bench bandwidth", allCpus.size());
+    const nlohmann::json identity = options.json ? RunIdentity(options.label, allCpus.size()) : nlohmann::json();
     report.width = bandwidth::ChooseVectorWidth();
     report.repeat = options.repeat;
     report.allThreads = static_cast<int>(allCpus.size());
 
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
     const uint64_t largest = cpu::LargestCacheBytes().value_or(precise::kAssumedLargestCache);
-    // The quarter of the free memory is shared by every thread's block.
-    const uint64_t freeMemory = platform::GlobalMemoryStatus().availPhys / report.cpus.size();
-    const std::vector<uint64_t> sizes = precise::DoublingBlockSizes(16384, largest, freeMemory);
+    const std::vector<bench::MemoryLevel> levels = bench::MemoryLevels(processor.caches, largest);
+    const BandwidthPlan plan = PlanBandwidth(report.cpus.size(), allCpus.size(), levels, largest);
+    const std::vector<uint64_t>& sizes = plan.sizes;
 
     const bool terminal = ::isatty(STDERR_FILENO);
     bandwidth::Callbacks callbacks;
@@ -120,17 +128,19 @@ int RunBandwidthBench(const BandwidthOptions& options)
         report.rows = bandwidth::RunBandwidth(threads, report.width, sizes, options.repeat, callbacks);
     }
 
-    // The memory plateau on one thread and on all, measured again where the rows ran on other counts.
-    const std::vector<bench::MemoryLevel> levels = bench::MemoryLevels(processor.caches, largest);
-    if (const auto row = bench::PlateauRows(levels, sizes).back()) {
-        report.memoryBlockBytes = sizes[*row];
+    // The memory figures on one thread and on all, measured again where the rows ran on other counts.
+    if (plan.memoryBlock) {
+        const uint64_t block = *plan.memoryBlock;
+        report.memoryBlockBytes = block;
+        report.plateauBlockBytes = plan.plateauBlock;
+        const size_t row = static_cast<size_t>(std::find(sizes.begin(), sizes.end(), block) - sizes.begin());
         std::array<std::optional<double>, 3> measured{};
-        for (size_t m = 0; m < measured.size(); ++m) measured[m] = MeasuredRate(report.rows[*row].figures[m]);
+        for (size_t m = 0; m < measured.size(); ++m) measured[m] = MeasuredRate(report.rows[row].figures[m]);
         ShowStep(terminal, "memory, 1 thread");
         std::string notStarted;
-        report.single = report.cpus.size() == 1 ? measured : RatesOn({allCpus.front()}, report.width, sizes[*row], options.repeat, notStarted);
+        report.single = report.cpus.size() == 1 ? measured : RatesOn({allCpus.front()}, report.width, block, options.repeat, notStarted);
         ShowStep(terminal, "memory, all threads");
-        report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, sizes[*row], options.repeat, report.notStarted);
+        report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, block, options.repeat, report.notStarted);
         if (!notStarted.empty()) report.notStarted = notStarted;
     }
     ShowStep(terminal, "");

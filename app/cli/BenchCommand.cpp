@@ -21,6 +21,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/JsonText.h"
 #include "app/cli/ListPrinter.h"
+#include "app/cli/MemoryPlans.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/StandardOutput.h"
 #include "app/cli/RunIdentity.h"
@@ -44,14 +45,19 @@ const char kBenchAbout[] =
     "With --precise (cpu and cache), each measurement runs once to warm up, then N times; its row shows\n"
     "the best value and the spread of the N (coefficient of variation, marked \"(noisy)\" above 5 %).\n"
     "Dhrystone doubles its passes until one run lasts 0.5 s; the cache adds blocks from 1 Mb up to four\n"
-    "times the largest cache (at most 1 Gb and a quarter of the free memory). -o saves the best values\n"
-    "of the standard rows.\n"
+    "times the largest cache (at most 1 Gb and a quarter of the free memory: the least of what the\n"
+    "kernel says is available and what the control group still allows). -o saves the best values of\n"
+    "the standard rows.\n"
     "\n"
     "With --threads N (cpu and fpu), each measurement runs on one thread, then on N threads at once,\n"
     "each pinned to a logical processor of its own (one per core first, then their siblings; \"all\" takes\n"
     "every one the process may run on). Each row shows the lone run, the slowest thread and the scaling:\n"
     "the threads' summed rate over N times the lone rate. Then the rating of every thread and their sum.\n"
-    "Nothing is saved: a result file holds one thread's values; --json carries them all.\n";
+    "Nothing is saved: a result file holds one thread's values; --json carries them all. Each thread\n"
+    "counts as 256 Kb: where the threads and the lone one would need more than a quarter of the free\n"
+    "memory, fewer run, and standard error says so. A control group that allows less processor time\n"
+    "than the threads that run at once is named on standard error (and as \"cpu_quota\" in the JSON's\n"
+    "run): the figures then measure that quota, not the machine.\n";
 
 struct BenchOptions {
     std::string suite;
@@ -246,8 +252,7 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
         record = Bytes(EncodeCpuRecord(summary, run.best));
         sheet = PreciseSheet(CpuSheet(summary, run.best), rows);
     } else {
-        const uint64_t freeMemory = platform::GlobalMemoryStatus().availPhys;
-        const std::vector<int32_t> sizes = precise::CacheBlockSizes(cpu::LargestCacheBytes(), freeMemory);
+        const std::vector<int32_t> sizes = PreciseCacheBlockSizes(cpu::LargestCacheBytes());
         const precise::CacheRun run = precise::RunCache(options.repeat, sizes, callbacks);
         record = Bytes(EncodeCacheRecord(summary, run.best));
         sheet = PreciseSheet(CacheSheet(summary, run.best), rows);
@@ -269,7 +274,8 @@ int RunSuiteCommand(const BenchOptions& options)
         target = OutputTarget(options, error);
         if (!target) return Fail(error);
     }
-    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    NoteCpuQuota("bench", 1);
+    const nlohmann::json identity = options.json ? RunIdentity(options.label, 1) : nlohmann::json();
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary();
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());

@@ -9,13 +9,13 @@
 #include "app/cli/Commands.h"
 #include "app/cli/JsonText.h"
 #include "app/cli/MemoryBenchReport.h"
+#include "app/cli/MemoryPlans.h"
 #include "app/cli/RunIdentity.h"
 #include "bench/LatencyBench.h"
 #include "bench/Plateaus.h"
 #include "bench/Precise.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
-#include "platform/SystemQueries.h"
 
 namespace {
 
@@ -23,11 +23,14 @@ const char kLatencyAbout[] =
     "Measures how long a load takes to return, by pointer chasing: every cache line of a block holds\n"
     "the address of the next line to load, the lines linked in one random cycle so that no prefetcher\n"
     "can guess ahead, each load waiting for the one before. Blocks from 4 Kb doubling to at least four\n"
-    "times the largest cache (at most 1 Gb and a quarter of the free memory), in memory offered to\n"
-    "transparent huge pages. Each block: one untimed pass over the whole cycle, then N measurements of\n"
-    "at least 20 ms each; the row shows the best in nanoseconds and in cycles of the measured clock,\n"
-    "and the spread of the N. Then each cache level the processor reports, and memory: the median of\n"
-    "the blocks that fit that level and not the one below. One thread, pinned to one processor.\n";
+    "times the largest cache, in memory offered to transparent huge pages: each block, with the table\n"
+    "of its lines' order (4 bytes a line), at most 1 Gb and a quarter of the free memory (the least of\n"
+    "what the kernel says is available and what the control group still allows). Each block: one\n"
+    "untimed pass over the whole cycle, then N measurements of at least 20 ms each; the row shows the\n"
+    "best in nanoseconds and in cycles of the measured clock, and the spread of the N. Then each cache\n"
+    "level the processor reports, and memory: the median of the blocks that fit that level and not the\n"
+    "one below. One thread, pinned to one processor. A control group that allows less than one\n"
+    "processor's time is named on standard error (and as \"cpu_quota\" in the JSON's run).\n";
 
 struct LatencyOptions {
     bool json = false;
@@ -47,13 +50,13 @@ uint32_t LineBytes(const cpu::ModernProcessor& processor)
 
 int RunLatencyBench(const LatencyOptions& options)
 {
-    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    NoteCpuQuota("bench latency", 1);
+    const nlohmann::json identity = options.json ? RunIdentity(options.label, 1) : nlohmann::json();
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
     const uint64_t largest = cpu::LargestCacheBytes().value_or(precise::kAssumedLargestCache);
-    const std::vector<uint64_t> sizes =
-        precise::DoublingBlockSizes(4096, largest, platform::GlobalMemoryStatus().availPhys);
     LatencyReport report;
     report.lineBytes = LineBytes(processor);
+    const std::vector<uint64_t> sizes = LatencyBlockSizes(largest, report.lineBytes);
     report.repeat = options.repeat;
     report.clockMHz = MeasureClockMHz();
     if (!options.json) PrintLatencyHeading(report);

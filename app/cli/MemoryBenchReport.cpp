@@ -139,6 +139,7 @@ nlohmann::json BandwidthJson(const BandwidthReport& report)
     nlohmann::json memory = nullptr;
     if (report.memoryBlockBytes) {
         memory = {{"block_kb", *report.memoryBlockBytes / 1024}, {"all_threads", report.allThreads}};
+        if (report.plateauBlockBytes) memory["plateau_block_kb"] = *report.plateauBlockBytes / 1024;
         for (size_t m = 0; m < bandwidth::kMethods.size(); ++m) {
             const char* name = bandwidth::MethodName(bandwidth::kMethods[m]);
             const std::optional<double> single = report.single[m], all = report.all[m], ratio = Ratio(single, all);
@@ -194,6 +195,9 @@ void PrintBandwidthMemory(const BandwidthReport& report)
     std::array<std::optional<double>, 3> ratio{};
     for (size_t m = 0; m < ratio.size(); ++m) ratio[m] = Ratio(report.single[m], report.all[m]);
     line("ratio", ratio);
+    if (report.plateauBlockBytes)
+        std::printf("(not the plateau's %s blocks: %d threads may not have blocks that large at once)\n",
+                    BlockText(*report.plateauBlockBytes).c_str(), report.allThreads);
 }
 
 namespace {

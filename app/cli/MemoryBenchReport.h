@@ -36,6 +36,9 @@ struct BandwidthReport {
     std::array<std::optional<double>, 3> all{};
     // Set when not every thread could be started: how many could.
     std::string notStarted;
+    // The memory plateau's own block, when every thread may not have one that large and the figures
+    // use memoryBlockBytes instead.
+    std::optional<uint64_t> plateauBlockBytes;
 };
 
 // A figure's rate; none when it was not measured.

@@ -1,5 +1,6 @@
 #include "app/cli/RunIdentity.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include "app/cli/CommandLine.h"
@@ -7,6 +8,7 @@
 #include "app/cli/ProcessorJson.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/Clocks.h"
+#include "platform/ControlGroup.h"
 #include "platform/MachineFacts.h"
 #include "platform/TextFormat.h"
 
@@ -18,7 +20,24 @@ std::string Iso8601Utc(std::time_t time)
                                 utc.tm_hour, utc.tm_min, utc.tm_sec);
 }
 
-nlohmann::json RunIdentity(const std::optional<std::string>& label)
+std::optional<double> CpuQuotaBelow(std::size_t threads)
+{
+    const std::optional<double> quota = platform::ControlGroupLimits().cpuQuota;
+    if (quota && *quota < static_cast<double>(threads)) return quota;
+    return std::nullopt;
+}
+
+void NoteCpuQuota(const std::string& command, std::size_t threads)
+{
+    if (const std::optional<double> quota = CpuQuotaBelow(threads))
+        std::fprintf(stderr,
+                     "vext-cli %s: the control group allows %s processors' time to %d thread%s: "
+                     "the figures measure that quota, not the machine\n",
+                     command.c_str(), platform::FormatTwoDecimals(*quota).c_str(), static_cast<int>(threads),
+                     threads == 1 ? "" : "s");
+}
+
+nlohmann::json RunIdentity(const std::optional<std::string>& label, std::optional<std::size_t> threads)
 {
     const nlohmann::json processor = ProcessorJson(cpu::DecodeModernProcessor());
     const platform::MachineFacts facts = platform::GetMachineFacts();
@@ -35,6 +54,7 @@ nlohmann::json RunIdentity(const std::optional<std::string>& label)
         {"kernel_release", Utf8OrLatin1(facts.kernelRelease)},
     };
     if (label) run["label"] = Utf8OrLatin1(*label);
+    if (const std::optional<double> quota = threads ? CpuQuotaBelow(*threads) : std::nullopt) run["cpu_quota"] = *quota;
     return run;
 }
 

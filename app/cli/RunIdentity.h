@@ -2,6 +2,7 @@
 // What every JSON result carries to tell its run from the others of a fleet: Vext's version, when
 // (UTC), the processor, the logical processors and the kernel. Nothing names the machine or its user
 // unless --label gives a text.
+#include <cstddef>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -10,9 +11,15 @@
 #include <nlohmann/json.hpp>
 
 // {"vext_version", "utc", "processor": {"vendor", "brand", "family", "model", "stepping"},
-// "logical_processors", "kernel_release"} and "label" when one is given. Call it before a --cpuid dump
-// stands in for the processor: the run is this machine's.
-nlohmann::json RunIdentity(const std::optional<std::string>& label);
+// "logical_processors", "kernel_release"} and "label" when one is given; for a benchmark run on
+// `threads` threads at most, "cpu_quota" when the control group allows less processor time than that.
+// Call it before a --cpuid dump stands in for the processor: the run is this machine's.
+nlohmann::json RunIdentity(const std::optional<std::string>& label, std::optional<std::size_t> threads = std::nullopt);
+
+// The processors' worth of time the control groups allow, when it is less than `threads` processors.
+std::optional<double> CpuQuotaBelow(std::size_t threads);
+// Says on standard error, as `command`, that a run on `threads` threads measures its quota.
+void NoteCpuQuota(const std::string& command, std::size_t threads);
 
 // Prints a command's JSON result with the identity of its run under "run".
 void PrintRunJson(nlohmann::json result, const nlohmann::json& run);

@@ -10,6 +10,7 @@
 #include "app/cli/JsonText.h"
 #include "app/cli/StandardOutput.h"
 #include "app/cli/ListPrinter.h"
+#include "app/cli/MemoryPlans.h"
 #include "app/cli/ResultSheet.h"
 #include "app/cli/RunIdentity.h"
 #include "app/cli/TerminalText.h"
@@ -155,12 +156,16 @@ SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary)
 
 int RunThreadedBench(const ThreadedBenchOptions& options)
 {
-    const std::vector<int> cpus = bench::ThreadCpus(options.threads);
-    if (cpus.empty())
+    const std::vector<int> asked = bench::ThreadCpus(options.threads);
+    if (asked.empty())
         return FailCommand("bench", platform::TextFormat("--threads %d: this process may run on %d logical processors",
                                                          options.threads.value_or(0),
                                                          static_cast<int>(platform::AllowedCpus().size())));
-    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    std::string fewer;
+    const std::vector<int> cpus = ThreadedCpusWithinCap(asked, fewer);
+    if (!fewer.empty()) std::fprintf(stderr, "vext-cli bench: %s\n", fewer.c_str());
+    NoteCpuQuota("bench", cpus.size());
+    const nlohmann::json identity = options.json ? RunIdentity(options.label, cpus.size()) : nlohmann::json();
     const std::string summary = FormatSystemSummary();
     if (!options.json) {
         std::printf("Your System : %s\n\n", TerminalText(summary).c_str());

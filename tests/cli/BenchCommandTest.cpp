@@ -26,6 +26,7 @@
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
+#include "platform/ControlGroup.h"
 #include "platform/CpuTopology.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
@@ -45,6 +46,7 @@ protected:
     platform::ScopedCpuid cpuid_{[this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); }};
     platform::ScopedCalendarClock calendar_{[] { return std::time_t{1796729405}; }};
     platform::ScopedMachineFacts facts_{[] { return platform::MachineFacts{"6.1.0-18-amd64", 8}; }};
+    platform::ScopedCgroupLimits cgroup_{[] { return platform::CgroupLimits{}; }};  // none, whatever runs the tests
 
     void SetUp() override
     {

@@ -120,7 +120,7 @@ TEST(MemoryBenchCommand, ListsAndJsonOfRecordedRuns)
                                           {3, CacheType::Unified, 32 << 20, 64, {}, {}}}, 0);
     latency.plateaus = bench::PlateauRows(latency.levels, blocks);
 
-    BandwidthReport bandwidth{memkernels::VectorWidth::Avx512, {0, 1}, true, 2, {}, 128 << 20, 2, {19.43, 16.64, 16.04}, {30.94, 17.34, std::nullopt}, ""};
+    BandwidthReport bandwidth{memkernels::VectorWidth::Avx512, {0, 1}, true, 2, {}, 128 << 20, 2, {19.43, 16.64, 16.04}, {30.94, 17.34, std::nullopt}, "", {}};
     bandwidth.rows = {{16384, {{{146.33, 9.4, {146.33, 125.0}}, {100.87, 16.3, {100.87, 80.0}}, {152.01, 0.5, {152.01, 151.0}}}}},
                       {128 << 20, {{{30.94, 1.0, {30.94, 30.5}}, {17.34, 2.0, {17.34, 17.0}}, {}}}}};
 

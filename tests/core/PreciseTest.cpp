@@ -56,6 +56,6 @@ TEST(Precise, CacheBlocksGrowToFourTimesTheLargestCacheWithinTheMemoryCaps)
     for (const auto& [largest, freeMemory, added] : cases) {
         std::vector<int32_t> expected{2048, 4096, 8192, 16384, 32768, 65536, 131072, 262144, 524288};
         for (int32_t m : added) expected.push_back(m << 20);
-        EXPECT_EQ(CacheBlockSizes(largest, freeMemory), expected);
+        EXPECT_EQ(CacheBlockSizes(largest, BlockCap(freeMemory, 1)), expected);
     }
 }
