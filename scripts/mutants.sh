@@ -151,7 +151,8 @@ refuse-suite-threads @@ if (!suite.notStarted.empty()) return FailCommand("bench
 refuse-worker-failure-shown @@ for (BenchFailure& failure : failures) ShowBenchFailure(std::exchange(failure, BenchFailure::None)); @@ for (BenchFailure& failure : failures) failure = BenchFailure::None;
 refuse-kernel-failure-shown @@ if (failure) ShowBenchFailure(std::exchange(*failure, BenchFailure::None)); @@ if (failure) *failure = BenchFailure::None;
 refuse-precise-block-rate @@ const bool measured = failure == BenchFailure::None; @@ const bool measured = true;
-refuse-precise-block-record @@ measured ? s.best : CacheRateMbPerSec(CacheCreditedBytes(m.method, bytes), 0); @@ measured ? s.best : 0;
+refuse-precise-block-record @@ if (run.complete) record = Bytes(EncodeCacheRecord(summary, run.best)); @@ record = Bytes(EncodeCacheRecord(summary, run.best));
+cli-precise-incomplete @@ if (!measured) run.complete = false; @@ if (!measured) (void)run;
 cli-sigpipe @@ std::signal(SIGPIPE, SIG_IGN); @@ std::signal(SIGPIPE, SIG_DFL);
 cli-lost-once @@ if (std::fflush(out) != 0 && firstError == 0) firstError = errno; @@ if (std::fflush(out) != 0) std::fputs("vext-cli: cannot write to standard output\n", stderr);
 cli-lost-reason @@ return ::poll(&out, 1, 0) == 1 && (out.revents & POLLERR) ? EPIPE : 0; @@ return 0;

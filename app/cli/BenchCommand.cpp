@@ -254,7 +254,8 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
     } else {
         const std::vector<int32_t> sizes = PreciseCacheBlockSizes(cpu::LargestCacheBytes());
         const precise::CacheRun run = precise::RunCache(options.repeat, sizes, callbacks);
-        record = Bytes(EncodeCacheRecord(summary, run.best));
+        // A record has no place for "not measured": an incomplete run is printed, never saved.
+        if (run.complete) record = Bytes(EncodeCacheRecord(summary, run.best));
         sheet = PreciseSheet(CacheSheet(summary, run.best), rows);
     }
     if (!options.json) printer.Finish();
@@ -285,6 +286,8 @@ int RunSuiteCommand(const BenchOptions& options)
         options.precise ? RunPrecise(options, summary, record) : RunSuite(*options.kind, summary, options.json, record);
     if (options.json) PrintRunJson(SheetJson(sheet), identity);
     FlushOutput();
+    if (target && record.empty())
+        return Fail("'" + *target + "' was not saved: a block could not be measured, and a result file has no place for a rate that was not");
     return target ? Save(*target, record, options.overwrite) : 0;
 }
 

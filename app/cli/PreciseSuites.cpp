@@ -116,9 +116,9 @@ CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const 
                 s = Measure(repeat, Best::Highest, [&] { return CacheRateMbPerSec(perRepetition * repetitions, time(repetitions)); });
             const bool measured = failure == BenchFailure::None;
             ShowBenchFailure(failure);
-            if (standard)
-                run.best.rates[group * CacheResults::kBlockSizes + k] =
-                    measured ? s.best : CacheRateMbPerSec(CacheCreditedBytes(m.method, bytes), 0);
+            // A block that was not measured has no rate to keep: the record is not complete.
+            if (standard) run.best.rates[group * CacheResults::kBlockSizes + k] = measured ? s.best : 0.0;
+            if (!measured) run.complete = false;
             if (measured)
                 run.rows.push_back({label, FormatCacheRate(s.best), s.best, s.spreadPercent, s.runs, bytes});
             else

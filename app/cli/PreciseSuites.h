@@ -39,7 +39,8 @@ CpuRun RunCpuWith(int repeat, const Callbacks& callbacks, const CpuMeasurements&
 
 struct CacheRun {
     std::vector<Row> rows;
-    CacheResults best;  // the standard 27
+    CacheResults best;     // the standard 27
+    bool complete = true;  // false when a block could not be measured: best then holds no rate for it
 };
 // Every cache measurement repeats its method until it lasts at least this.
 inline constexpr double kCacheMinMs = 20.0;
@@ -47,8 +48,8 @@ inline constexpr double kCacheMinMs = 20.0;
 CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks);
 
 // One timing of `repetitions` passes of a method over a warmed block, in ms, or the failure to have
-// the block. A block that fails is shown once ("Memory error !") and its row has no rate ("-"); the
-// record keeps what the page keeps for it, the rate of 0 ms.
+// the block. A block that fails is shown once ("Memory error !"), its row has no rate ("-") and the
+// run is not complete.
 using CacheTimer =
     std::function<CacheTiming(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions)>;
 CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks,
