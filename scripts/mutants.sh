@@ -68,7 +68,7 @@ bench-instruction-cache @@ if (cache.type != cpu::CacheType::Instruction) sizes[
 files-summary-length @@ if (summary.size() <= kSummaryMaxLength) return std::string(summary); @@ if (summary.size() <= kSummaryFieldSize) return std::string(summary);
 files-u32-order @@ for (int i = 0; i < 4; ++i) out_[pos_++] = static_cast<uint8_t>(v >> (8 * i)); @@ for (int i = 0; i < 4; ++i) out_[pos_++] = static_cast<uint8_t>(v >> (8 * (3 - i)));
 files-short-read @@ if (n == 0) return ResultFileStatus::TooShort; @@ if (n == 0) break;
-files-keep-mode @@ mode = existing.st_mode & 07777; @@ mode = 0600;
+files-keep-mode @@ if (::fchmod(fd.get(), existing.st_mode & 0777) != 0) error = errno; @@ if (::fchmod(fd.get(), 0600) != 0) error = errno;
 files-crlf @@ if (c == '\n') out.push_back('\r'); @@ if (c == '\r') out.push_back('\r');
 files-feature-label @@ {8, "   CMPXCHG8 Instruction : ", 6}, @@ {8, "   CMPXCHG8 Instruction :", 6},
 files-3dnow-bit @@ {30, "   AMD 3DNow! Extended Instructions :", 1}, @@ {31, "   AMD 3DNow! Extended Instructions :", 1},
@@ -89,8 +89,8 @@ app-close-label @@ if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close")
 cli-label-width @@ static constexpr int kLabelWidth = 40; @@ static constexpr int kLabelWidth = 39;
 cli-negative-mhz @@ ->check(CLI::Range(0, std::numeric_limits<int>::max()).description("")); @@ ->check(CLI::Range(-100, std::numeric_limits<int>::max()).description(""));
 cli-loaded-line @@ PrintSheet("Loaded System", *sheet); @@ PrintSheet("Loaded system", *sheet);
-files-no-replace @@ if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return FileWriteStatus::Ok; @@ if (::rename(temp.c_str(), target.c_str()) == 0) return FileWriteStatus::Ok;
-cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace)) {
+files-no-replace @@ if (::renameat2(folder, temp.c_str(), folder, target.c_str(), RENAME_NOREPLACE) == 0) return {}; @@ if (::renameat(folder, temp.c_str(), folder, target.c_str()) == 0) return {};
+cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep, &error)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace, &error)) {
 cli-unwritable-target @@ if (exists && ::stat(written.c_str(), &existing) == 0) { @@ if (false) {
 cli-output-error @@ return !std::ferror(out); @@ return true;
 cli-json-c1 @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9A) {
