@@ -1,5 +1,7 @@
 #pragma once
 // A result as vext-cli prints it on a terminal: the page's list, its titles and spacers in place.
+#include <string>
+
 #include "results/ResultSheet.h"
 
 // Prints the summary line under `heading` ("Your System", "Loaded System"), then the page's list.
