@@ -21,7 +21,7 @@ if [ -z "${VEXT_MUTANTS_COPY:-}" ]; then
     VEXT_MUTANTS_COPY=1 VEXT_MUTANTS_HERE=$here exec bash "$scratch/mutants.sh" "$@"
 fi
 here=${VEXT_MUTANTS_HERE:-$here}
-folders=(platform cpu bench files winfo res widgets pages app)
+folders=(platform cpu bench files winfo res results widgets pages app)
 # The tests that run real benchmark kernels are left out: they take time and no mutant here needs them.
 slow=${VEXT_MUTANTS_FILTER:-*}
 
@@ -95,7 +95,7 @@ cli-unwritable-target @@ if (exists && ::stat(written.c_str(), &existing) == 0) 
 cli-output-error @@ return !std::ferror(out); @@ return true;
 cli-json-c1 @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9A) {
 cli-compare-names @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f])); @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 2) headers[f] = Tail(TerminalText(paths[f]));
-cli-error-escape @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, TerminalText(message).c_str()); @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, message.c_str());
+cli-error-escape @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, results::TerminalText(message).c_str()); @@ std::fprintf(stderr, "vext-cli %s: %s\n", command, message.c_str());
 platform-dump-twice @@ if (!added) @@ if (false)
 platform-utf8-surrogate @@ if (lead == 0xED) high = 0x9F; @@ if (lead == 0xED) high = 0xBF;
 platform-boot-single @@ if (word == "single" || word == "S" || word == "1" || word == "rescue" || word == "emergency" || @@ if (word == "singles" || word == "S" || word == "1" || word == "rescue" || word == "emergency" ||
@@ -175,6 +175,10 @@ limits-quota-threads @@ if (quota && *quota < static_cast<double>(threads)) retu
 limits-bandwidth-quota @@ NoteCpuQuota("bench bandwidth", allCpus.size()); @@ NoteCpuQuota("bench bandwidth", report.cpus.size());
 limits-thread-fit @@ while (fit > 1 && precise::BlockCap(freeMemoryBytes, fit + 1) < kThreadedBytesPerThread) --fit; @@ while (fit > 1 && precise::BlockCap(freeMemoryBytes, fit) < kThreadedBytesPerThread) --fit;
 limits-v1-no-limit @@ return bytes && *bytes < kNoLimit ? bytes : std::nullopt; @@ return bytes;
+results-memory-figure-label @@ rows.push_back(Row(std::string("memory ") + method + ", " + threads, value, "GB/s", false)); @@ rows.push_back(Row(std::string("memory ") + method + threads, value, "GB/s", false));
+results-processor-stepping @@ {"stepping", OrNull(p.stepping)}, @@ {"stepping", OrNull(p.model)},
+results-run-label @@ if (label) run["label"] = platform::Utf8OrLatin1(*label); @@ if (label && label->empty()) run["label"] = platform::Utf8OrLatin1(*label);
+results-sheet-off-list @@ for (const ResultRow& row : sheet.rows) std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 40).c_str(), TerminalText(row.text).c_str()); @@ for (const ResultRow& row : sheet.rows) std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 30).c_str(), TerminalText(row.text).c_str());
 LIST
 )
 
@@ -209,7 +213,7 @@ SYNC
 [ -f "$scratch/mutated" ] && (cd "$src" && xargs -r touch -- <"$scratch/mutated")
 : >"$scratch/mutated"
 
-# The GUI test binary only sees faults in the wxWidgets code; the rest is in the core and cli binaries.
+# The GUI test binary only sees faults in the wxWidgets code; the rest is in the core, results and cli binaries.
 is_gui() { case "$1" in app/cli/*) false ;; pages/* | widgets/* | bench/ui/* | app/*) true ;; *) false ;; esac; }
 
 # Configures a build folder once; later runs reuse it, so only what changed recompiles.
@@ -229,10 +233,11 @@ run_tests() {  # gui(yes|no) -> 0 when every test passes
         return
     fi
     timeout "$limit" "$scratch/build/vext_core_tests" --gtest_filter="$slow" >"$scratch/last-test.log" 2>&1 &&
+        timeout "$limit" "$scratch/build/vext_results_tests" --gtest_filter="$slow" >>"$scratch/last-test.log" 2>&1 &&
         timeout "$limit" "$scratch/build/vext_cli_tests" --gtest_filter="$slow" >>"$scratch/last-test.log" 2>&1
 }
 
-core_targets=(vext_core_tests vext_cli_tests)
+core_targets=(vext_core_tests vext_results_tests vext_cli_tests)
 gui_ready=no
 prepare_gui() {
     [ "$gui_ready" = yes ] && return 0

@@ -13,16 +13,19 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
-#include "app/cli/JsonText.h"
-#include "app/cli/MemoryBenchReport.h"
-#include "app/cli/MemoryPlans.h"
-#include "app/cli/RunIdentity.h"
+#include "app/cli/MemoryBenchPrinting.h"
+#include "app/cli/RunOutput.h"
+#include "bench/MemoryPlans.h"
+#include "results/MemoryBenchReport.h"
+#include "results/RunIdentity.h"
 #include "bench/BandwidthBench.h"
 #include "bench/PinnedThreads.h"
 #include "bench/Plateaus.h"
 #include "bench/Precise.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/TextFormat.h"
+
+using namespace results;
 
 namespace {
 

@@ -19,13 +19,13 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
-#include "app/cli/JsonText.h"
+#include "app/cli/RunOutput.h"
+#include "bench/MemoryPlans.h"
+#include "results/ResultSheet.h"
+#include "results/RunIdentity.h"
+#include "results/TerminalText.h"
 #include "app/cli/ListPrinter.h"
-#include "app/cli/MemoryPlans.h"
-#include "app/cli/ResultSheet.h"
 #include "app/cli/StandardOutput.h"
-#include "app/cli/RunIdentity.h"
-#include "app/cli/TerminalText.h"
 #include "app/cli/ThreadedBench.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
@@ -35,6 +35,8 @@
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
 #include "platform/SystemQueries.h"
+
+using namespace results;
 
 namespace {
 

@@ -7,7 +7,9 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/Commands.h"
 #include "app/cli/StandardOutput.h"
-#include "app/cli/TerminalText.h"
+#include "results/TerminalText.h"
+
+using namespace results;
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/cli/TerminalText.h"
+#include "results/TerminalText.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/UserPrompt.h"
@@ -20,7 +20,7 @@
 // quote file names and arguments: their control characters are shown, never sent.
 inline int FailCommand(const char* command, const std::string& message)
 {
-    std::fprintf(stderr, "vext-cli %s: %s\n", command, TerminalText(message).c_str());
+    std::fprintf(stderr, "vext-cli %s: %s\n", command, results::TerminalText(message).c_str());
     return 2;
 }
 
@@ -64,7 +64,7 @@ class RunMessagesPrompt : public platform::UserPrompt {
 public:
     void ShowMessage(const std::string& text, platform::MessageIcon) override
     {
-        std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
+        std::fprintf(stderr, "%s\n", results::TerminalText(text).c_str());
         ++shown_;
     }
     std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }

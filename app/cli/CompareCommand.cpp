@@ -6,18 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/AlignedRows.h"
+#include "app/cli/RunOutput.h"
+#include "app/cli/SheetPrinting.h"
+#include "app/cli/SummaryTable.h"
+#include "results/AlignedRows.h"
+#include "results/ResultLoading.h"
+#include "results/ResultSheet.h"
+#include "results/TerminalText.h"
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
-#include "app/cli/CompareSummary.h"
 #include "app/cli/Commands.h"
-#include "app/cli/JsonText.h"
-#include "app/cli/ProcessorJson.h"
-#include "app/cli/ResultSheet.h"
-#include "app/cli/TerminalText.h"
 #include "files/ResultFiles.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
+
+using namespace results;
 
 namespace {
 
@@ -123,16 +126,16 @@ nlohmann::json CompareJson(const std::vector<ResultSheet>& sheets, const std::ve
     for (const AlignedRow& row : AlignRows(sheets)) {
         nlohmann::json texts = nlohmann::json::array(), values = nlohmann::json::array(), differences = nlohmann::json::array();
         for (const ResultRow* cell : row.cells)
-            texts.push_back(cell ? nlohmann::json(Utf8OrLatin1(cell->text)) : nlohmann::json(nullptr)),
+            texts.push_back(cell ? nlohmann::json(platform::Utf8OrLatin1(cell->text)) : nlohmann::json(nullptr)),
                 values.push_back(cell ? NumberOrNull(cell->value) : nlohmann::json(nullptr));
         for (std::size_t f = 1; f < sheets.size(); ++f) {
             const std::optional<double> d = Difference(row.cells.front(), row.cells[f]);
             differences.push_back(d ? nlohmann::json(*d) : nlohmann::json(nullptr));
         }
-        rows.push_back({{"label", Utf8OrLatin1(row.named->label)}, {"texts", texts}, {"values", values},
+        rows.push_back({{"label", platform::Utf8OrLatin1(row.named->label)}, {"texts", texts}, {"values", values},
                         {"differences_percent", differences}});
     }
-    return {{"kind", Utf8OrLatin1(sheets.front().kind)}, {"files", FilesJson(sheets, paths)}, {"rows", rows}};
+    return {{"kind", platform::Utf8OrLatin1(sheets.front().kind)}, {"files", FilesJson(sheets, paths)}, {"rows", rows}};
 }
 
 // "a .cpu file"; a JSON result of another kind: "a latency result".

@@ -7,15 +7,18 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
-#include "app/cli/JsonText.h"
-#include "app/cli/MemoryBenchReport.h"
-#include "app/cli/MemoryPlans.h"
-#include "app/cli/RunIdentity.h"
+#include "app/cli/MemoryBenchPrinting.h"
+#include "app/cli/RunOutput.h"
+#include "bench/MemoryPlans.h"
+#include "results/MemoryBenchReport.h"
+#include "results/RunIdentity.h"
 #include "bench/LatencyBench.h"
 #include "bench/Plateaus.h"
 #include "bench/Precise.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
+
+using namespace results;
 
 namespace {
 

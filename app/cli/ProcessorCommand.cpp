@@ -7,13 +7,15 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
-#include "app/cli/JsonText.h"
-#include "app/cli/ProcessorJson.h"
-#include "app/cli/TerminalText.h"
-#include "app/cli/RunIdentity.h"
+#include "app/cli/RunOutput.h"
+#include "results/ProcessorJson.h"
+#include "results/RunIdentity.h"
+#include "results/TerminalText.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/TextFormat.h"
+
+using namespace results;
 
 namespace {
 

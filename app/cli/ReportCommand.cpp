@@ -9,16 +9,19 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
-#include "app/cli/JsonText.h"
-#include "app/cli/ProcessorJson.h"
-#include "app/cli/RunIdentity.h"
-#include "app/cli/TerminalText.h"
+#include "app/cli/RunOutput.h"
+#include "platform/TextEncoding.h"
+#include "results/ProcessorJson.h"
+#include "results/RunIdentity.h"
+#include "results/TerminalText.h"
 #include "cpu/ModernProcessor.h"
 #include "files/MeasuredClock.h"
 #include "files/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
 #include "files/ProcessorRows.h"
 #include "platform/TextTrim.h"
+
+using namespace results;
 
 namespace {
 
@@ -40,7 +43,7 @@ nlohmann::json ReportJson(const nlohmann::json& identity)
 {
     nlohmann::json rows = nlohmann::json::array();
     for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts()))
-        if (row.hasValue) rows.push_back({Utf8OrLatin1(platform::BareLabel(row.reportText)), Utf8OrLatin1(row.value)});
+        if (row.hasValue) rows.push_back({platform::Utf8OrLatin1(platform::BareLabel(row.reportText)), platform::Utf8OrLatin1(row.value)});
     return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}, {"run", identity}};
 }
 

@@ -5,8 +5,12 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
-#include "app/cli/JsonText.h"
-#include "app/cli/ResultSheet.h"
+#include "app/cli/RunOutput.h"
+#include "app/cli/SheetPrinting.h"
+#include "results/ResultLoading.h"
+#include "results/ResultSheet.h"
+
+using namespace results;
 
 namespace {
 

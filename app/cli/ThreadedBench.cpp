@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "app/cli/CommandLine.h"
-#include "app/cli/JsonText.h"
+#include "app/cli/RunOutput.h"
+#include "bench/MemoryPlans.h"
+#include "results/ResultSheet.h"
+#include "results/RunIdentity.h"
+#include "results/TerminalText.h"
 #include "app/cli/StandardOutput.h"
 #include "app/cli/ListPrinter.h"
-#include "app/cli/MemoryPlans.h"
-#include "app/cli/ResultSheet.h"
-#include "app/cli/RunIdentity.h"
-#include "app/cli/TerminalText.h"
 #include "bench/PinnedThreads.h"
 #include "bench/ThreadedSuites.h"
 #include "cpu/SystemSummary.h"
@@ -21,6 +21,8 @@
 #include "files/ResultTables.h"
 #include "platform/CpuTopology.h"
 #include "platform/TextFormat.h"
+
+using namespace results;
 
 namespace {
 

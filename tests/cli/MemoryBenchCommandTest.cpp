@@ -6,7 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/cli/MemoryBenchReport.h"
+#include "app/cli/MemoryBenchPrinting.h"
+#include "results/MemoryBenchReport.h"
 #include "platform/Clocks.h"
 #include "platform/CpuTopology.h"
 #include "platform/MachineFacts.h"
@@ -15,6 +16,8 @@
 #include "tests/cli/CommandOutcome.h"
 #include "tests/core/FakeCpu.h"
 #include "tests/support/FakeClocks.h"
+
+using namespace results;
 
 namespace {
 

@@ -6,13 +6,16 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/cli/MemoryBenchReport.h"
-#include "app/cli/MemoryPlans.h"
+#include "app/cli/MemoryBenchPrinting.h"
+#include "bench/MemoryPlans.h"
+#include "results/MemoryBenchReport.h"
 #include "bench/ThreadedSuites.h"
 #include "platform/ControlGroup.h"
 #include "platform/CpuTopology.h"
 #include "platform/SystemQueries.h"
 #include "tests/cli/CommandOutcome.h"
+
+using namespace results;
 
 namespace {
 

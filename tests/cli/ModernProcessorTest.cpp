@@ -10,11 +10,14 @@
 #include <sstream>
 #include <string>
 
-#include "app/cli/ProcessorJson.h"
+#include "platform/TextEncoding.h"
+#include "results/ProcessorJson.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/CpuidDump.h"
 #include "platform/SysfsCache.h"
 #include "tests/support/Golden.h"
+
+using namespace results;
 
 namespace fs = std::filesystem;
 
@@ -151,8 +154,8 @@ TEST(ModernEdges, MissingLeavesAreAbsentNotGuessed)
 
 TEST(ModernJson, BrandBytesAboveAsciiAreLatin1AndValidUtf8Stays)
 {
-    EXPECT_EQ(Utf8OrLatin1("Intel\xae"), "Intel\xc2\xae");
-    EXPECT_EQ(Utf8OrLatin1("Intel\xc2\xae"), "Intel\xc2\xae");
+    EXPECT_EQ(platform::Utf8OrLatin1("Intel\xae"), "Intel\xc2\xae");
+    EXPECT_EQ(platform::Utf8OrLatin1("Intel\xc2\xae"), "Intel\xc2\xae");
 }
 
 TEST(SysfsCache, SizeTexts)

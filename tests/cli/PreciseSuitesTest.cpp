@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/cli/PreciseSuites.h"
-#include "app/cli/ResultSheet.h"
 #include "bench/CpuSuite.h"
 
 TEST(PreciseRunners, CpuKeepsTheShortestTimesAndTheHighestRatingAndTotalsTheBestTimes)

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/cli/JsonText.h"
-#include "app/cli/ProcessorJson.h"
+#include "results/JsonText.h"
+#include "results/ProcessorJson.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
 #include "cpu/Processor.h"
@@ -19,6 +19,8 @@
 #include "platform/SystemQueries.h"
 #include "tests/fuzz/Require.h"
 #include "tests/support/FakeClocks.h"
+
+using namespace results;
 
 namespace {
 

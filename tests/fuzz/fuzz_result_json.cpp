@@ -4,8 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/cli/ResultJson.h"
+#include "results/ResultJson.h"
 #include "tests/fuzz/PrintableSheet.h"
+
+using namespace results;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

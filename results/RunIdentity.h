@@ -7,8 +7,9 @@
 #include <optional>
 #include <string>
 
-#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
+
+namespace results {
 
 // {"vext_version", "utc", "processor": {"vendor", "brand", "family", "model", "stepping"},
 // "logical_processors", "kernel_release"} and "label" when one is given; for a benchmark run on
@@ -18,14 +19,8 @@ nlohmann::json RunIdentity(const std::optional<std::string>& label, std::optiona
 
 // The processors' worth of time the control groups allow, when it is less than `threads` processors.
 std::optional<double> CpuQuotaBelow(std::size_t threads);
-// Says on standard error, as `command`, that a run on `threads` threads measures its quota.
-void NoteCpuQuota(const std::string& command, std::size_t threads);
-
-// Prints a command's JSON result with the identity of its run under "run".
-void PrintRunJson(nlohmann::json result, const nlohmann::json& run);
 
 // "2026-12-08T09:30:05Z"
 std::string Iso8601Utc(std::time_t time);
 
-// The --label option of a command whose JSON carries the run; it needs `json`.
-void AddLabelOption(CLI::App& command, std::optional<std::string>& label, CLI::Option* json);
+}  // namespace results

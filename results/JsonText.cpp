@@ -1,6 +1,6 @@
-#include "app/cli/JsonText.h"
+#include "results/JsonText.h"
 
-#include <cstdio>
+namespace results {
 
 std::string JsonText(const nlohmann::json& value)
 {
@@ -25,4 +25,4 @@ std::string JsonText(const nlohmann::json& value)
     return text;
 }
 
-void PrintJson(const nlohmann::json& value) { std::printf("%s\n", JsonText(value).c_str()); }
+}  // namespace results

@@ -1,6 +1,6 @@
 #pragma once
-// What `vext-cli bench latency` and `bench bandwidth` found, in the forms they print: the list and one
-// JSON object.
+// What `vext-cli bench latency` and `bench bandwidth` found, and its JSON object (app/cli prints the
+// list).
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -12,6 +12,8 @@
 #include "bench/BandwidthBench.h"
 #include "bench/LatencyBench.h"
 #include "bench/Plateaus.h"
+
+namespace results {
 
 struct LatencyReport {
     int clockMHz = 0;
@@ -44,22 +46,19 @@ struct BandwidthReport {
 // A figure's rate; none when it was not measured.
 std::optional<double> MeasuredRate(const bandwidth::Figure& figure);
 
-// "4 Kb", "512 Kb", "1 Mb", "1024 Mb".
-std::string BlockText(uint64_t bytes);
+// A load's time in the processor's cycles at `clockMHz`.
+double LoadCycles(double ns, int clockMHz);
 
-// Each row prints as it arrives, the levels at the end.
+// All threads' rate over one thread's, where both were measured.
+std::optional<double> AllThreadsRatio(std::optional<double> single, std::optional<double> all);
+
 nlohmann::json LatencyJson(const LatencyReport& report);
-void PrintLatencyHeading(const LatencyReport& report);
-void PrintLatencyRow(const latency::Row& row, int clockMHz);
-void PrintLatencyLevels(const LatencyReport& report);
-
 nlohmann::json BandwidthJson(const BandwidthReport& report);
-void PrintBandwidthHeading(const BandwidthReport& report);
-void PrintBandwidthRow(const bandwidth::Row& row);
-void PrintBandwidthMemory(const BandwidthReport& report);
 
 // The blocks that could not be had, whose rows therefore have no value, as the command's error text
 // ("no memory for the 1024 Mb block: its row has no value"), then those of the memory figures and
 // the threads that could not be started; empty when everything was measured.
 std::string UnmeasuredText(const LatencyReport& report);
 std::string UnmeasuredText(const BandwidthReport& report);
+
+}  // namespace results

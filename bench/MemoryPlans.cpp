@@ -1,12 +1,17 @@
-#include "app/cli/MemoryPlans.h"
+#include "bench/MemoryPlans.h"
 
 #include <algorithm>
 
-#include "app/cli/MemoryBenchReport.h"
 #include "bench/Precise.h"
 #include "bench/ThreadedSuites.h"
 #include "platform/ControlGroup.h"
 #include "platform/TextFormat.h"
+
+std::string BlockText(uint64_t bytes)
+{
+    return bytes < (1u << 20) ? platform::TextFormat("%u Kb", static_cast<unsigned>(bytes >> 10))
+                              : platform::TextFormat("%u Mb", static_cast<unsigned>(bytes >> 20));
+}
 
 std::vector<uint64_t> LatencyBlockSizes(uint64_t largestCacheBytes, uint32_t lineBytes)
 {

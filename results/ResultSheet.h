@@ -9,6 +9,8 @@
 
 #include "bench/Results.h"
 
+namespace results {
+
 struct ResultRow {
     int listRow;        // the row of the page's list
     std::string label;  // the page's label without its blanks and colon
@@ -36,11 +38,6 @@ ResultSheet CpuSheet(const std::string& summary, const CpuResults& results);
 ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results);
 ResultSheet CacheSheet(const std::string& summary, const CacheResults& results);
 
-// Reads a .cpu, .fpu or .cache file, the kind taken from the name's extension, or a .json result of
-// vext-cli. Nothing, and in `error` why (naming the file), when the file is short, unreadable,
-// malformed or of no known kind.
-std::optional<ResultSheet> LoadResultSheet(const std::string& path, std::string& error);
-
 // {"kind", "system", "rows": [{"label", "text", "value", "unit", ...}]}; a value that is not finite is
 // null, a time's row says "lower_is_better". Texts are UTF-8.
 nlohmann::json SheetJson(const ResultSheet& sheet);
@@ -49,5 +46,4 @@ nlohmann::json NumberOrNull(double value);
 // The row's label as the page's list has it ("   Addition :"); a row off the list as its label.
 std::string RowLabel(const ResultSheet& sheet, const ResultRow& row);
 
-// Prints the summary line under `heading` ("Your System", "Loaded System"), then the page's list.
-void PrintSheet(const char* heading, const ResultSheet& sheet);
+}  // namespace results

@@ -5,9 +5,10 @@
 
 #include <nlohmann/json.hpp>
 
+namespace results {
+
 // `value` indented by two, with DEL and U+0080 ... U+009F as "\u007f", "\u0080" ... "\u009f"; other
 // UTF-8 as it is. Texts must be UTF-8.
 std::string JsonText(const nlohmann::json& value);
 
-// JsonText and a line end on standard output.
-void PrintJson(const nlohmann::json& value);
+}  // namespace results

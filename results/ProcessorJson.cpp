@@ -1,4 +1,8 @@
-#include "app/cli/ProcessorJson.h"
+#include "results/ProcessorJson.h"
+
+#include "platform/TextEncoding.h"
+
+namespace results {
 
 namespace {
 
@@ -10,7 +14,7 @@ nlohmann::json OrNull(const std::optional<T>& value)
 
 nlohmann::json TextOrNull(const std::optional<std::string>& text)
 {
-    return text ? nlohmann::json(Utf8OrLatin1(*text)) : nlohmann::json(nullptr);
+    return text ? nlohmann::json(platform::Utf8OrLatin1(*text)) : nlohmann::json(nullptr);
 }
 
 }  // namespace
@@ -30,7 +34,7 @@ nlohmann::json ProcessorJson(const cpu::ModernProcessor& p, std::optional<int> m
                           {"sets", OrNull(c.sets)},
                           {"shared_by", OrNull(c.sharedBy)}});
     }
-    return {{"vendor", Utf8OrLatin1(p.vendor)},
+    return {{"vendor", platform::Utf8OrLatin1(p.vendor)},
             {"brand", TextOrNull(p.brand)},
             {"family", OrNull(p.family)},
             {"model", OrNull(p.model)},
@@ -43,3 +47,5 @@ nlohmann::json ProcessorJson(const cpu::ModernProcessor& p, std::optional<int> m
             {"max_mhz", OrNull(p.maxMHz)},
             {"measured_mhz", OrNull(measuredMHz)}};
 }
+
+}  // namespace results

@@ -1,17 +1,14 @@
-#include "app/cli/ResultSheet.h"
+#include "results/ResultSheet.h"
 
-#include <array>
 #include <cmath>
-#include <cstdio>
 
-#include "app/cli/ListPrinter.h"
-#include "app/cli/ProcessorJson.h"
-#include "app/cli/ResultJson.h"
-#include "app/cli/TerminalText.h"
 #include "files/ResultFiles.h"
-#include "files/ResultPlausibility.h"
 #include "files/ResultTables.h"
+#include "platform/TextEncoding.h"
 #include "platform/TextTrim.h"
+#include "results/TerminalText.h"
+
+namespace results {
 
 namespace {
 
@@ -27,29 +24,6 @@ std::string CacheMethod(int index)
     const std::string title = kCacheListRows[CacheResultRow(index - index % CacheResults::kBlockSizes) - 1];
     const std::size_t open = title.find('\''), close = title.find('\'', open + 1);
     return title.substr(open + 1, close - open - 1);
-}
-
-template <std::size_t Size, typename Decode, typename Make>
-std::optional<ResultSheet> Load(const std::string& path, std::string& error, Decode decode, Make make)
-{
-    std::array<uint8_t, Size> bytes{};
-    switch (ReadResultFile(path, bytes, &error)) {
-    case ResultFileStatus::Ok: {
-        auto loaded = decode(bytes);
-        if (const std::optional<int> bad = ImplausibleValue(loaded->results)) {
-            const std::size_t offset = kSummaryFieldSize + static_cast<std::size_t>(*bad) * (Size == kCpuRecordSize ? 4 : 8);
-            error = "'" + path + "' holds a value that no benchmark run can produce (at byte " + std::to_string(offset) +
-                    "): it is not a ." + ResultFileExtension(path) + " result file";
-            return std::nullopt;
-        }
-        return make(loaded->summary, loaded->results);
-    }
-    case ResultFileStatus::TooShort:
-        error = "'" + path + "' is too short for a ." + ResultFileExtension(path) + " result file (" + std::to_string(Size) +
-                " bytes needed)";
-        return std::nullopt;
-    default: return std::nullopt;  // the reader said why
-    }
 }
 
 }  // namespace
@@ -91,18 +65,6 @@ ResultSheet CacheSheet(const std::string& summary, const CacheResults& results)
     return sheet;
 }
 
-std::optional<ResultSheet> LoadResultSheet(const std::string& path, std::string& error)
-{
-    const std::string extension = ResultFileExtension(path);
-    const ResultFileKind* kind = FindResultFileKind(extension);
-    if (kind == &kCpuResultFile) return Load<kCpuRecordSize>(path, error, DecodeCpuRecord, CpuSheet);
-    if (kind == &kFpuResultFile) return Load<kFpuRecordSize>(path, error, DecodeFpuRecord, FpuSheet);
-    if (kind == &kCacheResultFile) return Load<kCacheRecordSize>(path, error, DecodeCacheRecord, CacheSheet);
-    if (extension == "json") return LoadResultJson(path, error);
-    error = "'" + path + "' is not a result file: the name must end in .cpu, .fpu, .cache or .json";
-    return std::nullopt;
-}
-
 nlohmann::json NumberOrNull(double value) { return std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr); }
 
 nlohmann::json SheetJson(const ResultSheet& sheet)
@@ -111,7 +73,7 @@ nlohmann::json SheetJson(const ResultSheet& sheet)
     // the slowest step of show --json and of the fuzzing of it.
     nlohmann::json sheetJson = nlohmann::json::object();
     sheetJson["kind"] = sheet.kind;
-    sheetJson["system"] = Utf8OrLatin1(sheet.summary);
+    sheetJson["system"] = platform::Utf8OrLatin1(sheet.summary);
     nlohmann::json& rows = sheetJson["rows"] = nlohmann::json::array();
     for (const ResultRow& r : sheet.rows) {
         nlohmann::json& row = rows.emplace_back(nlohmann::json::object());
@@ -137,16 +99,4 @@ std::string RowLabel(const ResultSheet& sheet, const ResultRow& row)
     return sheet.listRows && row.listRow >= 0 ? sheet.listRows[row.listRow] : "   " + TerminalText(row.label) + " :";
 }
 
-void PrintSheet(const char* heading, const ResultSheet& sheet)
-{
-    std::printf("%s : %s\n\n", heading, TerminalText(sheet.summary).c_str());
-    if (!sheet.listRows) {
-        for (const ResultRow& row : sheet.rows) std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 40).c_str(), TerminalText(row.text).c_str());
-        return;
-    }
-    CListPrinter printer(sheet.listRows, stdout);
-    for (const ResultRow& row : sheet.rows)
-        if (row.listRow >= 0) printer.Cell(row.listRow, TerminalText(row.text));
-        else std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 40).c_str(), TerminalText(row.text).c_str());
-    printer.Finish();
-}
+}  // namespace results

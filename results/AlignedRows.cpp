@@ -1,12 +1,13 @@
-#include "app/cli/AlignedRows.h"
-
-#include "app/cli/ProcessorJson.h"
+#include "results/AlignedRows.h"
 
 #include <cstddef>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <utility>
+
+#include "platform/TextEncoding.h"
+
+namespace results {
 
 std::vector<AlignedRow> AlignRows(const std::vector<ResultSheet>& sheets)
 {
@@ -35,21 +36,14 @@ std::vector<AlignedRow> AlignRows(const std::vector<ResultSheet>& sheets)
     return placed;
 }
 
-std::string TitlesThenLabel(const ResultSheet& first, const ResultRow& row, int& next)
-{
-    if (first.listRows && row.listRow >= next) {
-        for (; next < row.listRow; ++next) std::printf("%s\n", first.listRows[next]);
-        next = row.listRow + 1;
-    }
-    return RowLabel(first, row);
-}
-
 nlohmann::json FilesJson(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths)
 {
     nlohmann::json files = nlohmann::json::array();
     for (std::size_t f = 0; f < sheets.size(); ++f) {
-        files.push_back({{"file", Utf8OrLatin1(paths[f])}, {"system", Utf8OrLatin1(sheets[f].summary)}});
-        if (!sheets[f].label.empty()) files.back()["label"] = Utf8OrLatin1(sheets[f].label);
+        files.push_back({{"file", platform::Utf8OrLatin1(paths[f])}, {"system", platform::Utf8OrLatin1(sheets[f].summary)}});
+        if (!sheets[f].label.empty()) files.back()["label"] = platform::Utf8OrLatin1(sheets[f].label);
     }
     return files;
 }
+
+}  // namespace results

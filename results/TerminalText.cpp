@@ -1,12 +1,13 @@
-#include "app/cli/TerminalText.h"
+#include "results/TerminalText.h"
 
-#include "app/cli/ProcessorJson.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
 
+namespace results {
+
 std::string TerminalText(const std::string& bytes, bool keepLineFeeds)
 {
-    const std::string text = Utf8OrLatin1(bytes);
+    const std::string text = platform::Utf8OrLatin1(bytes);
     std::string shown;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -29,3 +30,5 @@ std::string PadColumns(std::string text, std::size_t width)
     if (shown < width) text.append(width - shown, ' ');
     return text;
 }
+
+}  // namespace results

@@ -10,6 +10,9 @@
 
 #include "bench/Plateaus.h"
 
+// "4 Kb", "512 Kb", "1 Mb", "1024 Mb".
+std::string BlockText(uint64_t bytes);
+
 // bench latency, from 4 Kb: each block together with the table of its lines' order (4 bytes a line).
 std::vector<uint64_t> LatencyBlockSizes(uint64_t largestCacheBytes, uint32_t lineBytes);
 

@@ -1,4 +1,4 @@
-#include "app/cli/ResultJson.h"
+#include "results/ResultJson.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,14 +10,16 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/cli/MemoryResultRows.h"
-#include "app/cli/TerminalText.h"
+#include "results/MemoryResultRows.h"
+#include "results/TerminalText.h"
 #include "files/ResultFiles.h"
 #include "files/ResultPlausibility.h"
 #include "files/ResultTables.h"
 #include "platform/InputFile.h"
 #include "platform/TextFormat.h"
 #include "platform/TextTrim.h"
+
+namespace results {
 
 namespace {
 
@@ -154,3 +156,5 @@ std::optional<ResultSheet> LoadResultJson(const std::string& path, std::string& 
     if (!sheet) error = name + " is not a vext-cli JSON result: " + TerminalText(error);
     return sheet;
 }
+
+}  // namespace results

@@ -8,9 +8,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cpu/ModernProcessor.h"
-#include "platform/TextEncoding.h"
+
+namespace results {
 
 nlohmann::json ProcessorJson(const cpu::ModernProcessor& processor, std::optional<int> measuredMHz = std::nullopt);
 
-// Processor texts are 8-bit: read as the Processor Information page shows them.
-using platform::Utf8OrLatin1;
+}  // namespace results

@@ -7,9 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/cli/ResultSheet.h"
+#include "results/ResultSheet.h"
+
+namespace results {
 
 // latency: "4 Kb block" per block, then a row per level ("L1", ..., "memory"), in ns. bandwidth: "read,
 // 16 Kb block" per block and method, then "memory read, 1 thread" and ", all threads", in GB/s.
 // Nothing, and the fault in `error`, when a figure is missing or of the wrong type.
 std::optional<std::vector<ResultRow>> MemoryResultRows(const nlohmann::json& result, std::string& error);
+
+}  // namespace results

@@ -6,7 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/ResultSheet.h"
+#include <nlohmann/json.hpp>
+
+#include "results/AlignedRows.h"
+#include "results/ResultSheet.h"
+
+namespace results {
 
 struct RowSpread {
     double median, minimum, maximum;
@@ -20,5 +25,16 @@ struct RowSpread {
 // that identical values (MAD 0, common with whole milliseconds) do not make every other value one.
 std::optional<RowSpread> Spread(const std::vector<double>& values);
 
-// Prints the summary of `sheets` (as a table, or one JSON object); returns the exit status.
-int PrintSummary(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths, bool json);
+// An aligned row's spread over the files with a finite value in the row's unit.
+struct SummaryRow {
+    const AlignedRow* row;
+    std::vector<std::size_t> files;  // the files with a finite value, in order
+    std::optional<RowSpread> spread;
+};
+std::vector<SummaryRow> Summarise(const std::vector<AlignedRow>& aligned);
+
+// {"kind", "files", "rows": [{"label", "unit", "count", "median", ..., "outliers"}]}
+nlohmann::json SummaryJson(const std::vector<SummaryRow>& rows, const std::vector<ResultSheet>& sheets,
+                           const std::vector<std::string>& paths);
+
+}  // namespace results

@@ -1,9 +1,11 @@
-#include "app/cli/MemoryResultRows.h"
+#include "results/MemoryResultRows.h"
 
 #include <cmath>
 
-#include "app/cli/MemoryBenchReport.h"
+#include "bench/MemoryPlans.h"
 #include "platform/TextFormat.h"
+
+namespace results {
 
 namespace {
 
@@ -77,3 +79,5 @@ std::optional<std::vector<ResultRow>> MemoryResultRows(const json& result, std::
             }
     return rows;
 }
+
+}  // namespace results

@@ -7,7 +7,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/cli/ResultSheet.h"
+#include "results/ResultSheet.h"
+
+namespace results {
 
 struct AlignedRow {
     const ResultRow* named;               // the first sheet's row of that label, else the first that has it
@@ -18,9 +20,7 @@ struct AlignedRow {
 // or after the rest when it has none of them.
 std::vector<AlignedRow> AlignRows(const std::vector<ResultSheet>& sheets);
 
-// Prints the titles and spacers of the page's list that come before `row` and have not been printed
-// (`next` is the first of those), then returns the row's label as the list shows it.
-std::string TitlesThenLabel(const ResultSheet& first, const ResultRow& row, int& next);
-
 // [{"file", "system", "label"}], the label only where the run has one.
 nlohmann::json FilesJson(const std::vector<ResultSheet>& sheets, const std::vector<std::string>& paths);
+
+}  // namespace results

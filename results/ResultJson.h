@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/cli/ResultSheet.h"
+#include "results/ResultSheet.h"
+
+namespace results {
 
 // {"kind", "system", "rows": [{"label", "text", "value", "unit", "lower_is_better"}], "run": {"label"}}
 // as a sheet; other keys are ignored. Nothing, and in `error` the fault, when the bytes are not such
@@ -16,3 +18,5 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
 std::optional<ResultSheet> LoadResultJson(const std::string& path, std::string& error);
 
 inline constexpr std::size_t kMaxResultJsonBytes = 16 << 20;
+
+}  // namespace results

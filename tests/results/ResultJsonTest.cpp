@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "app/cli/ResultJson.h"
+#include "results/ResultJson.h"
+
+using namespace results;
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include "app/cli/RunIdentity.h"
+#include "results/RunIdentity.h"
 
-#include <cstdio>
 #include <ctime>
 
-#include "app/cli/CommandLine.h"
-#include "app/cli/JsonText.h"
-#include "app/cli/ProcessorJson.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/Clocks.h"
 #include "platform/ControlGroup.h"
 #include "platform/MachineFacts.h"
+#include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
+#include "results/ProcessorJson.h"
+
+namespace results {
 
 std::string Iso8601Utc(std::time_t time)
 {
@@ -27,16 +27,6 @@ std::optional<double> CpuQuotaBelow(std::size_t threads)
     return std::nullopt;
 }
 
-void NoteCpuQuota(const std::string& command, std::size_t threads)
-{
-    if (const std::optional<double> quota = CpuQuotaBelow(threads))
-        std::fprintf(stderr,
-                     "vext-cli %s: the control group allows %s processors' time to %d thread%s: "
-                     "the figures measure that quota, not the machine\n",
-                     command.c_str(), platform::FormatTwoDecimals(*quota).c_str(), static_cast<int>(threads),
-                     threads == 1 ? "" : "s");
-}
-
 nlohmann::json RunIdentity(const std::optional<std::string>& label, std::optional<std::size_t> threads)
 {
     const nlohmann::json processor = ProcessorJson(cpu::DecodeModernProcessor());
@@ -51,25 +41,11 @@ nlohmann::json RunIdentity(const std::optional<std::string>& label, std::optiona
           {"model", processor["model"]},
           {"stepping", processor["stepping"]}}},
         {"logical_processors", facts.logicalProcessors},
-        {"kernel_release", Utf8OrLatin1(facts.kernelRelease)},
+        {"kernel_release", platform::Utf8OrLatin1(facts.kernelRelease)},
     };
-    if (label) run["label"] = Utf8OrLatin1(*label);
+    if (label) run["label"] = platform::Utf8OrLatin1(*label);
     if (const std::optional<double> quota = threads ? CpuQuotaBelow(*threads) : std::nullopt) run["cpu_quota"] = *quota;
     return run;
 }
 
-void AddLabelOption(CLI::App& command, std::optional<std::string>& label, CLI::Option* json)
-{
-    command
-        .add_option("--label", label,
-                    "a text that names this run in its JSON (a host name, say); without it the JSON\n"
-                    "names no host, user or address")
-        ->type_name("TEXT")
-        ->needs(json);
-}
-
-void PrintRunJson(nlohmann::json result, const nlohmann::json& run)
-{
-    result["run"] = run;
-    PrintJson(result);
-}
+}  // namespace results

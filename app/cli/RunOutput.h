@@ -1,0 +1,21 @@
+#pragma once
+// What a command says of its run: its JSON, with the run's identity; the --label that names the run;
+// the note that its threads measure a control group's quota rather than the machine.
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+// JsonText and a line end on standard output.
+void PrintJson(const nlohmann::json& value);
+
+// Prints a command's JSON result with the identity of its run under "run".
+void PrintRunJson(nlohmann::json result, const nlohmann::json& run);
+
+// Says on standard error, as `command`, that a run on `threads` threads measures its quota.
+void NoteCpuQuota(const std::string& command, std::size_t threads);
+
+// The --label option of a command whose JSON carries the run; it needs `json`.
+void AddLabelOption(CLI::App& command, std::optional<std::string>& label, CLI::Option* json);
