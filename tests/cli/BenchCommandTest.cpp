@@ -219,7 +219,7 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     cpu_.values[0] = addition[4], cpu_.values[1] = 1020, cpu_.values[2] = 1040;
     PutText("f5.json", Bench({"cpu", "--json", "--label", "node-5"}).out);
     PutText("node.json", R"J({"kind": "cpu", "system": "Node", "run": {"label": "node-2"}, "rows": [
-        {"label": "Addition", "text": "0.62 sec  (617 ms)", "value": 617, "unit": "ms", "lower_is_better": true},
+        {"label": "Multiplication", "text": "0.62 sec  (617 ms)", "value": 617, "unit": "ms", "lower_is_better": true},
         {"label": "Dhrystone benchmark", "text": "833 KDhryst./sec", "value": 833, "unit": "KDhryst./sec"},
         {"label": "Extra \u001b r\u00f6w", "text": "1 \u009b", "value": 2, "unit": "x"}]})J");
     PutText("bad-row.json", R"({"kind": "cpu", "rows": [{"label": "x", "text": "y", "unit": "ms", "value": "1"}]})");
