@@ -37,7 +37,7 @@ std::vector<AlignedRow> AlignRows(const std::vector<ResultSheet>& sheets)
 
 std::string TitlesThenLabel(const ResultSheet& first, const ResultRow& row, int& next)
 {
-    if (first.listRows && row.listRow >= next) {
+    if (!first.listRows.empty() && row.listRow >= next) {
         for (; next < row.listRow; ++next) std::printf("%s\n", first.listRows[next]);
         next = row.listRow + 1;
     }
