@@ -3,9 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/release -j"$(nproc)"
+build_release -DVEXT_PACKAGING=OFF
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     if [ -x build/release/vext-cli ]; then
         echo "No display: Vext's window needs one. Here is the processor report instead (vext-cli report)." >&2

@@ -4,10 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 jobs=$(nproc)
 
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXT_WERROR=ON >/dev/null
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXT_WERROR=ON -DVEXT_PACKAGING=ON >/dev/null
 cmake --build build/test -j"$jobs"
 # -noreset: by default the server resets when its last client leaves, and a program that connects
 # during the reset (the next GUI test) finds no display.

@@ -17,9 +17,10 @@ struct CpuResults {
 // Whetstone: index i of each eight-element array belongs to section N(i+1). -1.0 in a rate slot marks
 // the unit that does not apply to that section (MFLOPS or MOPS).
 struct WhetstoneResults {
-    std::array<double, 8> mflops{};
-    std::array<double, 8> mops{};
-    std::array<double, 8> seconds{};
+    static constexpr int kSections = 8;
+    std::array<double, kSections> mflops{};
+    std::array<double, kSections> mops{};
+    std::array<double, kSections> seconds{};
     double mwips = 0.0;
     double totalSeconds = 0.0;
     bool operator==(const WhetstoneResults&) const = default;

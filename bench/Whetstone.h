@@ -39,11 +39,6 @@ public:
     // repaint during a run that lasts minutes.
     void SetSectionHook(std::function<void(int section, int calibrate)> hook) { sectionHook = std::move(hook); }
 
-    double SectionSeconds(int section) const { return sectionSeconds[section]; }
-    double SectionMops(int section) const { return sectionMops[section]; }
-    double SectionMflops(int section) const { return sectionMflops[section]; }
-    double SummedSeconds() const { return summedSeconds; }
-    double Mwips() const { return mwips; }
     double CheckSum() const { return checkSum; }
     int32_t FinalPasses() const { return finalPasses; }
     // WhetstoneCalculation when the final run's check sum came out 0, for its runner to report.

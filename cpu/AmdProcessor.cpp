@@ -69,6 +69,17 @@ void TlbTexts(uint32_t eaxHalf, uint32_t ebxHalf, uint32_t eax, std::string& pag
     pages4Mb += platform::TextFormat("  || 2 Mb pages : %s associative, %d entries", ways, entries2Mb);
 }
 
+// Leaf 0x80000005 holds the instruction TLB in the low halves of EAX and EBX, the data TLB in the high.
+void L1TlbTexts(uint32_t maxExtendedLeaf, int lowBit, std::string& pages4Mb, std::string& pages4Kb)
+{
+    if (maxExtendedLeaf < kL1Leaf) {
+        pages4Mb = pages4Kb = "N/A";
+        return;
+    }
+    const platform::CpuidRegs r = platform::Cpuid(kL1Leaf);
+    TlbTexts(Bits(r.eax, lowBit, lowBit + 15), Bits(r.ebx, lowBit, lowBit + 15), r.eax, pages4Mb, pages4Kb);
+}
+
 }  // namespace
 
 CAmdProcessor::CAmdProcessor() : CProcessor(VendorAmd), maxExtendedLeaf(platform::Cpuid(0x80000000u).eax) {}
@@ -125,22 +136,12 @@ std::string CAmdProcessor::DescribeL1DataCache()
 
 void CAmdProcessor::DescribeInstructionTlb(std::string& pages4Mb, std::string& pages4Kb)
 {
-    if (maxExtendedLeaf < kL1Leaf) {
-        pages4Mb = pages4Kb = "N/A";
-        return;
-    }
-    const platform::CpuidRegs r = platform::Cpuid(kL1Leaf);
-    TlbTexts(Bits(r.eax, 0, 15), Bits(r.ebx, 0, 15), r.eax, pages4Mb, pages4Kb);
+    L1TlbTexts(maxExtendedLeaf, 0, pages4Mb, pages4Kb);
 }
 
 void CAmdProcessor::DescribeDataTlb(std::string& pages4Mb, std::string& pages4Kb)
 {
-    if (maxExtendedLeaf < kL1Leaf) {
-        pages4Mb = pages4Kb = "N/A";
-        return;
-    }
-    const platform::CpuidRegs r = platform::Cpuid(kL1Leaf);
-    TlbTexts(Bits(r.eax, 16, 31), Bits(r.ebx, 16, 31), r.eax, pages4Mb, pages4Kb);
+    L1TlbTexts(maxExtendedLeaf, 16, pages4Mb, pages4Kb);
 }
 
 // Read without asking whether the leaf is offered.

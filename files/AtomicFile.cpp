@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "files/FileDescriptor.h"
+#include "platform/FileDescriptor.h"
 #include "platform/TextEncoding.h"
 
 namespace {
@@ -50,7 +50,7 @@ std::string NameOf(const std::string& path)
 // A device or a pipe cannot be replaced by a new file: write into it as it is.
 FileWriteResult WriteInPlace(const std::string& path, std::span<const std::byte> bytes)
 {
-    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_TRUNC));
+    platform::FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_TRUNC));
     if (!fd.ok()) return {FileWriteStatus::CannotCreate, errno};
     if (const int error = WriteAll(fd.get(), bytes)) return {FileWriteStatus::WriteFailed, error};
     if (!fd.Close()) return {FileWriteStatus::WriteFailed, errno};
@@ -99,35 +99,80 @@ FileWriteResult Publish(int folder, const std::string& temp, const std::string& 
     return {error == EEXIST ? FileWriteStatus::TargetExists : FileWriteStatus::WriteFailed, error};
 }
 
+// The file a write to `path` rewrites, and what stands there now.
+struct Target {
+    std::string path;
+    bool exists = false;
+    struct stat existing {};
+};
+
+// Finds the target of a write to `path`, refusing what no write could create or replace.
+FileWriteResult FindTarget(const std::string& path, Target& target)
+{
+    if (path.empty()) return {FileWriteStatus::CannotCreate, ENOENT};
+    target.path = path;
+    target.exists = ::stat(path.c_str(), &target.existing) == 0;
+    // Only a name that does not exist yet (or a link to nothing) may be created; a name too long, or
+    // in a folder that cannot be searched, cannot.
+    if (!target.exists && errno != ENOENT) return {FileWriteStatus::CannotCreate, errno};
+    if (!target.exists) return {};
+    // A link keeps pointing where it did: the file it names is the one replaced.
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        target.path = real;
+        std::free(real);
+    }
+    if (S_ISDIR(target.existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR};
+    if (!S_ISREG(target.existing.st_mode)) return {};
+    // The new file replaces the old one only where the old one could have been written.
+    platform::FileDescriptor probe(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    if (!probe.ok()) return {FileWriteStatus::CannotCreate, errno};
+    return {};
+}
+
+bool InPlace(const Target& target) { return target.exists && !S_ISREG(target.existing.st_mode); }
+
 }  // namespace
+
+bool WrittenInPlace(const std::string& path)
+{
+    struct stat existing {};
+    return ::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode);
+}
+
+FileWriteCheck CheckFileWritable(const std::string& path, ExistingFile ifExists)
+{
+    struct stat link {};
+    // A link that names nothing counts as a file: the write would find its name taken.
+    const bool replaces = !path.empty() && ::lstat(path.c_str(), &link) == 0;
+    if (replaces && ifExists == ExistingFile::Keep && !WrittenInPlace(path)) return {FileWriteStatus::TargetExists, EEXIST, true};
+    Target target;
+    const FileWriteResult found = FindTarget(path, target);
+    if (found.status != FileWriteStatus::Ok || InPlace(target)) return {found.status, found.error, replaces};
+    const platform::FileDescriptor folder(::open(FolderOf(target.path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    std::string temp;
+    const platform::FileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target.path), temp) : -1);
+    if (!fd.ok()) {
+        const int error = errno;
+        if (target.exists && ifExists == ExistingFile::Replace) return {FileWriteStatus::Ok, 0, replaces};
+        return {FileWriteStatus::CannotCreate, error, replaces};
+    }
+    ::unlinkat(folder.get(), temp.c_str(), 0);
+    return {FileWriteStatus::Ok, 0, replaces};
+}
 
 FileWriteResult WriteFileAtomically(const std::string& path, std::span<const std::byte> bytes, ExistingFile ifExists)
 {
-    if (path.empty()) return {FileWriteStatus::CannotCreate, ENOENT};
-
-    std::string target = path;
-    struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    // Only a name that does not exist yet (or a link to nothing) may be created; a name too long, or
-    // in a folder that cannot be searched, cannot.
-    if (!exists && errno != ENOENT) return {FileWriteStatus::CannotCreate, errno};
-    if (exists) {
-        // A link keeps pointing where it did: the file it names is the one replaced.
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-        if (S_ISDIR(existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR};
-        if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);
-        // The new file replaces the old one only where the old one could have been written.
-        FileDescriptor probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-        if (!probe.ok()) return {FileWriteStatus::CannotCreate, errno};
-    }
+    Target found;
+    if (const FileWriteResult refused = FindTarget(path, found); refused.status != FileWriteStatus::Ok) return refused;
+    if (InPlace(found)) return WriteInPlace(found.path, bytes);
+    const std::string& target = found.path;
+    const bool exists = found.exists;
+    const struct stat& existing = found.existing;
 
     // Names in the folder are used relative to it, so that a long path to it does not matter.
-    const FileDescriptor folder(::open(FolderOf(target).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const platform::FileDescriptor folder(::open(FolderOf(target).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     std::string temp;
-    FileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1);
+    platform::FileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1);
     if (!fd.ok()) {
         const int error = errno;
         // A writable file in a folder where nothing new may be created can still be rewritten where
@@ -153,7 +198,7 @@ FileWriteResult WriteFileAtomically(const std::string& path, std::span<const std
         return published;
     }
     // The rename itself reaches the disk with the folder.
-    FileDescriptor synced(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    platform::FileDescriptor synced(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (synced.ok()) ::fsync(synced.get());
     return {};
 }

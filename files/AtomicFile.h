@@ -32,3 +32,17 @@ enum class ExistingFile { Replace, Keep };
 // folder where nothing new may be created. The process's umask is never changed, not even for a moment.
 FileWriteResult WriteFileAtomically(const std::string& path, std::span<const std::byte> bytes,
                                     ExistingFile ifExists = ExistingFile::Replace);
+
+// Whether `path` names a device or a pipe, which a write fills where it stands, whatever its name.
+bool WrittenInPlace(const std::string& path);
+
+// What WriteFileAtomically(path, ...) would meet if it wrote now, without writing: the target taken
+// (Keep), or a target it could not create or replace, with the system's reason. `replaces` says whether
+// a file (or a link that names nothing) stands at `path`. The folder is tried with a new file, made and
+// removed at once.
+struct FileWriteCheck {
+    FileWriteStatus status = FileWriteStatus::Ok;
+    int error = 0;
+    bool replaces = false;
+};
+FileWriteCheck CheckFileWritable(const std::string& path, ExistingFile ifExists);

@@ -1,7 +1,6 @@
 #include "files/ProcessorRows.h"
 
 #include "files/FeatureLines.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -10,23 +9,23 @@ bool BitSet(uint32_t flags, int bit) { return (flags >> bit) & 1u; }
 class RowList {
 public:
     // A fact the page shows in a box and the report on a line of its own.
-    void Boxed(const char* reportText, int boxId, const std::string& value)
+    void Boxed(const char* reportText, BoxedFact box, const std::string& value)
     {
-        rows_.push_back({reportText, nullptr, boxId, true, value});
+        rows_.push_back({reportText, nullptr, box, true, value});
     }
     void Listed(const char* reportText, const char* listLabel, const std::string& value)
     {
-        rows_.push_back({reportText, listLabel, 0, true, value});
+        rows_.push_back({reportText, listLabel, BoxedFact::None, true, value});
     }
-    void Title(const char* reportText, const char* listLabel) { rows_.push_back({reportText, listLabel, 0, false, {}}); }
+    void Title(const char* reportText, const char* listLabel) { rows_.push_back({reportText, listLabel, BoxedFact::None, false, {}}); }
     // An empty row of the page's list; the report makes its gaps with line ends instead.
-    void Spacer() { rows_.push_back({"", "", 0, false, {}}); }
+    void Spacer() { rows_.push_back({"", "", BoxedFact::None, false, {}}); }
     void Features(const FeatureLine* begin, const FeatureLine* end, uint32_t flags,
                   std::string (*value)(uint32_t, int))
     {
         for (const FeatureLine* line = begin; line != end; ++line) {
             std::string text = "\n   " + std::string(line->label) + std::string(static_cast<size_t>(line->blanks), ' ');
-            rows_.push_back({text, line->label, 0, true, value(flags, line->bit)});
+            rows_.push_back({text, line->label, BoxedFact::None, true, value(flags, line->bit)});
         }
     }
     std::vector<ProcessorRow> Take() { return std::move(rows_); }
@@ -48,15 +47,15 @@ std::string ExtendedFeatureValue(uint32_t flags, int bit) { return BitSet(flags,
 std::vector<ProcessorRow> ProcessorRows(const ProcessorFacts& facts)
 {
     RowList rows;
-    rows.Boxed("\n Vendor Name     : ", res::IDC_PROC_VENDOR, facts.vendor);
-    rows.Boxed("\n Processor       : ", res::IDC_PROC_NAME, facts.name);
-    rows.Boxed("\n Frequency       : ", res::IDC_PROC_FREQUENCY, facts.frequency);
-    rows.Boxed("\n\n L1 Instruction Cache   : ", res::IDC_PROC_L1_CODE_SIZE, facts.l1CodeSize);
-    rows.Boxed("\n L1 Data Cache          : ", res::IDC_PROC_L1_DATA_SIZE, facts.l1DataSize);
-    rows.Boxed("\n L2 Cache               : ", res::IDC_PROC_L2_SIZE, facts.l2Size);
-    rows.Boxed("\n\n Processor Type       : ", res::IDC_PROC_TYPE, facts.type);
-    rows.Boxed("\n Brand ID             : ", res::IDC_PROC_BRAND_ID, facts.brandId);
-    rows.Boxed("\n Brand String         : ", res::IDC_PROC_BRAND_STRING, facts.brandString);
+    rows.Boxed("\n Vendor Name     : ", BoxedFact::Vendor, facts.vendor);
+    rows.Boxed("\n Processor       : ", BoxedFact::Name, facts.name);
+    rows.Boxed("\n Frequency       : ", BoxedFact::Frequency, facts.frequency);
+    rows.Boxed("\n\n L1 Instruction Cache   : ", BoxedFact::L1CodeSize, facts.l1CodeSize);
+    rows.Boxed("\n L1 Data Cache          : ", BoxedFact::L1DataSize, facts.l1DataSize);
+    rows.Boxed("\n L2 Cache               : ", BoxedFact::L2Size, facts.l2Size);
+    rows.Boxed("\n\n Processor Type       : ", BoxedFact::Type, facts.type);
+    rows.Boxed("\n Brand ID             : ", BoxedFact::BrandId, facts.brandId);
+    rows.Boxed("\n Brand String         : ", BoxedFact::BrandString, facts.brandString);
 
     rows.Title("\n\n\n Cache Details", "Cache Details");
     rows.Listed("\n   L1 Instruction Cache   : ", "   L1 Instruction Cache :", facts.l1CodeCache);

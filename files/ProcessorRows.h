@@ -8,14 +8,17 @@
 
 #include "files/ProcessorFacts.h"
 
+// The facts the page shows in boxes of their own, not in its list.
+enum class BoxedFact { None, Vendor, Name, Frequency, L1CodeSize, L1DataSize, L2Size, Type, BrandId, BrandString };
+
 struct ProcessorRow {
     // What the report writes before the value: its line ends, label, blanks and colon. Empty when the
     // report has no line for the row (the page's spacer rows).
     std::string reportText;
     // The row's label in the page's list; null when the page shows the fact in a box of its own.
     const char* listLabel = nullptr;
-    // That box's control id (res/ControlIds.h), or 0.
-    int boxId = 0;
+    // Which boxed fact the row is, or None.
+    BoxedFact box = BoxedFact::None;
     // The fact; titles and spacers have none.
     bool hasValue = false;
     std::string value;

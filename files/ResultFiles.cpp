@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "files/AtomicFile.h"
-#include "files/FileDescriptor.h"
 #include "files/ResultTables.h"
+#include "platform/FileDescriptor.h"
 #include "platform/InputFile.h"
 #include "platform/TextEncoding.h"
 
-const ResultFileKind kCpuResultFile = {"cpu", "CPU Benchmarks (*.cpu)|*.cpu||", kCpuRecordSize, kCpuListRows};
-const ResultFileKind kFpuResultFile = {"fpu", "FPU Benchmarks (*.fpu)|*.fpu||", kFpuRecordSize, kFpuListRows};
-const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheListRows};
+const ResultFileKind kCpuResultFile = {"cpu", "CPU Benchmarks (*.cpu)|*.cpu||", kCpuRecordSize, kCpuList};
+const ResultFileKind kFpuResultFile = {"fpu", "FPU Benchmarks (*.fpu)|*.fpu||", kFpuRecordSize, kFpuList};
+const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheList};
 
 const ResultFileKind* FindResultFileKind(std::string_view name)
 {
@@ -205,7 +205,7 @@ ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_
 ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record, std::string* why)
 {
     std::string reason;
-    FileDescriptor fd(platform::OpenRegularFile(path, reason));
+    platform::FileDescriptor fd(platform::OpenRegularFile(path, reason));
     if (why) *why = reason;
     if (!fd.ok()) return ResultFileStatus::CannotOpen;
     std::size_t done = 0;

@@ -17,6 +17,7 @@
 
 #include "bench/Results.h"
 #include "files/AtomicFile.h"
+#include "files/ResultTables.h"
 
 constexpr std::size_t kSummaryFieldSize = 100;
 constexpr std::size_t kSummaryMaxLength = kSummaryFieldSize - 1;
@@ -43,7 +44,7 @@ struct ResultFileKind {
     const char* name;              // "cpu": the file's extension, and the suite's name in vext-cli
     const char* filter;            // "CPU Benchmarks (*.cpu)|*.cpu||"
     std::size_t recordSize;
-    const char* const* listRows;  // the page's list
+    ListRows listRows;             // the page's list
 };
 extern const ResultFileKind kCpuResultFile;
 extern const ResultFileKind kFpuResultFile;

@@ -1,5 +1,7 @@
 #include "files/ResultTables.h"
 
+#include <iterator>
+
 #include "platform/TextFormat.h"
 
 const char* const kCpuListRows[] = {
@@ -62,6 +64,9 @@ const char* const kCacheListRows[] = {
 };
 
 #undef VEXT_CACHE_BLOCK_ROWS
+
+static_assert(std::size(kCpuListRows) == kCpuListRowCount + 1 && std::size(kFpuListRows) == kFpuListRowCount + 1 &&
+              std::size(kCacheListRows) == kCacheListRowCount + 1);
 
 namespace {
 // Minutes are seconds times this double, as the program always computed them.

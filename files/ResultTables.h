@@ -3,6 +3,7 @@
 // both show results through here, so that "Your System", "Loaded System" and the terminal agree to
 // the character.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@ extern const char* const kCacheListRows[];  // 32 rows
 constexpr int kCpuListRowCount = 21;
 constexpr int kFpuListRowCount = 13;
 constexpr int kCacheListRowCount = 32;
+
+// The rows of each list without the closing entry: what code that walks a list takes.
+using ListRows = std::span<const char* const>;
+inline constexpr ListRows kCpuList{kCpuListRows, kCpuListRowCount};
+inline constexpr ListRows kFpuList{kFpuListRows, kFpuListRowCount};
+inline constexpr ListRows kCacheList{kCacheListRows, kCacheListRowCount};
 
 // One result cell of a list: its row and its text.
 struct ResultCell {

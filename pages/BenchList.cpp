@@ -2,12 +2,12 @@
 
 #include <wx/listctrl.h>
 
-void SetUpBenchList(wxListCtrl* list, const char* const rows[])
+void SetUpBenchList(wxListCtrl* list, ListRows rows)
 {
     list->InsertColumn(0, "Benchmark", wxLIST_FORMAT_LEFT, 200);
     list->InsertColumn(kYourSystemColumn, "Your System", wxLIST_FORMAT_LEFT, 150);
     list->InsertColumn(kLoadedSystemColumn, "Loaded System", wxLIST_FORMAT_LEFT, 150);
-    for (long row = 0; rows[row][0] != '\n'; ++row) list->InsertItem(row, wxString::FromUTF8(rows[row]));
+    for (size_t row = 0; row < rows.size(); ++row) list->InsertItem(static_cast<long>(row), wxString::FromUTF8(rows[row]));
 }
 
 void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text)

@@ -14,7 +14,7 @@ constexpr int kYourSystemColumn = 1;
 constexpr int kLoadedSystemColumn = 2;
 
 // Inserts the columns "Benchmark" (200 pixels), "Your System" and "Loaded System" (150 each) and one
-// row per entry of `rows`, up to the entry that begins with a line feed.
-void SetUpBenchList(wxListCtrl* list, const char* const rows[]);
+// row per entry of `rows`.
+void SetUpBenchList(wxListCtrl* list, ListRows rows);
 void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text);
 void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& cells);

@@ -8,7 +8,7 @@
 
 wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 
-CBenchPage::CBenchPage(int templateId, const char* const listRows[]) : CTemplatePage(templateId), listRows_(listRows)
+CBenchPage::CBenchPage(int templateId, ListRows listRows) : CTemplatePage(templateId), listRows_(listRows)
 {
     // The handlers are virtual: each button reaches the page's own.
     Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = true; }, kBenchmarkId);

@@ -3,6 +3,7 @@
 // "Benchmark", "Load Results" and "Save Results" buttons, at the same ids in all three templates.
 #include <string>
 
+#include "files/ResultTables.h"
 #include "pages/TemplatePage.h"
 #include "res/ControlIds.h"
 
@@ -23,7 +24,7 @@ public:
 
 protected:
     // `listRows` as SetUpBenchList takes them.
-    CBenchPage(int templateId, const char* const listRows[]);
+    CBenchPage(int templateId, ListRows listRows);
 
     // Fills this machine's summary line and sets up the list.
     bool OnInitDialog() override;
@@ -44,7 +45,7 @@ protected:
     void RunSaved() { unsavedRun_ = false; }
 
 private:
-    const char* const* listRows_;
+    ListRows listRows_;
     bool unsavedRun_ = false;
 
     wxDECLARE_ABSTRACT_CLASS(CBenchPage);

@@ -10,7 +10,7 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CCPUBenchPage, CBenchPage);
 
-CCPUBenchPage::CCPUBenchPage() : CBenchPage(res::IDD_CPU_BENCH, kCpuListRows) {}
+CCPUBenchPage::CCPUBenchPage() : CBenchPage(res::IDD_CPU_BENCH, kCpuList) {}
 
 void CCPUBenchPage::OnBenchmark(wxCommandEvent&)
 {

@@ -11,7 +11,7 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CCacheBenchPage, CBenchPage);
 
-CCacheBenchPage::CCacheBenchPage() : CBenchPage(res::IDD_CACHE_BENCH, kCacheListRows)
+CCacheBenchPage::CCacheBenchPage() : CBenchPage(res::IDD_CACHE_BENCH, kCacheList)
 {
     Bind(wxEVT_BUTTON, &CCacheBenchPage::OnCompare, this, kCompareId);
 }

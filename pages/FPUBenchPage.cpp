@@ -10,7 +10,7 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CFPUBenchPage, CBenchPage);
 
-CFPUBenchPage::CFPUBenchPage() : CBenchPage(res::IDD_FPU_BENCH, kFpuListRows) {}
+CFPUBenchPage::CFPUBenchPage() : CBenchPage(res::IDD_FPU_BENCH, kFpuList) {}
 
 void CFPUBenchPage::OnBenchmark(wxCommandEvent&)
 {

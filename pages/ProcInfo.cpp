@@ -12,6 +12,28 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CProcInfo, CTemplatePage);
 
+namespace {
+
+// The box of the page's template that shows a boxed fact.
+int BoxControl(BoxedFact fact)
+{
+    switch (fact) {
+    case BoxedFact::None: break;
+    case BoxedFact::Vendor: return res::IDC_PROC_VENDOR;
+    case BoxedFact::Name: return res::IDC_PROC_NAME;
+    case BoxedFact::Frequency: return res::IDC_PROC_FREQUENCY;
+    case BoxedFact::L1CodeSize: return res::IDC_PROC_L1_CODE_SIZE;
+    case BoxedFact::L1DataSize: return res::IDC_PROC_L1_DATA_SIZE;
+    case BoxedFact::L2Size: return res::IDC_PROC_L2_SIZE;
+    case BoxedFact::Type: return res::IDC_PROC_TYPE;
+    case BoxedFact::BrandId: return res::IDC_PROC_BRAND_ID;
+    case BoxedFact::BrandString: return res::IDC_PROC_BRAND_STRING;
+    }
+    return 0;
+}
+
+}  // namespace
+
 CProcInfo::CProcInfo() : CTemplatePage(res::IDD_PROC_INFO) {}
 
 wxListCtrl* CProcInfo::List() const { return wxDynamicCast(Control(res::IDC_PROC_LIST), wxListCtrl); }
@@ -29,7 +51,7 @@ bool CProcInfo::OnInitDialog()
     list->InsertColumn(1, "", wxLIST_FORMAT_LEFT, 285);
     long row = 0;
     for (const ProcessorRow& fact : ProcessorRows(GatherProcessorFacts())) {
-        if (fact.boxId != 0) SetControlText(fact.boxId, fact.value);
+        if (fact.box != BoxedFact::None) SetControlText(BoxControl(fact.box), fact.value);
         if (fact.listLabel == nullptr) continue;
         list->InsertItem(row, wxString::FromUTF8(fact.listLabel));
         if (fact.hasValue) SetRowValue(row, fact.value);

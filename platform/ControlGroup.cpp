@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/SystemQueries.h"
+#include "platform/TextTrim.h"
 
 namespace platform {
 
@@ -13,13 +14,6 @@ namespace {
 
 // v1 writes "no limit" as the largest page-aligned signed 64-bit number; nothing real comes near 2^62.
 constexpr uint64_t kNoLimit = 1ull << 62;
-
-std::string_view Trim(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 template <typename T>
 std::optional<T> WholeNumber(std::string_view text)
@@ -122,7 +116,7 @@ std::optional<uint64_t> ParseMemoryLimit(std::string_view text)
     return bytes && *bytes < kNoLimit ? bytes : std::nullopt;
 }
 
-std::optional<uint64_t> ParseByteCount(std::string_view text) { return WholeNumber<uint64_t>(Trim(text)); }
+std::optional<uint64_t> ParseByteCount(std::string_view text) { return WholeNumber<uint64_t>(TrimWhiteSpace(text)); }
 
 uint64_t InactiveFileBytes(std::string_view memoryStat)
 {
@@ -139,7 +133,7 @@ uint64_t InactiveFileBytes(std::string_view memoryStat)
 
 std::optional<double> ParseCpuMax(std::string_view text)
 {
-    const std::vector<std::string_view> words = Split(Trim(text), ' ');
+    const std::vector<std::string_view> words = Split(TrimWhiteSpace(text), ' ');
     if (words.size() != 2) return std::nullopt;
     const std::optional<uint64_t> quota = WholeNumber<uint64_t>(words[0]);
     const std::optional<uint64_t> period = WholeNumber<uint64_t>(words[1]);
@@ -149,8 +143,8 @@ std::optional<double> ParseCpuMax(std::string_view text)
 
 std::optional<double> ParseCfsQuota(std::string_view quota, std::string_view period)
 {
-    const std::optional<int64_t> q = WholeNumber<int64_t>(Trim(quota));
-    const std::optional<int64_t> p = WholeNumber<int64_t>(Trim(period));
+    const std::optional<int64_t> q = WholeNumber<int64_t>(TrimWhiteSpace(quota));
+    const std::optional<int64_t> p = WholeNumber<int64_t>(TrimWhiteSpace(period));
     if (!q || !p || *q <= 0 || *p <= 0) return std::nullopt;
     return static_cast<double>(*q) / static_cast<double>(*p);
 }

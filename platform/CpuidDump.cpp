@@ -1,29 +1,19 @@
 #include "platform/CpuidDump.h"
 
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <map>
 #include <vector>
 
 #include "platform/InputFile.h"
 #include "platform/TextFormat.h"
+#include "platform/TextTrim.h"
 
 namespace platform {
 
 namespace {
 
 constexpr size_t kMaxDumpBytes = 4u << 20;
-
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
-}
 
 std::vector<std::string_view> Words(std::string_view s)
 {
@@ -108,12 +98,12 @@ CpuidDump ParseCpuidDump(std::string_view text)
         pos = eol + 1;
         ++number;
         if (line.find('\0') != std::string_view::npos) throw CpuidDumpError(number, "binary data in a text dump");
-        std::string_view trimmed = Trim(line);
+        std::string_view trimmed = TrimWhiteSpace(line);
         if (trimmed.empty()) continue;
         if (trimmed.front() == '#') {
-            std::string_view comment = Trim(trimmed.substr(1));
+            std::string_view comment = TrimWhiteSpace(trimmed.substr(1));
             if (StartsWith(comment, "cpu:") && dump.Description().empty())
-                dump.SetDescription(std::string(Trim(comment.substr(4))));
+                dump.SetDescription(std::string(TrimWhiteSpace(comment.substr(4))));
             continue;
         }
         // `cpuid -r` starts each processor with "CPU:" or "CPU n:"; only the first is read.
@@ -123,7 +113,7 @@ CpuidDump ParseCpuidDump(std::string_view text)
             continue;
         }
         // A comment may follow the numbers.
-        trimmed = Trim(trimmed.substr(0, trimmed.find('#')));
+        trimmed = TrimWhiteSpace(trimmed.substr(0, trimmed.find('#')));
         const Entry entry = rawFormat || trimmed.find("eax=") != std::string_view::npos ? ParseRawLine(trimmed, number)
                                                                                          : ParsePlainLine(trimmed, number);
         // Two answers to one question: which one the processor gave cannot be told.
@@ -139,22 +129,14 @@ CpuidDump ParseCpuidDump(std::string_view text)
 
 CpuidDump LoadCpuidDump(const std::string& path)
 {
+    std::string text;
     std::string why;
-    const int fd = OpenRegularFile(path, why);
-    if (fd < 0) throw CpuidDumpError(0, why);
-    std::string text(kMaxDumpBytes + 1, '\0');
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::read(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) why = "cannot read '" + path + "': " + std::strerror(errno);
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
+    switch (ReadWholeFile(path, kMaxDumpBytes, text, why)) {
+    case WholeFileStatus::Ok: break;
+    case WholeFileStatus::CannotOpen: throw CpuidDumpError(0, why);
+    case WholeFileStatus::ReadFailed: throw CpuidDumpError(0, "cannot read '" + path + "': " + why);
+    case WholeFileStatus::TooLarge: throw CpuidDumpError(0, "'" + path + "' is too large for a CPUID dump");
     }
-    ::close(fd);
-    if (!why.empty()) throw CpuidDumpError(0, why);
-    if (done > kMaxDumpBytes) throw CpuidDumpError(0, "'" + path + "' is too large for a CPUID dump");
-    text.resize(done);
     try {
         return ParseCpuidDump(text);
     } catch (const CpuidDumpError& e) {

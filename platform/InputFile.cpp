@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/FileDescriptor.h"
+
 namespace platform {
 
 namespace {
@@ -32,20 +34,34 @@ int OpenRegularFile(const std::string& path, std::string& why)
         why = "cannot open " + name + ": " + std::strerror(errno);
         return -1;
     }
+    FileDescriptor file(fd);
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         why = "cannot read the status of " + name + ": " + std::strerror(errno);
-        ::close(fd);
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
         why = name + " is " + KindOf(st.st_mode);
-        ::close(fd);
         return -1;
     }
     // A regular file never waits; the flag goes only so that reads behave as they always do.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
+    return file.Release();
+}
+
+WholeFileStatus ReadWholeFile(const std::string& path, size_t mostBytes, std::string& bytes, std::string& why)
+{
+    const FileDescriptor file(OpenRegularFile(path, why));
+    if (!file.ok()) return WholeFileStatus::CannotOpen;
+    bytes.clear();
+    for (char buffer[65536];;) {
+        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return why = std::strerror(errno), WholeFileStatus::ReadFailed;
+        if (n == 0) return WholeFileStatus::Ok;
+        bytes.append(buffer, static_cast<size_t>(n));
+        if (bytes.size() > mostBytes) return WholeFileStatus::TooLarge;
+    }
 }
 
 }  // namespace platform

@@ -8,6 +8,13 @@
 
 namespace platform {
 
+std::string NumberList(const std::vector<int>& numbers)
+{
+    std::string list;
+    for (int n : numbers) list += (list.empty() ? "" : ", ") + std::to_string(n);
+    return list;
+}
+
 std::string FormatDecimals(double value, int decimals)
 {
     if (std::isnan(value)) return "NaN";

@@ -11,6 +11,9 @@
 
 namespace platform {
 
+// Numbers as a list in words: "0, 2, 5".
+std::string NumberList(const std::vector<int>& numbers);
+
 // One value with N decimals, halves rounded away from zero.
 std::string FormatDecimals(double value, int decimals);
 inline std::string FormatTwoDecimals(double value) { return FormatDecimals(value, 2); }

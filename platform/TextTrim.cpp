@@ -15,6 +15,10 @@ std::string_view Trim(std::string_view text, std::string_view blanks)
 
 std::string TrimBlanks(std::string_view text) { return std::string(Trim(text, " ")); }
 
+std::string TrimTrailingBlanks(std::string_view text) { return std::string(text.substr(0, text.find_last_not_of(' ') + 1)); }
+
+std::string_view TrimWhiteSpace(std::string_view text) { return Trim(text, " \t\n\v\f\r"); }
+
 std::string BareLabel(std::string_view label)
 {
     std::string_view name = Trim(label, " \n");

@@ -10,14 +10,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "results/MemoryResultRows.h"
-#include "results/TerminalText.h"
 #include "files/ResultFiles.h"
 #include "files/ResultPlausibility.h"
 #include "files/ResultTables.h"
 #include "platform/InputFile.h"
 #include "platform/TextFormat.h"
 #include "platform/TextTrim.h"
+#include "results/MemoryResultRows.h"
+#include "results/TerminalText.h"
 
 namespace results {
 
@@ -44,11 +44,11 @@ bool Text(const json& object, const char* key, std::string& text)
 void PlaceOnPage(ResultSheet& sheet)
 {
     const ResultFileKind* kind = FindResultFileKind(sheet.kind);
-    sheet.listRows = kind ? kind->listRows : nullptr;
+    sheet.listRows = kind ? kind->listRows : ListRows();
     int next = 0;
     for (ResultRow& row : sheet.rows) {
         row.listRow = -1;
-        for (int at = next; sheet.listRows && sheet.listRows[at][0] != '\n'; ++at)
+        for (int at = next; at < static_cast<int>(sheet.listRows.size()); ++at)
             if (platform::BareLabel(sheet.listRows[at]) == row.label) {
                 row.listRow = at, next = at + 1;
                 break;
@@ -109,7 +109,7 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
         return error = platform::TextFormat("not JSON (%s)", e.what()), std::nullopt;
     }
     if (!document.is_object()) return error = "not a JSON object", std::nullopt;
-    ResultSheet sheet{"", nullptr, "", {}, {}};
+    ResultSheet sheet{"", {}, "", {}, {}};
     if (!Text(document, "kind", sheet.kind) || sheet.kind.empty()) return error = "no \"kind\" text", std::nullopt;
     if (Member(document, "system") && !Text(document, "system", sheet.summary))
         return error = "\"system\" is not a text", std::nullopt;
@@ -139,19 +139,13 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
 std::optional<ResultSheet> LoadResultJson(const std::string& path, std::string& error)
 {
     const std::string name = "'" + TerminalText(path) + "'";
-    const int fd = platform::OpenRegularFile(path, error);
-    if (fd < 0) return std::nullopt;
     std::string bytes;
-    for (char buffer[65536]; error.empty();) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) error = "cannot read " + name + ": " + std::strerror(errno);
-        if (n <= 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-        if (bytes.size() > kMaxResultJsonBytes) error = name + " is too large for a JSON result";
+    switch (platform::ReadWholeFile(path, kMaxResultJsonBytes, bytes, error)) {
+    case platform::WholeFileStatus::Ok: break;
+    case platform::WholeFileStatus::CannotOpen: return std::nullopt;
+    case platform::WholeFileStatus::ReadFailed: return error = "cannot read " + name + ": " + error, std::nullopt;
+    case platform::WholeFileStatus::TooLarge: return error = name + " is too large for a JSON result", std::nullopt;
     }
-    ::close(fd);
-    if (!error.empty()) return std::nullopt;
     std::optional<ResultSheet> sheet = ParseResultJson(bytes, error);
     if (!sheet) error = name + " is not a vext-cli JSON result: " + TerminalText(error);
     return sheet;

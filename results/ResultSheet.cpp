@@ -42,7 +42,7 @@ ResultSheet CpuSheet(const std::string& summary, const CpuResults& results)
 ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results)
 {
     ResultSheet sheet{kFpuResultFile.name, kFpuResultFile.listRows, summary, {}, {}};
-    for (int s = 0; s < 8; ++s) {
+    for (int s = 0; s < WhetstoneResults::kSections; ++s) {
         const bool flops = results.mflops[s] != -1.0;
         sheet.rows.push_back(Row(kFpuListRows, FpuSectionRow(s), FormatWhetstoneSection(results, s),
                                  flops ? results.mflops[s] : results.mops[s], flops ? "MFLOPS" : "MOPS", false));
@@ -96,7 +96,7 @@ nlohmann::json SheetJson(const ResultSheet& sheet)
 
 std::string RowLabel(const ResultSheet& sheet, const ResultRow& row)
 {
-    return sheet.listRows && row.listRow >= 0 ? sheet.listRows[row.listRow] : "   " + TerminalText(row.label) + " :";
+    return !sheet.listRows.empty() && row.listRow >= 0 ? sheet.listRows[row.listRow] : "   " + TerminalText(row.label) + " :";
 }
 
 }  // namespace results

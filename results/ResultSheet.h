@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "bench/Results.h"
+#include "files/ResultTables.h"
 
 namespace results {
 
@@ -28,7 +29,7 @@ struct ResultRow {
 
 struct ResultSheet {
     std::string kind;  // "cpu", "fpu" or "cache"; a JSON result may hold another
-    const char* const* listRows;  // the page's list; null for a kind no page shows
+    ListRows listRows;            // the page's list; empty for a kind no page shows
     std::string summary;
     std::vector<ResultRow> rows;  // a row off the page's list has listRow -1
     std::string label;            // the run's --label, of a JSON result
@@ -36,6 +37,8 @@ struct ResultSheet {
 
 ResultSheet CpuSheet(const std::string& summary, const CpuResults& results);
 ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results);
+// FpuSheet's rows: the sections in order, then MWIPS, then the total time.
+constexpr std::size_t kFpuSheetMwipsRow = WhetstoneResults::kSections;
 ResultSheet CacheSheet(const std::string& summary, const CacheResults& results);
 
 // {"kind", "system", "rows": [{"label", "text", "value", "unit", ...}]}; a value that is not finite is

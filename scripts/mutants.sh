@@ -42,7 +42,7 @@ cpu-amd-last-clock @@ 950, 1000, 1100, 1200, 0, @@ 950, 1000, 1100, 1300, 0,
 cpu-overclock-mark @@ if (standardMHz == -1) return platform::TextFormat("%d MHz (oc)", measuredMHz); @@ if (standardMHz == -1) return platform::TextFormat("%d MHz", measuredMHz);
 cpu-summary-ram @@ const uint64_t mb = (bytes >> 20) + 1; @@ const uint64_t mb = (bytes >> 20);
 cpu-amd-4mb-entries @@ pages4Mb = platform::TextFormat("4 Mb pages, %s associative, %d entries", ways, entries2Mb / 2); @@ pages4Mb = platform::TextFormat("4 Mb pages, %s associative, %d entries", ways, entries2Mb);
-cpu-amd-dtlb-half @@ TlbTexts(Bits(r.eax, 16, 31), Bits(r.ebx, 16, 31), r.eax, pages4Mb, pages4Kb); @@ TlbTexts(Bits(r.eax, 16, 31), Bits(r.ebx, 0, 15), r.eax, pages4Mb, pages4Kb);
+cpu-amd-dtlb-half @@ TlbTexts(Bits(r.eax, lowBit, lowBit + 15), Bits(r.ebx, lowBit, lowBit + 15), r.eax, pages4Mb, pages4Kb); @@ TlbTexts(Bits(r.eax, lowBit, lowBit + 15), Bits(r.ebx, 0, 15), r.eax, pages4Mb, pages4Kb);
 cpu-intel-deschutes @@ return sizes.l2Kb < 512 ? kSmallL2Name : kLargeL2Name; @@ return sizes.l2Kb <= 512 ? kSmallL2Name : kLargeL2Name;
 cpu-intel-ext-family @@ if (Bits(eax, 8, 11) == 15) { @@ if (Bits(eax, 8, 11) == 14) {
 cpu-intel-serial @@ serial.middle = static_cast<int32_t>(r.edx); @@ serial.middle = static_cast<int32_t>(r.ebx);
@@ -92,6 +92,9 @@ cli-loaded-line @@ PrintSheet("Loaded System", *sheet); @@ PrintSheet("Loaded sy
 files-no-replace @@ if (::renameat2(folder, temp.c_str(), folder, target.c_str(), RENAME_NOREPLACE) == 0) return {}; @@ if (::renameat(folder, temp.c_str(), folder, target.c_str()) == 0) return {};
 cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep, &error)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace, &error)) {
 cli-unwritable-target @@ if (exists && ::stat(written.c_str(), &existing) == 0) { @@ if (false) {
+files-no-replace @@ if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return FileWriteStatus::Ok; @@ if (::rename(temp.c_str(), target.c_str()) == 0) return FileWriteStatus::Ok;
+cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep, &error)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace, &error)) {
+cli-unwritable-target @@ if (!probe.ok()) return {FileWriteStatus::CannotCreate, errno}; @@ if (false) return {FileWriteStatus::CannotCreate, errno};
 cli-output-error @@ return !std::ferror(out); @@ return true;
 cli-json-c1 @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9A) {
 cli-compare-names @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 1) headers[f] = Tail(TerminalText(paths[f])); @@ if (std::count(heads.begin(), heads.end(), heads[f]) > 2) headers[f] = Tail(TerminalText(paths[f]));
@@ -108,7 +111,7 @@ bench-latency-cycle @@ const uint32_t j = std::uniform_int_distribution<uint32_t
 bench-plateau-bounds @@ if (blocks[i] > level.above && (level.upTo == 0 || blocks[i] <= level.upTo)) members.push_back(i); @@ if (blocks[i] >= level.above && (level.upTo == 0 || blocks[i] <= level.upTo)) members.push_back(i);
 bench-cache-failure @@ if (memory == nullptr) return {0, BenchFailure::CacheMemory}; @@ if (memory == nullptr) return {0, BenchFailure::None};
 bench-failure-text @@ case BenchFailure::WhetstoneCalculation: return "Calculation Error !"; @@ case BenchFailure::WhetstoneCalculation: return "Calculation error !";
-files-rows-spacer @@ void Spacer() { rows_.push_back({"", "", 0, false, {}}); } @@ void Spacer() { rows_.push_back({"\n", "", 0, false, {}}); }
+files-rows-spacer @@ void Spacer() { rows_.push_back({"", "", BoxedFact::None, false, {}}); } @@ void Spacer() { rows_.push_back({"\n", "", BoxedFact::None, false, {}}); }
 cli-precise-total @@ total += static_cast<uint32_t>(s.best); @@ total += static_cast<uint32_t>(s.best) + 1;
 cli-dhrystone-min @@ inline constexpr double kDhrystoneMinSeconds = 0.5; @@ inline constexpr double kDhrystoneMinSeconds = 0.25;
 cli-summary-mads @@ constexpr double kOutlierMads = 3.0; @@ constexpr double kOutlierMads = 30.0;
@@ -117,7 +120,7 @@ files-extension-case @@ if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' 
 cpu-amx-names @@ {23, "avx512_fp16"}, {24, "amx_tile"}, {25, "amx_int8"}, {28, "flush_l1d"}, @@ {23, "avx512_fp16"}, {24, "amx_int8"}, {25, "amx_tile"}, {28, "flush_l1d"},
 platform-utf8-continuation @@ constexpr bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; } @@ constexpr bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xE0) == 0x80; }
 platform-save-as-prompt @@ return {std::move(filter), std::move(extension), true, true, false, true}; @@ return {std::move(filter), std::move(extension), false, true, false, true};
-files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheListRows}; @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kFpuListRows};
+files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheList}; @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kFpuList};
 bench-thread-calculation @@ for (BenchFailure failure : failures) ShowBenchFailure(failure); @@ for (BenchFailure failure : failures) (void)failure;
 cli-run-failure-status @@ return status == 0 && messages.Shown() > 0 ? 2 : status; @@ return status;
 cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') { @@ if (name.empty() || name.native().front() == '=') {
@@ -161,7 +164,7 @@ cli-save-reason @@ case ResultFileStatus::CannotCreate: return Fail("cannot crea
 files-temp-name @@ const std::string start = target.substr(0, platform::Utf8CutPoint(target, kNameKept)); @@ const std::string start = target;
 files-umask-window @@ FileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1); @@ FileDescriptor fd((::umask(::umask(0)), folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1));
 files-set-id @@ if (::fchmod(fd.get(), existing.st_mode & 0777) != 0) error = errno; @@ if (::fchmod(fd.get(), existing.st_mode & 07777) != 0) error = errno;
-files-directory-reason @@ if (S_ISDIR(existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR}; @@ if (S_ISDIR(existing.st_mode)) return {FileWriteStatus::CannotCreate, errno};
+files-directory-reason @@ if (S_ISDIR(target.existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR}; @@ if (S_ISDIR(target.existing.st_mode)) return {FileWriteStatus::CannotCreate, errno};
 platform-status-reason @@ if (::fstat(fd, &st) != 0) { @@ if (false) {
 platform-fifo-kind @@ if (S_ISFIFO(mode)) return "a named pipe (FIFO), not a regular file"; @@ if (false) return "";
 limits-cgroup-ignored @@ return std::min(available, ControlGroupLimits().memoryLeft.value_or(available)); @@ return available;
@@ -179,6 +182,21 @@ results-memory-figure-label @@ rows.push_back(Row(std::string("memory ") + metho
 results-processor-stepping @@ {"stepping", OrNull(p.stepping)}, @@ {"stepping", OrNull(p.model)},
 results-run-label @@ if (label) run["label"] = platform::Utf8OrLatin1(*label); @@ if (label && label->empty()) run["label"] = platform::Utf8OrLatin1(*label);
 results-sheet-off-list @@ for (const ResultRow& row : sheet.rows) std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 40).c_str(), TerminalText(row.text).c_str()); @@ for (const ResultRow& row : sheet.rows) std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 30).c_str(), TerminalText(row.text).c_str());
+tidy-trailing-blanks @@ std::string TrimTrailingBlanks(std::string_view text) { return std::string(text.substr(0, text.find_last_not_of(' ') + 1)); } @@ std::string TrimTrailingBlanks(std::string_view text) { return std::string(text.substr(0, text.find_last_not_of(' ') + 2)); }
+tidy-white-space @@ std::string_view TrimWhiteSpace(std::string_view text) { return Trim(text, " \t\n\v\f\r"); } @@ std::string_view TrimWhiteSpace(std::string_view text) { return Trim(text, " \t\v\f\r"); }
+tidy-number-list @@ for (int n : numbers) list += (list.empty() ? "" : ", ") + std::to_string(n); @@ for (int n : numbers) list += (list.empty() ? "" : ",") + std::to_string(n);
+tidy-whole-file-limit @@ if (bytes.size() > mostBytes) return WholeFileStatus::TooLarge; @@ if (bytes.size() >= mostBytes) return WholeFileStatus::TooLarge;
+tidy-thread-digits @@ const bool digits = !value.empty() && value.size() <= 9 && value.find_first_not_of("0123456789") == std::string::npos; @@ const bool digits = !value.empty() && value.size() <= 9 && value.find_first_not_of("+0123456789") == std::string::npos;
+tidy-thread-most @@ if (value == "all" || (digits && std::stoi(value) >= 1 && std::stoi(value) <= kMostThreads)) return std::string(); @@ if (value == "all" || (digits && std::stoi(value) >= 1 && std::stoi(value) < kMostThreads)) return std::string();
+tidy-check-keep @@ if (replaces && ifExists == ExistingFile::Keep && !WrittenInPlace(path)) return {FileWriteStatus::TargetExists, EEXIST, true}; @@ if (false) return {FileWriteStatus::TargetExists, EEXIST, true};
+tidy-check-folder @@ return {FileWriteStatus::CannotCreate, error, replaces}; @@ return {FileWriteStatus::Ok, 0, replaces};
+tidy-check-replace-words @@ error = (check.replaces ? "cannot replace '" : "cannot save to '") + path + "'" + Reason(check.error); @@ error = "cannot save to '" + path + "'" + Reason(check.error);
+tidy-amd-itlb @@ L1TlbTexts(maxExtendedLeaf, 0, pages4Mb, pages4Kb); @@ L1TlbTexts(maxExtendedLeaf, 16, pages4Mb, pages4Kb);
+tidy-fpu-rating-row @@ constexpr std::size_t kFpuSheetMwipsRow = WhetstoneResults::kSections; @@ constexpr std::size_t kFpuSheetMwipsRow = WhetstoneResults::kSections - 1;
+tidy-row-printing @@ inline RowPrinting RowPrintingFor(bool json) { return json ? RowPrinting::AtTheEnd : RowPrinting::AsMeasured; } @@ inline RowPrinting RowPrintingFor(bool) { return RowPrinting::AsMeasured; }
+tidy-json-last-row @@ for (int at = next; at < static_cast<int>(sheet.listRows.size()); ++at) @@ for (int at = next; at + 1 < static_cast<int>(sheet.listRows.size()); ++at)
+tidy-bench-list-rows @@ for (size_t row = 0; row < rows.size(); ++row) list->InsertItem(static_cast<long>(row), wxString::FromUTF8(rows[row])); @@ for (size_t row = 0; row + 1 < rows.size(); ++row) list->InsertItem(static_cast<long>(row), wxString::FromUTF8(rows[row]));
+tidy-proc-box @@ case BoxedFact::L1DataSize: return res::IDC_PROC_L1_DATA_SIZE; @@ case BoxedFact::L1DataSize: return res::IDC_PROC_L2_SIZE;
 LIST
 )
 

@@ -4,9 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/release -j"$(nproc)"
+ensure_packages "${PACKAGING_PACKAGES[@]}"
+build_release -DVEXT_PACKAGING=ON
 rm -f build/release/vext_*.deb  # one package only, for the glob above
 (cd build/release && cpack -G DEB >/dev/null)
 echo build/release/vext_*_amd64.deb

@@ -1,5 +1,5 @@
 # Installs the Debian packages named in the arguments that are missing. Quiet and quick when all are there.
-# Sourced by run.sh and test.sh.
+# Sourced by run.sh, test.sh and scripts/package.sh.
 ensure_packages() {
     local missing=()
     local pkg
@@ -17,10 +17,19 @@ ensure_packages() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building the program needs, and what it needs to look right (the "Times" and 8-point sans faces);
-# help2man writes vext-cli's manual page and rsvg-convert renders the icons.
-BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev nlohmann-json3-dev libcli11-dev fonts-liberation fonts-urw-base35
-    help2man librsvg2-bin)
+# Installs what a release build needs and builds it in build/release; the arguments go to cmake.
+# Sourced by run.sh and scripts/package.sh, which share the build tree.
+build_release() {
+    ensure_packages "${BUILD_PACKAGES[@]}"
+    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF "$@" >/dev/null
+    cmake --build build/release -j"$(nproc)"
+}
+
+# What building the program needs, and what it needs to look right (the "Times" and 8-point sans faces).
+BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev nlohmann-json3-dev libcli11-dev fonts-liberation fonts-urw-base35)
+# What a packaging build (-DVEXT_PACKAGING=ON) needs besides: help2man writes vext-cli's manual page and
+# rsvg-convert renders the icons.
+PACKAGING_PACKAGES=(help2man librsvg2-bin)
 # What the tests need besides: GoogleTest, a virtual display, clang for the sanitizer and fuzzing build;
 # the checkers of the desktop entry, the AppStream metadata, the manual pages and the Debian package, and
 # bash-completion for the completion test.

@@ -1,11 +1,8 @@
 // vext-cli bench bandwidth: read, write and copy rates of one thread or of the whole machine, from the
 // first cache level to memory.
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,16 +11,17 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/MemoryBenchPrinting.h"
+#include "app/cli/ProgressLine.h"
 #include "app/cli/RunOutput.h"
-#include "bench/MemoryPlans.h"
-#include "results/MemoryBenchReport.h"
-#include "results/RunIdentity.h"
 #include "bench/BandwidthBench.h"
+#include "bench/MemoryPlans.h"
 #include "bench/PinnedThreads.h"
 #include "bench/Plateaus.h"
 #include "bench/Precise.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/TextFormat.h"
+#include "results/MemoryBenchReport.h"
+#include "results/RunIdentity.h"
 
 using namespace results;
 
@@ -57,25 +55,6 @@ struct BandwidthOptions {
 
 int Fail(const std::string& message) { return FailCommand("bench bandwidth", message); }
 
-// "all", or a whole number of at least 1.
-const CLI::Validator kThreadCount(
-    [](std::string& value) {
-        if (value == "all") return std::string();
-        size_t used = 0;
-        int n = 0;
-        try {
-            n = std::stoi(value, &used);
-        } catch (const std::exception&) {
-            used = 0;
-        }
-        return used == value.size() && n >= 1 ? std::string() : std::string("a number of threads or \"all\" is needed");
-    },
-    "");
-
-void ShowStep(bool terminal, const std::string& text)
-{
-    if (terminal) std::fprintf(stderr, "\r\033[K%s", text.c_str());
-}
 
 // The rates of the one block on the threads of `cpus`; none when they could not all be started (and
 // then `notStarted` says how many could).
@@ -113,14 +92,14 @@ int RunBandwidthBench(const BandwidthOptions& options)
     const BandwidthPlan plan = PlanBandwidth(report.cpus.size(), allCpus.size(), levels, largest);
     const std::vector<uint64_t>& sizes = plan.sizes;
 
-    const bool terminal = ::isatty(STDERR_FILENO);
+    const CProgressLine progress;
     bandwidth::Callbacks callbacks;
-    callbacks.onStep = [terminal](uint64_t bytes, int percent) {
-        ShowStep(terminal, platform::TextFormat("%3d %%  %s blocks", percent, BlockText(bytes)));
+    callbacks.onStep = [progress](uint64_t bytes, int percent) {
+        progress.Show(platform::TextFormat("%3d %%  %s blocks", percent, BlockText(bytes)));
     };
     if (!options.json)
-        callbacks.onRow = [terminal](const bandwidth::Row& row) {
-            ShowStep(terminal, "");
+        callbacks.onRow = [progress](const bandwidth::Row& row) {
+            progress.Clear();
             PrintBandwidthRow(row);
         };
     {
@@ -139,14 +118,14 @@ int RunBandwidthBench(const BandwidthOptions& options)
         const size_t row = static_cast<size_t>(std::find(sizes.begin(), sizes.end(), block) - sizes.begin());
         std::array<std::optional<double>, 3> measured{};
         for (size_t m = 0; m < measured.size(); ++m) measured[m] = MeasuredRate(report.rows[row].figures[m]);
-        ShowStep(terminal, "memory, 1 thread");
+        progress.Show("memory, 1 thread");
         std::string notStarted;
         report.single = report.cpus.size() == 1 ? measured : RatesOn({allCpus.front()}, report.width, block, options.repeat, notStarted);
-        ShowStep(terminal, "memory, all threads");
+        progress.Show("memory, all threads");
         report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, block, options.repeat, report.notStarted);
         if (!notStarted.empty()) report.notStarted = notStarted;
     }
-    ShowStep(terminal, "");
+    progress.Clear();
     if (options.json)
         PrintRunJson(BandwidthJson(report), identity);
     else

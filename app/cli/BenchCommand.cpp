@@ -1,12 +1,8 @@
 // vext-cli bench: runs a benchmark suite without a display, printing each row of its page as the
 // result arrives, and with -o saves the results exactly as the page's "Save Results" does.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -19,22 +15,24 @@
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
-#include "app/cli/RunOutput.h"
-#include "bench/MemoryPlans.h"
-#include "results/ResultSheet.h"
-#include "results/RunIdentity.h"
-#include "results/TerminalText.h"
 #include "app/cli/ListPrinter.h"
+#include "app/cli/PreciseSuites.h"
+#include "app/cli/ProgressLine.h"
+#include "app/cli/RunOutput.h"
 #include "app/cli/StandardOutput.h"
 #include "app/cli/ThreadedBench.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
-#include "app/cli/PreciseSuites.h"
+#include "bench/MemoryPlans.h"
 #include "cpu/ModernProcessor.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "files/ResultTables.h"
 #include "platform/SystemQueries.h"
+#include "platform/TextFormat.h"
+#include "results/ResultSheet.h"
+#include "results/RunIdentity.h"
+#include "results/TerminalText.h"
 
 using namespace results;
 
@@ -75,14 +73,6 @@ struct BenchOptions {
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
 
-constexpr int kMostThreads = 4096;
-const CLI::Validator kThreadCount(
-    [](std::string& value) {
-        int count = 0;
-        if (value == "all" || (CLI::detail::lexical_cast(value, count) && count >= 1 && count <= kMostThreads)) return std::string();
-        return "a number of threads from 1 to " + std::to_string(kMostThreads) + ", or all";
-    },
-    "");
 
 // The writer's reason, when it left one.
 std::string Reason(int error) { return error ? std::string(": ") + std::strerror(error) : std::string(); }
@@ -104,14 +94,11 @@ int Save(const std::string& path, const std::vector<uint8_t>& record, bool overw
 // Where -o saves, checked before anything is measured. A bare name gets the suite's extension; a name
 // with another extension, or with no name before it, is refused: show and the pages know a result file
 // only by its extension. An existing file is replaced only when asked (the page's Save dialog asks
-// first), and only one that may be written; the folder must take a new file, as the save writes one
-// beside the target.
+// first), and only where the save could: the writer's own check says so (files/AtomicFile.h).
 std::optional<std::string> OutputTarget(const BenchOptions& options, std::string& error)
 {
     std::string path = *options.output;
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
-        return path;  // a device or pipe is written directly
+    if (WrittenInPlace(path)) return path;
     const std::filesystem::path name = std::filesystem::path(path).filename();
     // "-o=x" gives "=x": never meant as a name. ".cpu" would be a hidden file without a name.
     if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') {
@@ -126,36 +113,13 @@ std::optional<std::string> OutputTarget(const BenchOptions& options, std::string
                 " files";
         return std::nullopt;
     }
-    // A link that names nothing is taken too: the save would replace it.
-    const bool exists = ::lstat(path.c_str(), &existing) == 0;
-    if (exists && !options.overwrite) {
+    const FileWriteCheck check = CheckFileWritable(path, options.overwrite ? ExistingFile::Replace : ExistingFile::Keep);
+    if (check.status == FileWriteStatus::Ok) return path;
+    if (check.status == FileWriteStatus::TargetExists)
         error = "'" + path + "' exists (--overwrite replaces it)";
-        return std::nullopt;
-    }
-    // The file a link names is the one rewritten, in its own folder.
-    std::filesystem::path written = path;
-    if (char* real = exists ? ::realpath(path.c_str(), nullptr) : nullptr) {
-        written = real;
-        std::free(real);
-    }
-    if (exists && ::stat(written.c_str(), &existing) == 0) {
-        const int fd = ::open(written.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0) {
-            error = "cannot replace '" + path + "': " + std::strerror(errno);
-            return std::nullopt;
-        }
-        ::close(fd);
-    }
-    const std::filesystem::path folder = written.parent_path();
-    std::string probe = ((folder.empty() ? std::filesystem::path(".") : folder) / ".vext-cli-XXXXXX").string();
-    const int fd = ::mkstemp(probe.data());
-    if (fd < 0) {
-        error = "cannot save to '" + path + "': " + std::strerror(errno);
-        return std::nullopt;
-    }
-    ::close(fd);
-    ::unlink(probe.c_str());
-    return path;
+    else
+        error = (check.replaces ? "cannot replace '" : "cannot save to '") + path + "'" + Reason(check.error);
+    return std::nullopt;
 }
 
 template <std::size_t Size>
@@ -166,11 +130,11 @@ std::vector<uint8_t> Bytes(const std::array<uint8_t, Size>& record)
 
 // Runs the suite, printing each row as it arrives unless the whole is wanted as JSON. `record` is
 // what -o saves.
-ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, bool quiet, std::vector<uint8_t>& record)
+ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, RowPrinting printing, std::vector<uint8_t>& record)
 {
     CListPrinter printer(suite.listRows, stdout);
     auto show = [&](int row, const std::string& text) {
-        if (!quiet) printer.Cell(row, text);
+        if (printing == RowPrinting::AsMeasured) printer.Cell(row, text);
     };
     ResultSheet sheet;
     if (&suite == &kCpuResultFile) {
@@ -199,7 +163,7 @@ ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, bo
         record = Bytes(EncodeCacheRecord(summary, results));
         sheet = CacheSheet(summary, results);
     }
-    if (!quiet) printer.Finish();
+    if (printing == RowPrinting::AsMeasured) printer.Finish();
     return sheet;
 }
 
@@ -208,17 +172,17 @@ ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, bo
 precise::Callbacks PreciseOutput(CListPrinter& printer)
 {
     precise::Callbacks callbacks;
-    const bool terminal = ::isatty(STDERR_FILENO);
-    callbacks.onRow = [&printer, terminal](const precise::Row& row, int listRow) {
-        if (terminal) std::fputs("\r\033[K", stderr);
+    const CProgressLine progress;
+    callbacks.onRow = [&printer, progress](const precise::Row& row, int listRow) {
+        progress.Clear();
         const std::string text = !row.runs.empty() ? row.text + "  " + precise::FormatSpread(row.spreadPercent) : row.text;
         if (listRow >= 0) return printer.Cell(listRow, text);
         std::printf("%-40s%s\n", row.label.c_str(), text.c_str());
         FlushOutput();
     };
-    if (terminal)
-        callbacks.onStep = [](const std::string& step, int percent) {
-            std::fprintf(stderr, "\r\033[K%3d %%  %s", percent, step.c_str());
+    if (progress.OnTerminal())
+        callbacks.onStep = [progress](const std::string& step, int percent) {
+            progress.Show(platform::TextFormat("%3d %%  %s", percent, step));
         };
     return callbacks;
 }
@@ -285,7 +249,7 @@ int RunSuiteCommand(const BenchOptions& options)
     FlushOutput();
     std::vector<uint8_t> record;
     const ResultSheet sheet =
-        options.precise ? RunPrecise(options, summary, record) : RunSuite(*options.kind, summary, options.json, record);
+        options.precise ? RunPrecise(options, summary, record) : RunSuite(*options.kind, summary, RowPrintingFor(options.json), record);
     if (options.json) PrintRunJson(SheetJson(sheet), identity);
     FlushOutput();
     if (target && record.empty())

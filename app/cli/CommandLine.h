@@ -11,10 +11,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include "results/TerminalText.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/UserPrompt.h"
+#include "results/TerminalText.h"
 
 // Prints "vext-cli COMMAND: MESSAGE" to standard error and returns the bad-usage status. Messages
 // quote file names and arguments: their control characters are shown, never sent.
@@ -52,6 +52,23 @@ inline bool UseRecordedCpuid(const char* command, const std::optional<std::strin
         return false;
     }
 }
+
+// Whether a bench run prints its rows as each is measured, as the page fills its list, or prints
+// nothing until the end (--json prints the whole run as one document then).
+enum class RowPrinting { AsMeasured, AtTheEnd };
+inline RowPrinting RowPrintingFor(bool json) { return json ? RowPrinting::AtTheEnd : RowPrinting::AsMeasured; }
+
+// --threads N|all: "all", or N from 1 to kMostThreads written in decimal digits alone (no sign, blank
+// or other base), so that what is run is what was typed.
+constexpr int kMostThreads = 4096;
+inline const CLI::Validator kThreadCount(
+    [](std::string& value) {
+        // Nine digits at most, so that the number fits an int whatever it is.
+        const bool digits = !value.empty() && value.size() <= 9 && value.find_first_not_of("0123456789") == std::string::npos;
+        if (value == "all" || (digits && std::stoi(value) >= 1 && std::stoi(value) <= kMostThreads)) return std::string();
+        return "a number of threads from 1 to " + std::to_string(kMostThreads) + ", or all";
+    },
+    "");
 
 // Refuses an empty value ("-o ''", "--output="): a file name is needed.
 inline const CLI::Validator kNotEmpty(

@@ -6,19 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/CommandHelp.h"
+#include "app/cli/CommandLine.h"
+#include "app/cli/Commands.h"
 #include "app/cli/RunOutput.h"
 #include "app/cli/SheetPrinting.h"
 #include "app/cli/SummaryTable.h"
+#include "files/ResultFiles.h"
+#include "platform/TextEncoding.h"
+#include "platform/TextFormat.h"
+#include "platform/TextTrim.h"
 #include "results/AlignedRows.h"
 #include "results/ResultLoading.h"
 #include "results/ResultSheet.h"
 #include "results/TerminalText.h"
-#include "app/cli/CommandHelp.h"
-#include "app/cli/CommandLine.h"
-#include "app/cli/Commands.h"
-#include "files/ResultFiles.h"
-#include "platform/TextEncoding.h"
-#include "platform/TextFormat.h"
 
 using namespace results;
 
@@ -107,16 +108,14 @@ void PrintTable(const std::vector<ResultSheet>& sheets, const std::vector<std::s
     std::string line = PadColumns("", kLabelWidth);
     for (const std::string& header : Headers(sheets, paths)) line += PadColumns(header, kColumnWidth);
     for (std::size_t f = 1; f < sheets.size(); ++f) line += PadColumns(platform::TextFormat("%d vs 1", static_cast<int>(f + 1)), kDifferenceWidth);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    std::printf("%s\n", line.c_str());
+    std::printf("%s\n", platform::TrimTrailingBlanks(line).c_str());
     int next = 0;
     for (const AlignedRow& row : AlignRows(sheets)) {
         line = PadColumns(TitlesThenLabel(sheets.front(), *row.named, next), kLabelWidth);
         for (const ResultRow* cell : row.cells) line += PadColumns(cell ? TerminalText(cell->text) : "-", kColumnWidth);
         for (std::size_t f = 1; f < sheets.size(); ++f)
             line += PadColumns(DifferenceText(Difference(row.cells.front(), row.cells[f])), kDifferenceWidth);
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        std::printf("%s\n", line.c_str());
+        std::printf("%s\n", platform::TrimTrailingBlanks(line).c_str());
     }
 }
 

@@ -1,6 +1,4 @@
 // vext-cli bench latency: load-to-use latency of every cache level and of memory, by pointer chasing.
-#include <unistd.h>
-
 #include <cstdio>
 #include <memory>
 
@@ -8,15 +6,17 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/MemoryBenchPrinting.h"
+#include "app/cli/ProgressLine.h"
 #include "app/cli/RunOutput.h"
-#include "bench/MemoryPlans.h"
-#include "results/MemoryBenchReport.h"
-#include "results/RunIdentity.h"
 #include "bench/LatencyBench.h"
+#include "bench/MemoryPlans.h"
 #include "bench/Plateaus.h"
 #include "bench/Precise.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
+#include "platform/TextFormat.h"
+#include "results/MemoryBenchReport.h"
+#include "results/RunIdentity.h"
 
 using namespace results;
 
@@ -65,18 +65,18 @@ int RunLatencyBench(const LatencyOptions& options)
     if (!options.json) PrintLatencyHeading(report);
 
     latency::Callbacks callbacks;
-    const bool terminal = ::isatty(STDERR_FILENO);
+    const CProgressLine progress;
     if (!options.json)
-        callbacks.onRow = [&report, terminal](const latency::Row& row) {
-            if (terminal) std::fputs("\r\033[K", stderr);
+        callbacks.onRow = [&report, progress](const latency::Row& row) {
+            progress.Clear();
             PrintLatencyRow(row, report.clockMHz);
         };
-    if (terminal)
-        callbacks.onStep = [](uint64_t bytes, int percent) {
-            std::fprintf(stderr, "\r\033[K%3d %%  %s block", percent, BlockText(bytes).c_str());
+    if (progress.OnTerminal())
+        callbacks.onStep = [progress](uint64_t bytes, int percent) {
+            progress.Show(platform::TextFormat("%3d %%  %s block", percent, BlockText(bytes)));
         };
     report.rows = latency::RunLatency(sizes, report.lineBytes, options.repeat, callbacks);
-    if (terminal && options.json) std::fputs("\r\033[K", stderr);
+    if (options.json) progress.Clear();
 
     report.levels = bench::MemoryLevels(processor.caches, largest);
     report.plateaus = bench::PlateauRows(report.levels, sizes);

@@ -6,10 +6,11 @@
 #include <string>
 
 #include "app/cli/StandardOutput.h"
+#include "files/ResultTables.h"
 
 class CListPrinter {
 public:
-    CListPrinter(const char* const* rows, std::FILE* out) : rows_(rows), out_(out) {}
+    CListPrinter(ListRows rows, std::FILE* out) : rows_(rows), out_(out) {}
 
     // Prints the rows before `row`, then `row` with its result. Rows already printed are not repeated.
     void Cell(int row, const std::string& text)
@@ -23,7 +24,7 @@ public:
     // Prints the rows left after the last result.
     void Finish()
     {
-        while (rows_[next_][0] != '\n') PrintUpTo(next_ + 1);
+        PrintUpTo(static_cast<int>(rows_.size()));
         FlushOutput(out_);
     }
 
@@ -32,10 +33,10 @@ private:
 
     void PrintUpTo(int row)
     {
-        for (; next_ < row && rows_[next_][0] != '\n'; ++next_) std::fprintf(out_, "%s\n", rows_[next_]);
+        for (; next_ < row && next_ < static_cast<int>(rows_.size()); ++next_) std::fprintf(out_, "%s\n", rows_[next_]);
     }
 
-    const char* const* rows_;
+    ListRows rows_;
     std::FILE* out_;
     int next_ = 0;
 };

@@ -6,6 +6,7 @@
 #include "bench/MemoryPlans.h"
 #include "bench/Precise.h"
 #include "platform/TextFormat.h"
+#include "platform/TextTrim.h"
 
 using namespace results;
 
@@ -59,8 +60,7 @@ void PrintLatencyLevels(const LatencyReport& report)
 
 void PrintBandwidthHeading(const BandwidthReport& report)
 {
-    std::string cpus;
-    for (int cpu : report.cpus) cpus += (cpus.empty() ? "" : ", ") + std::to_string(cpu);
+    const std::string cpus = platform::NumberList(report.cpus);
     const bool one = report.cpus.size() == 1;
     std::printf("Memory bandwidth of %zu thread%s on logical processor%s %s%s%s\n", report.cpus.size(), one ? "" : "s",
                 one ? "" : "s", cpus.c_str(), one ? "" : ", each on a block of its own",
@@ -77,7 +77,7 @@ void PrintBandwidthRow(const bandwidth::Row& row)
     std::string line = platform::TextFormat("%-10s", BlockText(row.blockBytes));
     for (const bandwidth::Figure& f : row.figures)
         line += Figure(f.gbPerSec, f.spreadPercent, !f.runs.empty() && f.gbPerSec > 0);
-    std::printf("%s\n", line.substr(0, line.find_last_not_of(' ') + 1).c_str());
+    std::printf("%s\n", platform::TrimTrailingBlanks(line).c_str());
     FlushOutput();
 }
 

@@ -8,12 +8,12 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/RunOutput.h"
-#include "results/ProcessorJson.h"
-#include "results/RunIdentity.h"
-#include "results/TerminalText.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/TextFormat.h"
+#include "results/ProcessorJson.h"
+#include "results/RunIdentity.h"
+#include "results/TerminalText.h"
 
 using namespace results;
 

@@ -10,16 +10,16 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/RunOutput.h"
-#include "platform/TextEncoding.h"
-#include "results/ProcessorJson.h"
-#include "results/RunIdentity.h"
-#include "results/TerminalText.h"
 #include "cpu/ModernProcessor.h"
 #include "files/MeasuredClock.h"
 #include "files/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
 #include "files/ProcessorRows.h"
+#include "platform/TextEncoding.h"
 #include "platform/TextTrim.h"
+#include "results/ProcessorJson.h"
+#include "results/RunIdentity.h"
+#include "results/TerminalText.h"
 
 using namespace results;
 

@@ -10,7 +10,7 @@ using namespace results;
 void PrintSheet(const char* heading, const ResultSheet& sheet)
 {
     std::printf("%s : %s\n\n", heading, TerminalText(sheet.summary).c_str());
-    if (!sheet.listRows) {
+    if (sheet.listRows.empty()) {
         for (const ResultRow& row : sheet.rows) std::printf("%s%s\n", PadColumns(RowLabel(sheet, row), 40).c_str(), TerminalText(row.text).c_str());
         return;
     }
@@ -23,7 +23,7 @@ void PrintSheet(const char* heading, const ResultSheet& sheet)
 
 std::string TitlesThenLabel(const ResultSheet& first, const ResultRow& row, int& next)
 {
-    if (first.listRows && row.listRow >= next) {
+    if (!first.listRows.empty() && row.listRow >= next) {
         for (; next < row.listRow; ++next) std::printf("%s\n", first.listRows[next]);
         next = row.listRow + 1;
     }

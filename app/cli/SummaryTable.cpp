@@ -5,6 +5,7 @@
 #include "app/cli/RunOutput.h"
 #include "app/cli/SheetPrinting.h"
 #include "platform/TextFormat.h"
+#include "platform/TextTrim.h"
 #include "results/AlignedRows.h"
 #include "results/CompareSummary.h"
 #include "results/TerminalText.h"
@@ -36,8 +37,7 @@ void PrintTable(const std::vector<SummaryRow>& rows, const std::vector<ResultShe
             outliers += (outliers.empty() ? "" : ", ") + TerminalText(Name(sheets[r.files[i]], paths[r.files[i]]));
         line += platform::TextFormat("%-14s%-14s%-14s%-14s%s", Number(r.spread->median), Number(r.spread->minimum),
                                      Number(r.spread->maximum), TerminalText(r.row->named->unit), outliers);
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        std::printf("%s\n", line.c_str());
+        std::printf("%s\n", platform::TrimTrailingBlanks(line).c_str());
     }
 }
 

@@ -1,19 +1,15 @@
 #include "app/cli/ThreadedBench.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "app/cli/CommandLine.h"
-#include "app/cli/RunOutput.h"
-#include "bench/MemoryPlans.h"
-#include "results/ResultSheet.h"
-#include "results/RunIdentity.h"
-#include "results/TerminalText.h"
-#include "app/cli/StandardOutput.h"
 #include "app/cli/ListPrinter.h"
+#include "app/cli/ProgressLine.h"
+#include "app/cli/RunOutput.h"
+#include "app/cli/StandardOutput.h"
+#include "bench/MemoryPlans.h"
 #include "bench/PinnedThreads.h"
 #include "bench/ThreadedSuites.h"
 #include "cpu/SystemSummary.h"
@@ -21,6 +17,9 @@
 #include "files/ResultTables.h"
 #include "platform/CpuTopology.h"
 #include "platform/TextFormat.h"
+#include "results/ResultSheet.h"
+#include "results/RunIdentity.h"
+#include "results/TerminalText.h"
 
 using namespace results;
 
@@ -60,9 +59,7 @@ std::string RowText(const ThreadedRow& row)
 
 void PrintHeading(const std::vector<int>& cpus)
 {
-    std::string list;
-    for (int cpu : cpus) list += (list.empty() ? "" : ", ") + std::to_string(cpu);
-    std::printf("%d threads on logical processors %s\n\n", static_cast<int>(cpus.size()), list.c_str());
+    std::printf("%d threads on logical processors %s\n\n", static_cast<int>(cpus.size()), platform::NumberList(cpus).c_str());
     std::printf("%s%s%sscaling\n", PadColumns("", 40).c_str(), PadColumns("1 thread", kColumnWidth).c_str(),
                 PadColumns("slowest of " + std::to_string(cpus.size()), kColumnWidth).c_str());
 }
@@ -118,16 +115,16 @@ CpuResults Only(int index, uint32_t value)
 }
 
 // Rows are printed as each measurement ends on one and on all threads.
-SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, bool quiet)
+SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, RowPrinting printing)
 {
-    CListPrinter printer(kCpuListRows, stdout);
+    CListPrinter printer(kCpuList, stdout);
     const auto show = [&](int index, uint32_t single, const std::vector<uint32_t>& threads) {
         std::vector<ResultRow> each;
         for (uint32_t value : threads) each.push_back(CpuSheet(summary, Only(index, value)).rows[index]);
-        if (!quiet) printer.Cell(CpuResultRow(index), RowText(MakeRow(CpuSheet(summary, Only(index, single)).rows[index], each)));
+        if (printing == RowPrinting::AsMeasured) printer.Cell(CpuResultRow(index), RowText(MakeRow(CpuSheet(summary, Only(index, single)).rows[index], each)));
     };
     const ThreadedCpuRun run = RunThreadedCpu(cpus, show);
-    if (!quiet && run.notStarted.empty()) printer.Finish();
+    if (printing == RowPrinting::AsMeasured && run.notStarted.empty()) printer.Finish();
     SuiteRun suite{CpuSheet(summary, run.single), {}, CpuResults::kDhrystone, 0, "", run.pinned, run.notStarted};
     for (const CpuResults& results : run.threads) {
         suite.each.push_back(CpuSheet(summary, results));
@@ -140,12 +137,12 @@ SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, bool q
 // Whetstone's rows come at its end, as on the page.
 SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary)
 {
-    const bool terminal = ::isatty(STDERR_FILENO);
-    const ThreadedFpuRun run = RunThreadedFpu(cpus, [terminal](int threads) {
-        if (terminal) std::fprintf(stderr, "\r\033[Krunning on %d thread%s", threads, threads == 1 ? "" : "s");
+    const CProgressLine progress;
+    const ThreadedFpuRun run = RunThreadedFpu(cpus, [progress](int threads) {
+        progress.Show(platform::TextFormat("running on %d thread%s", threads, threads == 1 ? "" : "s"));
     });
-    if (terminal) std::fputs("\r\033[K", stderr);
-    SuiteRun suite{FpuSheet(summary, run.single), {}, 8, 0, "", run.pinned, run.notStarted};
+    progress.Clear();
+    SuiteRun suite{FpuSheet(summary, run.single), {}, kFpuSheetMwipsRow, 0, "", run.pinned, run.notStarted};
     for (const WhetstoneResults& results : run.threads) {
         suite.each.push_back(FpuSheet(summary, results));
         suite.sum += results.mwips;
@@ -175,7 +172,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options)
     }
     FlushOutput();
     const bool cpu = options.suite == kCpuResultFile.name;
-    const SuiteRun suite = cpu ? RunCpu(cpus, summary, options.json) : RunFpu(cpus, summary);
+    const SuiteRun suite = cpu ? RunCpu(cpus, summary, RowPrintingFor(options.json)) : RunFpu(cpus, summary);
     if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted);
     std::vector<ThreadedRow> rows;
     for (std::size_t r = 0; r < suite.single.rows.size(); ++r) {
@@ -190,7 +187,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options)
         PrintRunJson(std::move(json), identity);
     } else {
         if (!cpu) {
-            CListPrinter printer(kFpuListRows, stdout);
+            CListPrinter printer(kFpuList, stdout);
             for (const ThreadedRow& row : rows) printer.Cell(row.single.listRow, RowText(row));
             printer.Finish();
         }

@@ -80,7 +80,6 @@ int CBenchProgressDlg::Position() const { return progress_->GetValue(); }
 
 namespace {
 RunCursor g_cursor = RunCursor::Normal;
-CBenchRun* g_activeRun = nullptr;
 
 // After a run the cross cursor stays until the mouse moves; then the window under the pointer shows
 // its own cursor again. The filter watches for that first movement.
@@ -136,11 +135,8 @@ void ReleaseRunCursor()
     }
 }
 
-CBenchRun* CBenchRun::Active() { return g_activeRun; }
-
-CBenchRun::CBenchRun(wxWindow* owner) : busy_(std::make_unique<CBusyInput>()), outer_(g_activeRun)
+CBenchRun::CBenchRun(wxWindow* owner) : busy_(std::make_unique<CBusyInput>())
 {
-    g_activeRun = this;
     dialog_ = new CBenchProgressDlg;
     dialog_->Create(owner);
     // The sheet and every other window ignore the user while the run goes on; the progress window
@@ -160,7 +156,6 @@ CBenchRun::CBenchRun(wxWindow* owner) : busy_(std::make_unique<CBusyInput>()), o
 CBenchRun::~CBenchRun()
 {
     if (dialog_) Close(nullptr);
-    g_activeRun = outer_;
 }
 
 void CBenchRun::AdvanceProgress()

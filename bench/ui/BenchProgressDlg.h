@@ -77,12 +77,8 @@ public:
     // Destroys the progress window, sets the cross cursor and enables `saveButton` (may be null).
     void Close(wxWindow* saveButton);
 
-    // The run in progress, or nullptr.
-    static CBenchRun* Active();
-
 private:
     std::unique_ptr<CBusyInput> busy_;
     CBenchProgressDlg* dialog_ = nullptr;
     std::unique_ptr<wxWindowDisabler> disabler_;
-    CBenchRun* outer_ = nullptr;
 };

@@ -97,8 +97,11 @@ TEST(MemoryBenchCommand, BadUsageMeasuresNothing)
     platform::ScopedAllowedCpus machine([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}}; });
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"bandwidth", "--threads", "3"}, "vext-cli bench bandwidth: --threads 3: this process may run on 2 logical processors\n"},
-        {{"bandwidth", "--threads", "0"}, "vext-cli bench bandwidth: --threads: a number of threads or \"all\" is needed\n"},
-        {{"bandwidth", "--threads", "2x"}, "vext-cli bench bandwidth: --threads: a number of threads or \"all\" is needed\n"},
+        {{"bandwidth", "--threads", "0"}, "vext-cli bench bandwidth: --threads: a number of threads from 1 to 4096, or all\n"},
+        {{"bandwidth", "--threads", "2x"}, "vext-cli bench bandwidth: --threads: a number of threads from 1 to 4096, or all\n"},
+        {{"bandwidth", "--threads", "4097"}, "vext-cli bench bandwidth: --threads: a number of threads from 1 to 4096, or all\n"},
+        {{"bandwidth", "--threads", "+1"}, "vext-cli bench bandwidth: --threads: a number of threads from 1 to 4096, or all\n"},
+        {{"bandwidth", "--threads", "4096"}, "vext-cli bench bandwidth: --threads 4096: this process may run on 2 logical processors\n"},
         {{"latency", "--repeat", "1"}, "vext-cli bench latency: --repeat: Value 1 not in range 2 to 100\n"}};
     for (const auto& [args, error] : cases) {
         const Outcome o = RunCaptured("bench", args);

@@ -38,6 +38,21 @@ TEST(InputFile, ARefusedFileIsSaidWithTheSystemsReason)
     EXPECT_EQ(why, "cannot read the status of '" VEXT_TEST_DATA "/modern-flags.txt': Input/output error");
 }
 
+TEST(InputFile, AWholeFileIsReadUpToItsLimitAndNoFurther)
+{
+    std::string bytes, why;
+    const std::string path = VEXT_TEST_DATA "/modern-flags.txt";
+    ASSERT_EQ(ReadWholeFile(path, 1u << 20, bytes, why), WholeFileStatus::Ok);
+    const size_t size = bytes.size();
+    ASSERT_GT(size, 0u);
+    std::string again;
+    EXPECT_EQ(ReadWholeFile(path, size, again, why), WholeFileStatus::Ok);
+    EXPECT_EQ(again, bytes);
+    EXPECT_EQ(ReadWholeFile(path, size - 1, again, why), WholeFileStatus::TooLarge);
+    EXPECT_EQ(ReadWholeFile(VEXT_TEST_DATA, size, again, why), WholeFileStatus::CannotOpen);
+    EXPECT_EQ(why, "'" VEXT_TEST_DATA "' is a directory");
+}
+
 TEST(TextFormat, ExactHalvesRoundUpOtherValuesToNearest)
 {
     const std::pair<double, const char*> cases[]{

@@ -103,7 +103,9 @@ protected:
     // The bar, the Save button and the rows holding a result, as a measurement starts.
     void Observe(int step)
     {
-        log << "  step " << step << ": bar " << CBenchRun::Active()->Progress().Position() << ", save "
+        const std::vector<CBenchProgressDlg*> shown = ShownProgressDialogs();
+        ASSERT_EQ(1u, shown.size());
+        log << "  step " << step << ": bar " << shown.front()->Position() << ", save "
             << (page->Control(kSave)->IsEnabled() ? "on" : "off") << ", rows";
         for (long row = 0; row < page->List()->GetItemCount(); ++row)
             if (!page->List()->GetItemText(row, 1).empty()) log << ' ' << row;

@@ -47,12 +47,15 @@ struct TempFolder : reporttest::TempDir {
 
 inline std::string Utf8(const wxString& text) { return std::string(text.utf8_str()); }
 
-inline int ShownProgressWindows()
+inline std::vector<CBenchProgressDlg*> ShownProgressDialogs()
 {
-    int shown = 0;
-    for (wxWindow* w : wxTopLevelWindows) shown += wxDynamicCast(w, CBenchProgressDlg) && w->IsShown() && !w->IsBeingDeleted();
+    std::vector<CBenchProgressDlg*> shown;
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* dialog = wxDynamicCast(w, CBenchProgressDlg); dialog && w->IsShown() && !w->IsBeingDeleted())
+            shown.push_back(dialog);
     return shown;
 }
+inline int ShownProgressWindows() { return static_cast<int>(ShownProgressDialogs().size()); }
 
 // What a click does: the button's own handler chain sees the event.
 inline void Press(wxWindow* button)

@@ -2,6 +2,8 @@
 // A file descriptor that is closed on every path.
 #include <unistd.h>
 
+namespace platform {
+
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
@@ -12,6 +14,13 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
+    // Hands the descriptor to the caller, who closes it.
+    int Release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     bool ok() const { return fd_ >= 0; }
     // Closes now and says whether the close succeeded: a late write error can surface here.
     bool Close()
@@ -24,3 +33,5 @@ public:
 private:
     int fd_;
 };
+
+}  // namespace platform
