@@ -116,7 +116,7 @@ CpuResults Only(int index, uint32_t value)
 }
 
 // Rows are printed as each measurement ends on one and on all threads.
-SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, bool quiet)
+SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, bool quiet, const OnBenchFailure& onFailure)
 {
     CListPrinter printer(kCpuListRows, stdout);
     const auto show = [&](int index, uint32_t single, const std::vector<uint32_t>& threads) {
@@ -124,7 +124,7 @@ SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, bool q
         for (uint32_t value : threads) each.push_back(CpuSheet(summary, Only(index, value)).rows[index]);
         if (!quiet) printer.Cell(CpuResultRow(index), RowText(MakeRow(CpuSheet(summary, Only(index, single)).rows[index], each)));
     };
-    const ThreadedCpuRun run = RunThreadedCpu(cpus, show);
+    const ThreadedCpuRun run = RunThreadedCpu(cpus, show, onFailure);
     if (!quiet && run.notStarted.empty()) printer.Finish();
     SuiteRun suite{CpuSheet(summary, run.single), {}, CpuResults::kDhrystone, 0, "", run.pinned, run.notStarted};
     for (const CpuResults& results : run.threads) {
@@ -136,12 +136,15 @@ SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, bool q
 }
 
 // Whetstone's rows come at its end, as on the page.
-SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary)
+SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary, const OnBenchFailure& onFailure)
 {
     const bool terminal = ::isatty(STDERR_FILENO);
-    const ThreadedFpuRun run = RunThreadedFpu(cpus, [terminal](int threads) {
-        if (terminal) std::fprintf(stderr, "\r\033[Krunning on %d thread%s", threads, threads == 1 ? "" : "s");
-    });
+    const ThreadedFpuRun run = RunThreadedFpu(
+        cpus,
+        [terminal](int threads) {
+            if (terminal) std::fprintf(stderr, "\r\033[Krunning on %d thread%s", threads, threads == 1 ? "" : "s");
+        },
+        onFailure);
     if (terminal) std::fputs("\r\033[K", stderr);
     SuiteRun suite{FpuSheet(summary, run.single), {}, 8, 0, "", run.pinned, run.notStarted};
     for (const WhetstoneResults& results : run.threads) {
@@ -154,7 +157,7 @@ SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary)
 
 }  // namespace
 
-int RunThreadedBench(const ThreadedBenchOptions& options)
+int RunThreadedBench(const ThreadedBenchOptions& options, const OnBenchFailure& onFailure)
 {
     const std::vector<int> asked = bench::ThreadCpus(options.threads);
     if (asked.empty())
@@ -173,7 +176,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options)
     }
     FlushOutput();
     const bool cpu = options.suite == kCpuResultFile.name;
-    const SuiteRun suite = cpu ? RunCpu(cpus, summary, options.json) : RunFpu(cpus, summary);
+    const SuiteRun suite = cpu ? RunCpu(cpus, summary, options.json, onFailure) : RunFpu(cpus, summary, onFailure);
     if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted);
     std::vector<ThreadedRow> rows;
     for (std::size_t r = 0; r < suite.single.rows.size(); ++r) {
