@@ -9,7 +9,6 @@
 #include "pages/ProcInfo.h"
 #include "pages/SystemInfo.h"
 #include "platform/Cpuid.h"
-#include "platform/UserPrompt.h"
 
 void AddSheetPages(CVextSheet& sheet)
 {
@@ -27,9 +26,7 @@ bool CVextApp::InitInstance()
     (void)platform::Cpuid(0, 0);
 
     CWxPrompt prompt;
-    platform::ScopedPrompt scopedPrompt(prompt);
-
-    CVextSheet sheet(kSheetCaption);
+    CVextSheet sheet(kSheetCaption, prompt);
     AddSheetPages(sheet);
     SetTopWindow(&sheet);
     sheet.Prepare();

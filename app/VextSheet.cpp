@@ -7,13 +7,12 @@
 #include <algorithm>
 
 #include "pages/TemplatePage.h"
-#include "platform/UserPrompt.h"
 #include "widgets/AppIcon.h"
 #include "widgets/SheetFont.h"
 
 wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
 
-CVextSheet::CVextSheet(const wxString& caption, wxWindow* parent)
+CVextSheet::CVextSheet(const wxString& caption, UserPrompt& prompt, wxWindow* parent) : prompt_(prompt)
 {
     SetSheetStyle(wxPROPSHEET_NOTEBOOK);
     Create(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
@@ -34,7 +33,7 @@ CVextSheet::CVextSheet(const wxString& caption, wxWindow* parent)
 
 void CVextSheet::AddPage(CTemplatePage* page)
 {
-    page->CreatePage(GetBookCtrl());
+    page->CreatePage(GetBookCtrl(), prompt_);
     GetBookCtrl()->AddPage(page, page->Caption(), pages_.empty());
     pages_.push_back(page);
 }
@@ -73,7 +72,7 @@ void CVextSheet::OnClosingButton(wxCommandEvent& event)
 {
     // Closing the sheet ends the program: a run that was not saved would be lost.
     const bool unsaved = std::ranges::any_of(pages_, [](const CTemplatePage* page) { return page->HasUnsavedResults(); });
-    if (unsaved && !platform::Prompt().AskYesNo(kUnsavedRunQuestion)) return;
+    if (unsaved && !prompt_.AskYesNo(kUnsavedRunQuestion)) return;
     event.Skip();
 }
 

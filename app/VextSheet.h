@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pages/SheetButtons.h"
+#include "widgets/UserPrompt.h"
 
 class CTemplatePage;
 class wxCommandEvent;
@@ -15,8 +16,9 @@ inline constexpr const char* kUnsavedRunQuestion = "The results of this run are 
 
 class CVextSheet : public wxPropertySheetDialog, public CSheetButtons {
 public:
-    // `caption` "Vext v1.0"; OK and Cancel, no Apply button.
-    explicit CVextSheet(const wxString& caption, wxWindow* parent = nullptr);
+    // `caption` "Vext v1.0"; OK and Cancel, no Apply button. The sheet and its pages ask the user
+    // through `prompt`, which outlives them.
+    CVextSheet(const wxString& caption, UserPrompt& prompt, wxWindow* parent = nullptr);
 
     // Creates the page's window on the sheet and adds its tab, captioned by its template.
     void AddPage(CTemplatePage* page);
@@ -33,6 +35,7 @@ private:
     void OnPageChanged(wxBookCtrlEvent& event);
     void OnClosingButton(wxCommandEvent& event);
     std::vector<CTemplatePage*> pages_;
+    UserPrompt& prompt_;
 
     wxDECLARE_CLASS(CVextSheet);
 };

@@ -23,7 +23,7 @@ bool MayReplace(const std::string& path)
     return wxMessageBox(question, kMessageTitle, wxYES_NO | wxNO_DEFAULT | wxICON_WARNING, ActiveParent()) == wxYES;
 }
 
-std::optional<std::string> AskPath(const platform::FileDialogRequest& request, long style)
+std::optional<std::string> AskPath(const FileDialogRequest& request, long style)
 {
     wxFileDialog dialog(ActiveParent(), wxFileSelectorPromptStr, "", "", wxString::FromUTF8(WxWildcard(request.filter)),
                         style);
@@ -50,9 +50,9 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
     return path + "." + extension;
 }
 
-void CWxPrompt::ShowMessage(const std::string& text, platform::MessageIcon icon)
+void CWxPrompt::ShowMessage(const std::string& text, MessageIcon icon)
 {
-    long style = wxOK | (icon == platform::MessageIcon::Stop ? wxICON_ERROR : wxICON_NONE);
+    long style = wxOK | (icon == MessageIcon::Stop ? wxICON_ERROR : wxICON_NONE);
     wxMessageBox(wxString::FromUTF8(text), kMessageTitle, style, ActiveParent());
 }
 
@@ -63,13 +63,13 @@ bool CWxPrompt::AskYesNo(const std::string& question)
     return wxMessageBox(wxString::FromUTF8(question), kMessageTitle, style, ActiveParent()) == wxYES;
 }
 
-std::optional<std::string> CWxPrompt::AskOpenPath(const platform::FileDialogRequest& request)
+std::optional<std::string> CWxPrompt::AskOpenPath(const FileDialogRequest& request)
 {
     long style = wxFD_OPEN | (request.fileMustExist ? wxFD_FILE_MUST_EXIST : 0);
     return AskPath(request, style);
 }
 
-std::optional<std::string> CWxPrompt::AskSavePath(const platform::FileDialogRequest& request)
+std::optional<std::string> CWxPrompt::AskSavePath(const FileDialogRequest& request)
 {
     long style = wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0);
     return AskPath(request, style);

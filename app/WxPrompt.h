@@ -1,12 +1,12 @@
 #pragma once
 // The program's answer to the core's questions: real message boxes and file dialogs.
-#include "platform/UserPrompt.h"
+#include "widgets/UserPrompt.h"
 
-class CWxPrompt : public platform::UserPrompt {
+class CWxPrompt : public UserPrompt {
 public:
-    void ShowMessage(const std::string& text, platform::MessageIcon icon) override;
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest& request) override;
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest& request) override;
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+    std::optional<std::string> AskOpenPath(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSavePath(const FileDialogRequest& request) override;
     bool AskYesNo(const std::string& question) override;
 };
 

@@ -1,7 +1,5 @@
 #include "bench/BenchFailure.h"
 
-#include "platform/UserPrompt.h"
-
 const char* BenchFailureMessage(BenchFailure failure)
 {
     switch (failure) {
@@ -10,9 +8,4 @@ const char* BenchFailureMessage(BenchFailure failure)
     case BenchFailure::WhetstoneCalculation: return "Calculation Error !";
     default: return "";
     }
-}
-
-void ShowBenchFailure(BenchFailure failure)
-{
-    if (failure != BenchFailure::None) platform::Prompt().ShowMessage(BenchFailureMessage(failure), platform::MessageIcon::None);
 }

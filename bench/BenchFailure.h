@@ -1,7 +1,10 @@
 #pragma once
 // What a measurement reports when it cannot do its work. Measuring code only returns it; the suite
-// runner that called the measurement shows the message the moment the measurement returns, so the user
-// sees the same box at the same point of the run as when the measurement showed it itself.
+// runner that called the measurement hands it to its caller's onFailure the moment the measurement
+// returns, so that the page (a message box) or vext-cli (a line on standard error) tells the user at
+// the same point of the run as when the measurement told it itself.
+#include <functional>
+
 enum class BenchFailure {
     None,
     CacheMemory,           // a cache block could not be allocated
@@ -12,5 +15,11 @@ enum class BenchFailure {
 // The message box text of a failure; empty for None.
 const char* BenchFailureMessage(BenchFailure failure);
 
-// Shows the failure's message through the user prompt; nothing for None.
-void ShowBenchFailure(BenchFailure failure);
+// Where a run hands its failures, on the thread that started the run.
+using OnBenchFailure = std::function<void(BenchFailure)>;
+
+// Hands a failure to onFailure; nothing for None or when nobody listens.
+inline void ReportBenchFailure(const OnBenchFailure& onFailure, BenchFailure failure)
+{
+    if (failure != BenchFailure::None && onFailure) onFailure(failure);
+}

@@ -12,7 +12,7 @@ WhetstoneResults FpuSuiteTag::Live(const FpuSuiteCallbacks& callbacks)
     if (callbacks.afterSection)
         whetstone->SetSectionHook([&](int section, int calibrate) { callbacks.afterSection(section, calibrate != 0); });
     whetstone->RunWhetstone();
-    ShowBenchFailure(whetstone->Failure());
+    ReportBenchFailure(callbacks.onFailure, whetstone->Failure());
     if (callbacks.afterRun) callbacks.afterRun();
     return whetstone->ReadResults();
 }
@@ -40,7 +40,7 @@ CacheResults CacheSuiteTag::Live(const CacheSuiteCallbacks& callbacks)
             const int index = group * CacheResults::kBlockSizes + k;
             const CacheMeasurement m = CacheSuiteMeasurement(index);
             const CacheTiming timing = TimeCacheKernel(m.blockBytes, m.method, m.stride);
-            ShowBenchFailure(timing.failure);
+            ReportBenchFailure(callbacks.onFailure, timing.failure);
             const double ms = timing.ms;
             results.rates[index] = CacheRateMbPerSec(m.creditedBytes, ms);
             if (callbacks.afterMeasurement) callbacks.afterMeasurement(index, results.rates[index], ms);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "bench/BenchFailure.h"
 #include "bench/CacheBench.h"
 #include "bench/Results.h"
 #include "platform/Seam.h"
@@ -18,9 +19,10 @@ struct FpuSuiteCallbacks {
     std::function<void()> beforeRun;
     // After each recorded section, of the calibration calls (calibrating) and of the final run.
     std::function<void(int section, bool calibrating)> afterSection;
-    // After the benchmark, "Calculation Error !" already shown if it was due; before the results are
-    // read out (the page advances its bar here, to 66).
+    // After the benchmark, its failure ("Calculation Error !") already handed to onFailure; before
+    // the results are read out (the page advances its bar here, to 66).
     std::function<void()> afterRun;
+    OnBenchFailure onFailure;
 };
 
 struct FpuSuiteTag {
@@ -58,6 +60,8 @@ struct CacheSuiteCallbacks {
     // After each group of nine (0 MOVSD, 1 MOV, 2 Stepping MOV): results hold that group's rates
     // (the page writes the group's rows and advances its bar here).
     std::function<void(int group, const CacheResults& results)> afterGroup;
+    // A block that could not be had ("Memory error !"), before its measurement's afterMeasurement.
+    OnBenchFailure onFailure;
 };
 
 struct CacheSuiteTag {

@@ -21,7 +21,7 @@ CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& c
     };
     for (int index = 0; index < kCpuMeasurements; ++index) {
         const uint32_t value = kernels[index]();
-        if (failure) ShowBenchFailure(std::exchange(*failure, BenchFailure::None));
+        if (failure) ReportBenchFailure(callbacks.onFailure, std::exchange(*failure, BenchFailure::None));
         report(index, value);
     }
     uint32_t total = 0;

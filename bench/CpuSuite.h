@@ -16,6 +16,8 @@ struct CpuSuiteCallbacks {
     std::function<void(int index, uint32_t value)> onResult;
     // 0: integer arithmetic done; 1: instructions done; 2: complex group and total done.
     std::function<void(int group)> onGroupEnd;
+    // A failure, the moment its measurement returns and before its value is reported.
+    OnBenchFailure onFailure;
 };
 
 inline constexpr int kCpuGroupCount = 3;
@@ -28,7 +30,7 @@ using CpuKernels = std::array<std::function<uint32_t()>, kCpuMeasurements>;
 
 // Runs the measurements in order, reporting each value and group end; the total is the unsigned
 // 32-bit sum of the thirteen millisecond values (the Dhrystone rate takes no part in it). A failure the
-// kernels put in `failure` is shown as its measurement returns, before its value is reported.
+// kernels put in `failure` goes to onFailure as its measurement returns, before its value is reported.
 CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks, BenchFailure* failure = nullptr);
 
 // Measurements that answer the given values at once (index 0-13), for fakes of the whole run.
@@ -36,8 +38,8 @@ CpuKernels FixedCpuKernels(const CpuResults& values);
 
 class CCPUBench;
 // The real measurements: the kernels of `cpu`, and a CDhrystone of its own after the Euclid kernel.
-// Dhrystone's failure goes to `failure` for the thread that started the run to show (a message box
-// is never raised from a worker thread).
+// Dhrystone's failure goes to `failure` for the thread that started the run to hand on (a message
+// box is never raised from a worker thread).
 CpuKernels LiveCpuKernels(CCPUBench& cpu, BenchFailure& failure);
 
 // The real run: a CCPUBench for the kernels, a CDhrystone after the Euclid kernel.

@@ -46,7 +46,8 @@ void Report(const ThreadedCpuRun& run, int index, const ThreadedCpuCallback& onM
 
 }  // namespace
 
-ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement)
+ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement,
+                              const OnBenchFailure& onFailure)
 {
     ThreadedCpuRun run{cpus, {}, std::vector<CpuResults>(cpus.size()), true, ""};
     bench::PinnedThreads alone({cpus.front()}), all(cpus);
@@ -56,8 +57,8 @@ ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCal
     std::vector<BenchFailure> failures(cpus.size(), BenchFailure::None);
     std::vector<CpuKernels> kernels;
     for (std::size_t t = 0; t < cpus.size(); ++t) kernels.push_back(ThreadCpuKernelsSeam::Call(static_cast<int>(t), failures[t]));
-    const auto showFailures = [&failures] {
-        for (BenchFailure& failure : failures) ShowBenchFailure(std::exchange(failure, BenchFailure::None));
+    const auto showFailures = [&failures, &onFailure] {
+        for (BenchFailure& failure : failures) ReportBenchFailure(onFailure, std::exchange(failure, BenchFailure::None));
     };
     for (int index = 0; index < kCpuMeasurements; ++index) {
         alone.Run([&](int) { run.single.values[index] = kernels[0][index](); });
@@ -73,7 +74,8 @@ ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCal
     return run;
 }
 
-ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage)
+ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage,
+                              const OnBenchFailure& onFailure)
 {
     ThreadedFpuRun run{cpus, {}, 0, std::vector<WhetstoneResults>(cpus.size()), true, ""};
     bench::PinnedThreads alone({cpus.front()}), all(cpus);
@@ -85,14 +87,14 @@ ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<
         const WhetstoneRun lone = ThreadWhetstoneSeam::Call(0, std::nullopt);
         run.single = lone.results, run.passes = lone.passes, loneFailure = lone.failure;
     });
-    ShowBenchFailure(loneFailure);
+    ReportBenchFailure(onFailure, loneFailure);
     if (onStage) onStage(static_cast<int>(cpus.size()));
     std::vector<BenchFailure> failures(cpus.size(), BenchFailure::None);
     all.Run([&](int thread) {
         const WhetstoneRun each = ThreadWhetstoneSeam::Call(thread, run.passes);
         run.threads[thread] = each.results, failures[thread] = each.failure;
     });
-    for (BenchFailure failure : failures) ShowBenchFailure(failure);
+    for (BenchFailure failure : failures) ReportBenchFailure(onFailure, failure);
     run.pinned = alone.AllPinned() && all.AllPinned();
     return run;
 }

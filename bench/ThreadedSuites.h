@@ -16,7 +16,7 @@
 #include "platform/Seam.h"
 
 // The fourteen measurements for thread `thread` (0 is also the one that runs alone). A measurement
-// that fails puts its failure in `failure`, which the run shows from its own thread.
+// that fails puts its failure in `failure`, which the run hands on from its own thread.
 struct ThreadCpuKernelsTag {
     static CpuKernels Live(int thread, BenchFailure& failure);
 };
@@ -60,13 +60,15 @@ struct ThreadedFpuRun {
 };
 
 // Follows measurement `index` (0-13, then 14 the total) with its value alone and on each thread. A
-// failed measurement is shown as the page shows it, by the calling thread once the run's threads have
-// ended, in thread order.
+// failed measurement goes to onFailure on the calling thread once the run's threads have ended, in
+// thread order.
 using ThreadedCpuCallback = std::function<void(int index, uint32_t single, const std::vector<uint32_t>& threads)>;
-ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement = {});
+ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement = {},
+                              const OnBenchFailure& onFailure = {});
 // `onStage(threads)` comes before the lone run (1) and before the run on all threads. A run whose
-// check failed is shown as the page shows it, once the run's threads have ended, in thread order.
-ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage = {});
+// check failed goes to onFailure once the run's threads have ended, in thread order.
+ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage = {},
+                              const OnBenchFailure& onFailure = {});
 
 // All threads' work against N lone runs: the sum of the threads' rates over N times the lone rate. A
 // time's rate is its inverse. Nothing when a value is not positive or not finite.

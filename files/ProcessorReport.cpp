@@ -1,13 +1,11 @@
 #include "files/ProcessorReport.h"
 
-#include <optional>
 #include <string>
 
 #include "files/ProcessorFacts.h"
 #include "files/ProcessorRows.h"
 #include "platform/Clocks.h"
 #include "platform/TextFormat.h"
-#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -46,16 +44,12 @@ void CProcessorReport::WriteProcessorDetails(ReportSink& file)
     for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts())) file.Write(row.reportText + row.value);
 }
 
-FileWriteResult CProcessorReport::CreateReport()
+FileWriteResult CProcessorReport::SaveReport(const std::string& path)
 {
-    std::optional<std::string> path = platform::Prompt().AskSavePath(platform::FileDialogRequest::SaveAs(kReportFilter, "txt"));
-    if (!path) return {};
-    CReportFile file(*path);
+    CReportFile file(path);
     WriteHeader(file);
     WriteProcessorDetails(file);
-    const FileWriteResult written = file.Close();
-    if (written.status != FileWriteStatus::Ok) platform::Prompt().ShowMessage(kReportFileError, platform::MessageIcon::Stop);
-    return written;
+    return file.Close();
 }
 
 std::string CProcessorReport::ReportText()

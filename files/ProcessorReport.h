@@ -12,13 +12,12 @@ std::string FormatReportDate(std::time_t when);
 
 class CProcessorReport {
 public:
-    // Asks for the file name (Save As), then writes header and processor details and closes the
-    // file. Cancelling writes nothing and shows nothing; any file failure ends the report and shows
-    // the error message. Takes about one second: the clock is measured again. Says how the file's
-    // write ended (Ok when cancelled), with the system's reason for a caller that shows it.
-    FileWriteResult CreateReport();
+    // Writes header and processor details to `path` and closes the file. Any file failure ends the
+    // report. Takes about one second: the clock is measured again. Says how the file's write ended,
+    // with the system's reason, for the caller to show (kReportFileError on the page).
+    FileWriteResult SaveReport(const std::string& path);
 
-    // The report as CreateReport writes it, with "\n" line ends (the file has CR LF).
+    // The report as SaveReport writes it, with "\n" line ends (the file has CR LF).
     std::string ReportText();
 
     void WriteHeader(ReportSink& file);

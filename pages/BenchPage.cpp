@@ -30,3 +30,15 @@ void CBenchPage::ShowLoadedSummary(const std::string& summary)
 {
     SetControlText(kLoadedSummaryId, summary);
 }
+
+OnBenchFailure CBenchPage::RunFailureBox() const
+{
+    return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::None); };
+}
+
+void CBenchPage::ShowLoadedCells(const std::vector<ResultCell>& cells) { SetBenchCells(List(), kLoadedSystemColumn, cells); }
+
+void CBenchPage::SaveRecord(const ResultFileKind& kind, std::span<const uint8_t> record)
+{
+    if (SaveResultsAs(Prompt(), kind, record)) RunSaved();
+}

@@ -1,9 +1,16 @@
 #pragma once
 // What the three benchmark pages share: the summary boxes, the three-column result list and the
 // "Benchmark", "Load Results" and "Save Results" buttons, at the same ids in all three templates.
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "bench/BenchFailure.h"
+#include "files/ResultFileLoad.h"
 #include "files/ResultTables.h"
+#include "pages/ResultFileDialogs.h"
 #include "pages/TemplatePage.h"
 #include "res/ControlIds.h"
 
@@ -44,7 +51,24 @@ protected:
     virtual void OnSaveResults(wxCommandEvent& event) = 0;
     void RunSaved() { unsavedRun_ = false; }
 
+    // "Save Results": asks for the file and writes the record; the run is saved once it is written.
+    void SaveRecord(const ResultFileKind& kind, std::span<const uint8_t> record);
+    // "Load Results" of a page whose list holds its results' cells (CPU, FPU): the loaded summary and
+    // cells, or nothing changed when the load was cancelled or refused.
+    template <typename Loaded>
+    void LoadIntoList(const ResultFileKind& kind, ResultFileLoad<Loaded> (*load)(const std::string&),
+                                       std::vector<ResultCell> (*cells)(const decltype(Loaded::results)&))
+    {
+        std::optional<Loaded> loaded = LoadResultsFrom(Prompt(), kind, load);
+        if (loaded) ShowLoadedSummary(loaded->summary), ShowLoadedCells(cells(loaded->results));
+    }
+
+    // Shows a run's failure in its message box the moment the run hands it on; the run goes on.
+    OnBenchFailure RunFailureBox() const;
+
 private:
+    void ShowLoadedCells(const std::vector<ResultCell>& cells);
+
     ListRows listRows_;
     bool unsavedRun_ = false;
 

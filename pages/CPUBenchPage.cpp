@@ -4,7 +4,6 @@
 
 #include "bench/CpuSuite.h"
 #include "bench/ui/BenchProgressDlg.h"
-#include "files/ResultFileDialogs.h"
 #include "files/ResultTables.h"
 #include "pages/BenchList.h"
 
@@ -16,6 +15,7 @@ void CCPUBenchPage::OnBenchmark(wxCommandEvent&)
 {
     CBenchRun run(wxGetTopLevelParent(this));
     CpuSuiteCallbacks callbacks;
+    callbacks.onFailure = RunFailureBox();
     // Called between kernels: the row is written and painted before the next kernel starts.
     callbacks.onResult = [&](int index, uint32_t value) {
         cpuResults.values[index] = value;
@@ -27,15 +27,6 @@ void CCPUBenchPage::OnBenchmark(wxCommandEvent&)
     run.Close(Control(kSaveId));
 }
 
-void CCPUBenchPage::OnLoadResults(wxCommandEvent&)
-{
-    std::optional<LoadedCpu> loaded = LoadCpuResults();
-    if (!loaded) return;
-    ShowLoadedSummary(loaded->summary);
-    SetBenchCells(List(), kLoadedSystemColumn, CpuResultCells(loaded->results));
-}
+void CCPUBenchPage::OnLoadResults(wxCommandEvent&) { LoadIntoList(kCpuResultFile, LoadCpuFile, CpuResultCells); }
 
-void CCPUBenchPage::OnSaveResults(wxCommandEvent&)
-{
-    if (SaveCpuResults(YourSummary(), cpuResults)) RunSaved();
-}
+void CCPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveRecord(kCpuResultFile, EncodeCpuRecord(YourSummary(), cpuResults)); }

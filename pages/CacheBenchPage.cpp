@@ -4,7 +4,6 @@
 
 #include "bench/BenchSuites.h"
 #include "bench/ui/BenchProgressDlg.h"
-#include "files/ResultFileDialogs.h"
 #include "files/ResultTables.h"
 #include "pages/BenchList.h"
 #include "pages/CacheResultsDlg.h"
@@ -29,6 +28,7 @@ void CCacheBenchPage::OnBenchmark(wxCommandEvent&)
 
     // A group's nine rows are written once all nine are measured, then the bar moves on.
     CacheSuiteCallbacks callbacks;
+    callbacks.onFailure = RunFailureBox();
     callbacks.afterGroup = [&](int group, const CacheResults& results) {
         const int first = group * CacheResults::kBlockSizes;
         for (int i = first; i < first + CacheResults::kBlockSizes; ++i)
@@ -43,7 +43,7 @@ void CCacheBenchPage::OnBenchmark(wxCommandEvent&)
 
 void CCacheBenchPage::OnLoadResults(wxCommandEvent&)
 {
-    std::optional<LoadedCache> loaded = LoadCacheResults();
+    std::optional<LoadedCache> loaded = LoadResultsFrom(Prompt(), kCacheResultFile, LoadCacheFile);
     if (!loaded) return;
     loadedResults_ = loaded->results;
     ShowLoadedSummary(loaded->summary);
@@ -53,7 +53,7 @@ void CCacheBenchPage::OnLoadResults(wxCommandEvent&)
 
 void CCacheBenchPage::OnSaveResults(wxCommandEvent&)
 {
-    if (SaveCacheResults(YourSummary(), yourResults_)) RunSaved();
+    SaveRecord(kCacheResultFile, EncodeCacheRecord(YourSummary(), yourResults_));
 }
 
 void CCacheBenchPage::OnCompare(wxCommandEvent&)

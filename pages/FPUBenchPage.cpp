@@ -4,7 +4,6 @@
 
 #include "bench/BenchSuites.h"
 #include "bench/ui/BenchProgressDlg.h"
-#include "files/ResultFileDialogs.h"
 #include "files/ResultTables.h"
 #include "pages/BenchList.h"
 
@@ -16,6 +15,7 @@ void CFPUBenchPage::OnBenchmark(wxCommandEvent&)
 {
     CBenchRun run(wxGetTopLevelParent(this));
     FpuSuiteCallbacks callbacks;
+    callbacks.onFailure = RunFailureBox();
     // The bar stands at 33 for the whole benchmark and at 66 once it has finished.
     callbacks.beforeRun = [&] { run.AdvanceProgress(); };
     // The benchmark lasts minutes: the progress window is kept painted between its sections.
@@ -27,15 +27,6 @@ void CFPUBenchPage::OnBenchmark(wxCommandEvent&)
     run.Close(Control(kSaveId));
 }
 
-void CFPUBenchPage::OnLoadResults(wxCommandEvent&)
-{
-    std::optional<LoadedFpu> loaded = LoadFpuResults();
-    if (!loaded) return;
-    ShowLoadedSummary(loaded->summary);
-    SetBenchCells(List(), kLoadedSystemColumn, FpuResultCells(loaded->results));
-}
+void CFPUBenchPage::OnLoadResults(wxCommandEvent&) { LoadIntoList(kFpuResultFile, LoadFpuFile, FpuResultCells); }
 
-void CFPUBenchPage::OnSaveResults(wxCommandEvent&)
-{
-    if (SaveFpuResults(YourSummary(), whetstoneResults)) RunSaved();
-}
+void CFPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveRecord(kFpuResultFile, EncodeFpuRecord(YourSummary(), whetstoneResults)); }

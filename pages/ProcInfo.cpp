@@ -3,6 +3,9 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 
+#include <optional>
+#include <string>
+
 #include "files/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
 #include "files/ProcessorRows.h"
@@ -60,8 +63,10 @@ bool CProcInfo::OnInitDialog()
     return true;
 }
 
+// Cancelling writes nothing and shows nothing; a file that cannot be written gets the stop message.
 void CProcInfo::OnReport(wxCommandEvent&)
 {
-    CProcessorReport report;
-    report.CreateReport();
+    const std::optional<std::string> path = Prompt().AskSavePath(FileDialogRequest::SaveAs(kReportFilter, "txt"));
+    if (path && CProcessorReport().SaveReport(*path).status != FileWriteStatus::Ok)
+        Prompt().ShowMessage(kReportFileError, MessageIcon::Stop);
 }

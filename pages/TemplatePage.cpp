@@ -9,8 +9,9 @@
 
 wxIMPLEMENT_ABSTRACT_CLASS(CTemplatePage, wxPanel);
 
-bool CTemplatePage::CreatePage(wxWindow* parent)
+bool CTemplatePage::CreatePage(wxWindow* parent, UserPrompt& prompt)
 {
+    prompt_ = &prompt;
     if (!Create(parent, wxID_ANY)) return false;
     wxWindow* top = wxGetTopLevelParent(parent);
     if (top && top->GetFont().IsOk()) SetFont(top->GetFont());

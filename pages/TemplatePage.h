@@ -7,6 +7,7 @@
 #include <string>
 
 #include "res/DialogTemplate.h"
+#include "widgets/UserPrompt.h"
 
 class CSheetButtons;
 
@@ -14,8 +15,9 @@ class CTemplatePage : public wxPanel {
 public:
     explicit CTemplatePage(int templateId) : templateId_(templateId) {}
 
-    // Creates the page window and its controls on `parent` (the sheet's book control).
-    bool CreatePage(wxWindow* parent);
+    // Creates the page window and its controls on `parent` (the sheet's book control). The page asks
+    // the user through `prompt`, which outlives it.
+    bool CreatePage(wxWindow* parent, UserPrompt& prompt);
 
     // Runs OnInitDialog the first time only.
     void Initialise();
@@ -37,9 +39,11 @@ public:
 
 protected:
     virtual bool OnInitDialog() { return true; }
+    UserPrompt& Prompt() const { return *prompt_; }
 
 private:
     int templateId_;
+    UserPrompt* prompt_ = nullptr;
     void OnSize(wxSizeEvent& event);
 
     bool initialised_ = false;

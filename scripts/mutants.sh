@@ -123,6 +123,10 @@ platform-save-as-prompt @@ return {std::move(filter), std::move(extension), true
 files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheList}; @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kFpuList};
 bench-thread-calculation @@ for (BenchFailure failure : failures) ShowBenchFailure(failure); @@ for (BenchFailure failure : failures) (void)failure;
 cli-run-failure-status @@ return status == 0 && messages.Shown() > 0 ? 2 : status; @@ return status;
+platform-save-as-prompt @@ return {std::move(filter), std::move(extension), true, false}; @@ return {std::move(filter), std::move(extension), false, false};
+files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheListRows}; @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kFpuListRows};
+bench-thread-calculation @@ for (BenchFailure failure : failures) ReportBenchFailure(onFailure, failure); @@ for (BenchFailure failure : failures) (void)failure;
+cli-run-failure-status @@ return status == 0 && failures.Any() ? 2 : status; @@ return status;
 cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') { @@ if (name.empty() || name.native().front() == '=') {
 cli-later-rows-placed @@ std::size_t at = listRow < 0 ? placed.size() : 0; @@ std::size_t at = placed.size();
 cli-pad-characters @@ for (char c : text) shown += !platform::IsUtf8Continuation(c); @@ for (char c : text) shown += c != 0;
@@ -140,7 +144,7 @@ files-plausible-wrapped @@ return PlausibleValue(ResultQuantity::Seconds, second
 files-plausible-unit-mark @@ bool PlausibleWhetstoneRate(double rate) { return rate == -1.0 || PlausibleValue(ResultQuantity::Rate, rate); } @@ bool PlausibleWhetstoneRate(double rate) { return rate < 0 || PlausibleValue(ResultQuantity::Rate, rate); }
 files-plausible-fpu-total @@ if (!PlausibleSeconds(results.totalSeconds)) return 25; @@ if (false) return 25;
 files-plausible-infinity @@ if (!(results.rates[i] == kInfinity || PlausibleValue(ResultQuantity::Rate, results.rates[i]))) return i; @@ if (!(results.rates[i] >= 1e300 || PlausibleValue(ResultQuantity::Rate, results.rates[i]))) return i;
-files-load-refuses @@ if (status == ResultFileStatus::Ok && ImplausibleValue(loaded->results)) status = ResultFileStatus::Implausible; @@ if (false) status = ResultFileStatus::Implausible;
+files-load-refuses @@ if (load.status == ResultFileStatus::Ok && ImplausibleValue(load.loaded->results)) load.status = ResultFileStatus::Implausible; @@ if (false) load.status = ResultFileStatus::Implausible;
 files-cli-refuses @@ if (const std::optional<int> bad = ImplausibleValue(loaded->results)) { @@ if (const std::optional<int> bad = std::optional<int>()) {
 files-json-refuses @@ if (!PlausibleOnPage(sheet, sheet.rows[i])) @@ if (false)
 files-json-null @@ if (std::isnan(row.value)) return sheet.kind == kCacheResultFile.name; @@ if (std::isnan(row.value)) return true;
@@ -151,8 +155,8 @@ refuse-memory-figure-missing @@ return figure.runs.empty() ? std::nullopt : std:
 refuse-thread-start-caught @@ } catch (const std::system_error&) { @@ } catch (const std::bad_alloc&) {
 refuse-bandwidth-threads @@ if (!threads.AllStarted()) return Fail(threads.NotStartedText()); @@ if (false) return Fail(threads.NotStartedText());
 refuse-suite-threads @@ if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted); @@ if (false) return FailCommand("bench", suite.notStarted);
-refuse-worker-failure-shown @@ for (BenchFailure& failure : failures) ShowBenchFailure(std::exchange(failure, BenchFailure::None)); @@ for (BenchFailure& failure : failures) failure = BenchFailure::None;
-refuse-kernel-failure-shown @@ if (failure) ShowBenchFailure(std::exchange(*failure, BenchFailure::None)); @@ if (failure) *failure = BenchFailure::None;
+refuse-worker-failure-shown @@ for (BenchFailure& failure : failures) ReportBenchFailure(onFailure, std::exchange(failure, BenchFailure::None)); @@ for (BenchFailure& failure : failures) failure = BenchFailure::None;
+refuse-kernel-failure-shown @@ if (failure) ReportBenchFailure(callbacks.onFailure, std::exchange(*failure, BenchFailure::None)); @@ if (failure) *failure = BenchFailure::None;
 refuse-precise-block-rate @@ const bool measured = failure == BenchFailure::None; @@ const bool measured = true;
 refuse-precise-block-record @@ if (run.complete) record = Bytes(EncodeCacheRecord(summary, run.best)); @@ record = Bytes(EncodeCacheRecord(summary, run.best));
 cli-precise-incomplete @@ if (!measured) run.complete = false; @@ if (!measured) (void)run;
@@ -197,6 +201,20 @@ tidy-row-printing @@ inline RowPrinting RowPrintingFor(bool json) { return json 
 tidy-json-last-row @@ for (int at = next; at < static_cast<int>(sheet.listRows.size()); ++at) @@ for (int at = next; at + 1 < static_cast<int>(sheet.listRows.size()); ++at)
 tidy-bench-list-rows @@ for (size_t row = 0; row < rows.size(); ++row) list->InsertItem(static_cast<long>(row), wxString::FromUTF8(rows[row])); @@ for (size_t row = 0; row + 1 < rows.size(); ++row) list->InsertItem(static_cast<long>(row), wxString::FromUTF8(rows[row]));
 tidy-proc-box @@ case BoxedFact::L1DataSize: return res::IDC_PROC_L1_DATA_SIZE; @@ case BoxedFact::L1DataSize: return res::IDC_PROC_L2_SIZE;
+voice-failure-none-silent @@ if (failure != BenchFailure::None && onFailure) onFailure(failure); @@ if (onFailure) onFailure(failure);
+voice-fpu-failure-handed @@ ReportBenchFailure(callbacks.onFailure, whetstone->Failure()); @@ (void)whetstone->Failure();
+voice-cache-failure-handed @@ ReportBenchFailure(callbacks.onFailure, timing.failure); @@ (void)timing.failure;
+voice-lone-fpu-failure-handed @@ ReportBenchFailure(onFailure, loneFailure); @@ (void)loneFailure;
+voice-precise-dhrystone-once @@ if (dhrystoneFailure == BenchFailure::None && measure.lastDhrystoneFailure) @@ if (measure.lastDhrystoneFailure && measure.lastDhrystoneFailure() != BenchFailure::None) ReportBenchFailure(callbacks.onFailure, measure.lastDhrystoneFailure()); if (false)
+voice-precise-dhrystone-told @@ ReportBenchFailure(callbacks.onFailure, dhrystoneFailure); @@ (void)dhrystoneFailure;
+voice-cli-failure-printed @@ std::fprintf(stderr, "%s\n", TerminalText(BenchFailureMessage(failure)).c_str()); @@ (void)0;
+voice-load-keeps-refused @@ if (load.status != ResultFileStatus::Ok) load.loaded.reset(); @@ (void)0;
+voice-page-load-message @@ if (loaded.status != ResultFileStatus::Ok) prompt.ShowMessage(ResultFileMessage(loaded.status), MessageIcon::Stop); @@ (void)0;
+voice-page-save-message @@ prompt.ShowMessage(ResultFileMessage(status), MessageIcon::Stop); @@ (void)0;
+voice-page-report-message @@ if (path && CProcessorReport().SaveReport(*path).status != FileWriteStatus::Ok) @@ if (path && (CProcessorReport().SaveReport(*path), false))
+voice-page-failure-icon @@ return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::None); }; @@ return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::Stop); };
+voice-cli-report-status @@ if (written.status == FileWriteStatus::Ok) return 0; @@ return 0;
+voice-sheet-asks-prompt @@ if (unsaved && !prompt_.AskYesNo(kUnsavedRunQuestion)) return; @@ if (unsaved && false) return;
 LIST
 )
 

@@ -130,7 +130,8 @@ std::vector<uint8_t> Bytes(const std::array<uint8_t, Size>& record)
 
 // Runs the suite, printing each row as it arrives unless the whole is wanted as JSON. `record` is
 // what -o saves.
-ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, RowPrinting printing, std::vector<uint8_t>& record)
+ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, RowPrinting printing, std::vector<uint8_t>& record,
+                     const OnBenchFailure& onFailure)
 {
     CListPrinter printer(suite.listRows, stdout);
     auto show = [&](int row, const std::string& text) {
@@ -139,6 +140,7 @@ ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, Ro
     ResultSheet sheet;
     if (&suite == &kCpuResultFile) {
         CpuSuiteCallbacks callbacks;
+        callbacks.onFailure = onFailure;
         callbacks.onResult = [&](int index, uint32_t value) { show(CpuResultRow(index), FormatCpuResult(index, value)); };
         const CpuResults results = RunCpuSuite(callbacks);
         record = Bytes(EncodeCpuRecord(summary, results));
@@ -146,6 +148,7 @@ ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, Ro
     } else if (&suite == &kFpuResultFile) {
         // The Whetstone results come only at its end: on a terminal, show which section is running.
         FpuSuiteCallbacks callbacks;
+        callbacks.onFailure = onFailure;
         if (::isatty(STDERR_FILENO)) {
             callbacks.afterSection = [](int section, bool calibrating) {
                 std::fprintf(stderr, "\r%s N%d ", calibrating ? "calibrating" : "running    ", section);
@@ -158,6 +161,7 @@ ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, Ro
         sheet = FpuSheet(summary, results);
     } else {
         CacheSuiteCallbacks callbacks;
+        callbacks.onFailure = onFailure;
         callbacks.afterMeasurement = [&](int index, double rate, double) { show(CacheResultRow(index), FormatCacheRate(rate)); };
         const CacheResults results = RunCacheSuite(callbacks);
         record = Bytes(EncodeCacheRecord(summary, results));
@@ -206,11 +210,13 @@ ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<preci
     return sheet;
 }
 
-ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, std::vector<uint8_t>& record)
+ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, std::vector<uint8_t>& record,
+                       const OnBenchFailure& onFailure)
 {
     CListPrinter printer(options.kind->listRows, stdout);
     std::vector<std::pair<precise::Row, int>> rows;
     precise::Callbacks callbacks = PreciseOutput(printer);
+    callbacks.onFailure = onFailure;
     if (options.json) callbacks.onRow = [&rows](const precise::Row& row, int listRow) { rows.emplace_back(row, listRow); };
     ResultSheet sheet;
     if (options.kind == &kCpuResultFile) {
@@ -228,12 +234,12 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
     return sheet;
 }
 
-int RunSuiteCommand(const BenchOptions& options)
+int RunSuiteCommand(const BenchOptions& options, const OnBenchFailure& onFailure)
 {
     if (options.threads) {
         std::optional<int> count;
         if (*options.threads != "all") count = std::stoi(*options.threads);
-        return RunThreadedBench({options.suite, count, options.json, options.label});
+        return RunThreadedBench({options.suite, count, options.json, options.label}, onFailure);
     }
     std::optional<std::string> target;
     if (options.output) {
@@ -249,7 +255,8 @@ int RunSuiteCommand(const BenchOptions& options)
     FlushOutput();
     std::vector<uint8_t> record;
     const ResultSheet sheet =
-        options.precise ? RunPrecise(options, summary, record) : RunSuite(*options.kind, summary, RowPrintingFor(options.json), record);
+        options.precise ? RunPrecise(options, summary, record, onFailure)
+                        : RunSuite(*options.kind, summary, RowPrintingFor(options.json), record, onFailure);
     if (options.json) PrintRunJson(SheetJson(sheet), identity);
     FlushOutput();
     if (target && record.empty())
@@ -257,14 +264,13 @@ int RunSuiteCommand(const BenchOptions& options)
     return target ? Save(*target, record, options.overwrite) : 0;
 }
 
-// A failure the run showed (as the page shows it, and then goes on) is the command's failure too: the
+// A failure the run handed on (which the page shows, and then goes on) is the command's failure too: the
 // results are printed and saved as the page would keep them, and the status says they are not sound.
 int RunBench(const BenchOptions& options)
 {
-    RunMessagesPrompt messages;
-    platform::ScopedPrompt scope(messages);
-    const int status = RunSuiteCommand(options);
-    return status == 0 && messages.Shown() > 0 ? 2 : status;
+    RunFailures failures;
+    const int status = RunSuiteCommand(options, failures.Printer());
+    return status == 0 && failures.Any() ? 2 : status;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
 // What the vext-cli commands share: their error line, a check of file names, the recorded CPUID of
-// --cpuid, and the prompt that lets -o take exactly the path a Save button takes.
-#include <atomic>
+// --cpuid, and the failures of a benchmark run.
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -11,9 +10,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include "bench/BenchFailure.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
-#include "platform/UserPrompt.h"
 #include "results/TerminalText.h"
 
 // Prints "vext-cli COMMAND: MESSAGE" to standard error and returns the bad-usage status. Messages
@@ -74,35 +73,21 @@ inline const CLI::Validator kThreadCount(
 inline const CLI::Validator kNotEmpty(
     [](std::string& value) { return value.empty() ? std::string("a file name is needed") : std::string(); }, "");
 
-// Shows on standard error the messages a page would show during a benchmark run ("Calculation Error !"),
-// and counts them, so that a run that showed one does not end as a success. Threads of a run may show
-// theirs at once.
-class RunMessagesPrompt : public platform::UserPrompt {
+// The failures of a benchmark run: each is printed on standard error with the text of the page's
+// message box ("Calculation Error !") the moment the run hands it on, and kept, so that a run that had
+// one does not end as a success. Runs hand their failures on from the thread that started them.
+class RunFailures {
 public:
-    void ShowMessage(const std::string& text, platform::MessageIcon) override
+    OnBenchFailure Printer()
     {
-        std::fprintf(stderr, "%s\n", results::TerminalText(text).c_str());
-        ++shown_;
+        return [this](BenchFailure failure) {
+            std::fprintf(stderr, "%s\n", results::TerminalText(BenchFailureMessage(failure)).c_str());
+            failures_.push_back(failure);
+        };
     }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    int Shown() const { return shown_; }
+    bool Any() const { return !failures_.empty(); }
 
 private:
-    std::atomic<int> shown_{0};
+    std::vector<BenchFailure> failures_;
 };
 
-// Answers the Save dialog with the file named on the command line and keeps the messages the window
-// would show, so that -o goes through exactly the path of the button.
-class CommandLinePrompt : public platform::UserPrompt {
-public:
-    explicit CommandLinePrompt(std::string path) : path_(std::move(path)) {}
-    void ShowMessage(const std::string& text, platform::MessageIcon) override { messages_.push_back(text); }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest&) override { return path_; }
-    const std::vector<std::string>& Messages() const { return messages_; }
-
-private:
-    std::string path_;
-    std::vector<std::string> messages_;
-};

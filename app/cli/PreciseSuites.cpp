@@ -34,12 +34,9 @@ CpuRun RunCpu(int repeat, const Callbacks& callbacks)
     bench::NoProbe unobserved;
     return RunCpuWith(repeat, callbacks,
                       {[&](int index) { return kernels[index](); },
-                       [&](uint32_t passes) {
-                           const uint32_t rating = dhrystone->RunPasses(passes, unobserved);
-                           ShowBenchFailure(dhrystone->Failure());
-                           return rating;
-                       },
-                       [&] { return dhrystone->LastMainLoopSeconds(); }});
+                       [&](uint32_t passes) { return dhrystone->RunPasses(passes, unobserved); },
+                       [&] { return dhrystone->LastMainLoopSeconds(); },
+                       [&] { return dhrystone->Failure(); }});
 }
 
 CpuRun RunCpuWith(int repeat, const Callbacks& callbacks, const CpuMeasurements& measure)
@@ -51,11 +48,20 @@ CpuRun RunCpuWith(int repeat, const Callbacks& callbacks, const CpuMeasurements&
         Step(callbacks, platform::BareLabel(label), index, kCpuMeasurements);
         Summary s;
         if (index == CpuResults::kDhrystone) {
+            // Every run of a Dhrystone that cannot have its records fails alike: told once, not per run.
+            BenchFailure dhrystoneFailure = BenchFailure::None;
+            const auto rating = [&](uint32_t passes) {
+                const uint32_t value = measure.dhrystoneRating(passes);
+                if (dhrystoneFailure == BenchFailure::None && measure.lastDhrystoneFailure)
+                    dhrystoneFailure = measure.lastDhrystoneFailure();
+                return value;
+            };
             const uint32_t passes = DhrystonePasses(CDhrystone::kPasses, kDhrystoneMinSeconds, [&](uint32_t n) {
-                measure.dhrystoneRating(n);
+                rating(n);
                 return measure.lastMainLoopSeconds();
             });
-            s = Measure(repeat, Best::Highest, [&] { return static_cast<double>(measure.dhrystoneRating(passes)); });
+            s = Measure(repeat, Best::Highest, [&] { return static_cast<double>(rating(passes)); });
+            ReportBenchFailure(callbacks.onFailure, dhrystoneFailure);
         } else {
             s = Measure(repeat, Best::Lowest, [&] { return static_cast<double>(measure.kernelMs(index)); });
             total += static_cast<uint32_t>(s.best);
@@ -115,7 +121,7 @@ CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const 
             if (failure == BenchFailure::None)
                 s = Measure(repeat, Best::Highest, [&] { return CacheRateMbPerSec(perRepetition * repetitions, time(repetitions)); });
             const bool measured = failure == BenchFailure::None;
-            ShowBenchFailure(failure);
+            ReportBenchFailure(callbacks.onFailure, failure);
             // A block that was not measured has no rate to keep: the record is not complete.
             if (standard) run.best.rates[group * CacheResults::kBlockSizes + k] = measured ? s.best : 0.0;
             if (!measured) run.complete = false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFailure.h"
 #include "bench/CacheBench.h"
 #include "bench/Precise.h"
 #include "bench/Results.h"
@@ -18,6 +19,8 @@ struct Callbacks {
     std::function<void(const Row& row, int listRow)> onRow;
     // Before each measurement: what runs, and how far the whole run is (0-99).
     std::function<void(const std::string& step, int percent)> onStep;
+    // A measurement's failure, once per row, before the row.
+    OnBenchFailure onFailure;
 };
 
 struct CpuRun {
@@ -29,11 +32,13 @@ inline constexpr double kDhrystoneMinSeconds = 0.5;
 CpuRun RunCpu(int repeat, const Callbacks& callbacks);
 
 // What the CPU suite measures, passed in so that the runner can be driven by fakes: one timing of
-// kernel `index` in ms, one Dhrystone rating of a pass count, and the last run's main-loop seconds.
+// kernel `index` in ms, one Dhrystone rating of a pass count, the last run's main-loop seconds and
+// its failure. Dhrystone's failure is handed on once, however many of its runs failed.
 struct CpuMeasurements {
     std::function<uint32_t(int index)> kernelMs;
     std::function<uint32_t(uint32_t passes)> dhrystoneRating;
     std::function<double()> lastMainLoopSeconds;
+    std::function<BenchFailure()> lastDhrystoneFailure;
 };
 CpuRun RunCpuWith(int repeat, const Callbacks& callbacks, const CpuMeasurements& measure);
 
@@ -48,8 +53,8 @@ inline constexpr double kCacheMinMs = 20.0;
 CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks);
 
 // One timing of `repetitions` passes of a method over a warmed block, in ms, or the failure to have
-// the block. A block that fails is shown once ("Memory error !"), its row has no rate ("-") and the
-// run is not complete.
+// the block. A block that fails goes to onFailure once ("Memory error !"), its row has no rate ("-")
+// and the run is not complete.
 using CacheTimer =
     std::function<CacheTiming(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions)>;
 CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks,

@@ -59,11 +59,9 @@ int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
         std::fputs((TerminalText(report.ReportText(), true) + '\n').c_str(), stdout);
         return 0;
     }
-    CommandLinePrompt prompt(*options.output);
-    platform::ScopedPrompt scopedPrompt(prompt);
-    const FileWriteResult written = report.CreateReport();
-    // The report says nothing when the file is written; its message box words are the window's.
-    if (prompt.Messages().empty()) return 0;
+    // The file the page's "Report" writes to the name its Save As dialog is given.
+    const FileWriteResult written = report.SaveReport(*options.output);
+    if (written.status == FileWriteStatus::Ok) return 0;
     return Fail("cannot write the report file '" + *options.output + "'" +
                 (written.error ? std::string(": ") + std::strerror(written.error) : std::string()));
 }

@@ -115,7 +115,7 @@ CpuResults Only(int index, uint32_t value)
 }
 
 // Rows are printed as each measurement ends on one and on all threads.
-SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, RowPrinting printing)
+SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, RowPrinting printing, const OnBenchFailure& onFailure)
 {
     CListPrinter printer(kCpuList, stdout);
     const auto show = [&](int index, uint32_t single, const std::vector<uint32_t>& threads) {
@@ -123,7 +123,7 @@ SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, RowPri
         for (uint32_t value : threads) each.push_back(CpuSheet(summary, Only(index, value)).rows[index]);
         if (printing == RowPrinting::AsMeasured) printer.Cell(CpuResultRow(index), RowText(MakeRow(CpuSheet(summary, Only(index, single)).rows[index], each)));
     };
-    const ThreadedCpuRun run = RunThreadedCpu(cpus, show);
+    const ThreadedCpuRun run = RunThreadedCpu(cpus, show, onFailure);
     if (printing == RowPrinting::AsMeasured && run.notStarted.empty()) printer.Finish();
     SuiteRun suite{CpuSheet(summary, run.single), {}, CpuResults::kDhrystone, 0, "", run.pinned, run.notStarted};
     for (const CpuResults& results : run.threads) {
@@ -135,12 +135,13 @@ SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, RowPri
 }
 
 // Whetstone's rows come at its end, as on the page.
-SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary)
+SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary, const OnBenchFailure& onFailure)
 {
     const CProgressLine progress;
-    const ThreadedFpuRun run = RunThreadedFpu(cpus, [progress](int threads) {
-        progress.Show(platform::TextFormat("running on %d thread%s", threads, threads == 1 ? "" : "s"));
-    });
+    const ThreadedFpuRun run = RunThreadedFpu(
+        cpus,
+        [progress](int threads) { progress.Show(platform::TextFormat("running on %d thread%s", threads, threads == 1 ? "" : "s")); },
+        onFailure);
     progress.Clear();
     SuiteRun suite{FpuSheet(summary, run.single), {}, kFpuSheetMwipsRow, 0, "", run.pinned, run.notStarted};
     for (const WhetstoneResults& results : run.threads) {
@@ -153,7 +154,7 @@ SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary)
 
 }  // namespace
 
-int RunThreadedBench(const ThreadedBenchOptions& options)
+int RunThreadedBench(const ThreadedBenchOptions& options, const OnBenchFailure& onFailure)
 {
     const std::vector<int> asked = bench::ThreadCpus(options.threads);
     if (asked.empty())
@@ -172,7 +173,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options)
     }
     FlushOutput();
     const bool cpu = options.suite == kCpuResultFile.name;
-    const SuiteRun suite = cpu ? RunCpu(cpus, summary, RowPrintingFor(options.json)) : RunFpu(cpus, summary);
+    const SuiteRun suite = cpu ? RunCpu(cpus, summary, RowPrintingFor(options.json), onFailure) : RunFpu(cpus, summary, onFailure);
     if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted);
     std::vector<ThreadedRow> rows;
     for (std::size_t r = 0; r < suite.single.rows.size(); ++r) {

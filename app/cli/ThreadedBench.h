@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "bench/BenchFailure.h"
+
 struct ThreadedBenchOptions {
     std::string suite;        // "cpu" or "fpu"
     std::optional<int> threads;  // empty: every logical processor the process may run on
@@ -11,4 +13,5 @@ struct ThreadedBenchOptions {
     std::optional<std::string> label;
 };
 
-int RunThreadedBench(const ThreadedBenchOptions& options);
+// The run's failures go to onFailure as they come back.
+int RunThreadedBench(const ThreadedBenchOptions& options, const OnBenchFailure& onFailure);

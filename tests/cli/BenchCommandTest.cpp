@@ -70,8 +70,8 @@ protected:
             ++runs_;
             return RunCpuSuiteWith(FixedCpuKernels(cpu_), callbacks);
         });
-        ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks&) {
-            if (fpuFails_) ShowBenchFailure(BenchFailure::WhetstoneCalculation);
+        ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks& callbacks) {
+            if (fpuFails_) callbacks.onFailure(BenchFailure::WhetstoneCalculation);
             return ++runs_, fpu_;
         });
         ScopedCacheSuite cacheSuite([this](const CacheSuiteCallbacks& callbacks) {

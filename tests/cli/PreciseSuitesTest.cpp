@@ -15,9 +15,15 @@ TEST(PreciseRunners, CpuKeepsTheShortestTimesAndTheHighestRatingAndTotalsTheBest
     precise::CpuMeasurements fake{
         [&](int index) { return static_cast<uint32_t>(100 + index + 5 * (calls[index]++ % 3)); },
         [&](uint32_t passes) { dhrystonePasses.push_back(passes); return passes / 1000 + static_cast<uint32_t>(dhrystonePasses.size()); },
-        [&] { return dhrystonePasses.back() / 20'000'000.0; }};
+        [&] { return dhrystonePasses.back() / 20'000'000.0; },
+        [] { return BenchFailure::DhrystoneMemory; }};  // every run of Dhrystone fails
     std::vector<int> listRows;
-    const precise::CpuRun run = precise::RunCpuWith(3, {[&](const precise::Row&, int row) { listRows.push_back(row); }, {}}, fake);
+    std::vector<BenchFailure> failures;
+    const precise::CpuRun run = precise::RunCpuWith(
+        3,
+        {[&](const precise::Row&, int row) { listRows.push_back(row); }, {},
+         [&](BenchFailure failure) { failures.push_back(failure), listRows.push_back(-1); }},
+        fake);
 
     ASSERT_EQ(run.rows.size(), static_cast<size_t>(kCpuMeasurements + 1));
     uint32_t total = 0;
@@ -32,7 +38,10 @@ TEST(PreciseRunners, CpuKeepsTheShortestTimesAndTheHighestRatingAndTotalsTheBest
     // 5 M passes last 0.25 s here: doubled once to 10 M, then warmed up and repeated three times.
     EXPECT_EQ(dhrystonePasses, (std::vector<uint32_t>{5'000'000, 10'000'000, 10'000'000, 10'000'000, 10'000'000, 10'000'000}));
     EXPECT_EQ(run.best.values[CpuResults::kDhrystone], 10'000u + 6u);
-    EXPECT_EQ(listRows.size(), run.rows.size());
+    // Its failure is told once for the whole measurement, before its row.
+    EXPECT_EQ(failures, std::vector<BenchFailure>{BenchFailure::DhrystoneMemory});
+    EXPECT_EQ(listRows.size(), run.rows.size() + 1);
+    EXPECT_EQ(listRows[CpuResults::kDhrystone], -1);
     EXPECT_EQ(listRows.back(), 20);
 }
 

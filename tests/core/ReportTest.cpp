@@ -38,16 +38,11 @@ private:
     platform::ScopedCalendarClock date_;
 };
 
-// Saves a report to `path` through the dialog; returns the messages shown.
+// Saves a report to `path`; returns the page's message for a failure, none when it was written.
 std::vector<std::string> SaveReportAs(const fs::path& path)
 {
-    RecordingPrompt prompt;
-    prompt.saveAnswer = path.string();
-    platform::ScopedPrompt scoped(prompt);
-    CProcessorReport().CreateReport();
-    std::vector<std::string> texts;  // "?" marks a message without the stop icon
-    for (const auto& [text, icon] : prompt.messages) texts.push_back(text + (icon == platform::MessageIcon::Stop ? "" : "?"));
-    return texts;
+    if (CProcessorReport().SaveReport(path.string()).status == FileWriteStatus::Ok) return {};
+    return {kReportFileError};
 }
 
 // The recorded processors, and processors made by hand for the fields no recorded one has.
@@ -118,20 +113,7 @@ TEST(Report, DateIsEnglishWithTwoDigitDaysWhateverTheLocale)
     std::setlocale(LC_TIME, saved.c_str());
 }
 
-TEST(CreateReport, AsksForATextFileAndCancellingWritesAndMeasuresNothing)
-{
-    int measurements = 0;
-    ScopedMeasuredClock clock([&](CProcessor&) { return ++measurements, 500; });
-    RecordingPrompt prompt;  // cancels
-    platform::ScopedPrompt scoped(prompt);
-    CProcessorReport().CreateReport();
-    const platform::FileDialogRequest& request = prompt.saveRequests.at(0);
-    EXPECT_EQ(request.filter + request.defaultExtension, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||txt");
-    EXPECT_TRUE(request.overwritePrompt && request.pathMustExist && !request.fileMustExist);
-    EXPECT_TRUE(prompt.messages.empty() && measurements == 0);
-}
-
-TEST(CreateReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsReplacedOnlyWhole)
+TEST(SaveReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsReplacedOnlyWhole)
 {
     ScopedMeasuredClock clock([](CProcessor&) { return 500; });
     TempDir dir;

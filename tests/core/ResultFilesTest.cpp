@@ -10,8 +10,9 @@
 #include <cmath>
 #include <limits>
 #include <tuple>
+#include <utility>
 
-#include "files/ResultFileDialogs.h"
+#include "files/ResultFileLoad.h"
 #include "files/ResultPlausibility.h"
 #include "tests/support/ReportTestSupport.h"
 #include "tests/support/FakeClocks.h"
@@ -60,26 +61,29 @@ CacheResults SampleCache()
     return r;
 }
 
-// A private folder per test; the messages shown are kept, with "!" marking a stop icon.
+// A private folder per test; the message of each failed save or load is kept, as the page shows it.
 class ResultFileFolder : public testing::Test {
 protected:
-    ResultFileFolder() : scope_(prompt_) {}
-    std::vector<std::string> Messages()
+    std::vector<std::string> Messages() { return std::exchange(messages_, {}); }
+    static std::vector<std::string> Stop(const std::string& text) { return {text}; }
+    bool Note(ResultFileStatus status)
     {
-        std::vector<std::string> texts;
-        for (const auto& [text, icon] : prompt_.messages) texts.push_back(text + (icon == platform::MessageIcon::Stop ? "!" : ""));
-        prompt_.messages.clear();
-        return texts;
+        if (status != ResultFileStatus::Ok) messages_.push_back(ResultFileMessage(status));
+        return status == ResultFileStatus::Ok;
     }
-    static std::vector<std::string> Stop(const std::string& text) { return {text + "!"}; }
-    bool SaveCpu(const fs::path& path) { return prompt_.saveAnswer = path.string(), SaveCpuResults(kSummary, SampleCpu()); }
-    std::optional<LoadedCache> LoadCache(const fs::path& path) { return prompt_.openAnswer = path.string(), LoadCacheResults(); }
+    bool SaveCpu(const fs::path& path) { return Note(WriteResultFile(path.string(), EncodeCpuRecord(kSummary, SampleCpu()))); }
+    template <typename Loaded>
+    std::optional<Loaded> Load(ResultFileLoad<Loaded> load)
+    {
+        EXPECT_EQ(load.loaded.has_value(), Note(load.status));
+        return load.loaded;
+    }
+    std::optional<LoadedCache> LoadCache(const fs::path& path) { return Load(LoadCacheFile(path.string())); }
     static bool Root() { return ::geteuid() == 0; }
 
     TempDir dir_;
     const fs::path& dir = dir_.Path();
-    RecordingPrompt prompt_;
-    platform::ScopedPrompt scope_;
+    std::vector<std::string> messages_;
 };
 
 }  // namespace
@@ -138,24 +142,9 @@ TEST(ResultFileKinds, KnownByTheExtensionOfTheNameAlone)
     EXPECT_EQ(FindResultFileKind("CPU"), nullptr);
 }
 
-TEST_F(ResultFileFolder, CancelledDialogsTouchNothingAndSayNothing)
-{
-    EXPECT_FALSE(SaveCpuResults(kSummary, SampleCpu()));
-    EXPECT_FALSE(LoadFpuResults());
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(fs::is_empty(dir));
-    const auto& save = prompt_.saveRequests.at(0);
-    EXPECT_EQ(save.filter + save.defaultExtension, "CPU Benchmarks (*.cpu)|*.cpu||cpu");
-    EXPECT_TRUE(save.overwritePrompt && save.hideReadOnly && save.pathMustExist && !save.fileMustExist);
-    const auto& open = prompt_.openRequests.at(0);
-    EXPECT_EQ(open.filter + open.defaultExtension, "FPU Benchmarks (*.fpu)|*.fpu||fpu");
-    EXPECT_TRUE(open.hideReadOnly && open.fileMustExist && !open.overwritePrompt && !open.pathMustExist);
-}
-
 TEST_F(ResultFileFolder, SavedFilesLoadBackAndLongerFilesAreReadToTheirRecord)
 {
-    prompt_.saveAnswer = (dir / "a.cache").string();
-    ASSERT_TRUE(SaveCacheResults(kSummary, SampleCache()));
+    ASSERT_TRUE(Note(WriteResultFile((dir / "a.cache").string(), EncodeCacheRecord(kSummary, SampleCache()))));
     WriteBytes(dir / "a.cache", ReadBytes(dir / "a.cache") + std::string(700, '\xEE'));
     EXPECT_EQ(LoadCache(dir / "a.cache")->results.rates[26], SampleCache().rates[26]);
     EXPECT_TRUE(Messages().empty());
@@ -191,12 +180,10 @@ TEST_F(ResultFileFolder, ATextFileIsRefusedByEveryPage)
     const std::string text = ReadBytes(VEXT_TEST_DATA "/../../README.md");
     for (const char* name : {"README.cpu", "README.fpu", "README.cache"}) WriteBytes(dir / name, text);
     const char kImplausible[] = "Error !\n\nThe bench file holds values that no benchmark run can produce, Vext is unable to load it !";
-    prompt_.openAnswer = (dir / "README.cpu").string();
-    EXPECT_FALSE(LoadCpuResults());
-    prompt_.openAnswer = (dir / "README.fpu").string();
-    EXPECT_FALSE(LoadFpuResults());
+    EXPECT_FALSE(Load(LoadCpuFile((dir / "README.cpu").string())));
+    EXPECT_FALSE(Load(LoadFpuFile((dir / "README.fpu").string())));
     EXPECT_FALSE(LoadCache(dir / "README.cache"));
-    EXPECT_EQ(Messages(), std::vector<std::string>(3, kImplausible + std::string("!")));
+    EXPECT_EQ(Messages(), std::vector<std::string>(3, kImplausible));
 }
 
 // The bounds at their edges: the last value a run could store loads, the next one does not. The index

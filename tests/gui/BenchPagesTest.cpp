@@ -32,7 +32,7 @@ struct CpuPage {
         for (int i = 0; i < CpuResults::kTotal; ++i) v.values[i] = 400 * scale + 111 * static_cast<uint32_t>(i);
         return ScopedCpuSuite([v, step](const CpuSuiteCallbacks& cb) {
             auto onResult = [&](int i, uint32_t value) { cb.onResult(i, value), step(i); };
-            return RunCpuSuiteWith(FixedCpuKernels(v), {onResult, cb.onGroupEnd});
+            return RunCpuSuiteWith(FixedCpuKernels(v), {onResult, cb.onGroupEnd, cb.onFailure});
         });
     }
 };
@@ -53,7 +53,7 @@ struct FpuPage {
             step(1);
             for (int s = 0; s < 8; ++s) cb.afterSection(s, false);
             // A calculation error is told halfway and does not stop the run.
-            platform::Prompt().ShowMessage("Calculation Error !", platform::MessageIcon::None);
+            cb.onFailure(BenchFailure::WhetstoneCalculation);
             cb.afterRun();
             step(2);
             return r;
@@ -130,7 +130,6 @@ protected:
     }
 
     RecordingPrompt prompt;
-    platform::ScopedPrompt scopedPrompt{prompt};
     // Lets the cache chart open and closes it as a user does, by OK and then by Escape, recording what it
     // shows; any other modal dialog fails the test and is refused.
     std::vector<CacheChartData> charts;
@@ -150,7 +149,7 @@ protected:
         });
         return wxID_NONE;
     }};
-    CVextSheet* sheet = new CVextSheet("Vext v1.0");
+    CVextSheet* sheet = new CVextSheet("Vext v1.0", prompt);
     typename T::Page* page = new typename T::Page;
     std::ostringstream log;
 };
@@ -180,7 +179,7 @@ TYPED_TEST(BenchPageTest, TextsThroughFailedLoadsARunASaveALoadAndASecondRun)
     this->Run(2);
     this->Texts("after a second run");
     for (const auto* requests : {&this->prompt.openRequests, &this->prompt.saveRequests})
-        for (const platform::FileDialogRequest& r : *requests)
+        for (const FileDialogRequest& r : *requests)
             this->log << "== " << (requests == &this->prompt.saveRequests ? "save" : "open") << " dialog: " << r.filter
                       << ", " << r.defaultExtension << (r.overwritePrompt ? ", asks before replacing" : "") << '\n';
     for (const auto& [text, icon] : this->prompt.messages) this->log << "== message " << static_cast<int>(icon) << ": " << text << '\n';
@@ -209,7 +208,7 @@ TYPED_TEST(BenchPageTest, ATextFileIsRefusedAndLeavesThePageAsItWas)
     ASSERT_EQ(this->prompt.messages.size(), 1u);
     EXPECT_EQ(this->prompt.messages[0].first,
               "Error !\n\nThe bench file holds values that no benchmark run can produce, Vext is unable to load it !");
-    EXPECT_EQ(this->prompt.messages[0].second, platform::MessageIcon::Stop);
+    EXPECT_EQ(this->prompt.messages[0].second, MessageIcon::Stop);
 }
 
 using CpuBenchPageTest = BenchPageTest<CpuPage>;

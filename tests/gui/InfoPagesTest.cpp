@@ -30,7 +30,8 @@ struct OpenSheet {
         sheet->Prepare();
     }
     ~OpenSheet() { sheet->Destroy(); }
-    CVextSheet* sheet = new CVextSheet(kSheetCaption);
+    RecordingPrompt prompt;
+    CVextSheet* sheet = new CVextSheet(kSheetCaption, prompt);
 };
 
 }  // namespace
@@ -58,14 +59,16 @@ TEST(ProcInfoPage, ReportButtonWritesTheReportAndLeavesThePageAlone)
     OpenSheet open{page};
     const std::string before = guitest::ControlTexts(*page);
     TempDir temp;
-    RecordingPrompt prompt;
-    platform::ScopedPrompt scoped(prompt);
+    RecordingPrompt& prompt = open.prompt;
     const std::optional<std::string> answers[] = {std::nullopt, (temp.Path() / "cyrix.txt").string(),
                                                   (temp.Path() / "missing" / "cyrix.txt").string()};
     for (const auto& answer : answers) {
         prompt.saveAnswer = answer;
         guitest::Press(page->Control(res::IDC_PROC_REPORT));
     }
+    const FileDialogRequest& request = prompt.saveRequests.at(0);
+    EXPECT_EQ(request.filter + request.defaultExtension, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||txt");
+    EXPECT_TRUE(request.overwritePrompt && !request.fileMustExist);
     EXPECT_EQ(ReadBytes(temp.Path() / "cyrix.txt"), ReadBytes(ExpectedReports() / "cyrix-0600-6x86mx-mii.txt"));
     EXPECT_EQ(1, std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()));
     ASSERT_EQ(1u, prompt.messages.size());

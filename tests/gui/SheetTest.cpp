@@ -15,7 +15,8 @@ using guitest::Utf8;
 TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt)
 {
     guitest::InstantClocks clocks;
-    CVextSheet sheet(kSheetCaption);
+    RecordingPrompt prompt;
+    CVextSheet sheet(kSheetCaption, prompt);
     AddSheetPages(sheet);
     sheet.Prepare();
     EXPECT_EQ("Vext v1.0", sheet.GetTitle());
@@ -53,10 +54,9 @@ TEST(Sheet, EscapeCloseBoxAndCloseEndTheModalRunAskingFirstWhileARunIsNotSaved)
 {
     guitest::InstantClocks clocks;
     RecordingPrompt prompt;
-    platform::ScopedPrompt scoped(prompt);
     const ScopedCpuSuite fake([](const CpuSuiteCallbacks& cb) { return RunCpuSuiteWith(FixedCpuKernels({}), cb); });
     prompt.saveAnswer = "/dev/null";  // a save that succeeds and leaves nothing behind
-    CVextSheet sheet(kSheetCaption);
+    CVextSheet sheet(kSheetCaption, prompt);
     sheet.AddPage(new CCPUBenchPage);
     sheet.Prepare();
     EXPECT_EQ(sheet.FindWindow(wxID_OK), sheet.GetDefaultItem());

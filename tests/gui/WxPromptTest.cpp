@@ -31,7 +31,7 @@ TEST(WxPrompt, UsesTheTypedPathAndAsksBeforeReplacingAFileNamedWithoutItsExtensi
     std::filesystem::create_directory(dir.Path() / "sub");
     std::ofstream(dir.File("sub/victim.cpu")) << "kept";
     std::ofstream(dir.File("victim.cpu")) << "kept";
-    const platform::FileDialogRequest request{"Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||", "cpu", true};
+    const FileDialogRequest request{"Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||", "cpu", true};
     const struct {
         std::string typed;
         int answer;  // to the question whether to replace a file

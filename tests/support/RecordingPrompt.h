@@ -6,25 +6,25 @@
 #include <utility>
 #include <vector>
 
-#include "platform/UserPrompt.h"
+#include "widgets/UserPrompt.h"
 
-class RecordingPrompt : public platform::UserPrompt {
+class RecordingPrompt : public UserPrompt {
 public:
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
-    std::vector<platform::FileDialogRequest> openRequests;
-    std::vector<platform::FileDialogRequest> saveRequests;
-    std::vector<std::pair<std::string, platform::MessageIcon>> messages;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    std::vector<std::pair<std::string, MessageIcon>> messages;
     bool yes = false;  // the answer to every question
     std::vector<std::string> questions;
 
-    void ShowMessage(const std::string& text, platform::MessageIcon icon) override { messages.emplace_back(text, icon); }
-    std::optional<std::string> AskOpenPath(const platform::FileDialogRequest& r) override
+    void ShowMessage(const std::string& text, MessageIcon icon) override { messages.emplace_back(text, icon); }
+    std::optional<std::string> AskOpenPath(const FileDialogRequest& r) override
     {
         openRequests.push_back(r);
         return openAnswer;
     }
-    std::optional<std::string> AskSavePath(const platform::FileDialogRequest& r) override
+    std::optional<std::string> AskSavePath(const FileDialogRequest& r) override
     {
         saveRequests.push_back(r);
         return saveAnswer;

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "tests/support/Golden.h"
-#include "tests/support/RecordingPrompt.h"
 
 namespace reporttest {
 

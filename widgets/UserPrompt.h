@@ -1,12 +1,10 @@
 #pragma once
-// The message boxes and file dialogs that core code needs. Core code never links the GUI: it asks
-// through this interface, which the program answers with real dialogs, vext-cli with the terminal and
-// tests with a recorder.
+// The message boxes and file dialogs of the pages and the sheet. The application object makes the one
+// prompt (real dialogs) and hands it to the sheet, which hands it to each page; tests hand in a
+// recorder. The core never asks the user: it returns its failures, and the pages show them.
 #include <optional>
 #include <string>
 #include <utility>
-
-namespace platform {
 
 enum class MessageIcon { None, Stop };
 
@@ -14,18 +12,16 @@ struct FileDialogRequest {
     std::string filter;            // "Cache Bench Files (*.cache)|*.cache|All Files (*.*)|*.*||"
     std::string defaultExtension;  // "cache", without the dot
     bool overwritePrompt = false;  // Save As: ask before replacing a file
-    bool pathMustExist = false;
-    bool fileMustExist = false;
-    bool hideReadOnly = false;
+    bool fileMustExist = false;    // Open: only an existing file is taken
 
     // Every file of the program is saved through one Save As shape and loaded through one Open shape.
     static FileDialogRequest SaveAs(std::string filter, std::string extension)
     {
-        return {std::move(filter), std::move(extension), true, true, false, true};
+        return {std::move(filter), std::move(extension), true, false};
     }
     static FileDialogRequest Open(std::string filter, std::string extension)
     {
-        return {std::move(filter), std::move(extension), false, false, true, true};
+        return {std::move(filter), std::move(extension), false, true};
     }
 };
 
@@ -41,21 +37,3 @@ public:
     // leaves everything as it is.
     virtual bool AskYesNo(const std::string&) { return false; }
 };
-
-// The process-wide prompt. Until one is installed, messages go to standard error and file dialogs
-// answer "cancelled".
-UserPrompt& Prompt();
-
-// Installs a prompt for the enclosing scope; scopes nest.
-class ScopedPrompt {
-public:
-    explicit ScopedPrompt(UserPrompt& prompt);
-    ~ScopedPrompt();
-    ScopedPrompt(const ScopedPrompt&) = delete;
-    ScopedPrompt& operator=(const ScopedPrompt&) = delete;
-
-private:
-    UserPrompt* previous_;
-};
-
-}  // namespace platform
