@@ -91,9 +91,6 @@ cli-negative-mhz @@ ->check(CLI::Range(0, std::numeric_limits<int>::max()).descr
 cli-loaded-line @@ PrintSheet("Loaded System", *sheet); @@ PrintSheet("Loaded system", *sheet);
 files-no-replace @@ if (::renameat2(folder, temp.c_str(), folder, target.c_str(), RENAME_NOREPLACE) == 0) return {}; @@ if (::renameat(folder, temp.c_str(), folder, target.c_str()) == 0) return {};
 cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep, &error)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace, &error)) {
-cli-unwritable-target @@ if (exists && ::stat(written.c_str(), &existing) == 0) { @@ if (false) {
-files-no-replace @@ if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return FileWriteStatus::Ok; @@ if (::rename(temp.c_str(), target.c_str()) == 0) return FileWriteStatus::Ok;
-cli-keep-by-default @@ switch (WriteResultFile(path, record, overwrite ? ExistingFile::Replace : ExistingFile::Keep, &error)) { @@ switch (WriteResultFile(path, record, ExistingFile::Replace, &error)) {
 cli-unwritable-target @@ if (!probe.ok()) return {FileWriteStatus::CannotCreate, errno}; @@ if (false) return {FileWriteStatus::CannotCreate, errno};
 cli-output-error @@ return !std::ferror(out); @@ return true;
 cli-json-c1 @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) { @@ } else if (c == 0xC2 && next >= 0x80 && next <= 0x9A) {
@@ -119,12 +116,8 @@ pages-unsaved-run @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchm
 files-extension-case @@ if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a'); @@ if (c >= 'D' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
 cpu-amx-names @@ {23, "avx512_fp16"}, {24, "amx_tile"}, {25, "amx_int8"}, {28, "flush_l1d"}, @@ {23, "avx512_fp16"}, {24, "amx_int8"}, {25, "amx_tile"}, {28, "flush_l1d"},
 platform-utf8-continuation @@ constexpr bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; } @@ constexpr bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xE0) == 0x80; }
-platform-save-as-prompt @@ return {std::move(filter), std::move(extension), true, true, false, true}; @@ return {std::move(filter), std::move(extension), false, true, false, true};
 files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheList}; @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kFpuList};
-bench-thread-calculation @@ for (BenchFailure failure : failures) ShowBenchFailure(failure); @@ for (BenchFailure failure : failures) (void)failure;
-cli-run-failure-status @@ return status == 0 && messages.Shown() > 0 ? 2 : status; @@ return status;
 platform-save-as-prompt @@ return {std::move(filter), std::move(extension), true, false}; @@ return {std::move(filter), std::move(extension), false, false};
-files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheListRows}; @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kFpuListRows};
 bench-thread-calculation @@ for (BenchFailure failure : failures) ReportBenchFailure(onFailure, failure); @@ for (BenchFailure failure : failures) (void)failure;
 cli-run-failure-status @@ return status == 0 && failures.Any() ? 2 : status; @@ return status;
 cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') { @@ if (name.empty() || name.native().front() == '=') {
@@ -207,7 +200,7 @@ voice-cache-failure-handed @@ ReportBenchFailure(callbacks.onFailure, timing.fai
 voice-lone-fpu-failure-handed @@ ReportBenchFailure(onFailure, loneFailure); @@ (void)loneFailure;
 voice-precise-dhrystone-once @@ if (dhrystoneFailure == BenchFailure::None && measure.lastDhrystoneFailure) @@ if (measure.lastDhrystoneFailure && measure.lastDhrystoneFailure() != BenchFailure::None) ReportBenchFailure(callbacks.onFailure, measure.lastDhrystoneFailure()); if (false)
 voice-precise-dhrystone-told @@ ReportBenchFailure(callbacks.onFailure, dhrystoneFailure); @@ (void)dhrystoneFailure;
-voice-cli-failure-printed @@ std::fprintf(stderr, "%s\n", TerminalText(BenchFailureMessage(failure)).c_str()); @@ (void)0;
+voice-cli-failure-printed @@ std::fprintf(stderr, "%s\n", results::TerminalText(BenchFailureMessage(failure)).c_str()); @@ (void)0;
 voice-load-keeps-refused @@ if (load.status != ResultFileStatus::Ok) load.loaded.reset(); @@ (void)0;
 voice-page-load-message @@ if (loaded.status != ResultFileStatus::Ok) prompt.ShowMessage(ResultFileMessage(loaded.status), MessageIcon::Stop); @@ (void)0;
 voice-page-save-message @@ prompt.ShowMessage(ResultFileMessage(status), MessageIcon::Stop); @@ (void)0;
