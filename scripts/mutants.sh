@@ -245,13 +245,12 @@ SYNC
 # The GUI test binary only sees faults in the wxWidgets code; the rest is in the core, results and cli binaries.
 is_gui() { case "$1" in app/cli/*) false ;; pages/* | widgets/* | bench/ui/* | app/*) true ;; *) false ;; esac; }
 
-# Configures a build folder once; later runs reuse it, so only what changed recompiles.
+# Configures a build folder (again, so that targets a changed CMakeLists.txt adds are known) and builds;
+# later runs reuse it, so only what changed recompiles.
 build() {  # folder gui(ON|OFF) targets...
     local dir=$1 gui=$2
     shift 2
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$src" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXT_GUI="$gui" >/dev/null || return 1
-    fi
+    cmake -S "$src" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXT_GUI="$gui" >/dev/null || return 1
     cmake --build "$dir" -j2 --target "$@" >"$dir/last-build.log" 2>&1
 }
 
