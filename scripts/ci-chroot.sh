@@ -55,7 +55,7 @@ trap 'exit 143' TERM
 
 if [ ! -f "$base" ] || [ -n "$(find "$base" -mmin +1440)" ]; then
     echo "making a minimal Debian 12 (debootstrap, a few minutes)"
-    fresh=$(mktemp -d /tmp/vext-ci-debootstrap.XXXXXX) || exit 3
+    fresh=$(mktemp -d /tmp/vext-ci-debootstrap.XXXXXX) && chmod 755 "$fresh" || exit 3
     if ! debootstrap --variant=minbase bookworm "$fresh" "$mirror" >"$log" 2>&1; then
         tail -n 20 "$log"; echo "debootstrap failed (log $log)"; rm -rf --one-file-system "$fresh"; exit 3
     fi
@@ -65,6 +65,9 @@ if [ ! -f "$base" ] || [ -n "$(find "$base" -mmin +1440)" ]; then
     [ "$status" -eq 0 ] || exit 3
 fi
 tar -C "$root" -xf "$base" || exit 3
+# mktemp makes its folders 0700, and tar gives the root the mode it was packed with: a Debian machine's
+# root is 0755, and tests that run as another user must be able to walk it.
+chmod 755 "$root" || exit 3
 
 # The sources of Debian's own bookworm image: the release, its updates and security fixes.
 rm -f "$root/etc/apt/sources.list"
