@@ -8,7 +8,7 @@
 #include "pages/CacheBenchPage.h"
 #include "pages/ProcInfo.h"
 #include "pages/SystemInfo.h"
-#include "platform/Cpuid.h"
+#include "bench/BenchContext.h"
 
 void AddSheetPages(CVextSheet& sheet)
 {
@@ -22,11 +22,12 @@ void AddSheetPages(CVextSheet& sheet)
 
 bool CVextApp::InitInstance()
 {
+    const bench::Context context = bench::LiveContext();
     // The result is not used: the program assumes a processor with CPUID from here on.
-    (void)platform::Cpuid(0, 0);
+    (void)context.machine.Cpuid(0, 0);
 
     CWxPrompt prompt;
-    CVextSheet sheet(kSheetCaption, prompt);
+    CVextSheet sheet(kSheetCaption, prompt, context);
     AddSheetPages(sheet);
     SetTopWindow(&sheet);
     sheet.Prepare();

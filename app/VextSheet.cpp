@@ -12,7 +12,8 @@
 
 wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
 
-CVextSheet::CVextSheet(const wxString& caption, UserPrompt& prompt, wxWindow* parent) : prompt_(prompt)
+CVextSheet::CVextSheet(const wxString& caption, UserPrompt& prompt, const bench::Context& context, wxWindow* parent)
+    : prompt_(prompt), context_(context)
 {
     SetSheetStyle(wxPROPSHEET_NOTEBOOK);
     Create(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
@@ -33,7 +34,7 @@ CVextSheet::CVextSheet(const wxString& caption, UserPrompt& prompt, wxWindow* pa
 
 void CVextSheet::AddPage(CTemplatePage* page)
 {
-    page->CreatePage(GetBookCtrl(), prompt_);
+    page->CreatePage(GetBookCtrl(), prompt_, context_);
     GetBookCtrl()->AddPage(page, page->Caption(), pages_.empty());
     pages_.push_back(page);
 }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "bench/BenchContext.h"
 #include "pages/SheetButtons.h"
 #include "widgets/UserPrompt.h"
 
@@ -17,8 +18,8 @@ inline constexpr const char* kUnsavedRunQuestion = "The results of this run are 
 class CVextSheet : public wxPropertySheetDialog, public CSheetButtons {
 public:
     // `caption` "Vext v1.0"; OK and Cancel, no Apply button. The sheet and its pages ask the user
-    // through `prompt`, which outlives them.
-    CVextSheet(const wxString& caption, UserPrompt& prompt, wxWindow* parent = nullptr);
+    // through `prompt` and measure the machine of `context`; both outlive them.
+    CVextSheet(const wxString& caption, UserPrompt& prompt, const bench::Context& context, wxWindow* parent = nullptr);
 
     // Creates the page's window on the sheet and adds its tab, captioned by its template.
     void AddPage(CTemplatePage* page);
@@ -36,6 +37,7 @@ private:
     void OnClosingButton(wxCommandEvent& event);
     std::vector<CTemplatePage*> pages_;
     UserPrompt& prompt_;
+    const bench::Context& context_;
 
     wxDECLARE_CLASS(CVextSheet);
 };

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchContext.h"
 #include "bench/BenchFailure.h"
 #include "bench/CpuSuite.h"
 #include "bench/Results.h"
@@ -23,12 +24,7 @@ struct ThreadCpuKernelsTag {
 using ThreadCpuKernelsSeam = platform::Seam<ThreadCpuKernelsTag, CpuKernels(int, BenchFailure&)>;
 using ScopedThreadCpuKernels = ThreadCpuKernelsSeam::Scoped;
 
-// One Whetstone on thread `thread`: calibrated when `passes` is empty, else run with that pass count.
-struct WhetstoneRun {
-    WhetstoneResults results;
-    int32_t passes = 0;
-    BenchFailure failure = BenchFailure::None;
-};
+using bench::WhetstoneRun;
 struct ThreadWhetstoneTag {
     static WhetstoneRun Live(int thread, std::optional<int32_t> passes);
 };

@@ -9,9 +9,10 @@
 
 wxIMPLEMENT_ABSTRACT_CLASS(CTemplatePage, wxPanel);
 
-bool CTemplatePage::CreatePage(wxWindow* parent, UserPrompt& prompt)
+bool CTemplatePage::CreatePage(wxWindow* parent, UserPrompt& prompt, const bench::Context& context)
 {
     prompt_ = &prompt;
+    context_ = &context;
     if (!Create(parent, wxID_ANY)) return false;
     wxWindow* top = wxGetTopLevelParent(parent);
     if (top && top->GetFont().IsOk()) SetFont(top->GetFont());

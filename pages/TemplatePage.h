@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "bench/BenchContext.h"
 #include "res/DialogTemplate.h"
 #include "widgets/UserPrompt.h"
 
@@ -16,8 +17,8 @@ public:
     explicit CTemplatePage(int templateId) : templateId_(templateId) {}
 
     // Creates the page window and its controls on `parent` (the sheet's book control). The page asks
-    // the user through `prompt`, which outlives it.
-    bool CreatePage(wxWindow* parent, UserPrompt& prompt);
+    // the user through `prompt` and measures the machine of `context`; both outlive it.
+    bool CreatePage(wxWindow* parent, UserPrompt& prompt, const bench::Context& context);
 
     // Runs OnInitDialog the first time only.
     void Initialise();
@@ -40,10 +41,12 @@ public:
 protected:
     virtual bool OnInitDialog() { return true; }
     UserPrompt& Prompt() const { return *prompt_; }
+    const bench::Context& Context() const { return *context_; }
 
 private:
     int templateId_;
     UserPrompt* prompt_ = nullptr;
+    const bench::Context* context_ = nullptr;
     void OnSize(wxSizeEvent& event);
 
     bool initialised_ = false;

@@ -136,9 +136,9 @@ int RunBandwidthBench(const BandwidthOptions& options)
 
 }  // namespace
 
-void AddBandwidthCommand(CLI::App& bench, CommandRun& run)
+void AddBandwidthCommand(CLI::App& benchCommand, CommandRun& run, [[maybe_unused]] const bench::Context& context)
 {
-    CLI::App* command = bench.add_subcommand("bandwidth", "read, write and copy bandwidth of one thread or all");
+    CLI::App* command = benchCommand.add_subcommand("bandwidth", "read, write and copy bandwidth of one thread or all");
     SetCommandHelp(*command, "vext-cli bench bandwidth [--threads N|all] [--repeat N] [--json [--label TEXT]]",
                    kBandwidthAbout);
     auto options = std::make_shared<BandwidthOptions>();

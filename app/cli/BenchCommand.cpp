@@ -275,41 +275,41 @@ int RunBench(const BenchOptions& options)
 
 }  // namespace
 
-void AddBenchCommand(CLI::App& cli, CommandRun& run)
+void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& context)
 {
-    CLI::App* bench = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
-    SetCommandHelp(*bench,
+    CLI::App* benchCommand = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
+    SetCommandHelp(*benchCommand,
                    "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json [--label TEXT]] [--precise [--repeat N]]\n"
                    "       vext-cli bench cpu|fpu --threads N|all [--json [--label TEXT]]\n"
                    "       vext-cli bench latency|bandwidth [OPTIONS]",
                    kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
-    bench->add_option("suite", options->suite, "cpu, fpu or cache")
+    benchCommand->add_option("suite", options->suite, "cpu, fpu or cache")
         ->check(CLI::IsMember(std::vector<std::string>{kCpuResultFile.name, kFpuResultFile.name, kCacheResultFile.name}));
-    AddLatencyCommand(*bench, run);
-    AddBandwidthCommand(*bench, run);
-    bench->add_option("-o,--output", options->output,
+    AddLatencyCommand(*benchCommand, run, context);
+    AddBandwidthCommand(*benchCommand, run, context);
+    benchCommand->add_option("-o,--output", options->output,
                       "save the results to FILE as the page's \"Save Results\" does (a .cpu, .fpu or\n"
                       ".cache file with this machine's summary line; a name without an extension\n"
                       "gets the suite's)")
         ->type_name("FILE")
         ->check(kNotEmpty);
-    bench->add_flag("--overwrite", options->overwrite,
+    benchCommand->add_flag("--overwrite", options->overwrite,
                     "let -o replace an existing file (once the new one is complete); without it, a\n"
                     "file that appears at FILE during the run is kept");
-    CLI::Option* json = bench->add_flag("--json", options->json, "one JSON object after the run instead of the list");
-    AddLabelOption(*bench, options->label, json);
-    CLI::Option* precise = bench->add_flag("--precise", options->precise,
+    CLI::Option* json = benchCommand->add_flag("--json", options->json, "one JSON object after the run instead of the list");
+    AddLabelOption(*benchCommand, options->label, json);
+    CLI::Option* precise = benchCommand->add_flag("--precise", options->precise,
                                            "cpu and cache: best of repeated runs with their spread");
-    bench->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")
+    benchCommand->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat))
         ->needs(precise);
-    bench->add_option("--threads", options->threads, "cpu and fpu: the kernels on N pinned threads at once (or all)")
+    benchCommand->add_option("--threads", options->threads, "cpu and fpu: the kernels on N pinned threads at once (or all)")
         ->type_name("N|all")
         ->check(kThreadCount);
-    bench->callback([&run, options, bench] {
-        if (!bench->get_subcommands().empty()) return;  // latency or bandwidth: their own run
+    benchCommand->callback([&run, options, benchCommand] {
+        if (!benchCommand->get_subcommands().empty()) return;  // latency or bandwidth: their own run
         if (options->suite.empty()) throw CLI::RequiredError("suite");
         options->kind = FindResultFileKind(options->suite);
         if (options->precise && options->kind == &kFpuResultFile) throw CLI::ValidationError("--precise", "is for the cpu and cache suites");

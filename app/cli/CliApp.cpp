@@ -13,7 +13,7 @@ using namespace results;
 
 namespace {
 
-using AddCommand = void (*)(CLI::App&, CommandRun&);
+using AddCommand = void (*)(CLI::App&, CommandRun&, const bench::Context&);
 
 // In the order the help lists them.
 const AddCommand kCommands[] = {
@@ -38,14 +38,14 @@ bool IsCommand(CLI::App& cli, const std::string& name)
     return !cli.get_subcommands([&name](CLI::App* command) { return command->check_name(name); }).empty();
 }
 
-int RunCommand(std::vector<std::string> args)
+int RunCommand(std::vector<std::string> args, const bench::Context& context)
 {
     CLI::App cli("", "vext-cli");
     SetCommandHelp(cli, "vext-cli COMMAND [OPTIONS]", "Run 'vext-cli COMMAND --help' for a command's options.\n");
     cli.set_version_flag("--version", "vext-cli " VEXT_VERSION);
     cli.require_subcommand(1);
     CommandRun run;
-    for (AddCommand add : kCommands) add(cli, run);
+    for (AddCommand add : kCommands) add(cli, run, context);
 
     // "help COMMAND" asks for that command's help; "help" alone for this one.
     if (!args.empty() && args[0] == "help") args.erase(args.begin()), args.push_back("--help");
@@ -74,12 +74,12 @@ int RunCommand(std::vector<std::string> args)
 
 }  // namespace
 
-int RunVextCli(const std::vector<std::string>& args)
+int RunVextCli(const std::vector<std::string>& args, const bench::Context& context)
 {
     // A reader that goes away (`| head`) must not end the run: the writes to it fail instead, and a
     // run with -o still saves its file.
     std::signal(SIGPIPE, SIG_IGN);
     ResetOutput();
-    const int status = RunCommand(args);
+    const int status = RunCommand(args, context);
     return OutputWritten() ? status : 2;
 }

@@ -7,19 +7,21 @@
 
 #include <CLI/CLI.hpp>
 
+#include "bench/BenchContext.h"
+
 // What a command leaves behind once its options are parsed: the work, returning the exit status.
 using CommandRun = std::function<int()>;
 
 // Each adds its subcommand to `cli`; when that subcommand is the one given, its callback sets `run`.
-void AddReportCommand(CLI::App& cli, CommandRun& run);
-void AddBenchCommand(CLI::App& cli, CommandRun& run);
+void AddReportCommand(CLI::App& cli, CommandRun& run, const bench::Context& context);
+void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& context);
 // The memory measurements, under bench.
-void AddLatencyCommand(CLI::App& bench, CommandRun& run);
-void AddBandwidthCommand(CLI::App& bench, CommandRun& run);
-void AddShowCommand(CLI::App& cli, CommandRun& run);
-void AddCompareCommand(CLI::App& cli, CommandRun& run);
-void AddProcessorCommand(CLI::App& cli, CommandRun& run);
+void AddLatencyCommand(CLI::App& benchCommand, CommandRun& run, const bench::Context& context);
+void AddBandwidthCommand(CLI::App& benchCommand, CommandRun& run, const bench::Context& context);
+void AddShowCommand(CLI::App& cli, CommandRun& run, const bench::Context& context);
+void AddCompareCommand(CLI::App& cli, CommandRun& run, const bench::Context& context);
+void AddProcessorCommand(CLI::App& cli, CommandRun& run, const bench::Context& context);
 
-// Runs vext-cli with the arguments after the program name; returns the exit status: 0 done, 2 bad
-// usage or input.
-int RunVextCli(const std::vector<std::string>& args);
+// Runs vext-cli with the arguments after the program name on the machine and suites of `context`;
+// returns the exit status: 0 done, 2 bad usage or input.
+int RunVextCli(const std::vector<std::string>& args, const bench::Context& context);

@@ -165,7 +165,7 @@ int RunCompare(const CompareOptions& options)
 
 }  // namespace
 
-void AddCompareCommand(CLI::App& cli, CommandRun& run)
+void AddCompareCommand(CLI::App& cli, CommandRun& run, const bench::Context& /*context*/)
 {
     CLI::App* compare = cli.add_subcommand("compare", "compare saved result files of one kind");
     SetCommandHelp(*compare, "vext-cli compare FILE FILE [FILE ...] [--json]\n       vext-cli compare --summary FILE [FILE ...] [--json]",

@@ -90,9 +90,9 @@ int RunLatencyBench(const LatencyOptions& options)
 
 }  // namespace
 
-void AddLatencyCommand(CLI::App& bench, CommandRun& run)
+void AddLatencyCommand(CLI::App& benchCommand, CommandRun& run, [[maybe_unused]] const bench::Context& context)
 {
-    CLI::App* command = bench.add_subcommand("latency", "load-to-use latency of each cache level and of memory");
+    CLI::App* command = benchCommand.add_subcommand("latency", "load-to-use latency of each cache level and of memory");
     SetCommandHelp(*command, "vext-cli bench latency [--repeat N] [--json [--label TEXT]]", kLatencyAbout);
     auto options = std::make_shared<LatencyOptions>();
     CLI::Option* json = command->add_flag("--json", options->json, "one JSON object after the run instead of the list");

@@ -93,7 +93,7 @@ int RunProcessor(bool json, const std::optional<std::string>& dumpPath, const st
 
 }  // namespace
 
-void AddProcessorCommand(CLI::App& cli, CommandRun& run)
+void AddProcessorCommand(CLI::App& cli, CommandRun& run, [[maybe_unused]] const bench::Context& context)
 {
     CLI::App* processor = cli.add_subcommand("processor", "the processor as CPUID describes it today");
     SetCommandHelp(*processor, "vext-cli processor [--json [--label TEXT]] [--cpuid DUMP]", kProcessorAbout);

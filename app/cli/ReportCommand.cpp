@@ -79,7 +79,7 @@ int RunReport(const ReportOptions& options)
 
 }  // namespace
 
-void AddReportCommand(CLI::App& cli, CommandRun& run)
+void AddReportCommand(CLI::App& cli, CommandRun& run, [[maybe_unused]] const bench::Context& context)
 {
     CLI::App* report = cli.add_subcommand("report", "the processor report (standard output, or FILE)");
     SetCommandHelp(*report, "vext-cli report [-o FILE | --json [--label TEXT]] [--cpuid DUMP] [--mhz N]", kReportAbout);

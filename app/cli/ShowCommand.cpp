@@ -38,7 +38,7 @@ int RunShow(const ShowOptions& options)
 
 }  // namespace
 
-void AddShowCommand(CLI::App& cli, CommandRun& run)
+void AddShowCommand(CLI::App& cli, CommandRun& run, const bench::Context& /*context*/)
 {
     CLI::App* show = cli.add_subcommand("show", "print a saved .cpu, .fpu or .cache result file");
     SetCommandHelp(*show, "vext-cli show FILE [--json]", kShowAbout);

@@ -2,5 +2,10 @@
 #include <vector>
 
 #include "app/cli/Commands.h"
+#include "bench/BenchContext.h"
 
-int main(int argc, char** argv) { return RunVextCli(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv)
+{
+    const bench::Context context = bench::LiveContext();
+    return RunVextCli(std::vector<std::string>(argv + 1, argv + argc), context);
+}

@@ -17,6 +17,7 @@ struct Outcome {
 };
 
 #include "app/cli/Commands.h"
+#include "tests/support/FakeMachine.h"
 #include "tests/support/Golden.h"
 
 // Runs "vext-cli COMMAND ARGS...", its standard output captured, or sent to `device` or to the descriptor `to`.
@@ -30,7 +31,7 @@ inline Outcome RunCaptured(const std::string& command, std::vector<std::string> 
     if (redirected) ::dup2(to, 1);
     if (!redirected) testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = RunVextCli(args);
+    const int status = RunVextCli(args, bench::LiveContext());
     const std::string out = redirected ? "" : testing::internal::GetCapturedStdout();
     if (redirected) __fpurge(stdout), std::clearerr(stdout), ::dup2(saved, 1), ::close(saved);
     return {status, out, testing::internal::GetCapturedStderr()};

@@ -149,7 +149,8 @@ protected:
         });
         return wxID_NONE;
     }};
-    CVextSheet* sheet = new CVextSheet("Vext v1.0", prompt);
+    bench::Context context = bench::FakeContext();
+    CVextSheet* sheet = new CVextSheet("Vext v1.0", prompt, context);
     typename T::Page* page = new typename T::Page;
     std::ostringstream log;
 };

@@ -26,6 +26,7 @@
 #include "pages/BenchPage.h"
 #include "platform/Clocks.h"
 #include "tests/support/FakeClocks.h"
+#include "tests/support/FakeMachine.h"
 #include "res/ControlIds.h"
 #include "platform/Cpuid.h"
 #include "tests/support/Golden.h"

@@ -31,7 +31,8 @@ struct OpenSheet {
     }
     ~OpenSheet() { sheet->Destroy(); }
     RecordingPrompt prompt;
-    CVextSheet* sheet = new CVextSheet(kSheetCaption, prompt);
+    bench::Context context = bench::FakeContext();
+    CVextSheet* sheet = new CVextSheet(kSheetCaption, prompt, context);
 };
 
 }  // namespace

@@ -16,7 +16,8 @@ TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt
 {
     guitest::InstantClocks clocks;
     RecordingPrompt prompt;
-    CVextSheet sheet(kSheetCaption, prompt);
+    const bench::Context context = bench::FakeContext();
+    CVextSheet sheet(kSheetCaption, prompt, context);
     AddSheetPages(sheet);
     sheet.Prepare();
     EXPECT_EQ("Vext v1.0", sheet.GetTitle());
@@ -56,7 +57,8 @@ TEST(Sheet, EscapeCloseBoxAndCloseEndTheModalRunAskingFirstWhileARunIsNotSaved)
     RecordingPrompt prompt;
     const ScopedCpuSuite fake([](const CpuSuiteCallbacks& cb) { return RunCpuSuiteWith(FixedCpuKernels({}), cb); });
     prompt.saveAnswer = "/dev/null";  // a save that succeeds and leaves nothing behind
-    CVextSheet sheet(kSheetCaption, prompt);
+    const bench::Context context = bench::FakeContext();
+    CVextSheet sheet(kSheetCaption, prompt, context);
     sheet.AddPage(new CCPUBenchPage);
     sheet.Prepare();
     EXPECT_EQ(sheet.FindWindow(wxID_OK), sheet.GetDefaultItem());
