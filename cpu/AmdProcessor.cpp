@@ -70,26 +70,29 @@ void TlbTexts(uint32_t eaxHalf, uint32_t ebxHalf, uint32_t eax, std::string& pag
 }
 
 // Leaf 0x80000005 holds the instruction TLB in the low halves of EAX and EBX, the data TLB in the high.
-void L1TlbTexts(uint32_t maxExtendedLeaf, int lowBit, std::string& pages4Mb, std::string& pages4Kb)
+void L1TlbTexts(const platform::Machine& machine, uint32_t maxExtendedLeaf, int lowBit, std::string& pages4Mb, std::string& pages4Kb)
 {
     if (maxExtendedLeaf < kL1Leaf) {
         pages4Mb = pages4Kb = "N/A";
         return;
     }
-    const platform::CpuidRegs r = platform::Cpuid(kL1Leaf);
+    const platform::CpuidRegs r = machine.Cpuid(kL1Leaf);
     TlbTexts(Bits(r.eax, lowBit, lowBit + 15), Bits(r.ebx, lowBit, lowBit + 15), r.eax, pages4Mb, pages4Kb);
 }
 
 }  // namespace
 
-CAmdProcessor::CAmdProcessor() : CProcessor(VendorAmd), maxExtendedLeaf(platform::Cpuid(0x80000000u).eax) {}
+CAmdProcessor::CAmdProcessor(const platform::Machine& machine)
+    : CProcessor(machine, VendorAmd), maxExtendedLeaf(machine.Cpuid(0x80000000u).eax)
+{
+}
 
 int32_t CAmdProcessor::MatchStandardMHz(int32_t mhz) { return MatchClockTable(kAmdStandardClocks, mhz); }
 
 std::string CAmdProcessor::GetName()
 {
     CpuSignature sig;
-    GetFamilyModelStepping(vendor, sig);
+    GetFamilyModelStepping(machine, vendor, sig);
     return cpu_detail::FindModelName(kAmdNames, sig.family, sig.model);
 }
 
@@ -99,16 +102,16 @@ void CAmdProcessor::GetCacheSizes(CacheSizes& sizes)
         sizes = {kNotAvailable, kNotAvailable, kNotAvailable};
         return;
     }
-    const platform::CpuidRegs l1 = platform::Cpuid(kL1Leaf);
+    const platform::CpuidRegs l1 = machine.Cpuid(kL1Leaf);
     sizes.l1DataKb = Field(l1.ecx, 24, 31);
     sizes.l1CodeKb = Field(l1.edx, 24, 31);
-    sizes.l2Kb = maxExtendedLeaf < kL2Leaf ? kNotAvailable : Field(platform::Cpuid(kL2Leaf).ecx, 16, 31);
+    sizes.l2Kb = maxExtendedLeaf < kL2Leaf ? kNotAvailable : Field(machine.Cpuid(kL2Leaf).ecx, 16, 31);
 }
 
 std::string CAmdProcessor::DescribeL2Cache()
 {
     if (maxExtendedLeaf < kL2Leaf) return "N/A";
-    const uint32_t ecx = platform::Cpuid(kL2Leaf).ecx;
+    const uint32_t ecx = machine.Cpuid(kL2Leaf).ecx;
     std::string text = platform::TextFormat("%d byte line size, ", Field(ecx, 0, 7));
     // The code is printed as it stands, not turned into a number of ways.
     const int32_t code = Field(ecx, 12, 15);
@@ -125,32 +128,32 @@ std::string CAmdProcessor::DescribeL2Cache()
 std::string CAmdProcessor::DescribeL1CodeCache()
 {
     if (maxExtendedLeaf < kL1Leaf) return "N/A";
-    return L1Text(platform::Cpuid(kL1Leaf).edx);
+    return L1Text(machine.Cpuid(kL1Leaf).edx);
 }
 
 std::string CAmdProcessor::DescribeL1DataCache()
 {
     if (maxExtendedLeaf < kL1Leaf) return "N/A";
-    return L1Text(platform::Cpuid(kL1Leaf).ecx);
+    return L1Text(machine.Cpuid(kL1Leaf).ecx);
 }
 
 void CAmdProcessor::DescribeInstructionTlb(std::string& pages4Mb, std::string& pages4Kb)
 {
-    L1TlbTexts(maxExtendedLeaf, 0, pages4Mb, pages4Kb);
+    L1TlbTexts(machine, maxExtendedLeaf, 0, pages4Mb, pages4Kb);
 }
 
 void CAmdProcessor::DescribeDataTlb(std::string& pages4Mb, std::string& pages4Kb)
 {
-    L1TlbTexts(maxExtendedLeaf, 16, pages4Mb, pages4Kb);
+    L1TlbTexts(machine, maxExtendedLeaf, 16, pages4Mb, pages4Kb);
 }
 
 // Read without asking whether the leaf is offered.
-int32_t CAmdProcessor::GetGeneration() { return Field(platform::Cpuid(0x80000001u).eax, 8, 11); }
+int32_t CAmdProcessor::GetGeneration() { return Field(machine.Cpuid(0x80000001u).eax, 8, 11); }
 
 std::string CAmdProcessor::DescribeL2Tlb()
 {
     if (maxExtendedLeaf < kL2Leaf) return "N/A";
-    const platform::CpuidRegs r = platform::Cpuid(kL2Leaf);
+    const platform::CpuidRegs r = machine.Cpuid(kL2Leaf);
     if (Bits(r.eax, 16, 31) != 0) return "L2 TLB is not unified";
     return platform::TextFormat("%d-way associative, %d entries", Field(r.ebx, 12, 15), Field(r.ebx, 0, 11));
 }

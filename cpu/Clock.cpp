@@ -3,8 +3,6 @@
 #include <iterator>
 #include <limits>
 
-#include "platform/Clocks.h"
-#include "platform/Cpuid.h"
 #include "platform/TextFormat.h"
 
 namespace {
@@ -22,10 +20,10 @@ static_assert(std::size(kAmdClocks) == 37 + 1);
 static_assert(std::size(kIntelClocks) == 46 + 1);
 
 // Executing CPUID first keeps earlier instructions from drifting past the counter read.
-uint64_t SerialisedTsc()
+uint64_t SerialisedTsc(const platform::Machine& machine)
 {
-    platform::Cpuid(0);
-    return platform::ReadTsc();
+    machine.Cpuid(0);
+    return machine.readTsc();
 }
 
 // Signed, so that a reading just before the timer's wrap still counts as earlier.
@@ -36,19 +34,19 @@ int32_t Since(uint32_t start, uint32_t now) { return static_cast<int32_t>(now - 
 const std::span<const int32_t> kAmdStandardClocks{kAmdClocks};
 const std::span<const int32_t> kIntelStandardClocks{kIntelClocks};
 
-ClockReadings TakeClockReadings()
+ClockReadings TakeClockReadings(const platform::Machine& machine)
 {
     ClockReadings r;
-    r.t0 = platform::timeGetTime();
+    r.t0 = machine.timeGetTime();
     // Start on a fresh timer step: at least 2 ms after the first reading.
     do {
-        r.t1 = platform::timeGetTime();
+        r.t1 = machine.timeGetTime();
     } while (Since(r.t0, r.t1) <= 1);
-    r.c1 = SerialisedTsc();
+    r.c1 = SerialisedTsc(machine);
     do {
-        r.t2 = platform::timeGetTime();
+        r.t2 = machine.timeGetTime();
     } while (Since(r.t1, r.t2) <= 1000);
-    r.c2 = SerialisedTsc();
+    r.c2 = SerialisedTsc(machine);
     return r;
 }
 
@@ -62,7 +60,7 @@ int32_t ClockMHzFromReadings(const ClockReadings& r)
     return static_cast<int32_t>(mhz > kLargest ? kLargest : mhz);
 }
 
-int32_t MeasureClockMHz() { return ClockMHzFromReadings(TakeClockReadings()); }
+int32_t MeasureClockMHz(const platform::Machine& machine) { return ClockMHzFromReadings(TakeClockReadings(machine)); }
 
 int32_t MatchClockTable(std::span<const int32_t> table, int32_t mhz)
 {

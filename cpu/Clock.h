@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "platform/Machine.h"
+
 // Standard clocks in MHz, ascending, ended by 0.
 extern const std::span<const int32_t> kAmdStandardClocks;    // 37 values and the 0
 extern const std::span<const int32_t> kIntelStandardClocks;  // 46 values and the 0
@@ -19,12 +21,12 @@ struct ClockReadings {
 };
 
 // Waits for a timer step, then counts cycles over more than 1000 ms (about one second, busy).
-ClockReadings TakeClockReadings();
+ClockReadings TakeClockReadings(const platform::Machine& machine);
 // Cycles counted divided by 1,000,000, rounded down; 0 when the counter went backwards, and never
 // more than the largest int32_t.
 int32_t ClockMHzFromReadings(const ClockReadings& readings);
 // TakeClockReadings, then ClockMHzFromReadings.
-int32_t MeasureClockMHz();
+int32_t MeasureClockMHz(const platform::Machine& machine);
 
 // The first table value v with v - 3 <= mhz <= v + 3, or -1.
 int32_t MatchClockTable(std::span<const int32_t> table, int32_t mhz);

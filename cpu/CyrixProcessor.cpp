@@ -22,6 +22,6 @@ constexpr ModelName kCyrixNames[] = {
 std::string CCyrixProcessor::GetName()
 {
     CpuSignature sig;
-    GetFamilyModelStepping(vendor, sig);
+    GetFamilyModelStepping(machine, vendor, sig);
     return cpu_detail::FindModelName(kCyrixNames, sig.family, sig.model);
 }

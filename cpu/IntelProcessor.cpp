@@ -109,7 +109,7 @@ int32_t CIntelProcessor::MatchStandardMHz(int32_t mhz) { return MatchClockTable(
 std::string CIntelProcessor::GetName()
 {
     CpuSignature sig;
-    GetFamilyModelStepping(vendor, sig);
+    GetFamilyModelStepping(machine, vendor, sig);
     const char* name = cpu_detail::FindModelName(kIntelNames, sig.family, sig.model);
     if (name != nullptr) return name;
     CacheSizes sizes;
@@ -124,37 +124,37 @@ void CIntelProcessor::GetCacheSizes(CacheSizes& sizes)
         sizes = {kNotAvailable, kNotAvailable, kNotAvailable};
         return;
     }
-    const uint32_t edx = platform::Cpuid(2).edx;
+    const uint32_t edx = machine.Cpuid(2).edx;
     sizes.l1DataKb = FindCode<uint32_t, int32_t>(kL1DataSizes, Byte(edx, 3), 0);
     sizes.l1CodeKb = FindCode<uint32_t, int32_t>(kL1CodeSizes, Byte(edx, 1), 0);
     sizes.l2Kb = FindCode<uint32_t, int32_t>(kL2Sizes, Byte(edx, 0), 0);
 }
 
-std::string CIntelProcessor::GetProcessorType() { return kProcessorTypes[Bits(platform::Cpuid(1).eax, 12, 13)]; }
+std::string CIntelProcessor::GetProcessorType() { return kProcessorTypes[Bits(machine.Cpuid(1).eax, 12, 13)]; }
 
 std::string CIntelProcessor::GetBrandName()
 {
-    return FindCode<uint32_t, const char*>(kBrandNames, Bits(platform::Cpuid(1).ebx, 0, 7), "Unknown");
+    return FindCode<uint32_t, const char*>(kBrandNames, Bits(machine.Cpuid(1).ebx, 0, 7), "Unknown");
 }
 
 namespace {
 
-std::string CacheText(uint32_t maxStandardLeaf, std::span<const TextEntry> table, int byte)
+std::string CacheText(const platform::Machine& machine, uint32_t maxStandardLeaf, std::span<const TextEntry> table, int byte)
 {
-    const uint32_t edx = maxStandardLeaf < 2 ? 0 : platform::Cpuid(2).edx;
+    const uint32_t edx = maxStandardLeaf < 2 ? 0 : machine.Cpuid(2).edx;
     if (edx == 0) return "N/A";
     return FindCode<uint32_t, const char*>(table, Byte(edx, byte), "Unknown");
 }
 
 }  // namespace
 
-std::string CIntelProcessor::DescribeL2Cache() { return CacheText(maxStandardLeaf, kL2Texts, 0); }
-std::string CIntelProcessor::DescribeL1CodeCache() { return CacheText(maxStandardLeaf, kL1CodeTexts, 1); }
-std::string CIntelProcessor::DescribeL1DataCache() { return CacheText(maxStandardLeaf, kL1DataTexts, 3); }
+std::string CIntelProcessor::DescribeL2Cache() { return CacheText(machine, maxStandardLeaf, kL2Texts, 0); }
+std::string CIntelProcessor::DescribeL1CodeCache() { return CacheText(machine, maxStandardLeaf, kL1CodeTexts, 1); }
+std::string CIntelProcessor::DescribeL1DataCache() { return CacheText(machine, maxStandardLeaf, kL1DataTexts, 3); }
 
 void CIntelProcessor::DescribeInstructionTlb(std::string& pages4Mb, std::string& pages4Kb)
 {
-    const uint32_t eax = maxStandardLeaf < 2 ? 0 : platform::Cpuid(2).eax;
+    const uint32_t eax = maxStandardLeaf < 2 ? 0 : machine.Cpuid(2).eax;
     if (eax == 0) {
         pages4Mb = pages4Kb = "N/A";
         return;
@@ -166,20 +166,20 @@ void CIntelProcessor::DescribeInstructionTlb(std::string& pages4Mb, std::string&
 void CIntelProcessor::DescribeDataTlb(std::string& pages4Mb, std::string& pages4Kb)
 {
     // Whether leaf 2 tells anything is decided on EAX alone, though the 4 Mb entry is in EDX.
-    const uint32_t eax = maxStandardLeaf < 2 ? 0 : platform::Cpuid(2).eax;
+    const uint32_t eax = maxStandardLeaf < 2 ? 0 : machine.Cpuid(2).eax;
     if (eax == 0) {
         pages4Mb = pages4Kb = "N/A";
         return;
     }
     pages4Kb = TlbText(kDataTlb4Kb, eax);
-    pages4Mb = TlbText(kDataTlb4Mb, platform::Cpuid(2).edx);
+    pages4Mb = TlbText(kDataTlb4Mb, machine.Cpuid(2).edx);
 }
 
 void CIntelProcessor::GetExtendedFamilyModel(CpuSignature& signature)
 {
     signature.model = 0;
     signature.family = 0;
-    const uint32_t eax = platform::Cpuid(1).eax;
+    const uint32_t eax = machine.Cpuid(1).eax;
     if (Bits(eax, 8, 11) == 15) {
         signature.model = static_cast<int32_t>(Bits(eax, 16, 19));
         signature.family = static_cast<int32_t>(Bits(eax, 20, 27));
@@ -193,8 +193,8 @@ void CIntelProcessor::GetSerialNumber(SerialNumber& serial)
         serial = {0, 0, 0};
         return;
     }
-    serial.signature = static_cast<int32_t>(platform::Cpuid(1).eax);
-    const platform::CpuidRegs r = platform::Cpuid(3);
+    serial.signature = static_cast<int32_t>(machine.Cpuid(1).eax);
+    const platform::CpuidRegs r = machine.Cpuid(3);
     serial.middle = static_cast<int32_t>(r.edx);
     serial.low = static_cast<int32_t>(r.ecx);
 }

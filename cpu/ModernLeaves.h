@@ -9,16 +9,19 @@
 
 #include "cpu/ModernProcessor.h"
 #include "platform/Cpuid.h"
+#include "platform/Machine.h"
 
 namespace cpu {
 
 class ModernLeaves {
 public:
-    ModernLeaves();
+    // Keeps the machine, which must outlive it.
+    explicit ModernLeaves(const platform::Machine& machine);
     std::optional<platform::CpuidRegs> Read(uint32_t leaf, uint32_t subleaf = 0) const;
     const std::string& Vendor() const { return vendor_; }
 
 private:
+    const platform::Machine& machine_;
     uint32_t maxStandard_ = 0;
     uint32_t maxExtended_ = 0;
     uint32_t maxCentaur_ = 0;

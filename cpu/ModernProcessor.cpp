@@ -28,9 +28,9 @@ std::optional<std::string> Brand(const ModernLeaves& leaves)
 
 // The highest leaf of the range that starts at `base`; 0 when the processor has no such range: it then
 // answers with some other leaf's registers.
-uint32_t HighestLeaf(uint32_t base)
+uint32_t HighestLeaf(const platform::Machine& machine, uint32_t base)
 {
-    const uint32_t highest = platform::Cpuid(base).eax;
+    const uint32_t highest = machine.Cpuid(base).eax;
     return highest >= base && highest <= base + 0xFFFF ? highest : 0;
 }
 
@@ -52,13 +52,13 @@ std::string RegisterText(uint32_t a, uint32_t b, uint32_t c)
     return text.substr(0, text.find('\0'));
 }
 
-ModernLeaves::ModernLeaves()
+ModernLeaves::ModernLeaves(const platform::Machine& machine) : machine_(machine)
 {
-    const platform::CpuidRegs zero = platform::Cpuid(0);
+    const platform::CpuidRegs zero = machine.Cpuid(0);
     maxStandard_ = zero.eax;
     vendor_ = RegisterText(zero.ebx, zero.edx, zero.ecx);
-    maxExtended_ = HighestLeaf(0x80000000);
-    maxCentaur_ = HighestLeaf(0xC0000000);
+    maxExtended_ = HighestLeaf(machine, 0x80000000);
+    maxCentaur_ = HighestLeaf(machine, 0xC0000000);
 }
 
 std::optional<platform::CpuidRegs> ModernLeaves::Read(uint32_t leaf, uint32_t subleaf) const
@@ -69,12 +69,12 @@ std::optional<platform::CpuidRegs> ModernLeaves::Read(uint32_t leaf, uint32_t su
                              : range == 0xC0000000 ? maxCentaur_
                                                    : 0;
     if (leaf > highest) return std::nullopt;
-    return platform::Cpuid(leaf, subleaf);
+    return machine_.Cpuid(leaf, subleaf);
 }
 
-ModernProcessor DecodeModernProcessor()
+ModernProcessor DecodeModernProcessor(const platform::Machine& machine)
 {
-    const ModernLeaves leaves;
+    const ModernLeaves leaves(machine);
     ModernProcessor p;
     p.vendor = leaves.Vendor();
     p.brand = Brand(leaves);
@@ -86,7 +86,7 @@ ModernProcessor DecodeModernProcessor()
         p.stepping = one->eax & 0xF;
         if (one->ecx & kHypervisorBit) {
             // The hypervisor's leaves lie outside both ranges the processor states.
-            const platform::CpuidRegs hv = platform::Cpuid(0x40000000);
+            const platform::CpuidRegs hv = machine.Cpuid(0x40000000);
             p.hypervisor = RegisterText(hv.ebx, hv.ecx, hv.edx);
         }
     }
@@ -101,9 +101,9 @@ ModernProcessor DecodeModernProcessor()
     return p;
 }
 
-std::optional<uint64_t> LargestCacheBytes()
+std::optional<uint64_t> LargestCacheBytes(const platform::Machine& machine)
 {
-    const ModernProcessor p = DecodeModernProcessor();
+    const ModernProcessor p = DecodeModernProcessor(machine);
     if (p.caches.empty()) return platform::LargestSysfsCacheBytes();
     return std::max_element(p.caches.begin(), p.caches.end(),
                             [](const CacheLevel& a, const CacheLevel& b) { return a.sizeBytes < b.sizeBytes; })

@@ -1,11 +1,13 @@
 #pragma once
 // The processor as today's CPUID leaves describe it, decoded by the rules current operating systems
 // apply to every vendor. Independent of the processor classes, which keep the identification of their
-// own time. Everything goes through platform::Cpuid, so a recorded dump can stand in for the processor.
+// own time. Everything goes through the machine's cpuid, so a recorded dump can stand in for the processor.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/Machine.h"
 
 namespace cpu {
 
@@ -36,9 +38,9 @@ struct ModernProcessor {
     std::optional<uint32_t> baseMHz, maxMHz;
 };
 
-ModernProcessor DecodeModernProcessor();
+ModernProcessor DecodeModernProcessor(const platform::Machine& machine);
 
 // The size of the largest cache of this processor: from CPUID, else from the kernel's description.
-std::optional<uint64_t> LargestCacheBytes();
+std::optional<uint64_t> LargestCacheBytes(const platform::Machine& machine);
 
 }  // namespace cpu

@@ -4,7 +4,6 @@
 
 #include "cpu/Clock.h"
 #include "cpu/NameTable.h"
-#include "platform/Cpuid.h"
 #include "platform/TextFormat.h"
 
 using cpu_detail::Bits;
@@ -36,9 +35,9 @@ void PutRegister(char* to, uint32_t value)
 
 }  // namespace
 
-DetectedVendor DetectVendor()
+DetectedVendor DetectVendor(const platform::Machine& machine)
 {
-    platform::CpuidRegs r = platform::Cpuid(0);
+    platform::CpuidRegs r = machine.Cpuid(0);
     char text[13] = {};
     PutRegister(text + 0, r.ebx);
     PutRegister(text + 4, r.edx);
@@ -53,39 +52,42 @@ DetectedVendor DetectVendor()
     return {VendorOther, platform::TextFormat(kOtherLabelFormat, vendor)};
 }
 
-void GetFamilyModelStepping(int32_t vendor, CpuSignature& signature)
+void GetFamilyModelStepping(const platform::Machine& machine, int32_t vendor, CpuSignature& signature)
 {
     if (vendor == VendorOther) {
         signature = {kNotDetermined, kNotDetermined, kNotDetermined};
         return;
     }
-    const uint32_t eax = platform::Cpuid(1).eax;
+    const uint32_t eax = machine.Cpuid(1).eax;
     signature.stepping = static_cast<int32_t>(Bits(eax, 0, 3));
     signature.model = static_cast<int32_t>(Bits(eax, 4, 7));
     signature.family = static_cast<int32_t>(Bits(eax, 8, 11));
 }
 
-StandardFeatureFlags::StandardFeatureFlags() : flags(platform::Cpuid(1).edx) {}
+StandardFeatureFlags::StandardFeatureFlags(const platform::Machine& machine) : flags(machine.Cpuid(1).edx) {}
 
-AmdFeatureFlags::AmdFeatureFlags()
+AmdFeatureFlags::AmdFeatureFlags(const platform::Machine& machine)
 {
-    if (platform::Cpuid(kExtendedBase).eax < kExtendedBase + 1) return;
-    flags = platform::Cpuid(kExtendedBase + 1).edx;
+    if (machine.Cpuid(kExtendedBase).eax < kExtendedBase + 1) return;
+    flags = machine.Cpuid(kExtendedBase + 1).edx;
 }
 
-std::unique_ptr<CProcessor> CreateProcessor(int32_t vendor)
+std::unique_ptr<CProcessor> CreateProcessor(const platform::Machine& machine, int32_t vendor)
 {
     switch (vendor) {
-    case VendorAmd: return std::make_unique<CAmdProcessor>();
-    case VendorIntel: return std::make_unique<CIntelProcessor>();
-    case VendorCyrix: return std::make_unique<CCyrixProcessor>();
-    default: return std::make_unique<CProcessor>();
+    case VendorAmd: return std::make_unique<CAmdProcessor>(machine);
+    case VendorIntel: return std::make_unique<CIntelProcessor>(machine);
+    case VendorCyrix: return std::make_unique<CCyrixProcessor>(machine);
+    default: return std::make_unique<CProcessor>(machine);
     }
 }
 
-CProcessor::CProcessor(int32_t vendorCode) : maxStandardLeaf(platform::Cpuid(0).eax), vendor(vendorCode) {}
+CProcessor::CProcessor(const platform::Machine& machine, int32_t vendorCode)
+    : machine(machine), maxStandardLeaf(machine.Cpuid(0).eax), vendor(vendorCode)
+{
+}
 
-int32_t CProcessor::MeasureMHz() { return MeasureClockMHz(); }
+int32_t CProcessor::MeasureMHz() { return MeasureClockMHz(machine); }
 
 int32_t CProcessor::MatchStandardMHz(int32_t mhz) { return mhz; }
 
@@ -144,9 +146,9 @@ std::string CProcessor::GetBrandString()
     if (vendor == VendorOther) return "N/D";
     char area[49] = "N/A";
     // Any extended leaf above the base counts as offering the brand leaves.
-    if (platform::Cpuid(kExtendedBase).eax > kExtendedBase) {
+    if (machine.Cpuid(kExtendedBase).eax > kExtendedBase) {
         for (uint32_t i = 0; i < 3; ++i) {
-            const platform::CpuidRegs r = platform::Cpuid(kExtendedBase + 2 + i);
+            const platform::CpuidRegs r = machine.Cpuid(kExtendedBase + 2 + i);
             PutRegister(area + 16 * i + 0, r.eax);
             PutRegister(area + 16 * i + 4, r.ebx);
             PutRegister(area + 16 * i + 8, r.ecx);

@@ -1,10 +1,12 @@
 #pragma once
 // The processor model: vendor detection, the processor variants with their decoding of CPUID, and the
-// records and feature words they fill. Nothing is cached: every answer is read from CPUID (through
-// platform::Cpuid) when it is asked for, so a fresh object is made for each use.
+// records and feature words they fill. Nothing is cached: every answer is read from the machine's CPUID
+// when it is asked for, so a fresh object is made for each use.
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "platform/Machine.h"
 
 // Vendor codes, as DetectVendor finds them and CreateProcessor takes them.
 enum : int32_t {
@@ -48,28 +50,29 @@ struct SerialNumber {
 
 // Leaf 1 EDX, read when the word is made.
 struct StandardFeatureFlags {
-    StandardFeatureFlags();
+    explicit StandardFeatureFlags(const platform::Machine& machine);
     bool Bit(int bit) const { return bit >= 0 && bit < 32 && ((flags >> bit) & 1u) != 0; }
     uint32_t flags = 0;
 };
 
 // Leaf 0x80000001 EDX when leaf 0x80000000 reports it, else 0; read for every vendor.
 struct AmdFeatureFlags {
-    AmdFeatureFlags();
+    explicit AmdFeatureFlags(const platform::Machine& machine);
     bool Bit(int bit) const { return bit >= 0 && bit < 32 && ((flags >> bit) & 1u) != 0; }
     uint32_t flags = 0;
 };
 
 // Reads the vendor string of leaf 0: its code and its label, e.g. "Intel   (GenuineIntel)".
-DetectedVendor DetectVendor();
+DetectedVendor DetectVendor(const platform::Machine& machine);
 
 // Stepping, model and family of leaf 1 (no extended fields), or -1 in all three for VendorOther.
-void GetFamilyModelStepping(int32_t vendor, CpuSignature& signature);
+void GetFamilyModelStepping(const platform::Machine& machine, int32_t vendor, CpuSignature& signature);
 
-// The base processor: also the variant for a vendor the program does not know.
+// The base processor: also the variant for a vendor the program does not know. Asks the machine it is
+// made with, which must outlive it.
 class CProcessor {
 public:
-    explicit CProcessor(int32_t vendorCode = VendorOther);
+    explicit CProcessor(const platform::Machine& machine, int32_t vendorCode = VendorOther);
     virtual ~CProcessor() = default;
     CProcessor(const CProcessor&) = delete;
     CProcessor& operator=(const CProcessor&) = delete;
@@ -96,6 +99,7 @@ public:
     virtual std::string GetBrandString();
     virtual std::string DescribeL2Tlb();
 
+    const platform::Machine& machine;
     uint32_t maxStandardLeaf = 0;
     // The vendor this object was made for: the brand string and the signature depend on it.
     const int32_t vendor;
@@ -103,7 +107,7 @@ public:
 
 class CIntelProcessor : public CProcessor {
 public:
-    CIntelProcessor() : CProcessor(VendorIntel) {}
+    explicit CIntelProcessor(const platform::Machine& machine) : CProcessor(machine, VendorIntel) {}
     int32_t MatchStandardMHz(int32_t mhz) override;
     std::string GetName() override;
     void GetCacheSizes(CacheSizes& sizes) override;
@@ -120,7 +124,7 @@ public:
 
 class CAmdProcessor : public CProcessor {
 public:
-    CAmdProcessor();
+    explicit CAmdProcessor(const platform::Machine& machine);
     int32_t MatchStandardMHz(int32_t mhz) override;
     std::string GetName() override;
     void GetCacheSizes(CacheSizes& sizes) override;
@@ -137,9 +141,9 @@ public:
 
 class CCyrixProcessor : public CProcessor {
 public:
-    CCyrixProcessor() : CProcessor(VendorCyrix) {}
+    explicit CCyrixProcessor(const platform::Machine& machine) : CProcessor(machine, VendorCyrix) {}
     std::string GetName() override;
 };
 
 // A new object of the variant the vendor selects: AMD, Intel, Cyrix, or the base for anything else.
-std::unique_ptr<CProcessor> CreateProcessor(int32_t vendor);
+std::unique_ptr<CProcessor> CreateProcessor(const platform::Machine& machine, int32_t vendor);

@@ -3,7 +3,10 @@
 #include "cpu/Clock.h"
 #include "cpu/Processor.h"
 
-int MeasuredClockTag::Live(CProcessor& processor) { return processor.MeasureMHz(); }
+int MeasureClock(CProcessor& processor)
+{
+    return processor.machine.recordedClockMhz ? *processor.machine.recordedClockMhz : processor.MeasureMHz();
+}
 
 std::string ClockText(CProcessor& processor)
 {

@@ -34,12 +34,12 @@ std::string SerialNumberText(const SerialNumber& serial)
     return platform::TextFormat("%d - %d - %d", serial.signature, serial.middle, serial.low);
 }
 
-ProcessorFacts GatherProcessorFacts()
+ProcessorFacts GatherProcessorFacts(const platform::Machine& machine)
 {
     ProcessorFacts facts;
-    const DetectedVendor vendor = DetectVendor();
+    const DetectedVendor vendor = DetectVendor(machine);
     facts.vendor = vendor.label;
-    std::unique_ptr<CProcessor> processor = CreateProcessor(vendor.code);
+    std::unique_ptr<CProcessor> processor = CreateProcessor(machine, vendor.code);
     facts.name = processor->GetName();
     facts.frequency = ClockText(*processor);
     processor->FormatCacheSizes(facts.l1CodeSize, facts.l1DataSize, facts.l2Size);
@@ -54,11 +54,11 @@ ProcessorFacts GatherProcessorFacts()
     facts.l2Cache = processor->DescribeL2Cache();
     facts.l2Tlb = processor->DescribeL2Tlb();
 
-    facts.standardFeatures = StandardFeatureFlags().flags;
-    facts.extendedFeatures = AmdFeatureFlags().flags;
+    facts.standardFeatures = StandardFeatureFlags(machine).flags;
+    facts.extendedFeatures = AmdFeatureFlags(machine).flags;
 
     CpuSignature signature;
-    GetFamilyModelStepping(vendor.code, signature);
+    GetFamilyModelStepping(machine, vendor.code, signature);
     facts.familyModelStepping = FamilyModelSteppingText(signature);
     CpuSignature extended;
     processor->GetExtendedFamilyModel(extended);

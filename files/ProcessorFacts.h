@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Machine.h"
+
 struct ProcessorFacts {
     std::string vendor;       // "Intel   (GenuineIntel)"
     std::string name;
@@ -24,7 +26,7 @@ struct ProcessorFacts {
 
 // Identifies the processor and measures its clock (about one second). Nothing is kept from one call
 // to the next: every page fill and every report asks the processor again.
-ProcessorFacts GatherProcessorFacts();
+ProcessorFacts GatherProcessorFacts(const platform::Machine& machine);
 
 struct CpuSignature;
 struct SerialNumber;

@@ -4,7 +4,6 @@
 
 #include "files/ProcessorFacts.h"
 #include "files/ProcessorRows.h"
-#include "platform/Clocks.h"
 #include "platform/TextFormat.h"
 
 namespace {
@@ -28,7 +27,7 @@ void CProcessorReport::WriteHeader(ReportSink& file)
 {
     file.Write(kRule + "\n");
     file.Write("\n\n   This file is created by Vext version 1.0 on ");
-    file.Write(FormatReportDate(platform::CalendarTime()));
+    file.Write(FormatReportDate(machine.calendarTime()));
     file.Write("\n\n");
     file.Write("   The following fields are for your remarks\n");
     file.Write("     Processor Vendor  :\n");
@@ -41,7 +40,7 @@ void CProcessorReport::WriteHeader(ReportSink& file)
 
 void CProcessorReport::WriteProcessorDetails(ReportSink& file)
 {
-    for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts())) file.Write(row.reportText + row.value);
+    for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts(machine))) file.Write(row.reportText + row.value);
 }
 
 FileWriteResult CProcessorReport::SaveReport(const std::string& path)

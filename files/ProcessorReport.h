@@ -6,12 +6,16 @@
 #include <string>
 
 #include "files/ReportFile.h"
+#include "platform/Machine.h"
 
 // "%B %d, %Y" of the local date, with English month names whatever the locale: "April 05, 2001".
 std::string FormatReportDate(std::time_t when);
 
 class CProcessorReport {
 public:
+    // Asks the machine for the date and the processor; the machine must outlive the report.
+    explicit CProcessorReport(const platform::Machine& machine) : machine(machine) {}
+
     // Writes header and processor details to `path` and closes the file. Any file failure ends the
     // report. Takes about one second: the clock is measured again. Says how the file's write ended,
     // with the system's reason, for the caller to show (kReportFileError on the page).
@@ -22,6 +26,9 @@ public:
 
     void WriteHeader(ReportSink& file);
     void WriteProcessorDetails(ReportSink& file);
+
+private:
+    const platform::Machine& machine;
 };
 
 // The message shown when the report file cannot be created, written or closed.

@@ -5,6 +5,7 @@
 
 #include "cpu/SystemSummary.h"
 #include "pages/BenchList.h"
+#include "platform/SeamMachine.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 
@@ -21,7 +22,7 @@ wxListCtrl* CBenchPage::List() const { return wxDynamicCast(Control(kListId), wx
 bool CBenchPage::OnInitDialog()
 {
     // Measures the clock: about a second.
-    SetControlText(kYourSummaryId, FormatSystemSummary());
+    SetControlText(kYourSummaryId, FormatSystemSummary(platform::SeamMachine()));
     SetUpBenchList(List(), listRows_);
     return true;
 }

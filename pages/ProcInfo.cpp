@@ -53,7 +53,7 @@ bool CProcInfo::OnInitDialog()
     list->InsertColumn(0, "Processor Details", wxLIST_FORMAT_LEFT, 195);
     list->InsertColumn(1, "", wxLIST_FORMAT_LEFT, 285);
     long row = 0;
-    for (const ProcessorRow& fact : ProcessorRows(GatherProcessorFacts())) {
+    for (const ProcessorRow& fact : ProcessorRows(GatherProcessorFacts(Context().machine))) {
         if (fact.box != BoxedFact::None) SetControlText(BoxControl(fact.box), fact.value);
         if (fact.listLabel == nullptr) continue;
         list->InsertItem(row, wxString::FromUTF8(fact.listLabel));
@@ -67,6 +67,6 @@ bool CProcInfo::OnInitDialog()
 void CProcInfo::OnReport(wxCommandEvent&)
 {
     const std::optional<std::string> path = Prompt().AskSavePath(FileDialogRequest::SaveAs(kReportFilter, "txt"));
-    if (path && CProcessorReport().SaveReport(*path).status != FileWriteStatus::Ok)
+    if (path && CProcessorReport(Context().machine).SaveReport(*path).status != FileWriteStatus::Ok)
         Prompt().ShowMessage(kReportFileError, MessageIcon::Stop);
 }

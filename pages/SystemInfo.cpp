@@ -8,7 +8,7 @@ wxIMPLEMENT_DYNAMIC_CLASS(CSystemInfo, CTemplatePage);
 bool CSystemInfo::OnInitDialog()
 {
     CTemplatePage::OnInitDialog();
-    CWindowsInfo info;  // memory status, then version
+    CWindowsInfo info(Context().machine);  // memory status, then version
 
     SetControlText(res::IDC_SYS_VERSION, FormatVersionText(info.GetVersionNumbers()));
 

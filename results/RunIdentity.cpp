@@ -9,6 +9,7 @@
 #include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
 #include "results/ProcessorJson.h"
+#include "platform/SeamMachine.h"
 
 namespace results {
 
@@ -29,7 +30,7 @@ std::optional<double> CpuQuotaBelow(std::size_t threads)
 
 nlohmann::json RunIdentity(const std::optional<std::string>& label, std::optional<std::size_t> threads)
 {
-    const nlohmann::json processor = ProcessorJson(cpu::DecodeModernProcessor());
+    const nlohmann::json processor = ProcessorJson(cpu::DecodeModernProcessor(platform::SeamMachine()));
     const platform::MachineFacts facts = platform::GetMachineFacts();
     nlohmann::json run = {
         {"vext_version", VEXT_VERSION},

@@ -3,7 +3,6 @@
 #include <array>
 #include <utility>
 
-#include "platform/Clocks.h"
 #include "platform/TextFormat.h"
 
 namespace {
@@ -60,15 +59,15 @@ std::string NtName(uint32_t build)
 
 }  // namespace
 
-CWindowsInfo::CWindowsInfo()
+CWindowsInfo::CWindowsInfo(const platform::Machine& machine) : machine(machine)
 {
     ReadMemoryStatus();
-    versionInfo = platform::GetVersionEx();
+    versionInfo = machine.osVersion();
 }
 
 void CWindowsInfo::ReadMemoryStatus()
 {
-    platform::MemoryStatus status = platform::GlobalMemoryStatus();
+    platform::MemoryStatus status = machine.memoryStatus();
     totalPhys = status.totalPhys;
     availPhys = status.availPhys;
     totalPageFile = status.totalPageFile;
@@ -98,7 +97,7 @@ std::string CWindowsInfo::GetServicePack() const { return versionInfo.csdVersion
 
 std::string CWindowsInfo::GetBootMode() const
 {
-    switch (platform::GetSystemMetrics(platform::SM_CLEANBOOT)) {
+    switch (machine.systemMetrics(platform::SM_CLEANBOOT)) {
     case 0:
         return "Normal";
     case 1:
@@ -113,12 +112,12 @@ std::string CWindowsInfo::GetBootMode() const
 
 std::string CWindowsInfo::GetDebugMode() const
 {
-    return platform::GetSystemMetrics(platform::SM_DEBUG) != 0 ? "Yes" : "No";
+    return machine.systemMetrics(platform::SM_DEBUG) != 0 ? "Yes" : "No";
 }
 
 std::string CWindowsInfo::GetUptime() const
 {
-    uint32_t t = platform::GetTickCount();
+    uint32_t t = machine.tickCount();
     uint32_t hours = t / 3600000u;
     uint32_t minutes = (t % 3600000u) / 60000u;
     uint32_t seconds = (t % 60000u) / 1000u;

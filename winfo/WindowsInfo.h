@@ -2,10 +2,12 @@
 // What the program reports about the running system: memory figures, version, product name,
 // service-pack text, boot mode, debug flag and uptime, each turned into the text the page shows.
 // The memory figures and the version are sampled once, at construction; boot mode, debug flag and
-// uptime are asked of the system each time their text is asked for.
+// uptime are asked of the system each time their text is asked for. The machine is kept, and must
+// outlive the object.
 #include <cstdint>
 #include <string>
 
+#include "platform/Machine.h"
 #include "platform/SystemQueries.h"
 
 struct VersionNumbers {
@@ -16,7 +18,7 @@ struct VersionNumbers {
 
 class CWindowsInfo {
 public:
-    CWindowsInfo();
+    explicit CWindowsInfo(const platform::Machine& machine);
 
     // Samples the memory status and stores the six figures.
     void ReadMemoryStatus();
@@ -39,6 +41,7 @@ public:
     uint64_t GetAvailWindowsMemory() const { return availWindowsMemory; }
 
 private:
+    const platform::Machine& machine;
     uint64_t totalPhys = 0;
     uint64_t availPhys = 0;
     uint64_t totalPageFile = 0;

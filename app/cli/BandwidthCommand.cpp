@@ -22,6 +22,7 @@
 #include "platform/TextFormat.h"
 #include "results/MemoryBenchReport.h"
 #include "results/RunIdentity.h"
+#include "platform/SeamMachine.h"
 
 using namespace results;
 
@@ -86,8 +87,8 @@ int RunBandwidthBench(const BandwidthOptions& options)
     report.repeat = options.repeat;
     report.allThreads = static_cast<int>(allCpus.size());
 
-    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
-    const uint64_t largest = cpu::LargestCacheBytes().value_or(precise::kAssumedLargestCache);
+    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(platform::SeamMachine());
+    const uint64_t largest = cpu::LargestCacheBytes(platform::SeamMachine()).value_or(precise::kAssumedLargestCache);
     const std::vector<bench::MemoryLevel> levels = bench::MemoryLevels(processor.caches, largest);
     const BandwidthPlan plan = PlanBandwidth(report.cpus.size(), allCpus.size(), levels, largest);
     const std::vector<uint64_t>& sizes = plan.sizes;

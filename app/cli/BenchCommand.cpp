@@ -33,6 +33,7 @@
 #include "results/ResultSheet.h"
 #include "results/RunIdentity.h"
 #include "results/TerminalText.h"
+#include "platform/SeamMachine.h"
 
 using namespace results;
 
@@ -224,7 +225,7 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
         record = Bytes(EncodeCpuRecord(summary, run.best));
         sheet = PreciseSheet(CpuSheet(summary, run.best), rows);
     } else {
-        const std::vector<int32_t> sizes = PreciseCacheBlockSizes(cpu::LargestCacheBytes());
+        const std::vector<int32_t> sizes = PreciseCacheBlockSizes(cpu::LargestCacheBytes(platform::SeamMachine()));
         const precise::CacheRun run = precise::RunCache(options.repeat, sizes, callbacks);
         // A record has no place for "not measured": an incomplete run is printed, never saved.
         if (run.complete) record = Bytes(EncodeCacheRecord(summary, run.best));
@@ -250,7 +251,7 @@ int RunSuiteCommand(const BenchOptions& options, const OnBenchFailure& onFailure
     NoteCpuQuota("bench", 1);
     const nlohmann::json identity = options.json ? RunIdentity(options.label, 1) : nlohmann::json();
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
-    const std::string summary = FormatSystemSummary();
+    const std::string summary = FormatSystemSummary(platform::SeamMachine());
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
     FlushOutput();
     std::vector<uint8_t> record;

@@ -1,6 +1,6 @@
 #pragma once
-// What the vext-cli commands share: their error line, a check of file names, the recorded CPUID of
-// --cpuid, and the failures of a benchmark run.
+// What the vext-cli commands share: their error line, a check of file names, the machine of --cpuid,
+// and the failures of a benchmark run.
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -11,8 +11,9 @@
 #include <CLI/CLI.hpp>
 
 #include "bench/BenchFailure.h"
-#include "platform/Cpuid.h"
+#include "cpu/RecordedCpuid.h"
 #include "platform/CpuidDump.h"
+#include "platform/Machine.h"
 #include "results/TerminalText.h"
 
 // Prints "vext-cli COMMAND: MESSAGE" to standard error and returns the bad-usage status. Messages
@@ -23,32 +24,17 @@ inline int FailCommand(const char* command, const std::string& message)
     return 2;
 }
 
-// While it lives, the dump of --cpuid answers every CPUID instruction. Throws CpuidDumpError saying
-// why the dump cannot be used.
-class CRecordedCpuid {
-public:
-    explicit CRecordedCpuid(const std::string& path)
-        : dump_(platform::LoadCpuidDump(path)),
-          scope_([this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); })
-    {
-    }
-
-private:
-    platform::CpuidDump dump_;
-    platform::ScopedCpuid scope_;
-};
-
-// Installs the dump of --cpuid DUMP when one is given; false, the failure told for `command`, when
-// it cannot be used.
-inline bool UseRecordedCpuid(const char* command, const std::optional<std::string>& path,
-                             std::optional<CRecordedCpuid>& recorded)
+// The machine a command asks: the context's, or with --cpuid DUMP a copy of it whose CPUID answers
+// from the dump. Empty, the failure told for `command`, when the dump cannot be used.
+inline std::optional<platform::Machine> CommandMachine(const char* command, const platform::Machine& machine,
+                                                       const std::optional<std::string>& dumpPath)
 {
+    if (!dumpPath) return machine;
     try {
-        if (path) recorded.emplace(*path);
-        return true;
+        return cpu::WithRecordedCpuid(machine, platform::LoadCpuidDump(*dumpPath));
     } catch (const platform::CpuidDumpError& e) {
         FailCommand(command, std::string("cannot use the CPUID dump: ") + e.what());
-        return false;
+        return std::nullopt;
     }
 }
 

@@ -17,6 +17,7 @@
 #include "platform/TextFormat.h"
 #include "results/MemoryBenchReport.h"
 #include "results/RunIdentity.h"
+#include "platform/SeamMachine.h"
 
 using namespace results;
 
@@ -55,13 +56,13 @@ int RunLatencyBench(const LatencyOptions& options)
 {
     NoteCpuQuota("bench latency", 1);
     const nlohmann::json identity = options.json ? RunIdentity(options.label, 1) : nlohmann::json();
-    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
-    const uint64_t largest = cpu::LargestCacheBytes().value_or(precise::kAssumedLargestCache);
+    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(platform::SeamMachine());
+    const uint64_t largest = cpu::LargestCacheBytes(platform::SeamMachine()).value_or(precise::kAssumedLargestCache);
     LatencyReport report;
     report.lineBytes = LineBytes(processor);
     const std::vector<uint64_t> sizes = LatencyBlockSizes(largest, report.lineBytes);
     report.repeat = options.repeat;
-    report.clockMHz = MeasureClockMHz();
+    report.clockMHz = MeasureClockMHz(platform::SeamMachine());
     if (!options.json) PrintLatencyHeading(report);
 
     latency::Callbacks callbacks;

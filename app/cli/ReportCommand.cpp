@@ -11,7 +11,6 @@
 #include "app/cli/Commands.h"
 #include "app/cli/RunOutput.h"
 #include "cpu/ModernProcessor.h"
-#include "files/MeasuredClock.h"
 #include "files/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
 #include "files/ProcessorRows.h"
@@ -39,20 +38,20 @@ struct ReportOptions {
 
 // {"report": [[label, value], ...], "processor": {...}, "run": {...}}: every fact of the report under
 // its bare label, taken from the facts themselves, never parsed back from the report's text.
-nlohmann::json ReportJson(const nlohmann::json& identity)
+nlohmann::json ReportJson(const platform::Machine& machine, const nlohmann::json& identity)
 {
     nlohmann::json rows = nlohmann::json::array();
-    for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts()))
+    for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts(machine)))
         if (row.hasValue) rows.push_back({platform::Utf8OrLatin1(platform::BareLabel(row.reportText)), platform::Utf8OrLatin1(row.value)});
-    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor())}, {"run", identity}};
+    return {{"report", rows}, {"processor", ProcessorJson(cpu::DecodeModernProcessor(machine))}, {"run", identity}};
 }
 
 int Fail(const std::string& message) { return FailCommand("report", message); }
 
-int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
+int WriteReport(const platform::Machine& machine, const ReportOptions& options, const nlohmann::json& identity)
 {
-    CProcessorReport report;
-    if (options.json) return PrintJson(ReportJson(identity)), 0;
+    CProcessorReport report(machine);
+    if (options.json) return PrintJson(ReportJson(machine, identity)), 0;
     if (!options.output) {
         // Brand strings are whatever the processor holds: no control character reaches the terminal.
         // One line end after the report, so that the shell's prompt starts on a line of its own.
@@ -66,20 +65,18 @@ int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
                 (written.error ? std::string(": ") + std::strerror(written.error) : std::string()));
 }
 
-int RunReport(const ReportOptions& options)
+int RunReport(const platform::Machine& live, const ReportOptions& options)
 {
     const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
-    std::optional<CRecordedCpuid> recorded;
-    if (!UseRecordedCpuid("report", options.dump, recorded)) return 2;
-    std::optional<ScopedMeasuredClock> fixedClock;
-    if (options.mhz) fixedClock.emplace([mhz = *options.mhz](CProcessor&) { return mhz; });
-
-    return WriteReport(options, identity);
+    std::optional<platform::Machine> machine = CommandMachine("report", live, options.dump);
+    if (!machine) return 2;
+    if (options.mhz) machine->recordedClockMhz = *options.mhz;
+    return WriteReport(*machine, options, identity);
 }
 
 }  // namespace
 
-void AddReportCommand(CLI::App& cli, CommandRun& run, [[maybe_unused]] const bench::Context& context)
+void AddReportCommand(CLI::App& cli, CommandRun& run, const bench::Context& context)
 {
     CLI::App* report = cli.add_subcommand("report", "the processor report (standard output, or FILE)");
     SetCommandHelp(*report, "vext-cli report [-o FILE | --json [--label TEXT]] [--cpuid DUMP] [--mhz N]", kReportAbout);
@@ -97,5 +94,5 @@ void AddReportCommand(CLI::App& cli, CommandRun& run, [[maybe_unused]] const ben
         ->check(CLI::Range(0, std::numeric_limits<int>::max()).description(""));
     CLI::Option* json = report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
     AddLabelOption(*report, options->label, json);
-    report->callback([&run, options] { run = [options] { return RunReport(*options); }; });
+    report->callback([&run, &context, options] { run = [&context, options] { return RunReport(context.machine, *options); }; });
 }

@@ -20,6 +20,7 @@
 #include "results/ResultSheet.h"
 #include "results/RunIdentity.h"
 #include "results/TerminalText.h"
+#include "platform/SeamMachine.h"
 
 using namespace results;
 
@@ -166,7 +167,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options, const OnBenchFailure& 
     if (!fewer.empty()) std::fprintf(stderr, "vext-cli bench: %s\n", fewer.c_str());
     NoteCpuQuota("bench", cpus.size());
     const nlohmann::json identity = options.json ? RunIdentity(options.label, cpus.size()) : nlohmann::json();
-    const std::string summary = FormatSystemSummary();
+    const std::string summary = FormatSystemSummary(platform::SeamMachine());
     if (!options.json) {
         std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
         PrintHeading(cpus);

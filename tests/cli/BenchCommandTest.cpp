@@ -33,6 +33,7 @@
 #include "platform/MachineFacts.h"
 #include "platform/SystemQueries.h"
 #include "tests/support/FakeClocks.h"
+#include "platform/SeamMachine.h"
 
 namespace fs = std::filesystem;
 
@@ -106,7 +107,7 @@ protected:
     {
         platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
         platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
-        return FormatSystemSummary();
+        return FormatSystemSummary(platform::SeamMachine());
     }
     void Put(const char* name, std::span<const uint8_t> bytes)
     {

@@ -14,6 +14,7 @@
 #include "pages/CacheResultsDlg.h"
 #include "pages/FPUBenchPage.h"
 #include "tests/gui/GuiSupport.h"
+#include "platform/SeamMachine.h"
 
 using namespace guitest;
 
@@ -122,7 +123,7 @@ protected:
     void Texts(const std::string& title)
     {
         InstantClocks clocks;  // as the page had them when it filled its summary line
-        const std::string summary = FormatSystemSummary();
+        const std::string summary = FormatSystemSummary(platform::SeamMachine());
         std::string texts = ControlTexts(*page);
         for (size_t at; (at = texts.find(summary)) != std::string::npos;) texts.replace(at, summary.size(), "<this machine>");
         log << "== " << title << '\n' << texts << "progress windows " << ShownProgressWindows() << ", cursor "
