@@ -35,6 +35,7 @@ protected:
     }
 
     FakeCpu cpu_{"GenuineIntel", 4};
+    platform::ScopedCpuid cpuid_{cpu_.machine.cpuid};
     std::atomic<int> reads_{0};
     platform::ScopedMonotonicClock clock_{[this] { return reads_++ * 0.03; }};
     platform::ScopedTimeGetTime timer_{platform::SteppingClock(0, 700)};

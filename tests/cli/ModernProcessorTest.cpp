@@ -9,12 +9,15 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "platform/TextEncoding.h"
 #include "results/ProcessorJson.h"
 #include "cpu/ModernProcessor.h"
+#include "cpu/RecordedCpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/SysfsCache.h"
+#include "tests/support/FakeMachine.h"
 #include "tests/support/Golden.h"
 
 using namespace results;
@@ -26,10 +29,9 @@ namespace {
 const fs::path kDumps = VEXT_SHARED_DUMPS;
 const fs::path kGoldens = fs::path(VEXT_TEST_DATA) / "modern";
 
-cpu::ModernProcessor Decode(const platform::CpuidDump& dump)
+cpu::ModernProcessor Decode(platform::CpuidDump dump)
 {
-    platform::ScopedCpuid cpuid([&](uint32_t leaf, uint32_t subleaf) { return dump.Query(leaf, subleaf); });
-    return cpu::DecodeModernProcessor();
+    return cpu::DecodeModernProcessor(cpu::WithRecordedCpuid(platform::FakeMachine(), std::move(dump)));
 }
 
 std::vector<std::string> Goldens()

@@ -7,7 +7,6 @@
 #include "cpu/Clock.h"
 #include "cpu/Processor.h"
 #include "cpu/SystemSummary.h"
-#include "platform/Clocks.h"
 #include "platform/SystemQueries.h"
 #include "tests/core/FakeCpu.h"
 #include "tests/support/FakeClocks.h"
@@ -18,19 +17,19 @@ TEST(CpuClock, ReadingsSerialiseAndSpanMoreThanASecondAfterATimerStep)
 {
     FakeCpu cpu("GenuineIntel", 1);
     std::vector<int> leafZeroCallsAtRead;
-    platform::ScopedTimeGetTime timer(platform::ScriptedClock<uint32_t>{100, 101, 101, 102, 500, 1102, 1103, 9999});
-    platform::ScopedTsc tsc([&] {
+    cpu.machine.timeGetTime = platform::ScriptedClock<uint32_t>{100, 101, 101, 102, 500, 1102, 1103, 9999};
+    cpu.machine.readTsc = [&] {
         leafZeroCallsAtRead.push_back(cpu.Calls(0));
         return uint64_t{7'000'000'000ull + 1'500'000'000ull * (leafZeroCallsAtRead.size() - 1)};
-    });
+    };
     const int before = cpu.Calls(0);
-    const ClockReadings r = TakeClockReadings();
+    const ClockReadings r = TakeClockReadings(cpu.machine);
     EXPECT_EQ(r.t1, 102u);   // 2 ms after the first reading
     EXPECT_EQ(r.t2, 1103u);  // 1000 ms is not enough: more than 1000
     EXPECT_EQ(ClockMHzFromReadings(r), 1500);
     EXPECT_EQ(leafZeroCallsAtRead, (std::vector<int>{before + 1, before + 2}));
-    platform::ScopedTimeGetTime wrapping(platform::SteppingClock(0xFFFF'FFF0u, 1));
-    EXPECT_EQ(TakeClockReadings().t2, 0xFFFF'FFF0u + 2 + 1001);  // the wrap ends the window neither early nor late
+    cpu.machine.timeGetTime = platform::SteppingClock(0xFFFF'FFF0u, 1);
+    EXPECT_EQ(TakeClockReadings(cpu.machine).t2, 0xFFFF'FFF0u + 2 + 1001);  // the wrap ends the window neither early nor late
 }
 
 TEST(CpuClock, MegahertzAreTheWholeCounterDifferenceRoundedDown)
@@ -58,7 +57,7 @@ TEST(CpuClock, OnlyIntelAndAmdMarkAClockOffTheirTable)
         {"AuthenticAMD", "1131 MHz (oc)"}, {"GenuineIntel", "1133 MHz"}, {"CyrixInstead", "1131 MHz"}, {"CentaurHauls", "1131 MHz"}};
     for (const auto& [vendor, text] : cases) {
         FakeCpu cpu(vendor, 1);
-        EXPECT_EQ(FormatClockText(1131, CreateProcessor(DetectVendor().code)->MatchStandardMHz(1131)), text) << vendor;
+        EXPECT_EQ(FormatClockText(1131, cpu.Detected()->MatchStandardMHz(1131)), text) << vendor;
     }
 }
 
@@ -73,10 +72,10 @@ TEST(CpuClock, SummaryLineNamesProcessorClockMemoryAndPlatform)
     for (const auto& [vendor, cycles, memory, platformId, line] : cases) {
         FakeCpu cpu(vendor, 1);
         cpu.Signature(6, 1);
-        platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 1));
-        platform::ScopedTsc tsc(platform::SteppingTsc(1'000'000'000'000ull, cycles));
-        platform::ScopedMemoryStatus status([m = memory] { return platform::MemoryStatus{m, m / 2, 0, 0}; });
-        platform::ScopedOsVersion version([id = platformId] { return platform::OsVersionInfo{4, 0, 0, id, {}}; });
-        EXPECT_EQ(FormatSystemSummary(), line);
+        cpu.machine.timeGetTime = platform::SteppingClock(0, 1);
+        cpu.machine.readTsc = platform::SteppingTsc(1'000'000'000'000ull, cycles);
+        cpu.machine.memoryStatus = [m = memory] { return platform::MemoryStatus{m, m / 2, 0, 0}; };
+        cpu.machine.osVersion = [id = platformId] { return platform::OsVersionInfo{4, 0, 0, id, {}}; };
+        EXPECT_EQ(FormatSystemSummary(cpu.machine), line);
     }
 }

@@ -10,16 +10,11 @@
 
 namespace {
 
-std::unique_ptr<CProcessor> Detected()
-{
-    return CreateProcessor(DetectVendor().code);
-}
-
 std::string NameOf(const char* vendor, uint32_t family, uint32_t model, uint32_t intelL2Byte = 0x43)
 {
     FakeCpu cpu(vendor, 2);
     cpu.Signature(family, model).Set(2, 0x03020101, 0, 0, 0x0C040800u | intelL2Byte);
-    return Detected()->GetName();
+    return cpu.Detected()->GetName();
 }
 
 }  // namespace
@@ -34,10 +29,10 @@ TEST(CpuVendor, ExactVendorStringsChooseTheVariantAndNearMissesAreOther)
     for (const auto& [vendor, label] : cases) {
         FakeCpu cpu(vendor, 1);
         cpu.Signature(6, 1);
-        EXPECT_EQ(DetectVendor().label, label);
+        EXPECT_EQ(DetectVendor(cpu.machine).label, label);
         const char* names[] = {"Intel Pentium Pro", "AMD Athlon", "Unknown Cyrix (Cyrix III?)", "N/D"};
         const int variant = label[0] == 'I' ? 0 : label[0] == 'A' ? 1 : label[0] == 'C' ? 2 : 3;
-        EXPECT_EQ(CreateProcessor(DetectVendor().code)->GetName(), names[variant]) << vendor;
+        EXPECT_EQ(cpu.Detected()->GetName(), names[variant]) << vendor;
     }
 }
 
@@ -61,7 +56,7 @@ TEST(CpuVendor, BrandStringTakesFortyEightBytesWhenAnyExtendedLeafIsOffered)
     FakeCpu cpu("AuthenticAMD", 1);
     cpu.Set(0x80000000, 0x80000001);  // strictly above the base is enough
     for (uint32_t leaf = 0x80000002; leaf <= 0x80000004; ++leaf) cpu.Set(leaf, 0x41414141, 0x41414141, 0x41414141, 0x41414141);
-    EXPECT_EQ(Detected()->GetBrandString(), std::string(48, 'A'));  // no terminator of its own
+    EXPECT_EQ(cpu.Detected()->GetBrandString(), std::string(48, 'A'));  // no terminator of its own
     cpu.Set(0x80000000, 0x80000000);
-    EXPECT_EQ(Detected()->GetBrandString(), "N/A");
+    EXPECT_EQ(cpu.Detected()->GetBrandString(), "N/A");
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A processor made of registers written in the test, answering CPUID for the test's scope. Leaves not
-// set answer zeros, as a recorded dump does.
+// A processor made of registers written in the test: its machine (the fake one) answers CPUID from
+// them. Leaves not set answer zeros, as a recorded dump does.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -9,16 +9,17 @@
 #include "cpu/Processor.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
+#include "tests/support/FakeMachine.h"
 
 class FakeCpu {
 public:
     // Vendor string in EBX, EDX, ECX and the highest standard leaf in EAX.
     FakeCpu(const char* vendor, uint32_t maxStandardLeaf)
-        : scope_([this](uint32_t leaf, uint32_t subleaf) {
-              ++calls_[leaf];
-              return dump_.Query(leaf, subleaf);
-          })
     {
+        machine.cpuid = [this](uint32_t leaf, uint32_t subleaf) {
+            ++calls_[leaf];
+            return dump_.Query(leaf, subleaf);
+        };
         uint32_t words[3] = {};
         for (int i = 0; i < 12 && vendor[i] != '\0'; ++i)
             words[i / 4] |= static_cast<uint32_t>(static_cast<unsigned char>(vendor[i])) << (8 * (i % 4));
@@ -43,9 +44,12 @@ public:
         auto it = calls_.find(leaf);
         return it == calls_.end() ? 0 : it->second;
     }
+    // The variant this processor's vendor selects, on its machine.
+    std::unique_ptr<CProcessor> Detected() const { return CreateProcessor(machine, DetectVendor(machine).code); }
+
+    platform::Machine machine = platform::FakeMachine();
 
 private:
     platform::CpuidDump dump_;
     std::map<uint32_t, int> calls_;
-    platform::ScopedCpuid scope_;
 };

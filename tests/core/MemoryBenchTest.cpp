@@ -122,6 +122,7 @@ TEST(Bandwidth, WidestVectorsOnlyWhenTheProcessorHasThemAndTheSystemSavesThem)
     for (const auto& [ecx1, ebx7, xcr0, expected] : cases) {
         FakeCpu cpu("AuthenticAMD", 7);
         cpu.Set(1, 0, 0, ecx1).Set(7, 0, ebx7);
+        platform::ScopedCpuid answers(cpu.machine.cpuid);
         int reads = 0;
         platform::ScopedXcr0 xcr([&, xcr0 = xcr0] { return ++reads, xcr0; });
         EXPECT_EQ(bandwidth::ChooseVectorWidth(), expected) << ecx1 << " " << ebx7 << " " << xcr0;

@@ -7,41 +7,32 @@
 #include <clocale>
 
 #include "cpu/Processor.h"
-#include "files/MeasuredClock.h"
+#include "cpu/RecordedCpuid.h"
 #include "files/ProcessorReport.h"
-#include "platform/Clocks.h"
-#include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
-#include "tests/support/ReportTestSupport.h"
 #include "tests/support/FakeClocks.h"
+#include "tests/support/FakeMachine.h"
+#include "tests/support/ReportTestSupport.h"
 
 using namespace reporttest;
 
 namespace {
 
-// Answers CPUID from a dump, with a fixed date and clock, for the scope of one report.
-class RecordedProcessor {
-public:
-    RecordedProcessor(const fs::path& path, int mhz)
-        : dump_(platform::LoadCpuidDump(path.string())),
-          cpuid_([this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); }),
-          clock_([this, mhz](CProcessor&) { return ++measurements, mhz; }),
-          date_(platform::ScriptedClock<std::time_t>{kFifthOfApril2001})
-    {
-    }
-    int measurements = 0;
-
-private:
-    platform::CpuidDump dump_;
-    platform::ScopedCpuid cpuid_;
-    ScopedMeasuredClock clock_;
-    platform::ScopedCalendarClock date_;
-};
+// A machine that answers CPUID from a dump, dated the fifth of April 2001, whose clocks measure `mhz`:
+// the timer steps a second and the counter `mhz` million per read.
+platform::Machine RecordedMachine(const fs::path& dump, int mhz)
+{
+    platform::Machine machine = cpu::WithRecordedCpuid(platform::FakeMachine(), platform::LoadCpuidDump(dump.string()));
+    machine.timeGetTime = platform::SteppingClock(0, 1000);
+    machine.readTsc = platform::SteppingTsc(0, uint64_t{1'000'000} * mhz);
+    machine.calendarTime = [] { return kFifthOfApril2001; };
+    return machine;
+}
 
 // Saves a report to `path`; returns the page's message for a failure, none when it was written.
-std::vector<std::string> SaveReportAs(const fs::path& path)
+std::vector<std::string> SaveReportAs(const fs::path& path, const platform::Machine& machine)
 {
-    if (CProcessorReport().SaveReport(path.string()).status == FileWriteStatus::Ok) return {};
+    if (CProcessorReport(machine).SaveReport(path.string()).status == FileWriteStatus::Ok) return {};
     return {kReportFileError};
 }
 
@@ -79,20 +70,24 @@ TEST(Report, HandWrittenReportsMatchByteForByte)
         SCOPED_TRACE(dump);
         const std::string expected = ReadBytes(ExpectedReports() / (std::string(dump) + ".txt"));
         ASSERT_FALSE(expected.empty());
-        RecordedProcessor processor(SharedDumps() / (std::string(dump) + ".txt"), mhz);
+        platform::Machine machine = RecordedMachine(SharedDumps() / (std::string(dump) + ".txt"), mhz);
+        int counterReads = 0;
+        machine.readTsc = [&counterReads, tsc = machine.readTsc] { return ++counterReads, tsc(); };
         TempDir dir;
-        EXPECT_TRUE(SaveReportAs(dir.Path() / "report.txt").empty());
+        EXPECT_TRUE(SaveReportAs(dir.Path() / "report.txt", machine).empty());
         EXPECT_EQ(ReadBytes(dir.Path() / "report.txt"), expected);
-        EXPECT_EQ(processor.measurements, 1);  // measured anew for every report
-        EXPECT_EQ(CProcessorReport().ReportText(), WithoutCr(expected));
+        EXPECT_EQ(counterReads, 2);  // measured anew for every report
+        EXPECT_EQ(CProcessorReport(machine).ReportText(), WithoutCr(expected));
     }
 }
 
 TEST_P(RecordedReport, MatchesItsGoldenFile)
 {
-    RecordedProcessor processor(GetParam(), 1000);
+    // A recorded clock stands for the measurement, as vext-cli --mhz gives it.
+    platform::Machine machine = RecordedMachine(GetParam(), 7);
+    machine.recordedClockMhz = 1000;
     ExpectGolden("golden/reports/" + GetParam().parent_path().filename().string() + "/" + GetParam().filename().string(),
-                 CProcessorReport().ReportText());
+                 CProcessorReport(machine).ReportText());
 }
 
 INSTANTIATE_TEST_SUITE_P(Dumps, RecordedReport, testing::ValuesIn(ReportedDumps()), [](const auto& info) {
@@ -115,7 +110,8 @@ TEST(Report, DateIsEnglishWithTwoDigitDaysWhateverTheLocale)
 
 TEST(SaveReport, AFileThatCannotBeWrittenGivesTheStopMessageAndAnOldOneIsReplacedOnlyWhole)
 {
-    ScopedMeasuredClock clock([](CProcessor&) { return 500; });
+    const platform::Machine machine = platform::FakeMachine();
+    const auto SaveReportAs = [&](const fs::path& path) { return ::SaveReportAs(path, machine); };
     TempDir dir;
     WriteBytes(dir.Path() / "plain-file", "x");
     const std::vector<std::string> error = {"Error !\n\nVext is unable to create the report file !"};

@@ -2,9 +2,9 @@
 
 #include <tuple>
 
-#include "platform/Clocks.h"
 #include "platform/SystemQueries.h"
 #include "tests/support/FakeClocks.h"
+#include "tests/support/FakeMachine.h"
 #include "tests/support/Golden.h"
 #include "winfo/WindowsInfo.h"
 
@@ -14,12 +14,13 @@ namespace {
 
 constexpr uint64_t kMb = 1048576;
 
-// A CWindowsInfo of a faked system: the version and memory are sampled while the fakes stand.
-CWindowsInfo InfoFor(uint32_t platformId, uint32_t minor, uint32_t build, std::string csd = "", MemoryStatus memory = {})
+// A faked system of this version and memory; CWindowsInfo samples both as it is made.
+Machine System(uint32_t platformId, uint32_t minor, uint32_t build, std::string csd = "", MemoryStatus memory = {})
 {
-    ScopedOsVersion v([=] { return OsVersionInfo{4, minor, build, platformId, csd}; });
-    ScopedMemoryStatus m([=] { return memory; });
-    return CWindowsInfo();
+    Machine machine = FakeMachine();
+    machine.osVersion = [=] { return OsVersionInfo{4, minor, build, platformId, csd}; };
+    machine.memoryStatus = [=] { return memory; };
+    return machine;
 }
 
 }  // namespace
@@ -29,7 +30,8 @@ TEST(WindowsInfo, NineXNamesComeFromTheLowWordOfTheBuildAndTheFirstServicePackCh
     const std::tuple<uint32_t, uint32_t, const char*, const char*> cases[] = {
         {0, 0x040003B6, "B", "Windows'95 OSR 2.5"}, {0, 950, " A", "Windows'95"}, {10, 0x040A08AE, " A ", "Windows'98 SE "},
         {0, 1111, "", "Windows'95"}, {1, 3000, "", "Windows'98"}};  // the last two not in the table: by minor version
-    for (const auto& [minor, build, csd, name] : cases) EXPECT_EQ(InfoFor(kPlatformWindows, minor, build, csd).GetOsName(), name);
+    for (const auto& [minor, build, csd, name] : cases)
+        EXPECT_EQ(CWindowsInfo(System(kPlatformWindows, minor, build, csd)).GetOsName(), name);
 }
 
 TEST(WindowsInfo, NtNamesComeFromTheWholeBuildNumber)
@@ -38,19 +40,20 @@ TEST(WindowsInfo, NtNamesComeFromTheWholeBuildNumber)
     // reaches is still checked, by the golden file's diff.
     std::string names, last;
     for (uint32_t build = 0; build <= 2300; ++build)
-        if (std::string name = InfoFor(kPlatformNT, 0, build).GetOsName(); name != last)
+        if (std::string name = CWindowsInfo(System(kPlatformNT, 0, build)).GetOsName(); name != last)
             names += std::to_string(build) + ": " + (last = name) + "\n";
     ExpectGolden("golden/nt-names.txt", names);
-    EXPECT_EQ(InfoFor(kPlatformNT, 0, 0x10000u + 2195u).GetOsName(), "Unknown Windows NT");
-    EXPECT_EQ(FormatVersionText(InfoFor(kPlatformWindows, 90, 0x045A0BB8).GetVersionNumbers()), "4.90   (Build : 3000)");
-    EXPECT_EQ(FormatVersionText(InfoFor(kPlatformNT, 1, 0x80000001u).GetVersionNumbers()), "4.1   (Build : -2147483647)");
+    EXPECT_EQ(CWindowsInfo(System(kPlatformNT, 0, 0x10000u + 2195u)).GetOsName(), "Unknown Windows NT");
+    EXPECT_EQ(FormatVersionText(CWindowsInfo(System(kPlatformWindows, 90, 0x045A0BB8)).GetVersionNumbers()), "4.90   (Build : 3000)");
+    EXPECT_EQ(FormatVersionText(CWindowsInfo(System(kPlatformNT, 1, 0x80000001u)).GetVersionNumbers()), "4.1   (Build : -2147483647)");
 }
 
 TEST(WindowsInfo, BootModeDebugModeUptimeAndMemoryTexts)
 {
-    CWindowsInfo info = InfoFor(kPlatformNT, 0, 2195);
+    Machine machine = System(kPlatformNT, 0, 2195);
     int metric = 0;
-    ScopedSystemMetrics metrics([&](int) { return metric; });
+    machine.systemMetrics = [&](int) { return metric; };
+    const CWindowsInfo info(machine);
     const std::pair<int, const char*> modes[] = {{0, "Normal"}, {2, "Fail-safe with network boot"}, {3, "Unkown"}, {-1, "Unkown"}};
     for (const auto& [value, text] : modes) {
         metric = value;
@@ -63,7 +66,7 @@ TEST(WindowsInfo, BootModeDebugModeUptimeAndMemoryTexts)
         {0xFFFFFFFFu, "1193 hour(s), 2 min(s), 47 sec(s)"},
     };
     for (const auto& [ms, text] : uptimes) {
-        ScopedTickCount tick(ScriptedClock<uint32_t>{ms});
+        machine.tickCount = ScriptedClock<uint32_t>{ms};
         EXPECT_EQ(info.GetUptime(), text) << ms;
     }
     // Physical memory is whole megabytes plus one, the other figures round halves up; no sum wraps above 4 Gb.
@@ -71,7 +74,8 @@ TEST(WindowsInfo, BootModeDebugModeUptimeAndMemoryTexts)
     EXPECT_EQ(FormatMegabytes(131072), "0.13 Mb");       // exactly 0.125
     EXPECT_EQ(FormatMegabytes(0xFFFFFFFFull), "4096.00 Mb");
     const MemoryStatus status{24ull * 1024 * kMb, 20ull * 1024 * kMb + 131072, 8ull * 1024 * kMb, 5ull * 1024 * kMb};
-    CWindowsInfo big = InfoFor(kPlatformNT, 1, 0, "", status);
+    const Machine bigMachine = System(kPlatformNT, 1, 0, "", status);
+    const CWindowsInfo big(bigMachine);
     EXPECT_EQ(FormatPhysicalMemory(big.GetTotalPhys()), "24577 Mb");
     EXPECT_EQ(FormatMegabytes(big.GetTotalWindowsMemory()), "32768.00 Mb");
     EXPECT_EQ(FormatMegabytes(big.GetAvailWindowsMemory()), "25600.13 Mb");

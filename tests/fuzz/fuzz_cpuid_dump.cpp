@@ -12,13 +12,13 @@
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
 #include "cpu/Processor.h"
+#include "cpu/RecordedCpuid.h"
 #include "cpu/SystemSummary.h"
-#include "platform/Clocks.h"
-#include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 #include "platform/SystemQueries.h"
 #include "tests/fuzz/Require.h"
 #include "tests/support/FakeClocks.h"
+#include "tests/support/FakeMachine.h"
 
 using namespace results;
 
@@ -40,30 +40,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     } catch (const platform::CpuidDumpError&) {
         return 0;
     }
-    platform::ScopedCpuid cpuid([&](uint32_t leaf, uint32_t subleaf) { return dump.Query(leaf, subleaf); });
+    platform::Machine machine = cpu::WithRecordedCpuid(platform::FakeMachine(), dump);
     // The dump's own first word picks the clock, so that every standard-clock branch is reached.
     const uint64_t cycles = static_cast<uint64_t>(dump.Query(1, 0).ebx) * 1'000'003ull;
-    platform::ScopedTimeGetTime timer(platform::SteppingClock(dump.Query(0, 0).eax, 7));
-    platform::ScopedTsc tsc(platform::SteppingTsc(dump.Query(1, 0).eax, cycles));
-    platform::ScopedMemoryStatus memory([&] {
+    machine.timeGetTime = platform::SteppingClock(dump.Query(0, 0).eax, 7);
+    machine.readTsc = platform::SteppingTsc(dump.Query(1, 0).eax, cycles);
+    machine.memoryStatus = [&] {
         platform::MemoryStatus m;
         m.totalPhys = (uint64_t{dump.Query(1, 0).ecx} << 32) | dump.Query(1, 0).edx;
         return m;
-    });
-    platform::ScopedOsVersion version([&] {
+    };
+    machine.osVersion = [&] {
         platform::OsVersionInfo v;
         v.platformId = dump.Query(0, 0).ecx & 3;
         return v;
-    });
+    };
 
-    const DetectedVendor vendor = DetectVendor();
+    const DetectedVendor vendor = DetectVendor(machine);
     RequireText(vendor.label, 22);
     Require(vendor.code >= VendorAmd && vendor.code <= VendorOther);
     CpuSignature signature;
-    GetFamilyModelStepping(vendor.code, signature);
+    GetFamilyModelStepping(machine, vendor.code, signature);
     Require(signature.family >= -1 && signature.family <= 15);
 
-    auto p = CreateProcessor(vendor.code);
+    auto p = CreateProcessor(machine, vendor.code);
     RequireText(p->GetName(), 54);
     const int32_t mhz = p->MeasureMHz();
     Require(mhz >= 0);
@@ -98,14 +98,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     SerialNumber serial;
     p->GetSerialNumber(serial);
     RequireText(p->DescribeL2Tlb(), 31);
-    (void)StandardFeatureFlags().flags;
-    (void)AmdFeatureFlags().flags;
+    (void)StandardFeatureFlags(machine).flags;
+    (void)AmdFeatureFlags(machine).flags;
     p.reset();
 
-    const std::string line = FormatSystemSummary();
+    const std::string line = FormatSystemSummary(machine);
     Require(line.size() <= 54 + 4 + 24 + 7 + 23 + 9);
 
-    const cpu::ModernProcessor modern = cpu::DecodeModernProcessor();
+    const cpu::ModernProcessor modern = cpu::DecodeModernProcessor(machine);
     for (std::size_t i = 0; i < modern.caches.size(); ++i) {
         Require(modern.caches[i].level <= 7);
         Require(i == 0 || modern.caches[i - 1].level <= modern.caches[i].level);

@@ -1,5 +1,8 @@
 // The Processor Information page on recorded processors and the Windows Information page on a faked
 // system, with clocks that make the clock measurement instant; their texts are compared with tests/data/gui.
+#include <utility>
+
+#include "cpu/RecordedCpuid.h"
 #include "pages/About.h"
 #include "pages/ProcInfo.h"
 #include "pages/SystemInfo.h"
@@ -12,26 +15,29 @@ using namespace reporttest;
 namespace {
 
 // A recorded processor whose time-stamp counter runs at `mhz`, with a millisecond timer that jumps a
-// second per reading.
-struct FakeMachine {
-    FakeMachine(const fs::path& dump, uint64_t mhz) : dump(platform::LoadCpuidDump(dump.string())), tsc(platform::SteppingTsc(0, mhz * 1000000)) {}
-    platform::CpuidDump dump;
-    platform::ScopedTsc tsc;
-    platform::ScopedCpuid cpuid{[this](uint32_t leaf, uint32_t subleaf) { return dump.Query(leaf, subleaf); }};
-    platform::ScopedTimeGetTime timer{platform::SteppingClock(0, 1000)};
-    platform::ScopedCalendarClock date{platform::ScriptedClock<std::time_t>{kFifthOfApril2001}};
-};
+// second per reading, on the fifth of April 2001.
+bench::Context Recorded(const fs::path& dump, uint64_t mhz)
+{
+    bench::Context context = bench::FakeContext();
+    context.machine = cpu::WithRecordedCpuid(std::move(context.machine), platform::LoadCpuidDump(dump.string()));
+    context.machine.readTsc = platform::SteppingTsc(0, mhz * 1000000);
+    context.machine.timeGetTime = platform::SteppingClock(0, 1000);
+    context.machine.calendarTime = [] { return kFifthOfApril2001; };
+    return context;
+}
 
-// A sheet opened as the program opens it (without the modal loop), holding `pages`; the first is initialised.
+// A sheet opened as the program opens it (without the modal loop) on `context`, holding `pages`; the
+// first is initialised.
 struct OpenSheet {
-    explicit OpenSheet(std::initializer_list<CTemplatePage*> pages)
+    explicit OpenSheet(std::initializer_list<CTemplatePage*> pages, bench::Context machine = bench::FakeContext())
+        : context(std::move(machine))
     {
         for (CTemplatePage* page : pages) sheet->AddPage(page);
         sheet->Prepare();
     }
     ~OpenSheet() { sheet->Destroy(); }
     RecordingPrompt prompt;
-    bench::Context context = bench::FakeContext();
+    bench::Context context;
     CVextSheet* sheet = new CVextSheet(kSheetCaption, prompt, context);
 };
 
@@ -44,9 +50,8 @@ TEST(ProcInfoPage, TextsOfRecordedProcessorsAndOnlyACloseButton)
                                                       {SharedDumps() / "amd-0644-athlon-thunderbird.txt", 1333},
                                                       {fs::path(VEXT_TEST_DATA) / "gui/latin1-brand-cpuid.txt", 500}};
     for (const auto& [dump, mhz] : machines) {
-        FakeMachine machine(dump, mhz);
         auto* page = new CProcInfo;
-        OpenSheet open{page};
+        OpenSheet open({page}, Recorded(dump, mhz));
         const std::string buttons = "OK \"" + guitest::Utf8(open.sheet->FindWindow(wxID_OK)->GetLabel()) + "\", Cancel " +
                                     (open.sheet->FindWindow(wxID_CANCEL)->IsEnabled() ? "on\n" : "off\n");
         ::ExpectGolden("gui/procinfo-" + dump.filename().string(), guitest::ControlTexts(*page) + buttons);
@@ -55,9 +60,8 @@ TEST(ProcInfoPage, TextsOfRecordedProcessorsAndOnlyACloseButton)
 
 TEST(ProcInfoPage, ReportButtonWritesTheReportAndLeavesThePageAlone)
 {
-    FakeMachine machine(SharedDumps() / "cyrix-0600-6x86mx-mii.txt", 233);
     auto* page = new CProcInfo;
-    OpenSheet open{page};
+    OpenSheet open({page}, Recorded(SharedDumps() / "cyrix-0600-6x86mx-mii.txt", 233));
     const std::string before = guitest::ControlTexts(*page);
     TempDir temp;
     RecordingPrompt& prompt = open.prompt;
@@ -82,18 +86,19 @@ TEST(SystemInfoPage, FillsItsBoxesOnFirstSelectionOnly)
     using namespace platform;
     uint32_t tick = 90061000u;
     int cleanBoot = 2, debug = 0;
-    ScopedMemoryStatus memory([] { return MemoryStatus{133677056, 131072, 6ull << 30, 0}; });
-    ScopedOsVersion version([] {
+    bench::Context context = bench::FakeContext();
+    context.machine.memoryStatus = [] { return MemoryStatus{133677056, 131072, 6ull << 30, 0}; };
+    context.machine.osVersion = [] {
         OsVersionInfo v;
         v.platformId = kPlatformWindows, v.majorVersion = 4, v.minorVersion = 0;
         v.buildNumber = 0x040003B6;  // 950 in the low word
         v.csdVersion = "B";
         return v;
-    });
-    ScopedSystemMetrics metrics([&](int index) { return index == SM_CLEANBOOT ? cleanBoot : debug; });
-    ScopedTickCount ticks([&] { return tick; });
+    };
+    context.machine.systemMetrics = [&](int index) { return index == SM_CLEANBOOT ? cleanBoot : debug; };
+    context.machine.tickCount = [&] { return tick; };
     auto* page = new CSystemInfo;
-    OpenSheet open{new CAbout, page};
+    OpenSheet open({new CAbout, page}, std::move(context));
     std::string texts = "== before selection\n" + guitest::ControlTexts(*page);
     open.sheet->SelectPage(1);
     texts += "== selected\n" + guitest::ControlTexts(*page);
