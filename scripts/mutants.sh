@@ -36,7 +36,7 @@ platform-memfree @@ if (m.availPhys == 0) m.availPhys = MeminfoBytes(procMeminfo
 platform-specials-length @@ if (text.size() > 127) text.resize(127); @@ if (text.size() > 128) text.resize(128);
 cpu-vendor-register @@ PutRegister(text + 4, r.edx); @@ PutRegister(text + 4, r.ecx);
 cpu-byte-order @@ for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFFu); @@ for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * (3 - i))) & 0xFFu);
-cpu-brand-leaf @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase) { @@ if (platform::Cpuid(kExtendedBase).eax > kExtendedBase + 4) {
+cpu-brand-leaf @@ if (machine.Cpuid(kExtendedBase).eax > kExtendedBase) { @@ if (machine.Cpuid(kExtendedBase).eax > kExtendedBase + 4) {
 cpu-clock-window @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 3) return v; @@ if (int64_t{v} - 3 <= m && m <= int64_t{v} + 2) return v;
 cpu-amd-last-clock @@ 950, 1000, 1100, 1200, 0, @@ 950, 1000, 1100, 1300, 0,
 cpu-overclock-mark @@ if (standardMHz == -1) return platform::TextFormat("%d MHz (oc)", measuredMHz); @@ if (standardMHz == -1) return platform::TextFormat("%d MHz", measuredMHz);
@@ -188,7 +188,7 @@ tidy-thread-most @@ if (value == "all" || (digits && std::stoi(value) >= 1 && st
 tidy-check-keep @@ if (replaces && ifExists == ExistingFile::Keep && !WrittenInPlace(path)) return {FileWriteStatus::TargetExists, EEXIST, true}; @@ if (false) return {FileWriteStatus::TargetExists, EEXIST, true};
 tidy-check-folder @@ return {FileWriteStatus::CannotCreate, error, replaces}; @@ return {FileWriteStatus::Ok, 0, replaces};
 tidy-check-replace-words @@ error = (check.replaces ? "cannot replace '" : "cannot save to '") + path + "'" + Reason(check.error); @@ error = "cannot save to '" + path + "'" + Reason(check.error);
-tidy-amd-itlb @@ L1TlbTexts(maxExtendedLeaf, 0, pages4Mb, pages4Kb); @@ L1TlbTexts(maxExtendedLeaf, 16, pages4Mb, pages4Kb);
+tidy-amd-itlb @@ L1TlbTexts(machine, maxExtendedLeaf, 0, pages4Mb, pages4Kb); @@ L1TlbTexts(machine, maxExtendedLeaf, 16, pages4Mb, pages4Kb);
 tidy-fpu-rating-row @@ constexpr std::size_t kFpuSheetMwipsRow = WhetstoneResults::kSections; @@ constexpr std::size_t kFpuSheetMwipsRow = WhetstoneResults::kSections - 1;
 tidy-row-printing @@ inline RowPrinting RowPrintingFor(bool json) { return json ? RowPrinting::AtTheEnd : RowPrinting::AsMeasured; } @@ inline RowPrinting RowPrintingFor(bool) { return RowPrinting::AsMeasured; }
 tidy-json-last-row @@ for (int at = next; at < static_cast<int>(sheet.listRows.size()); ++at) @@ for (int at = next; at + 1 < static_cast<int>(sheet.listRows.size()); ++at)
@@ -204,10 +204,15 @@ voice-cli-failure-printed @@ std::fprintf(stderr, "%s\n", results::TerminalText(
 voice-load-keeps-refused @@ if (load.status != ResultFileStatus::Ok) load.loaded.reset(); @@ (void)0;
 voice-page-load-message @@ if (loaded.status != ResultFileStatus::Ok) prompt.ShowMessage(ResultFileMessage(loaded.status), MessageIcon::Stop); @@ (void)0;
 voice-page-save-message @@ prompt.ShowMessage(ResultFileMessage(status), MessageIcon::Stop); @@ (void)0;
-voice-page-report-message @@ if (path && CProcessorReport().SaveReport(*path).status != FileWriteStatus::Ok) @@ if (path && (CProcessorReport().SaveReport(*path), false))
+voice-page-report-message @@ if (path && CProcessorReport(Context().machine).SaveReport(*path).status != FileWriteStatus::Ok) @@ if (path && (CProcessorReport(Context().machine).SaveReport(*path), false))
 voice-page-failure-icon @@ return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::None); }; @@ return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::Stop); };
 voice-cli-report-status @@ if (written.status == FileWriteStatus::Ok) return 0; @@ return 0;
 voice-sheet-asks-prompt @@ if (unsaved && !prompt_.AskYesNo(kUnsavedRunQuestion)) return; @@ if (unsaved && false) return;
+ctx-cpu-recorded-clock @@ return processor.machine.recordedClockMhz ? *processor.machine.recordedClockMhz : processor.MeasureMHz(); @@ return processor.MeasureMHz();
+ctx-cpu-dump-machine @@ return cpu::WithRecordedCpuid(machine, platform::LoadCpuidDump(*dumpPath)); @@ return (platform::LoadCpuidDump(*dumpPath), machine);
+ctx-cpu-cli-mhz @@ if (options.mhz) machine->recordedClockMhz = *options.mhz; @@ (void)0;
+ctx-cpu-serialised-tsc @@ machine.Cpuid(0); @@ (void)0;
+ctx-cpu-report-date @@ file.Write(FormatReportDate(machine.calendarTime())); @@ file.Write(FormatReportDate(std::time(nullptr)));
 LIST
 )
 
