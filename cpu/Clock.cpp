@@ -22,7 +22,7 @@ static_assert(std::size(kIntelClocks) == 46 + 1);
 // Executing CPUID first keeps earlier instructions from drifting past the counter read.
 uint64_t SerialisedTsc(const platform::Machine& machine)
 {
-    machine.Cpuid(0);
+    (void)machine.Cpuid(0);
     return machine.readTsc();
 }
 

@@ -211,7 +211,7 @@ voice-sheet-asks-prompt @@ if (unsaved && !prompt_.AskYesNo(kUnsavedRunQuestion)
 ctx-cpu-recorded-clock @@ return processor.machine.recordedClockMhz ? *processor.machine.recordedClockMhz : processor.MeasureMHz(); @@ return processor.MeasureMHz();
 ctx-cpu-dump-machine @@ return cpu::WithRecordedCpuid(machine, platform::LoadCpuidDump(*dumpPath)); @@ return (platform::LoadCpuidDump(*dumpPath), machine);
 ctx-cpu-cli-mhz @@ if (options.mhz) machine->recordedClockMhz = *options.mhz; @@ (void)0;
-ctx-cpu-serialised-tsc @@ machine.Cpuid(0); @@ (void)0;
+ctx-cpu-serialised-tsc @@ (void)machine.Cpuid(0); @@ (void)0;
 ctx-cpu-report-date @@ file.Write(FormatReportDate(machine.calendarTime())); @@ file.Write(FormatReportDate(std::time(nullptr)));
 LIST
 )
