@@ -8,6 +8,8 @@
 
 namespace platform {
 
+struct Machine;
+
 // Maps `length` bytes of zeroed anonymous memory; nullptr when the system refuses. A test refuses the
 // blocks it chooses with ScopedMemoryMap.
 struct MemoryMapTag {
@@ -22,10 +24,10 @@ inline constexpr size_t kHugePageBytes = size_t{2} << 20;
 class MemoryBlock {
 public:
     MemoryBlock() = default;
-    // Maps `bytes` of zeroed memory; with hugePages, a block of kHugePageBytes or more is aligned to
+    // Maps `bytes` of zeroed memory (machine.mapMemory); with hugePages, a block of kHugePageBytes or more is aligned to
     // them and marked with MADV_HUGEPAGE (the kernel decides, by its transparent huge page setting).
     // Empty when the system refuses.
-    MemoryBlock(size_t bytes, bool hugePages);
+    MemoryBlock(const Machine& machine, size_t bytes, bool hugePages);
     ~MemoryBlock();
     MemoryBlock(MemoryBlock&& other) noexcept;
     MemoryBlock& operator=(MemoryBlock&& other) noexcept;

@@ -74,9 +74,10 @@ void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
     if (measuredMHz) Line("Measured clock", platform::TextFormat("%d MHz", *measuredMHz));
 }
 
-int RunProcessor(bool json, const std::optional<std::string>& dumpPath, const std::optional<std::string>& label)
+int RunProcessor(const platform::Machine& machine, bool json, const std::optional<std::string>& dumpPath,
+                 const std::optional<std::string>& label)
 {
-    const nlohmann::json identity = json ? RunIdentity(label) : nlohmann::json();
+    const nlohmann::json identity = json ? RunIdentity(machine, label) : nlohmann::json();
     std::optional<CRecordedCpuid> recorded;
     if (!UseRecordedCpuid("processor", dumpPath, recorded)) return 2;
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor();
@@ -93,7 +94,7 @@ int RunProcessor(bool json, const std::optional<std::string>& dumpPath, const st
 
 }  // namespace
 
-void AddProcessorCommand(CLI::App& cli, CommandRun& run, [[maybe_unused]] const bench::Context& context)
+void AddProcessorCommand(CLI::App& cli, CommandRun& run, const bench::Context& context)
 {
     CLI::App* processor = cli.add_subcommand("processor", "the processor as CPUID describes it today");
     SetCommandHelp(*processor, "vext-cli processor [--json [--label TEXT]] [--cpuid DUMP]", kProcessorAbout);
@@ -108,5 +109,7 @@ void AddProcessorCommand(CLI::App& cli, CommandRun& run, [[maybe_unused]] const 
     processor->add_option("--cpuid", options->dump, "decode the recorded dump DUMP instead of this processor")
         ->type_name("DUMP")
         ->check(kNotEmpty);
-    processor->callback([&run, options] { run = [options] { return RunProcessor(options->json, options->dump, options->label); }; });
+    processor->callback([&run, options, &context] {
+        run = [options, &context] { return RunProcessor(context.machine, options->json, options->dump, options->label); };
+    });
 }

@@ -66,9 +66,9 @@ int WriteReport(const ReportOptions& options, const nlohmann::json& identity)
                 (written.error ? std::string(": ") + std::strerror(written.error) : std::string()));
 }
 
-int RunReport(const ReportOptions& options)
+int RunReport(const ReportOptions& options, const platform::Machine& machine)
 {
-    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    const nlohmann::json identity = options.json ? RunIdentity(machine, options.label) : nlohmann::json();
     std::optional<CRecordedCpuid> recorded;
     if (!UseRecordedCpuid("report", options.dump, recorded)) return 2;
     std::optional<ScopedMeasuredClock> fixedClock;
@@ -79,7 +79,7 @@ int RunReport(const ReportOptions& options)
 
 }  // namespace
 
-void AddReportCommand(CLI::App& cli, CommandRun& run, [[maybe_unused]] const bench::Context& context)
+void AddReportCommand(CLI::App& cli, CommandRun& run, const bench::Context& context)
 {
     CLI::App* report = cli.add_subcommand("report", "the processor report (standard output, or FILE)");
     SetCommandHelp(*report, "vext-cli report [-o FILE | --json [--label TEXT]] [--cpuid DUMP] [--mhz N]", kReportAbout);
@@ -97,5 +97,5 @@ void AddReportCommand(CLI::App& cli, CommandRun& run, [[maybe_unused]] const ben
         ->check(CLI::Range(0, std::numeric_limits<int>::max()).description(""));
     CLI::Option* json = report->add_flag("--json", options->json, "the report's rows and the processor as one JSON object");
     AddLabelOption(*report, options->label, json);
-    report->callback([&run, options] { run = [options] { return RunReport(*options); }; });
+    report->callback([&run, options, &context] { run = [options, &context] { return RunReport(*options, context.machine); }; });
 }
