@@ -20,8 +20,10 @@ struct Outcome {
 #include "tests/support/FakeMachine.h"
 #include "tests/support/Golden.h"
 
-// Runs "vext-cli COMMAND ARGS...", its standard output captured, or sent to `device` or to the descriptor `to`.
-inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args, const char* device = nullptr, int to = -1)
+// Runs "vext-cli COMMAND ARGS..." on the machine and suites of `context`, its standard output captured,
+// or sent to `device` or to the descriptor `to`.
+inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args,
+                           const bench::Context& context = bench::FakeContext(), const char* device = nullptr, int to = -1)
 {
     args.insert(args.begin(), command);
     std::fflush(stdout);
@@ -31,7 +33,7 @@ inline Outcome RunCaptured(const std::string& command, std::vector<std::string> 
     if (redirected) ::dup2(to, 1);
     if (!redirected) testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = RunVextCli(args, bench::LiveContext());
+    const int status = RunVextCli(args, context);
     const std::string out = redirected ? "" : testing::internal::GetCapturedStdout();
     if (redirected) __fpurge(stdout), std::clearerr(stdout), ::dup2(saved, 1), ::close(saved);
     return {status, out, testing::internal::GetCapturedStderr()};

@@ -5,7 +5,7 @@
 
 #include "bench/CpuSuite.h"
 #include "bench/ThreadedSuites.h"
-#include "platform/CpuTopology.h"
+#include "tests/support/FakeMachine.h"
 
 namespace {
 
@@ -51,18 +51,17 @@ TEST(CpuSuite, RunsInListOrderReportingEachValueBeforeTheNextKernelStartsAndTota
 
 TEST(ThreadedCpu, AFailureOnAWorkerIsShownByTheThreadThatStartedTheRunAfterTheThreadsEnd)
 {
-    platform::ScopedAllowedCpus machine([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}}; });
-    platform::ScopedPinThread pin([](int) { return true; });
     // Dhrystone fails on thread 1: in the run on both threads, not in thread 0's lone run.
-    ScopedThreadCpuKernels kernels([](int thread, BenchFailure& failure) {
+    bench::Context context = bench::FakeContext();
+    context.suites.threadCpuKernels = [](const platform::Machine&, int thread, BenchFailure& failure) {
         CpuKernels fixed = FixedCpuKernels({});
         if (thread == 1) fixed[CpuResults::kDhrystone] = [&failure] { return failure = BenchFailure::DhrystoneMemory, 0u; };
         return fixed;
-    });
+    };
     FailureLog log;
     size_t shownBeforeRow = 0;
     const ThreadedCpuRun run = RunThreadedCpu(
-        {0, 1}, [&](int index, uint32_t, const std::vector<uint32_t>&) {
+        context, {0, 1}, [&](int index, uint32_t, const std::vector<uint32_t>&) {
             if (index == CpuResults::kDhrystone) shownBeforeRow = log.failures.size();
         },
         log.Handler());
