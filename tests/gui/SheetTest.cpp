@@ -55,9 +55,9 @@ TEST(Sheet, EscapeCloseBoxAndCloseEndTheModalRunAskingFirstWhileARunIsNotSaved)
 {
     guitest::InstantClocks clocks;
     RecordingPrompt prompt;
-    const ScopedCpuSuite fake([](const CpuSuiteCallbacks& cb) { return RunCpuSuiteWith(FixedCpuKernels({}), cb); });
     prompt.saveAnswer = "/dev/null";  // a save that succeeds and leaves nothing behind
-    const bench::Context context = bench::FakeContext();
+    bench::Context context = bench::FakeContext();
+    context.suites.cpu = [](const platform::Machine&, const CpuSuiteCallbacks& cb) { return RunCpuSuiteWith(FixedCpuKernels({}), cb); };
     CVextSheet sheet(kSheetCaption, prompt, context);
     sheet.AddPage(new CCPUBenchPage);
     sheet.Prepare();
