@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "bench/CpuSuite.h"
@@ -71,3 +74,84 @@ TEST(ThreadedCpu, AFailureOnAWorkerIsShownByTheThreadThatStartedTheRunAfterTheTh
     EXPECT_EQ(shownBeforeRow, 1u);
     EXPECT_TRUE(run.notStarted.empty());
 }
+
+// Thread t's kernels answer 10 + t (Dhrystone 100 + t); its Whetstone rates 1000 + t MWIPS and, with
+// `failing`, fails its run on all threads. The system refuses the start numbered `refusedStart` (from 1:
+// the lone run's thread, then those of the run on all) and pinning to `refusedPin`.
+struct ThreadedCase {
+    int refusedStart, refusedPin, failing;
+    const char* notStarted;
+    bool pinned;
+};
+
+class ThreadedSuites : public testing::TestWithParam<ThreadedCase> {
+protected:
+    ThreadedSuites()
+    {
+        const ThreadedCase& c = GetParam();
+        context_.machine.allowedCpus = [] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}, {2, 0, 2}}; };
+        CountStarts();
+        context_.machine.pinThread = [c](int cpu) { return cpu != c.refusedPin; };
+        context_.suites.threadCpuKernels = [this](const platform::Machine&, int thread, BenchFailure&) {
+            CpuResults values;
+            for (int i = 0; i < CpuResults::kTotal; ++i) values.values[i] = (i == CpuResults::kDhrystone ? 100u : 10u) + thread;
+            return ++kernelSets_, FixedCpuKernels(values);
+        };
+        context_.suites.threadWhetstone = [this, c](const platform::Machine&, int thread, std::optional<int32_t> passes) {
+            std::lock_guard hold(lock_);
+            passesGiven_.push_back(passes.value_or(-1));
+            WhetstoneResults results;
+            results.mwips = 1000 + thread;
+            const bool fails = passes && thread == c.failing;
+            return bench::WhetstoneRun{results, 77, fails ? BenchFailure::WhetstoneCalculation : BenchFailure::None};
+        };
+    }
+    void CountStarts()
+    {
+        context_.machine.startThread = [refused = GetParam().refusedStart, starts = 0](std::function<void()> body) mutable {
+            if (++starts == refused) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            return std::thread(std::move(body));
+        };
+    }
+    bench::Context context_ = bench::FakeContext();
+    std::mutex lock_;
+    std::vector<int32_t> passesGiven_;
+    int kernelSets_ = 0;
+};
+
+TEST_P(ThreadedSuites, EachThreadRunsItsOwnKernelsAndARefusedStartRunsNothing)
+{
+    const ThreadedCase& c = GetParam();
+    const std::vector<int> cpus{0, 1, 2};
+    FailureLog cpuFailures, fpuFailures;
+    std::vector<uint32_t> dhrystone;
+    const ThreadedCpuRun cpu = RunThreadedCpu(
+        context_, cpus, [&](int index, uint32_t, const std::vector<uint32_t>& threads) {
+            if (index == CpuResults::kDhrystone) dhrystone = threads;
+        },
+        cpuFailures.Handler());
+    std::vector<int> stages;
+    CountStarts();
+    const ThreadedFpuRun fpu = RunThreadedFpu(context_, cpus, [&](int threads) { stages.push_back(threads); }, fpuFailures.Handler());
+    EXPECT_EQ(std::make_tuple(cpu.notStarted, fpu.notStarted, cpu.pinned), std::make_tuple(c.notStarted, c.notStarted, c.pinned));
+    EXPECT_TRUE(cpuFailures.failures.empty());
+    if (*c.notStarted) {
+        EXPECT_EQ(std::make_tuple(kernelSets_, passesGiven_.size(), stages.size()), std::make_tuple(0, 0u, 0u));
+        return;
+    }
+    EXPECT_EQ(dhrystone, (std::vector<uint32_t>{100, 101, 102}));
+    EXPECT_EQ(cpu.single.values[CpuResults::kTotal], 130u);
+    EXPECT_EQ(cpu.threads[2].values[CpuResults::kTotal], 13u * 12);
+    EXPECT_EQ(stages, (std::vector<int>{1, 3}));
+    EXPECT_EQ(passesGiven_.front(), -1);  // the lone run calibrates; every thread then runs its count
+    EXPECT_EQ(std::count(passesGiven_.begin(), passesGiven_.end(), 77), 3);
+    EXPECT_EQ(std::make_tuple(fpu.passes, fpu.single.mwips, fpu.threads[1].mwips, fpu.pinned), std::make_tuple(77, 1000.0, 1001.0, c.pinned));
+    EXPECT_EQ(fpuFailures.failures.size(), c.failing >= 0 ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Machines, ThreadedSuites,
+    testing::Values(ThreadedCase{0, -1, -1, "", true}, ThreadedCase{0, 2, 1, "", false},
+                    ThreadedCase{1, -1, -1, "the thread could not be started (the system refused it)", true},
+                    ThreadedCase{2, -1, -1, "none of the 3 threads could be started (the system refused them)", true},
+                    ThreadedCase{4, -1, -1, "only 2 of the 3 threads could be started (the system refused the others)", true}));
