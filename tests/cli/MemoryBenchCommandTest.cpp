@@ -45,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MemoryBenchRun, ABlockThatCannotBeHadIsNamedIsNullAndEndsWithStatusTwo)
+TEST_F(MemoryBenchRun, ABlockOrAThreadThatCannotBeHadIsNamedAndEndsWithStatusTwo)
 {
     Outcome o = Run({"latency", "--repeat", "2", "--json"}, [](size_t length) { return length == 8192; });
     EXPECT_EQ(o.err, "vext-cli bench latency: no memory for the 8 Kb block: its row has no value\n");
@@ -76,15 +76,13 @@ TEST_F(MemoryBenchRun, ABlockThatCannotBeHadIsNamedIsNullAndEndsWithStatusTwo)
 
     o = Run({"bandwidth", "--repeat", "2"}, [](size_t) { return false; });
     EXPECT_EQ(std::make_pair(o.status, o.err), std::make_pair(0, std::string()));
-}
 
-TEST_F(MemoryBenchRun, AThreadTheSystemRefusesIsNamedAndEndsWithStatusTwo)
-{
+    // A thread the system refuses.
     context_.machine.startThread = [starts = 0](std::function<void()> body) mutable {
         if (++starts == 2) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
         return std::thread(std::move(body));
     };
-    const Outcome o = Run({"bandwidth", "--threads", "all"}, [](size_t) { return false; });
+    o = Run({"bandwidth", "--threads", "all"}, [](size_t) { return false; });
     EXPECT_EQ(std::make_tuple(o.status, o.out, o.err),
               std::make_tuple(2, "", "vext-cli bench bandwidth: only 1 of the 2 threads could be started (the system refused the others)\n"));
 }

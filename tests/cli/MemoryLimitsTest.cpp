@@ -22,18 +22,16 @@ class MemoryLimits : public testing::Test {
 protected:
     uint64_t available_ = 20 * Gb;
     platform::CgroupLimits cgroup_{256 * Mb, std::nullopt};
-    bench::Context context_ = [this] {
-        bench::Context context = bench::FakeContext();
-        context.machine.memoryStatus = [this] { return platform::MemoryStatus{24 * Gb, available_, 0, 0}; };
-        context.machine.cgroupLimits = [this] { return cgroup_; };
-        context.machine.allowedCpus = [] {
-            std::vector<platform::LogicalCpu> cpus;
-            for (int i = 0; i < 128; ++i) cpus.push_back({i, 0, i % 64});
-            return cpus;
-        };
-        return context;
-    }();
-    const platform::Machine& machine_ = context_.machine;
+    MemoryLimits()
+    {
+        machine_.memoryStatus = [this] { return platform::MemoryStatus{24 * Gb, available_, 0, 0}; };
+        machine_.cgroupLimits = [this] { return cgroup_; };
+        for (int i = 0; i < 128; ++i) cpus_.push_back({i, 0, i % 64});
+        machine_.allowedCpus = [this] { return cpus_; };
+    }
+    std::vector<platform::LogicalCpu> cpus_;
+    bench::Context context_ = bench::FakeContext();
+    platform::Machine& machine_ = context_.machine;
 };
 
 }  // namespace

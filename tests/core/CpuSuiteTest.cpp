@@ -52,106 +52,64 @@ TEST(CpuSuite, RunsInListOrderReportingEachValueBeforeTheNextKernelStartsAndTota
     EXPECT_EQ(results.values[CpuResults::kTotal], 0xFFFFFFFFu * 13 - 78);
 }
 
-TEST(ThreadedCpu, AFailureOnAWorkerIsShownByTheThreadThatStartedTheRunAfterTheThreadsEnd)
+// Three threads of which thread t's kernels answer 10 + t (Dhrystone 100 + t) and its Whetstone rates
+// 1000 + t; `failing`'s Dhrystone and final Whetstone fail. The system refuses start number
+// `refusedStart` (from 1: the lone run's thread, then those of the run on all) and pinning to `refusedPin`.
+TEST(ThreadedSuites, EachThreadRunsItsOwnKernelsFailuresComeBackOnTheCallerAndARefusedStartRunsNothing)
 {
-    // Dhrystone fails on thread 1: in the run on both threads, not in thread 0's lone run.
-    bench::Context context = bench::FakeContext();
-    context.suites.threadCpuKernels = [](const platform::Machine&, int thread, BenchFailure& failure) {
-        CpuKernels fixed = FixedCpuKernels({});
-        if (thread == 1) fixed[CpuResults::kDhrystone] = [&failure] { return failure = BenchFailure::DhrystoneMemory, 0u; };
-        return fixed;
-    };
-    FailureLog log;
-    size_t shownBeforeRow = 0;
-    const ThreadedCpuRun run = RunThreadedCpu(
-        context, {0, 1}, [&](int index, uint32_t, const std::vector<uint32_t>&) {
-            if (index == CpuResults::kDhrystone) shownBeforeRow = log.failures.size();
-        },
-        log.Handler());
-    EXPECT_EQ(log.failures, std::vector<BenchFailure>{BenchFailure::DhrystoneMemory});
-    ASSERT_EQ(log.handedOn.size(), 1u);
-    EXPECT_EQ(log.handedOn[0], std::this_thread::get_id());
-    EXPECT_EQ(shownBeforeRow, 1u);
-    EXPECT_TRUE(run.notStarted.empty());
-}
-
-// Thread t's kernels answer 10 + t (Dhrystone 100 + t); its Whetstone rates 1000 + t MWIPS and, with
-// `failing`, fails its run on all threads. The system refuses the start numbered `refusedStart` (from 1:
-// the lone run's thread, then those of the run on all) and pinning to `refusedPin`.
-struct ThreadedCase {
-    int refusedStart, refusedPin, failing;
-    const char* notStarted;
-    bool pinned;
-};
-
-class ThreadedSuites : public testing::TestWithParam<ThreadedCase> {
-protected:
-    ThreadedSuites()
-    {
-        const ThreadedCase& c = GetParam();
-        context_.machine.allowedCpus = [] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}, {2, 0, 2}}; };
-        CountStarts();
-        context_.machine.pinThread = [c](int cpu) { return cpu != c.refusedPin; };
-        context_.suites.threadCpuKernels = [this](const platform::Machine&, int thread, BenchFailure&) {
-            CpuResults values;
-            for (int i = 0; i < CpuResults::kTotal; ++i) values.values[i] = (i == CpuResults::kDhrystone ? 100u : 10u) + thread;
-            return ++kernelSets_, FixedCpuKernels(values);
+    const struct {
+        int refusedStart, refusedPin, failing;
+        std::string notStarted;
+    } cases[] = {{0, -1, -1, ""}, {0, 2, 1, ""}, {1, -1, -1, "the thread could not be started (the system refused it)"},
+                 {2, -1, 0, "none of the 3 threads could be started (the system refused them)"},
+                 {4, -1, -1, "only 2 of the 3 threads could be started (the system refused the others)"}};
+    for (const auto& c : cases) {
+        bench::Context context = bench::FakeContext();
+        std::mutex lock;
+        std::vector<int> pins, passes;
+        context.machine.pinThread = [&](int cpu) { return std::lock_guard(lock), pins.push_back(cpu), cpu != c.refusedPin; };
+        context.suites.threadCpuKernels = [&](const platform::Machine&, int thread, BenchFailure& failure) {
+            CpuKernels kernels;
+            for (int i = 0; i < kCpuMeasurements; ++i) kernels[i] = [=] { return (i == CpuResults::kDhrystone ? 100u : 10u) + thread; };
+            if (thread == c.failing) kernels[CpuResults::kDhrystone] = [&failure] { return failure = BenchFailure::DhrystoneMemory, 0u; };
+            return kernels;
         };
-        context_.suites.threadWhetstone = [this, c](const platform::Machine&, int thread, std::optional<int32_t> passes) {
-            std::lock_guard hold(lock_);
-            passesGiven_.push_back(passes.value_or(-1));
-            WhetstoneResults results;
-            results.mwips = 1000 + thread;
-            const bool fails = passes && thread == c.failing;
-            return bench::WhetstoneRun{results, 77, fails ? BenchFailure::WhetstoneCalculation : BenchFailure::None};
+        context.suites.threadWhetstone = [&](const platform::Machine&, int thread, std::optional<int32_t> given) {
+            std::lock_guard hold(lock);
+            passes.push_back(given.value_or(-1));
+            const bool fails = given && thread == c.failing;
+            return bench::WhetstoneRun{{{}, {}, {}, 1000.0 + thread, 0}, 77, fails ? BenchFailure::WhetstoneCalculation : BenchFailure::None};
         };
-    }
-    void CountStarts()
-    {
-        context_.machine.startThread = [refused = GetParam().refusedStart, starts = 0](std::function<void()> body) mutable {
-            if (++starts == refused) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        FailureLog cpuLog, fpuLog;
+        std::vector<uint32_t> dhrystone;
+        size_t shownBeforeRow = 0, starts = 0;
+        context.machine.startThread = [&](std::function<void()> body) {
+            if (++starts == size_t(c.refusedStart)) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
             return std::thread(std::move(body));
         };
+        const ThreadedCpuRun cpu = RunThreadedCpu(
+            context, {0, 1, 2}, [&](int index, uint32_t, const std::vector<uint32_t>& threads) {
+                if (index == CpuResults::kDhrystone) dhrystone = threads, shownBeforeRow = cpuLog.failures.size();
+            },
+            cpuLog.Handler());
+        starts = 0;
+        const ThreadedFpuRun fpu = RunThreadedFpu(context, {0, 1, 2}, {}, fpuLog.Handler());
+        EXPECT_EQ(std::make_tuple(cpu.notStarted, fpu.notStarted, cpu.pinned, fpu.pinned),
+                  std::make_tuple(c.notStarted, c.notStarted, c.refusedPin < 0, c.refusedPin < 0));
+        if (!c.notStarted.empty()) {
+            EXPECT_EQ(passes.size() + cpuLog.failures.size() + fpuLog.failures.size(), 0u);
+            continue;
+        }
+        std::sort(pins.begin(), pins.end());
+        EXPECT_EQ(pins, (std::vector<int>{0, 0, 0, 0, 1, 1, 2, 2}));  // twice the lone thread, then one per processor
+        EXPECT_EQ(dhrystone, (std::vector<uint32_t>{100, c.failing == 1 ? 0u : 101, 102}));
+        EXPECT_EQ(std::make_tuple(cpu.single.values[CpuResults::kTotal], cpu.threads[2].values[CpuResults::kTotal]), std::make_tuple(130u, 156u));
+        // The lone run calibrates; every thread then runs its pass count.
+        EXPECT_EQ(std::make_tuple(passes, fpu.passes, fpu.single.mwips, fpu.threads[1].mwips),
+                  std::make_tuple(std::vector<int>{-1, 77, 77, 77}, 77, 1000.0, 1001.0));
+        const size_t fails = c.failing >= 0;
+        EXPECT_EQ(std::make_tuple(cpuLog.failures, shownBeforeRow, fpuLog.failures.size(), cpuLog.handedOn),
+                  std::make_tuple(std::vector<BenchFailure>(fails, BenchFailure::DhrystoneMemory), fails, fails,
+                                  std::vector<std::thread::id>(fails, std::this_thread::get_id())));
     }
-    bench::Context context_ = bench::FakeContext();
-    std::mutex lock_;
-    std::vector<int32_t> passesGiven_;
-    int kernelSets_ = 0;
-};
-
-TEST_P(ThreadedSuites, EachThreadRunsItsOwnKernelsAndARefusedStartRunsNothing)
-{
-    const ThreadedCase& c = GetParam();
-    const std::vector<int> cpus{0, 1, 2};
-    FailureLog cpuFailures, fpuFailures;
-    std::vector<uint32_t> dhrystone;
-    const ThreadedCpuRun cpu = RunThreadedCpu(
-        context_, cpus, [&](int index, uint32_t, const std::vector<uint32_t>& threads) {
-            if (index == CpuResults::kDhrystone) dhrystone = threads;
-        },
-        cpuFailures.Handler());
-    std::vector<int> stages;
-    CountStarts();
-    const ThreadedFpuRun fpu = RunThreadedFpu(context_, cpus, [&](int threads) { stages.push_back(threads); }, fpuFailures.Handler());
-    EXPECT_EQ(std::make_tuple(cpu.notStarted, fpu.notStarted, cpu.pinned), std::make_tuple(c.notStarted, c.notStarted, c.pinned));
-    EXPECT_TRUE(cpuFailures.failures.empty());
-    if (*c.notStarted) {
-        EXPECT_EQ(std::make_tuple(kernelSets_, passesGiven_.size(), stages.size()), std::make_tuple(0, 0u, 0u));
-        return;
-    }
-    EXPECT_EQ(dhrystone, (std::vector<uint32_t>{100, 101, 102}));
-    EXPECT_EQ(cpu.single.values[CpuResults::kTotal], 130u);
-    EXPECT_EQ(cpu.threads[2].values[CpuResults::kTotal], 13u * 12);
-    EXPECT_EQ(stages, (std::vector<int>{1, 3}));
-    EXPECT_EQ(passesGiven_.front(), -1);  // the lone run calibrates; every thread then runs its count
-    EXPECT_EQ(std::count(passesGiven_.begin(), passesGiven_.end(), 77), 3);
-    EXPECT_EQ(std::make_tuple(fpu.passes, fpu.single.mwips, fpu.threads[1].mwips, fpu.pinned), std::make_tuple(77, 1000.0, 1001.0, c.pinned));
-    EXPECT_EQ(fpuFailures.failures.size(), c.failing >= 0 ? 1u : 0u);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Machines, ThreadedSuites,
-    testing::Values(ThreadedCase{0, -1, -1, "", true}, ThreadedCase{0, 2, 1, "", false},
-                    ThreadedCase{1, -1, -1, "the thread could not be started (the system refused it)", true},
-                    ThreadedCase{2, -1, -1, "none of the 3 threads could be started (the system refused them)", true},
-                    ThreadedCase{4, -1, -1, "only 2 of the 3 threads could be started (the system refused the others)", true}));

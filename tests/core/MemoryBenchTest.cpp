@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <cmath>
 #include <map>
@@ -29,8 +30,6 @@ double ThreadClock()
     thread_local double seconds = 0;
     return seconds += 0.03125;
 }
-
-std::system_error Refusal() { return std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)); }
 
 }  // namespace
 
@@ -61,22 +60,17 @@ TEST(Latency, MeasuresOnItsPinnedThreadOrItsOwnAndABlockRefusedHasNoValue)
     for (const bool threadRefused : {false, true}) {
         platform::Machine machine = platform::FakeMachine();
         machine.monotonicSeconds = ThreadClock;
-        std::vector<std::thread::id> mappedOn;
-        machine.mapMemory = [&, live = machine.mapMemory](size_t length) {
-            mappedOn.push_back(std::this_thread::get_id());
-            return length == 8192 ? nullptr : live(length);
-        };
+        std::thread::id mappedOn;
+        machine.mapMemory = [&, live = machine.mapMemory](size_t n) { return mappedOn = std::this_thread::get_id(), n == 8192 ? nullptr : live(n); };
         std::vector<int> pins;
         machine.pinThread = [&](int cpu) { return pins.push_back(cpu), true; };
-        if (threadRefused) machine.startThread = [](std::function<void()>) -> std::thread { throw Refusal(); };
-        std::vector<uint64_t> steps;
-        const std::vector<latency::Row> rows = latency::RunLatency(
-            machine, {4096, 8192}, 64, 3, {{}, [&](uint64_t bytes, int percent) { steps.push_back(bytes + percent); }});
-        EXPECT_EQ(steps, (std::vector<uint64_t>{4096, 8192 + 50}));
-        EXPECT_EQ(pins, threadRefused ? std::vector<int>{} : std::vector<int>{0});
-        ASSERT_EQ(mappedOn.size(), 2u);
-        EXPECT_EQ(mappedOn[0] == std::this_thread::get_id(), threadRefused);
-        ASSERT_EQ(rows.size(), 2u);
+        if (threadRefused)
+            machine.startThread = [](std::function<void()>) -> std::thread { throw std::system_error(EAGAIN, std::system_category()); };
+        std::vector<uint64_t> steps;  // each block's bytes and percent
+        const std::vector<latency::Row> rows =
+            latency::RunLatency(machine, {4096, 8192}, 64, 3, {{}, [&](uint64_t bytes, int percent) { steps.push_back(bytes + percent); }});
+        EXPECT_EQ(std::make_tuple(steps, pins, mappedOn == std::this_thread::get_id(), rows.size()),
+                  std::make_tuple(std::vector<uint64_t>{4096, 8192 + 50}, std::vector<int>(!threadRefused, 0), threadRefused, 2u));
         // One round of 16 loads in 31.25 ms, three times.
         EXPECT_EQ(std::make_tuple(rows[0].loads, rows[0].nsPerLoad, rows[0].runs.size()), std::make_tuple(16u, 31.25e6 / 16, 3u));
         EXPECT_EQ(std::make_tuple(rows[1].blockBytes, std::isnan(rows[1].nsPerLoad), rows[1].runs.size()),
@@ -118,32 +112,6 @@ TEST(PinnedThreads, ThreadsTakeOneProcessorPerCoreFirstAndRunTogether)
     EXPECT_THROW(threads.Run([](int i) { if (i == 2) throw std::runtime_error("x"); }), std::runtime_error);
     threads.Run([&](int i) { ranOn[static_cast<size_t>(i)] = i; });  // the threads outlive a failure
     EXPECT_EQ(ranOn, (std::vector<int>{0, 1, 2}));
-    EXPECT_TRUE(bench::PinnedThreads(platform::FakeMachine(), {0, 1}).AllPinned());
-}
-
-TEST(PinnedThreads, ThreadsTheSystemRefusesAreNamedAndThoseStartedStillRunAndEnd)
-{
-    const struct {
-        int asked, refused;  // the start refused (from 1), and every one after it
-        const char* text;
-    } cases[] = {{4, 3, "only 2 of the 4 threads could be started (the system refused the others)"},
-                 {4, 1, "none of the 4 threads could be started (the system refused them)"},
-                 {1, 1, "the thread could not be started (the system refused it)"},
-                 {4, 5, ""}};
-    for (const auto& c : cases) {
-        platform::Machine machine = platform::FakeMachine();
-        machine.startThread = [&, starts = 0](std::function<void()> body) mutable {
-            if (++starts >= c.refused) throw Refusal();
-            return std::thread(std::move(body));
-        };
-        bench::PinnedThreads threads(machine, std::vector<int>(static_cast<size_t>(c.asked)));
-        const int started = std::min(c.asked, c.refused - 1);
-        EXPECT_EQ(std::make_tuple(threads.Count(), threads.AllStarted(), threads.NotStartedText()),
-                  std::make_tuple(started, started == c.asked, std::string(c.text)));
-        std::atomic<int> ran{0};
-        threads.Run([&](int i) { ran += i + 1; });
-        EXPECT_EQ(ran, started * (started + 1) / 2);
-    }
 }
 
 TEST(Bandwidth, PassesMoveTheBytesTheyAreCredited)
@@ -177,16 +145,10 @@ TEST(Bandwidth, EveryThreadMeasuresOnABlockOfItsOwnAndOneBlockRefusedLeavesTheRo
         std::atomic<int> maps{0};
         machine.mapMemory = [&, live = machine.mapMemory](size_t length) { return ++maps == refused ? nullptr : live(length); };
         bench::PinnedThreads threads(machine, {0, 1});
-        int rows = 0;
-        const std::vector<bandwidth::Row> measured = bandwidth::RunBandwidth(
-            machine, threads, memkernels::VectorWidth::Sse2, {16384}, 2, {[&](const bandwidth::Row&) { ++rows; }, {}});
-        EXPECT_EQ(std::make_pair(rows, maps.load()), std::make_pair(1, 2));
-        for (const bandwidth::Figure& figure : measured.at(0).figures) {
-            if (refused)
-                EXPECT_TRUE(std::isnan(figure.gbPerSec) && figure.runs.empty());
-            else
-                EXPECT_EQ(figure.runs, std::vector<double>(2, bandwidth::RateGBPerSec(16384, 2, 0.03125)));
-        }
+        const std::vector<bandwidth::Row> rows = bandwidth::RunBandwidth(machine, threads, memkernels::VectorWidth::Sse2, {16384}, 2, {});
+        const std::vector<double> runs(refused ? 0 : 2, bandwidth::RateGBPerSec(16384, 2, 0.03125));
+        for (const bandwidth::Figure& figure : rows.at(0).figures)
+            EXPECT_EQ(std::make_tuple(figure.runs, std::isnan(figure.gbPerSec), maps.load()), std::make_tuple(runs, refused != 0, 2));
     }
 }
 

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The machine of the tests that assert no time.
+const platform::Machine machine = platform::FakeMachine();
+
 // Keeps every RecordSection call as a line of text, then books it as usual.
 struct RecordingWhetstone : CWhetstone {
     using CWhetstone::CWhetstone;
@@ -27,10 +30,7 @@ struct RecordingWhetstone : CWhetstone {
 // Replaces the eight sections by scripted times, so that the calibration and the rating can be followed
 // without minutes of arithmetic. Call n (from 1) sums to summedPerCall[n - 1] (the last entry repeats).
 struct ScriptedWhetstone : CWhetstone {
-    ScriptedWhetstone(const platform::Machine& machine, std::vector<double> summedPerCall, double check)
-        : CWhetstone(machine), summed(std::move(summedPerCall)), checkValue(check)
-    {
-    }
+    ScriptedWhetstone(std::vector<double> summedPerCall, double check) : CWhetstone(machine), summed(std::move(summedPerCall)), checkValue(check) {}
     void WhetstonePasses(int32_t passes, int32_t, int32_t calibrate) override
     {
         calls.push_back({passes, calibrate});
@@ -49,7 +49,6 @@ TEST(Whetstone, SectionsReachTheirCheckValuesAndCreditTheirOperations)
 {
     // x100 = 1: N3 runs 345 iterations (odd), so its j ends at 0 after one pass and 1 after two.
     std::string log;
-    const platform::Machine machine = platform::FakeMachine();
     for (auto [passes, x100] : {std::pair{1, 100}, {3, 100}, {1, 1}, {2, 1}}) {
         RecordingWhetstone w(machine);
         w.WhetstonePasses(passes, x100, 0);
@@ -61,7 +60,6 @@ TEST(Whetstone, SectionsReachTheirCheckValuesAndCreditTheirOperations)
 TEST(Whetstone, RatesAreOperationsPerMicrosecondAndMarkTheOtherUnit)
 {
     // A section within one tick (or across a wrap of the tick count) rates 0, not a division by zero.
-    const platform::Machine machine = platform::FakeMachine();
     CWhetstone r(machine);
     for (auto [ops, kind, seconds, section] : {std::tuple{539400.0f * 1000, CWhetstone::kMflops, 2.5, 6}, {37200.0f * 10, CWhetstone::kMops, 0.5, 8},
                                                {1000.0f, CWhetstone::kMops, 0.0, 3}, {1000.0f, CWhetstone::kMflops, -4294967.0, 1}})
@@ -84,9 +82,8 @@ TEST(Whetstone, CalibrationStopsAtTheFirstCallOverTwoSecondsAndAZeroCheckSumIsAn
                           {{2.0, 2.0000001, 1.0}, 2, 249, 2490.0, 1},   // 2.0 s is not over
                           {{0.5}, 10, 1953125000, 39062500000.0, 1},  // never over: multiplied once more after the last
                           {{0.0}, 10, 9765625, 0.0, 1}};              // a clock that never moves: left as calibrated
-    const platform::Machine machine = platform::FakeMachine();
     for (const auto& c : cases) {
-        ScriptedWhetstone w(machine, c.summed, c.check);
+        ScriptedWhetstone w(c.summed, c.check);
         w.RunWhetstone();
         ASSERT_EQ(w.calls.size(), c.calibrations + 1) << c.summed[0];
         EXPECT_EQ(w.calls[c.calibrations - 1], std::make_pair(static_cast<int32_t>(std::pow(5, c.calibrations - 1)),
