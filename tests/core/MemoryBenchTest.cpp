@@ -163,7 +163,7 @@ TEST(Bandwidth, WidestVectorsOnlyWhenTheProcessorHasThemAndTheSystemSavesThem)
         {7, 1u << 28, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Sse2},   {6, 3u << 27, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Sse2}};
     for (const auto& [maxLeaf, ecx1, ebx7, xcr0, expected] : cases) {
         platform::Machine machine = platform::FakeMachine();
-        machine.cpuid = [&](uint32_t leaf, uint32_t) {
+        machine.cpuid = [maxLeaf = maxLeaf, ecx1 = ecx1, ebx7 = ebx7](uint32_t leaf, uint32_t) {
             return leaf == 0 ? platform::CpuidRegs{maxLeaf, 0, 0, 0}
                  : leaf == 1 ? platform::CpuidRegs{0, 0, ecx1, 0}
                  : leaf == 7 ? platform::CpuidRegs{0, ebx7, 0, 0} : platform::CpuidRegs{};
