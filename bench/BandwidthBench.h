@@ -11,6 +11,7 @@
 
 #include "bench/MemoryKernels.h"
 #include "bench/PinnedThreads.h"
+#include "platform/Machine.h"
 
 namespace bandwidth {
 
@@ -22,7 +23,7 @@ const char* MethodName(Method method);
 
 // The widest vectors this processor offers and its operating system saves (XCR0): AVX-512 needs the
 // opmask and upper ZMM states, AVX2 the YMM state; SSE2 is part of x86-64.
-memkernels::VectorWidth ChooseVectorWidth();
+memkernels::VectorWidth ChooseVectorWidth(const platform::Machine& machine);
 
 // What a method executes, for the output: "AVX-512 loads (vmovdqa64, 64 bytes)", ...
 std::string InstructionsText(Method method, memkernels::VectorWidth width);
@@ -60,8 +61,9 @@ inline constexpr double kMinMs = 20.0;
 double RateGBPerSec(double creditedBytesPerThread, int threads, double slowestSeconds);
 
 // Every block size in turn; for each, each thread maps a block of that size of its own and the three
-// methods are measured on all threads at once, each warmed up and repeated `repeat` times.
-std::vector<Row> RunBandwidth(bench::PinnedThreads& threads, memkernels::VectorWidth width,
+// methods are measured on all threads at once, each warmed up and repeated `repeat` times. The blocks
+// and the clock are the machine's (the one the threads run on).
+std::vector<Row> RunBandwidth(const platform::Machine& machine, bench::PinnedThreads& threads, memkernels::VectorWidth width,
                               const std::vector<uint64_t>& blockSizes, int repeat, const Callbacks& callbacks);
 
 }  // namespace bandwidth

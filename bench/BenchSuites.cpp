@@ -5,10 +5,10 @@
 #include "bench/BenchFailure.h"
 #include "bench/Whetstone.h"
 
-WhetstoneResults FpuSuiteTag::Live(const FpuSuiteCallbacks& callbacks)
+WhetstoneResults LiveFpuSuite(const platform::Machine& machine, const FpuSuiteCallbacks& callbacks)
 {
     if (callbacks.beforeRun) callbacks.beforeRun();
-    auto whetstone = std::make_unique<CWhetstone>();
+    auto whetstone = std::make_unique<CWhetstone>(machine);
     if (callbacks.afterSection)
         whetstone->SetSectionHook([&](int section, int calibrate) { callbacks.afterSection(section, calibrate != 0); });
     whetstone->RunWhetstone();
@@ -32,14 +32,14 @@ CacheMeasurement CacheSuiteMeasurement(int index)
     return {method, bytes, method == kCacheSteppingMov ? kCacheSteppingStride : 0, credited};
 }
 
-CacheResults CacheSuiteTag::Live(const CacheSuiteCallbacks& callbacks)
+CacheResults LiveCacheSuite(const platform::Machine& machine, const CacheSuiteCallbacks& callbacks)
 {
     CacheResults results;
     for (int group = 0; group < 3; ++group) {
         for (int k = 0; k < CacheResults::kBlockSizes; ++k) {
             const int index = group * CacheResults::kBlockSizes + k;
             const CacheMeasurement m = CacheSuiteMeasurement(index);
-            const CacheTiming timing = TimeCacheKernel(m.blockBytes, m.method, m.stride);
+            const CacheTiming timing = TimeCacheKernel(machine, m.blockBytes, m.method, m.stride);
             ReportBenchFailure(callbacks.onFailure, timing.failure);
             const double ms = timing.ms;
             results.rates[index] = CacheRateMbPerSec(m.creditedBytes, ms);

@@ -1,8 +1,8 @@
 #pragma once
 // The FPU and Cache runs as the pages and vext-cli start them: the whole suite, with a callback at
 // each point where a page writes rows or advances its progress bar. Callbacks run between
-// measurements, never inside a timed region. Tests swap a suite for a fast fake for their scope
-// (ScopedFpuSuite, ScopedCacheSuite).
+// measurements, never inside a timed region. The runs reach them through bench::Suites, which tests
+// fill with fast fakes.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -10,7 +10,7 @@
 #include "bench/BenchFailure.h"
 #include "bench/CacheBench.h"
 #include "bench/Results.h"
-#include "platform/Seam.h"
+#include "platform/Machine.h"
 
 // ---- FPU: the Whetstone benchmark ----
 
@@ -25,14 +25,8 @@ struct FpuSuiteCallbacks {
     OnBenchFailure onFailure;
 };
 
-struct FpuSuiteTag {
-    static WhetstoneResults Live(const FpuSuiteCallbacks& callbacks);
-};
-using FpuSuiteSeam = platform::Seam<FpuSuiteTag, WhetstoneResults(const FpuSuiteCallbacks&)>;
-using ScopedFpuSuite = FpuSuiteSeam::Scoped;
-
-// Creates a CWhetstone, runs it and reads out its results.
-inline WhetstoneResults RunFpuSuite(const FpuSuiteCallbacks& callbacks = {}) { return FpuSuiteSeam::Call(callbacks); }
+// Creates a CWhetstone on `machine`, runs it and reads out its results.
+WhetstoneResults LiveFpuSuite(const platform::Machine& machine, const FpuSuiteCallbacks& callbacks);
 
 // ---- Cache: 27 bandwidth measurements ----
 
@@ -64,10 +58,5 @@ struct CacheSuiteCallbacks {
     OnBenchFailure onFailure;
 };
 
-struct CacheSuiteTag {
-    static CacheResults Live(const CacheSuiteCallbacks& callbacks);
-};
-using CacheSuiteSeam = platform::Seam<CacheSuiteTag, CacheResults(const CacheSuiteCallbacks&)>;
-using ScopedCacheSuite = CacheSuiteSeam::Scoped;
-
-inline CacheResults RunCacheSuite(const CacheSuiteCallbacks& callbacks = {}) { return CacheSuiteSeam::Call(callbacks); }
+// The 27 measurements in result order, on blocks of `machine`.
+CacheResults LiveCacheSuite(const platform::Machine& machine, const CacheSuiteCallbacks& callbacks);

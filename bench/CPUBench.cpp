@@ -3,19 +3,19 @@
 #include "bench/CPUBenchLoops.h"
 
 namespace bench {
-template uint32_t AdditionLoop<NoProbe>(uint32_t, NoProbe&);
-template uint32_t SubtractionLoop<NoProbe>(uint32_t, NoProbe&);
-template uint32_t MultiplicationLoop<NoProbe>(uint32_t, NoProbe&);
-template uint32_t DivisionLoop<NoProbe>(uint32_t, NoProbe&);
-template uint32_t MovLoop<NoProbe>(uint32_t, NoProbe&);
-template uint32_t StringLoop<NoProbe>(uint32_t, NoProbe&);
-template uint32_t Call0Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-template uint32_t Call1Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-template uint32_t Call2Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-template uint32_t Call3Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-template uint32_t Call4Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-template uint32_t FibonacciLoop<NoProbe>(uint32_t, NoProbe&);
-template uint32_t EuclidLoop<NoProbe>(uint32_t, uint32_t, NoProbe&);
+template uint32_t AdditionLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+template uint32_t SubtractionLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+template uint32_t MultiplicationLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+template uint32_t DivisionLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+template uint32_t MovLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+template uint32_t StringLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+template uint32_t Call0Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+template uint32_t Call1Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+template uint32_t Call2Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+template uint32_t Call3Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+template uint32_t Call4Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+template uint32_t FibonacciLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+template uint32_t EuclidLoop<NoProbe>(const platform::Machine&, uint32_t, uint32_t, NoProbe&);
 }  // namespace bench
 
 using bench::NoProbe;
@@ -24,19 +24,19 @@ namespace {
 NoProbe unobserved;
 }
 
-uint32_t CCPUBench::TimeAddition() { return bench::AdditionLoop(kArithmeticLoops, unobserved); }
-uint32_t CCPUBench::TimeSubtraction() { return bench::SubtractionLoop(kArithmeticLoops, unobserved); }
-uint32_t CCPUBench::TimeMultiplication() { return bench::MultiplicationLoop(kArithmeticLoops, unobserved); }
-uint32_t CCPUBench::TimeDivision() { return bench::DivisionLoop(kDivisionBound, unobserved); }
-uint32_t CCPUBench::TimeMov() { return bench::MovLoop(kMovLoops, unobserved); }
-uint32_t CCPUBench::TimeString() { return bench::StringLoop(kStringLoops, unobserved); }
-uint32_t CCPUBench::TimeCall0() { return bench::Call0Loop(*this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeCall1() { return bench::Call1Loop(*this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeCall2() { return bench::Call2Loop(*this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeCall3() { return bench::Call3Loop(*this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeCall4() { return bench::Call4Loop(*this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeFibonacci() { return bench::FibonacciLoop(kFibonacciBound, unobserved); }
-uint32_t CCPUBench::TimeEuclid() { return bench::EuclidLoop(kEuclidBound, kEuclidDividend, unobserved); }
+uint32_t CCPUBench::TimeAddition() { return bench::AdditionLoop(machine_, kArithmeticLoops, unobserved); }
+uint32_t CCPUBench::TimeSubtraction() { return bench::SubtractionLoop(machine_, kArithmeticLoops, unobserved); }
+uint32_t CCPUBench::TimeMultiplication() { return bench::MultiplicationLoop(machine_, kArithmeticLoops, unobserved); }
+uint32_t CCPUBench::TimeDivision() { return bench::DivisionLoop(machine_, kDivisionBound, unobserved); }
+uint32_t CCPUBench::TimeMov() { return bench::MovLoop(machine_, kMovLoops, unobserved); }
+uint32_t CCPUBench::TimeString() { return bench::StringLoop(machine_, kStringLoops, unobserved); }
+uint32_t CCPUBench::TimeCall0() { return bench::Call0Loop(machine_, *this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeCall1() { return bench::Call1Loop(machine_, *this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeCall2() { return bench::Call2Loop(machine_, *this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeCall3() { return bench::Call3Loop(machine_, *this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeCall4() { return bench::Call4Loop(machine_, *this, kCallLoops, unobserved); }
+uint32_t CCPUBench::TimeFibonacci() { return bench::FibonacciLoop(machine_, kFibonacciBound, unobserved); }
+uint32_t CCPUBench::TimeEuclid() { return bench::EuclidLoop(machine_, kEuclidBound, kEuclidDividend, unobserved); }
 
 // The empty asm emits nothing; it keeps clang from proving the call useless and deleting it (clang
 // does so with a plain noinline function that has an empty body).

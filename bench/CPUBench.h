@@ -4,9 +4,13 @@
 #include <cstdint>
 
 #include "bench/KernelSupport.h"
+#include "platform/Machine.h"
 
 class CCPUBench {
 public:
+    // Times with the machine's millisecond timer; the machine outlives the object.
+    explicit CCPUBench(const platform::Machine& machine) : machine_(machine) {}
+
     // The iteration counts are the measurement: results are compared with those of saved systems.
     static constexpr uint32_t kArithmeticLoops = 500'000'000;  // addition, subtraction, multiplication
     static constexpr uint32_t kDivisionBound = 50'000'001;     // divisors 1 ... 50,000,000
@@ -37,4 +41,7 @@ public:
     VEXT_OUT_OF_LINE void Call2(int32_t a, int32_t b);
     VEXT_OUT_OF_LINE void Call3(int32_t a, int32_t b, int32_t c);
     VEXT_OUT_OF_LINE void Call4(int32_t a, int32_t b, int32_t c, int32_t d);
+
+private:
+    const platform::Machine& machine_;
 };

@@ -1,10 +1,10 @@
 #pragma once
-// The loops behind CCPUBench, with their bounds as arguments: the program runs them with the bounds
-// of CCPUBench, the tests with small ones, so both run the very same machine code. Counters, operands
-// and results are volatile locals: every iteration reads and writes them in the kernel's own frame,
-// as the measured work requires. Each loop is timed by the two millisecond readings around it and
-// nothing else; a probe sees the final state only after the second reading (and compiles to nothing
-// in the program).
+// The loops behind CCPUBench, with their bounds and the machine whose millisecond timer they read as
+// arguments: the program runs them with the bounds of CCPUBench, the tests with small ones and fake
+// clocks, so both run the very same machine code. Counters, operands and results are volatile locals:
+// every iteration reads and writes them in the kernel's own frame, as the measured work requires.
+// Each loop is timed by the two millisecond readings around it and nothing else; a probe sees the
+// final state only after the second reading (and compiles to nothing in the program).
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +12,7 @@
 #include "bench/CPUBench.h"
 #include "bench/KernelSupport.h"
 #include "platform/Clocks.h"
+#include "platform/Machine.h"
 
 namespace bench {
 
@@ -21,87 +22,87 @@ inline constexpr char kStringFormat[] = "%d %d";
 inline constexpr std::size_t kStringBufferSize = 80;
 
 template <typename Probe>
-VEXT_OUT_OF_LINE uint32_t AdditionLoop(uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t AdditionLoop(const platform::Machine& machine, uint32_t bound, Probe& probe)
 {
     volatile uint32_t result = 0;
     volatile uint32_t operand = 0;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         result = operand + i;
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i, operand, result);
     return platform::ElapsedMs(start, end);
 }
 
 template <typename Probe>
-VEXT_OUT_OF_LINE uint32_t SubtractionLoop(uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t SubtractionLoop(const platform::Machine& machine, uint32_t bound, Probe& probe)
 {
     volatile uint32_t result = 0;
     volatile uint32_t operand = 0x7FFFFFFF;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         result = operand - i;
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i, operand, result);
     return platform::ElapsedMs(start, end);
 }
 
 template <typename Probe>
-VEXT_OUT_OF_LINE uint32_t MultiplicationLoop(uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t MultiplicationLoop(const platform::Machine& machine, uint32_t bound, Probe& probe)
 {
     volatile uint32_t result = 0;
     volatile uint32_t operand = 8;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     // Unsigned operands: the low 32 bits are those of the signed multiply.
     i = 0;
     while (i < bound) {
         result = operand * i;
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i, operand, result);
     return platform::ElapsedMs(start, end);
 }
 
 // The counter starts at 1: the divisor is never 0.
 template <typename Probe>
-VEXT_OUT_OF_LINE uint32_t DivisionLoop(uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t DivisionLoop(const platform::Machine& machine, uint32_t bound, Probe& probe)
 {
     volatile uint32_t result;
     volatile uint32_t operand = 0xFFFFFFFF;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 1;
     while (i < bound) {
         result = operand / i;
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i, operand, result);
     return platform::ElapsedMs(start, end);
 }
 
 template <typename Probe>
-VEXT_OUT_OF_LINE uint32_t MovLoop(uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t MovLoop(const platform::Machine& machine, uint32_t bound, Probe& probe)
 {
     volatile uint32_t result;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         result = i;
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i, result);
     return platform::ElapsedMs(start, end);
 }
@@ -109,11 +110,11 @@ VEXT_OUT_OF_LINE uint32_t MovLoop(uint32_t bound, Probe& probe)
 // Copy the pattern, append "i i", print "i i" over it, append the pattern again: after iteration i
 // the buffer holds "i i" followed by the pattern (47 characters at most).
 template <typename Probe>
-VEXT_OUT_OF_LINE uint32_t StringLoop(uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t StringLoop(const platform::Machine& machine, uint32_t bound, Probe& probe)
 {
     char buffer[kStringBufferSize];
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         // Without the hiding, GCC turns the copy of constant text into moves and the length into 34.
@@ -131,7 +132,7 @@ VEXT_OUT_OF_LINE uint32_t StringLoop(uint32_t bound, Probe& probe)
         std::strcat(text, pattern);
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i, buffer);
     return platform::ElapsedMs(start, end);
 }
@@ -139,82 +140,82 @@ VEXT_OUT_OF_LINE uint32_t StringLoop(uint32_t bound, Probe& probe)
 // The call loops read the object pointer from the frame before each call and pass the counter,
 // read once per parameter.
 template <typename Target, typename Probe>
-VEXT_OUT_OF_LINE uint32_t Call0Loop(Target& target, uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t Call0Loop(const platform::Machine& machine, Target& target, uint32_t bound, Probe& probe)
 {
     Target* volatile self = &target;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         self->Call0();
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i);
     return platform::ElapsedMs(start, end);
 }
 
 template <typename Target, typename Probe>
-VEXT_OUT_OF_LINE uint32_t Call1Loop(Target& target, uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t Call1Loop(const platform::Machine& machine, Target& target, uint32_t bound, Probe& probe)
 {
     Target* volatile self = &target;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         self->Call1(static_cast<int32_t>(i));
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i);
     return platform::ElapsedMs(start, end);
 }
 
 template <typename Target, typename Probe>
-VEXT_OUT_OF_LINE uint32_t Call2Loop(Target& target, uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t Call2Loop(const platform::Machine& machine, Target& target, uint32_t bound, Probe& probe)
 {
     Target* volatile self = &target;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         self->Call2(static_cast<int32_t>(i), static_cast<int32_t>(i));
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i);
     return platform::ElapsedMs(start, end);
 }
 
 template <typename Target, typename Probe>
-VEXT_OUT_OF_LINE uint32_t Call3Loop(Target& target, uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t Call3Loop(const platform::Machine& machine, Target& target, uint32_t bound, Probe& probe)
 {
     Target* volatile self = &target;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         self->Call3(static_cast<int32_t>(i), static_cast<int32_t>(i), static_cast<int32_t>(i));
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i);
     return platform::ElapsedMs(start, end);
 }
 
 template <typename Target, typename Probe>
-VEXT_OUT_OF_LINE uint32_t Call4Loop(Target& target, uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t Call4Loop(const platform::Machine& machine, Target& target, uint32_t bound, Probe& probe)
 {
     Target* volatile self = &target;
     volatile uint32_t i;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 0;
     while (i < bound) {
         self->Call4(static_cast<int32_t>(i), static_cast<int32_t>(i), static_cast<int32_t>(i),
                     static_cast<int32_t>(i));
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i);
     return platform::ElapsedMs(start, end);
 }
@@ -222,14 +223,14 @@ VEXT_OUT_OF_LINE uint32_t Call4Loop(Target& target, uint32_t bound, Probe& probe
 // For each n from 2 while n < bound, step the sequence n - 1 times; the wrapped values are of no
 // interest, only the work.
 template <typename Probe>
-VEXT_OUT_OF_LINE uint32_t FibonacciLoop(uint32_t bound, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t FibonacciLoop(const platform::Machine& machine, uint32_t bound, Probe& probe)
 {
     volatile uint32_t n;
     volatile uint32_t k;
     volatile uint32_t next;
     volatile uint32_t previous;
     volatile uint32_t current;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     n = 2;
     while (n < bound) {
         next = 0;
@@ -245,7 +246,7 @@ VEXT_OUT_OF_LINE uint32_t FibonacciLoop(uint32_t bound, Probe& probe)
         }
         n = n + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(n, k, next, previous, current);
     return platform::ElapsedMs(start, end);
 }
@@ -253,13 +254,13 @@ VEXT_OUT_OF_LINE uint32_t FibonacciLoop(uint32_t bound, Probe& probe)
 // Greatest common divisor by subtraction of dividend / 2i and dividend / 4i, for i from 1 while
 // i < bound.
 template <typename Probe>
-VEXT_OUT_OF_LINE uint32_t EuclidLoop(uint32_t bound, uint32_t dividend, Probe& probe)
+VEXT_OUT_OF_LINE uint32_t EuclidLoop(const platform::Machine& machine, uint32_t bound, uint32_t dividend, Probe& probe)
 {
     volatile uint32_t i;
     volatile uint32_t x;
     volatile uint32_t y;
     volatile uint32_t temp;
-    const uint32_t start = platform::timeGetTime();
+    const uint32_t start = machine.timeGetTime();
     i = 1;
     while (i < bound) {
         x = dividend / (i << 1);
@@ -277,24 +278,24 @@ VEXT_OUT_OF_LINE uint32_t EuclidLoop(uint32_t bound, uint32_t dividend, Probe& p
         probe.OuterEnd(i, x, y);
         i = i + 1;
     }
-    const uint32_t end = platform::timeGetTime();
+    const uint32_t end = machine.timeGetTime();
     probe.Final(i);
     return platform::ElapsedMs(start, end);
 }
 
 // The program's own instances live in the library, compiled once.
-extern template uint32_t AdditionLoop<NoProbe>(uint32_t, NoProbe&);
-extern template uint32_t SubtractionLoop<NoProbe>(uint32_t, NoProbe&);
-extern template uint32_t MultiplicationLoop<NoProbe>(uint32_t, NoProbe&);
-extern template uint32_t DivisionLoop<NoProbe>(uint32_t, NoProbe&);
-extern template uint32_t MovLoop<NoProbe>(uint32_t, NoProbe&);
-extern template uint32_t StringLoop<NoProbe>(uint32_t, NoProbe&);
-extern template uint32_t Call0Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-extern template uint32_t Call1Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-extern template uint32_t Call2Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-extern template uint32_t Call3Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-extern template uint32_t Call4Loop<CCPUBench, NoProbe>(CCPUBench&, uint32_t, NoProbe&);
-extern template uint32_t FibonacciLoop<NoProbe>(uint32_t, NoProbe&);
-extern template uint32_t EuclidLoop<NoProbe>(uint32_t, uint32_t, NoProbe&);
+extern template uint32_t AdditionLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+extern template uint32_t SubtractionLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+extern template uint32_t MultiplicationLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+extern template uint32_t DivisionLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+extern template uint32_t MovLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+extern template uint32_t StringLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+extern template uint32_t Call0Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+extern template uint32_t Call1Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+extern template uint32_t Call2Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+extern template uint32_t Call3Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+extern template uint32_t Call4Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
+extern template uint32_t FibonacciLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
+extern template uint32_t EuclidLoop<NoProbe>(const platform::Machine&, uint32_t, uint32_t, NoProbe&);
 
 }  // namespace bench

@@ -1,12 +1,6 @@
 #include "bench/CacheBench.h"
 
-#include <cstdlib>
-
 #include "bench/CacheKernels.h"
-#include "platform/Clocks.h"
-
-void* CacheBlockAllocateTag::Live(size_t bytes) { return std::malloc(bytes); }
-void CacheBlockReleaseTag::Live(void* block) { std::free(block); }
 
 CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
 {
@@ -28,16 +22,16 @@ CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int
     return plan;
 }
 
-CacheTiming TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
+CacheTiming TimeCacheKernel(const platform::Machine& machine, int32_t blockBytes, CacheBenchMethod method, int32_t stride)
 {
-    return TimeCacheKernelRepeated(blockBytes, method, stride, PlanCacheKernel(blockBytes, method, stride).repetitions);
+    return TimeCacheKernelRepeated(machine, blockBytes, method, stride, PlanCacheKernel(blockBytes, method, stride).repetitions);
 }
 
-CacheTiming TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
-                                    bool warmBlock)
+CacheTiming TimeCacheKernelRepeated(const platform::Machine& machine, int32_t blockBytes, CacheBenchMethod method,
+                                    int32_t stride, uint32_t repetitions, bool warmBlock)
 {
     const CacheKernelPlan plan = PlanCacheKernel(blockBytes, method, stride);
-    void* memory = blockBytes >= 0 ? CacheBlockAllocateSeam::Call(static_cast<size_t>(blockBytes)) : nullptr;
+    void* memory = blockBytes >= 0 ? machine.allocate(static_cast<size_t>(blockBytes)) : nullptr;
     if (memory == nullptr) return {0, BenchFailure::CacheMemory};
     uint8_t* block = static_cast<uint8_t*>(memory);
     const uint32_t count = plan.count;
@@ -51,29 +45,29 @@ CacheTiming TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method,
     switch (method) {
     case kCacheMovsd:
         if (warm) cachekernels::MovsdPass(block, count);
-        t0 = platform::MonotonicSeconds();
+        t0 = machine.monotonicSeconds();
         for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::MovsdPass(block, count);
-        t1 = platform::MonotonicSeconds();
+        t1 = machine.monotonicSeconds();
         break;
     case kCacheMov:
         if (warm) cachekernels::MovPass(block, count);
-        t0 = platform::MonotonicSeconds();
+        t0 = machine.monotonicSeconds();
         for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::MovPass(block, count);
-        t1 = platform::MonotonicSeconds();
+        t1 = machine.monotonicSeconds();
         break;
     case kCacheSteppingMov:
         if (warm) cachekernels::SteppingMovPass(block, count, step);
-        t0 = platform::MonotonicSeconds();
+        t0 = machine.monotonicSeconds();
         for (uint32_t r = runs; r != 0; r = r - 1) cachekernels::SteppingMovPass(block, count, step);
-        t1 = platform::MonotonicSeconds();
+        t1 = machine.monotonicSeconds();
         break;
     default:
-        t0 = platform::MonotonicSeconds();
-        t1 = platform::MonotonicSeconds();
+        t0 = machine.monotonicSeconds();
+        t1 = machine.monotonicSeconds();
         break;
     }
 
-    CacheBlockReleaseSeam::Call(memory);
+    machine.release(memory);
     return {(t1 - t0) * 1000.0};
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "bench/BenchFailure.h"
-#include "platform/Seam.h"
+#include "platform/Machine.h"
 
 // The methods' own codes. The page lists the string move's results first, then the MOV loops' (see
 // the groups of RunCacheSuite); the codes do not follow that order and need not.
@@ -26,14 +26,14 @@ struct CacheTiming {
     BenchFailure failure = BenchFailure::None;
 };
 
-// Allocates a block of blockBytes, times the method's repetitions over it and frees it. The stride is
-// read by the stepping method only.
-CacheTiming TimeCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
+// Allocates a block of blockBytes (machine.allocate), times the method's repetitions over it with the
+// machine's monotonic clock and frees it. The stride is read by the stepping method only.
+CacheTiming TimeCacheKernel(const platform::Machine& machine, int32_t blockBytes, CacheBenchMethod method, int32_t stride);
 // The same with a chosen number of repetitions instead of the method's own (none for a block that
 // gets none). warmBlock makes one untimed pass first, so that a fresh block's page faults and cache
 // misses stay out of the time (the larger blocks of the precise mode are new pages on every call).
-CacheTiming TimeCacheKernelRepeated(int32_t blockBytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions,
-                                    bool warmBlock = false);
+CacheTiming TimeCacheKernelRepeated(const platform::Machine& machine, int32_t blockBytes, CacheBenchMethod method,
+                                    int32_t stride, uint32_t repetitions, bool warmBlock = false);
 
 // Mb (2^20 bytes) per second; 0 ms gives +infinity.
 double CacheRateMbPerSec(double creditedBytes, double elapsedMs);
@@ -47,15 +47,3 @@ struct CacheKernelPlan {
     bool operator==(const CacheKernelPlan&) const = default;
 };
 CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
-
-// Where the blocks come from: the heap, unless a test installs its own.
-struct CacheBlockAllocateTag {
-    static void* Live(size_t bytes);
-};
-struct CacheBlockReleaseTag {
-    static void Live(void* block);
-};
-using CacheBlockAllocateSeam = platform::Seam<CacheBlockAllocateTag, void*(size_t)>;
-using CacheBlockReleaseSeam = platform::Seam<CacheBlockReleaseTag, void(void*)>;
-using ScopedCacheBlockAllocate = CacheBlockAllocateSeam::Scoped;
-using ScopedCacheBlockRelease = CacheBlockReleaseSeam::Scoped;

@@ -40,7 +40,7 @@ CpuKernels FixedCpuKernels(const CpuResults& values)
     return kernels;
 }
 
-CpuKernels LiveCpuKernels(CCPUBench& cpu, BenchFailure& failure)
+CpuKernels LiveCpuKernels(const platform::Machine& machine, CCPUBench& cpu, BenchFailure& failure)
 {
     return {
         [&] { return cpu.TimeAddition(); },
@@ -56,9 +56,9 @@ CpuKernels LiveCpuKernels(CCPUBench& cpu, BenchFailure& failure)
         [&] { return cpu.TimeCall4(); },
         [&] { return cpu.TimeFibonacci(); },
         [&] { return cpu.TimeEuclid(); },
-        [&failure] {
+        [&machine, &failure] {
             // About 10 Kb of arrays: on the heap, and only for the one run.
-            auto dhrystone = std::make_unique<CDhrystone>();
+            auto dhrystone = std::make_unique<CDhrystone>(machine);
             const uint32_t rating = dhrystone->RunDhrystone();
             failure = dhrystone->Failure();
             return rating;
@@ -66,9 +66,9 @@ CpuKernels LiveCpuKernels(CCPUBench& cpu, BenchFailure& failure)
     };
 }
 
-CpuResults CpuSuiteTag::Live(const CpuSuiteCallbacks& callbacks)
+CpuResults LiveCpuSuite(const platform::Machine& machine, const CpuSuiteCallbacks& callbacks)
 {
-    CCPUBench cpu;
+    CCPUBench cpu(machine);
     BenchFailure failure = BenchFailure::None;
-    return RunCpuSuiteWith(LiveCpuKernels(cpu, failure), callbacks, &failure);
+    return RunCpuSuiteWith(LiveCpuKernels(machine, cpu, failure), callbacks, &failure);
 }

@@ -8,7 +8,7 @@
 
 #include "bench/BenchFailure.h"
 #include "bench/Results.h"
-#include "platform/Seam.h"
+#include "platform/Machine.h"
 
 struct CpuSuiteCallbacks {
     // index is the CpuResults index: 0-12 milliseconds, 13 the Dhrystone rating, 14 the total
@@ -37,17 +37,10 @@ CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& c
 CpuKernels FixedCpuKernels(const CpuResults& values);
 
 class CCPUBench;
-// The real measurements: the kernels of `cpu`, and a CDhrystone of its own after the Euclid kernel.
-// Dhrystone's failure goes to `failure` for the thread that started the run to hand on (a message
-// box is never raised from a worker thread).
-CpuKernels LiveCpuKernels(CCPUBench& cpu, BenchFailure& failure);
+// The real measurements: the kernels of `cpu`, and a CDhrystone of its own on `machine` after the
+// Euclid kernel. Dhrystone's failure goes to `failure` for the thread that started the run to hand on
+// (a message box is never raised from a worker thread).
+CpuKernels LiveCpuKernels(const platform::Machine& machine, CCPUBench& cpu, BenchFailure& failure);
 
-// The real run: a CCPUBench for the kernels, a CDhrystone after the Euclid kernel.
-struct CpuSuiteTag {
-    static CpuResults Live(const CpuSuiteCallbacks& callbacks);
-};
-using CpuSuiteSeam = platform::Seam<CpuSuiteTag, CpuResults(const CpuSuiteCallbacks&)>;
-// Replaces the whole run for a scope (GUI tests run the page in milliseconds with it).
-using ScopedCpuSuite = CpuSuiteSeam::Scoped;
-
-inline CpuResults RunCpuSuite(const CpuSuiteCallbacks& callbacks) { return CpuSuiteSeam::Call(callbacks); }
+// The real run on `machine`: a CCPUBench for the kernels, a CDhrystone after the Euclid kernel.
+CpuResults LiveCpuSuite(const platform::Machine& machine, const CpuSuiteCallbacks& callbacks);

@@ -3,7 +3,6 @@
 #include "bench/MemoryKernels.h"
 #include "bench/PinnedThreads.h"
 #include "bench/Precise.h"
-#include "platform/Clocks.h"
 #include "platform/MemoryBlock.h"
 
 namespace latency {
@@ -30,23 +29,23 @@ void LinkLines(uint8_t* block, uint32_t lineBytes, const std::vector<uint32_t>& 
 
 namespace {
 
-Row MeasureBlock(uint64_t bytes, uint32_t lineBytes, int repeat, std::mt19937_64& random)
+Row MeasureBlock(const platform::Machine& machine, uint64_t bytes, uint32_t lineBytes, int repeat, std::mt19937_64& random)
 {
     Row row;
     row.blockBytes = bytes;
     const uint64_t lines = bytes / lineBytes;
     // Huge pages keep the page walks of a random walk over a large block out of the cache's latency.
-    platform::MemoryBlock block(bytes, true);
+    platform::MemoryBlock block(machine, bytes, true);
     if (!block || lines < 1 || lines > UINT32_MAX) return row;
     LinkLines(block.Data(), lineBytes, RandomCycle(static_cast<uint32_t>(lines), random));
 
     const void* p = block.Data();
     const uint64_t passRounds = (lines + memkernels::kChaseLoadsPerRound - 1) / memkernels::kChaseLoadsPerRound;
     p = memkernels::ChaseLoads(p, passRounds);
-    auto timeRounds = [&p](uint64_t rounds) {
-        const double t0 = platform::MonotonicSeconds();
+    auto timeRounds = [&machine, &p](uint64_t rounds) {
+        const double t0 = machine.monotonicSeconds();
         p = memkernels::ChaseLoads(p, rounds);
-        return (platform::MonotonicSeconds() - t0) * 1000.0;
+        return (machine.monotonicSeconds() - t0) * 1000.0;
     };
     const uint32_t rounds = precise::CacheRepetitions(kMinMs, timeRounds);
     row.loads = rounds * memkernels::kChaseLoadsPerRound;
@@ -61,17 +60,17 @@ Row MeasureBlock(uint64_t bytes, uint32_t lineBytes, int repeat, std::mt19937_64
 
 }  // namespace
 
-std::vector<Row> RunLatency(const std::vector<uint64_t>& blockSizes, uint32_t lineBytes, int repeat,
+std::vector<Row> RunLatency(const platform::Machine& machine, const std::vector<uint64_t>& blockSizes, uint32_t lineBytes, int repeat,
                             const Callbacks& callbacks)
 {
     // One thread, pinned: a move to another core mid-measurement would start it on cold caches.
-    bench::PinnedThreads thread(bench::ThreadCpus(1));
+    bench::PinnedThreads thread(machine, bench::ThreadCpus(machine, 1));
     std::mt19937_64 random;  // the same orders on every run
     std::vector<Row> rows;
     for (size_t k = 0; k < blockSizes.size(); ++k) {
         if (callbacks.onStep) callbacks.onStep(blockSizes[k], static_cast<int>(k * 100 / blockSizes.size()));
         Row row;
-        auto measure = [&](int) { row = MeasureBlock(blockSizes[k], lineBytes, repeat, random); };
+        auto measure = [&](int) { row = MeasureBlock(machine, blockSizes[k], lineBytes, repeat, random); };
         // A process that may run nowhere it can be pinned, or that may start no thread, still measures,
         // on its own thread.
         thread.Count() > 0 ? thread.Run(measure) : measure(0);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Machine.h"
+
 namespace latency {
 
 // A random cyclic permutation of 0 ... lines - 1 (Sattolo's algorithm): next[i] is the line after
@@ -36,9 +38,9 @@ struct Callbacks {
 // Each measurement chases for at least this long.
 inline constexpr double kMinMs = 20.0;
 
-// Measures every block on one pinned thread: the lines linked, one untimed pass over the whole cycle,
-// then `repeat` measurements of enough loads for kMinMs each.
-std::vector<Row> RunLatency(const std::vector<uint64_t>& blockSizes, uint32_t lineBytes, int repeat,
+// Measures every block on one pinned thread of `machine`: the lines linked, one untimed pass over the
+// whole cycle, then `repeat` measurements of enough loads for kMinMs each.
+std::vector<Row> RunLatency(const platform::Machine& machine, const std::vector<uint64_t>& blockSizes, uint32_t lineBytes, int repeat,
                             const Callbacks& callbacks);
 
 }  // namespace latency

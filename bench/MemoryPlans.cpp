@@ -4,7 +4,6 @@
 
 #include "bench/Precise.h"
 #include "bench/ThreadedSuites.h"
-#include "platform/ControlGroup.h"
 #include "platform/TextFormat.h"
 
 std::string BlockText(uint64_t bytes)
@@ -13,18 +12,18 @@ std::string BlockText(uint64_t bytes)
                               : platform::TextFormat("%u Mb", static_cast<unsigned>(bytes >> 20));
 }
 
-std::vector<uint64_t> LatencyBlockSizes(uint64_t largestCacheBytes, uint32_t lineBytes)
+std::vector<uint64_t> LatencyBlockSizes(const platform::Machine& machine, uint64_t largestCacheBytes, uint32_t lineBytes)
 {
     // The table's share comes out of the free memory's quarter; the 1 Gb is the block's alone.
     const uint64_t line = std::max<uint32_t>(lineBytes, 1);
-    const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes() / (line + 4) * line, 1);
+    const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes(machine) / (line + 4) * line, 1);
     return precise::DoublingBlockSizes(4096, largestCacheBytes, cap);
 }
 
-BandwidthPlan PlanBandwidth(std::size_t rowThreads, std::size_t allThreads, const std::vector<bench::MemoryLevel>& levels,
-                            uint64_t largestCacheBytes)
+BandwidthPlan PlanBandwidth(const platform::Machine& machine, std::size_t rowThreads, std::size_t allThreads,
+                            const std::vector<bench::MemoryLevel>& levels, uint64_t largestCacheBytes)
 {
-    const uint64_t freeMemory = platform::FreeMemoryBytes();
+    const uint64_t freeMemory = platform::FreeMemoryBytes(machine);
     BandwidthPlan plan;
     plan.sizes = precise::DoublingBlockSizes(16384, largestCacheBytes, precise::BlockCap(freeMemory, rowThreads));
     const std::optional<size_t> row = bench::PlateauRows(levels, plan.sizes).back();
@@ -37,14 +36,14 @@ BandwidthPlan PlanBandwidth(std::size_t rowThreads, std::size_t allThreads, cons
     return plan;
 }
 
-std::vector<int32_t> PreciseCacheBlockSizes(std::optional<uint64_t> largestCacheBytes)
+std::vector<int32_t> PreciseCacheBlockSizes(const platform::Machine& machine, std::optional<uint64_t> largestCacheBytes)
 {
-    return precise::CacheBlockSizes(largestCacheBytes, precise::BlockCap(platform::FreeMemoryBytes(), 1));
+    return precise::CacheBlockSizes(largestCacheBytes, precise::BlockCap(platform::FreeMemoryBytes(machine), 1));
 }
 
-std::vector<int> ThreadedCpusWithinCap(std::vector<int> cpus, std::string& note)
+std::vector<int> ThreadedCpusWithinCap(const platform::Machine& machine, std::vector<int> cpus, std::string& note)
 {
-    const uint64_t freeMemory = platform::FreeMemoryBytes();
+    const uint64_t freeMemory = platform::FreeMemoryBytes(machine);
     const std::size_t fit = ThreadsWithinCap(freeMemory, cpus.size());
     if (fit < cpus.size()) {
         note = platform::TextFormat("%d threads need more than a quarter of the %s free (%s each): running on %d",

@@ -26,26 +26,25 @@ std::vector<int> PinningOrder(const std::vector<platform::LogicalCpu>& cpus)
     return order;
 }
 
-std::vector<int> ThreadCpus(std::optional<int> count)
+std::vector<int> ThreadCpus(const platform::Machine& machine, std::optional<int> count)
 {
-    std::vector<int> order = PinningOrder(platform::AllowedCpus());
+    std::vector<int> order = PinningOrder(machine.allowedCpus());
     if (!count) return order;
     if (*count < 1 || static_cast<size_t>(*count) > order.size()) return {};
     order.resize(static_cast<size_t>(*count));
     return order;
 }
 
-std::thread ThreadStartTag::Live(std::function<void()> body) { return std::thread(std::move(body)); }
-
-PinnedThreads::PinnedThreads(std::vector<int> cpus)
-    : cpus_(std::move(cpus)),
+PinnedThreads::PinnedThreads(const platform::Machine& machine, std::vector<int> cpus)
+    : machine_(machine),
+      cpus_(std::move(cpus)),
       start_(static_cast<std::ptrdiff_t>(cpus_.size() + 1)),
       finish_(static_cast<std::ptrdiff_t>(cpus_.size() + 1)),
       failures_(cpus_.size())
 {
     threads_.reserve(cpus_.size());  // so that keeping a started thread cannot fail
     try {
-        for (int i = 0; i < Asked(); ++i) threads_.push_back(ThreadStartSeam::Call([this, i] { Work(i); }));
+        for (int i = 0; i < Asked(); ++i) threads_.push_back(machine_.startThread([this, i] { Work(i); }));
     } catch (const std::system_error&) {
         // The barriers stop waiting for the threads that never came.
         for (int i = Count(); i < Asked(); ++i) start_.arrive_and_drop(), finish_.arrive_and_drop();
@@ -85,7 +84,7 @@ void PinnedThreads::Run(const std::function<void(int)>& job)
 void PinnedThreads::Work(int index)
 {
     // Each thread pins itself; the barrier that follows makes the count known before the first Run returns.
-    if (!platform::PinCurrentThread(cpus_[static_cast<size_t>(index)])) ++unpinned_;
+    if (!machine_.pinThread(cpus_[static_cast<size_t>(index)])) ++unpinned_;
     for (;;) {
         start_.arrive_and_wait();
         if (stop_) return;

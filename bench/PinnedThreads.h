@@ -1,7 +1,7 @@
 #pragma once
 // Threads that each stay on one logical processor of their own and run a piece of work together: for
 // measurements of the whole machine, where every thread must start at once and none may wander onto
-// another's processor. The machine's layout comes from platform/CpuTopology.h.
+// another's processor. The threads start, pin themselves and learn the layout through the machine.
 #include <atomic>
 #include <barrier>
 #include <exception>
@@ -12,32 +12,25 @@
 #include <vector>
 
 #include "platform/CpuTopology.h"
-#include "platform/Seam.h"
+#include "platform/Machine.h"
 
 namespace bench {
-
-// Starts a thread running `body`; throws std::system_error when the system refuses one (a process
-// limit), as std::thread does. A test refuses the threads it chooses with ScopedThreadStart.
-struct ThreadStartTag {
-    static std::thread Live(std::function<void()> body);
-};
-using ThreadStartSeam = platform::Seam<ThreadStartTag, std::thread(std::function<void()>)>;
-using ScopedThreadStart = ThreadStartSeam::Scoped;
 
 // The order in which threads take the logical processors: one of every core first (cores in the order
 // of their lowest-numbered processor), then a second of every core that has one, and so on. So two
 // threads on a machine with two cores never share one core's execution units.
 std::vector<int> PinningOrder(const std::vector<platform::LogicalCpu>& cpus);
 
-// The processors for `count` threads, in pinning order; every allowed processor when count is empty.
-// Empty when the process may not run on that many (or count is below 1).
-std::vector<int> ThreadCpus(std::optional<int> count);
+// The processors for `count` threads, in pinning order, of those the machine allows; every allowed
+// processor when count is empty. Empty when the process may not run on that many (or count is below 1).
+std::vector<int> ThreadCpus(const platform::Machine& machine, std::optional<int> count);
 
 class PinnedThreads {
 public:
-    // One thread per entry of `cpus`, each pinned to that processor before any work runs. When the
-    // system refuses a thread, those started before it are the whole set (see AllStarted).
-    explicit PinnedThreads(std::vector<int> cpus);
+    // One thread per entry of `cpus` (machine.startThread), each pinned to that processor
+    // (machine.pinThread) before any work runs. When the system refuses a thread, those started before
+    // it are the whole set (see AllStarted). The machine outlives the threads.
+    PinnedThreads(const platform::Machine& machine, std::vector<int> cpus);
     ~PinnedThreads();
     PinnedThreads(const PinnedThreads&) = delete;
     PinnedThreads& operator=(const PinnedThreads&) = delete;
@@ -58,6 +51,7 @@ public:
 private:
     void Work(int index);
 
+    const platform::Machine& machine_;
     std::vector<int> cpus_;
     std::barrier<> start_;
     std::barrier<> finish_;

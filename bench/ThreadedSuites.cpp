@@ -10,17 +10,17 @@
 #include "bench/Precise.h"
 #include "bench/Whetstone.h"
 
-CpuKernels ThreadCpuKernelsTag::Live(int, BenchFailure& failure)
+CpuKernels LiveThreadCpuKernels(const platform::Machine& machine, int, BenchFailure& failure)
 {
-    auto cpu = std::make_shared<CCPUBench>();
-    CpuKernels kernels = LiveCpuKernels(*cpu, failure);
+    auto cpu = std::make_shared<CCPUBench>(machine);
+    CpuKernels kernels = LiveCpuKernels(machine, *cpu, failure);
     for (auto& kernel : kernels) kernel = [cpu, kernel] { return kernel(); };
     return kernels;
 }
 
-WhetstoneRun ThreadWhetstoneTag::Live(int, std::optional<int32_t> passes)
+WhetstoneRun LiveThreadWhetstone(const platform::Machine& machine, int, std::optional<int32_t> passes)
 {
-    auto whetstone = std::make_unique<CWhetstone>();
+    auto whetstone = std::make_unique<CWhetstone>(machine);
     if (passes)
         whetstone->RunFinalPasses(*passes);
     else
@@ -46,17 +46,18 @@ void Report(const ThreadedCpuRun& run, int index, const ThreadedCpuCallback& onM
 
 }  // namespace
 
-ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement,
-                              const OnBenchFailure& onFailure)
+ThreadedCpuRun RunThreadedCpu(const bench::Context& context, const std::vector<int>& cpus,
+                              const ThreadedCpuCallback& onMeasurement, const OnBenchFailure& onFailure)
 {
     ThreadedCpuRun run{cpus, {}, std::vector<CpuResults>(cpus.size()), true, ""};
-    bench::PinnedThreads alone({cpus.front()}), all(cpus);
+    bench::PinnedThreads alone(context.machine, {cpus.front()}), all(context.machine, cpus);
     run.notStarted = alone.AllStarted() ? all.NotStartedText() : alone.NotStartedText();
     if (!run.notStarted.empty()) return run;
     // Each thread's kernels report to a place of their own, read here once the threads have ended.
     std::vector<BenchFailure> failures(cpus.size(), BenchFailure::None);
     std::vector<CpuKernels> kernels;
-    for (std::size_t t = 0; t < cpus.size(); ++t) kernels.push_back(ThreadCpuKernelsSeam::Call(static_cast<int>(t), failures[t]));
+    for (std::size_t t = 0; t < cpus.size(); ++t) 
+        kernels.push_back(context.suites.threadCpuKernels(context.machine, static_cast<int>(t), failures[t]));
     const auto showFailures = [&failures, &onFailure] {
         for (BenchFailure& failure : failures) ReportBenchFailure(onFailure, std::exchange(failure, BenchFailure::None));
     };
@@ -74,24 +75,24 @@ ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCal
     return run;
 }
 
-ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage,
-                              const OnBenchFailure& onFailure)
+ThreadedFpuRun RunThreadedFpu(const bench::Context& context, const std::vector<int>& cpus,
+                              const std::function<void(int threads)>& onStage, const OnBenchFailure& onFailure)
 {
     ThreadedFpuRun run{cpus, {}, 0, std::vector<WhetstoneResults>(cpus.size()), true, ""};
-    bench::PinnedThreads alone({cpus.front()}), all(cpus);
+    bench::PinnedThreads alone(context.machine, {cpus.front()}), all(context.machine, cpus);
     run.notStarted = alone.AllStarted() ? all.NotStartedText() : alone.NotStartedText();
     if (!run.notStarted.empty()) return run;
     if (onStage) onStage(1);
     BenchFailure loneFailure = BenchFailure::None;
     alone.Run([&](int) {
-        const WhetstoneRun lone = ThreadWhetstoneSeam::Call(0, std::nullopt);
+        const WhetstoneRun lone = context.suites.threadWhetstone(context.machine, 0, std::nullopt);
         run.single = lone.results, run.passes = lone.passes, loneFailure = lone.failure;
     });
     ReportBenchFailure(onFailure, loneFailure);
     if (onStage) onStage(static_cast<int>(cpus.size()));
     std::vector<BenchFailure> failures(cpus.size(), BenchFailure::None);
     all.Run([&](int thread) {
-        const WhetstoneRun each = ThreadWhetstoneSeam::Call(thread, run.passes);
+        const WhetstoneRun each = context.suites.threadWhetstone(context.machine, thread, run.passes);
         run.threads[thread] = each.results, failures[thread] = each.failure;
     });
     for (BenchFailure failure : failures) ReportBenchFailure(onFailure, failure);

@@ -14,22 +14,14 @@
 #include "bench/BenchFailure.h"
 #include "bench/CpuSuite.h"
 #include "bench/Results.h"
-#include "platform/Seam.h"
+#include "platform/Machine.h"
 
-// The fourteen measurements for thread `thread` (0 is also the one that runs alone). A measurement
-// that fails puts its failure in `failure`, which the run hands on from its own thread.
-struct ThreadCpuKernelsTag {
-    static CpuKernels Live(int thread, BenchFailure& failure);
-};
-using ThreadCpuKernelsSeam = platform::Seam<ThreadCpuKernelsTag, CpuKernels(int, BenchFailure&)>;
-using ScopedThreadCpuKernels = ThreadCpuKernelsSeam::Scoped;
+// The real kernels of one thread (bench::Suites::threadCpuKernels): a CCPUBench of the thread's own.
+CpuKernels LiveThreadCpuKernels(const platform::Machine& machine, int thread, BenchFailure& failure);
 
 using bench::WhetstoneRun;
-struct ThreadWhetstoneTag {
-    static WhetstoneRun Live(int thread, std::optional<int32_t> passes);
-};
-using ThreadWhetstoneSeam = platform::Seam<ThreadWhetstoneTag, WhetstoneRun(int, std::optional<int32_t>)>;
-using ScopedThreadWhetstone = ThreadWhetstoneSeam::Scoped;
+// The real Whetstone of one thread (bench::Suites::threadWhetstone): a CWhetstone of the thread's own.
+WhetstoneRun LiveThreadWhetstone(const platform::Machine& machine, int thread, std::optional<int32_t> passes);
 
 // What each thread of a threaded suite may use: its stack and the kernels' data (Whetstone's arrays,
 // Dhrystone's records), counted generously.
@@ -57,14 +49,14 @@ struct ThreadedFpuRun {
 
 // Follows measurement `index` (0-13, then 14 the total) with its value alone and on each thread. A
 // failed measurement goes to onFailure on the calling thread once the run's threads have ended, in
-// thread order.
+// thread order. The threads start and pin on the context's machine and run its suites' kernels.
 using ThreadedCpuCallback = std::function<void(int index, uint32_t single, const std::vector<uint32_t>& threads)>;
-ThreadedCpuRun RunThreadedCpu(const std::vector<int>& cpus, const ThreadedCpuCallback& onMeasurement = {},
-                              const OnBenchFailure& onFailure = {});
+ThreadedCpuRun RunThreadedCpu(const bench::Context& context, const std::vector<int>& cpus,
+                              const ThreadedCpuCallback& onMeasurement = {}, const OnBenchFailure& onFailure = {});
 // `onStage(threads)` comes before the lone run (1) and before the run on all threads. A run whose
 // check failed goes to onFailure once the run's threads have ended, in thread order.
-ThreadedFpuRun RunThreadedFpu(const std::vector<int>& cpus, const std::function<void(int threads)>& onStage = {},
-                              const OnBenchFailure& onFailure = {});
+ThreadedFpuRun RunThreadedFpu(const bench::Context& context, const std::vector<int>& cpus,
+                              const std::function<void(int threads)>& onStage = {}, const OnBenchFailure& onFailure = {});
 
 // All threads' work against N lone runs: the sum of the threads' rates over N times the lone rate. A
 // time's rate is its inverse. Nothing when a value is not positive or not finite.

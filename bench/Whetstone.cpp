@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "bench/KernelSupport.h"
-#include "platform/Clocks.h"
 
-double CWhetstone::WhetSeconds()
+double CWhetstone::WhetSeconds() const
 {
     // The tick count is converted as an unsigned value: it never reads as negative.
-    return static_cast<double>(platform::GetTickCount()) * 0.001;
+    return static_cast<double>(machine_.tickCount()) * 0.001;
 }
 
 VEXT_OUT_OF_LINE void CWhetstone::WhetArrayParam(volatile double* e, double t, double t2)

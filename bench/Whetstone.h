@@ -7,12 +7,14 @@
 
 #include "bench/BenchFailure.h"
 #include "bench/Results.h"
+#include "platform/Machine.h"
 
 class CWhetstone {
 public:
     enum SectionKind { kMflops = 1, kMops = 2 };
 
-    CWhetstone() = default;
+    // Times with the machine's tick count; the machine outlives the object.
+    explicit CWhetstone(const platform::Machine& machine) : machine_(machine) {}
     virtual ~CWhetstone() = default;
     CWhetstone(const CWhetstone&) = delete;
     CWhetstone& operator=(const CWhetstone&) = delete;
@@ -30,7 +32,7 @@ public:
     virtual void RecordSection(float operations, SectionKind kind, double check, double seconds, int32_t calibrate,
                                int section);
     // The tick count in seconds: the Whetstone's own timer.
-    static double WhetSeconds();
+    double WhetSeconds() const;
 
     // The final run's figures, in the order the page shows and the result file stores them.
     WhetstoneResults ReadResults() const;
@@ -60,6 +62,7 @@ protected:
     static int32_t PassesForTarget(int32_t passes, double summedSeconds);
 
 private:
+    const platform::Machine& machine_;
     // The procedures the sections call. They are real calls on real memory: their cost is what
     // N2, N6 and N7 measure.
     void WhetArrayParam(volatile double* e, double t, double t2);

@@ -5,7 +5,6 @@
 
 #include "cpu/SystemSummary.h"
 #include "pages/BenchList.h"
-#include "platform/SeamMachine.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 
@@ -22,7 +21,7 @@ wxListCtrl* CBenchPage::List() const { return wxDynamicCast(Control(kListId), wx
 bool CBenchPage::OnInitDialog()
 {
     // Measures the clock: about a second.
-    SetControlText(kYourSummaryId, FormatSystemSummary(platform::SeamMachine()));
+    SetControlText(kYourSummaryId, FormatSystemSummary(Context().machine));
     SetUpBenchList(List(), listRows_);
     return true;
 }

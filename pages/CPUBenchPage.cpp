@@ -2,7 +2,7 @@
 
 #include <wx/listctrl.h>
 
-#include "bench/CpuSuite.h"
+#include "bench/BenchContext.h"
 #include "bench/ui/BenchProgressDlg.h"
 #include "files/ResultTables.h"
 #include "pages/BenchList.h"
@@ -23,7 +23,7 @@ void CCPUBenchPage::OnBenchmark(wxCommandEvent&)
         run.ShowProgress();
     };
     callbacks.onGroupEnd = [&](int) { run.AdvanceProgress(); };
-    cpuResults = RunCpuSuite(callbacks);
+    cpuResults = Context().suites.cpu(Context().machine, callbacks);
     run.Close(Control(kSaveId));
 }
 

@@ -2,7 +2,7 @@
 
 #include <wx/listctrl.h>
 
-#include "bench/BenchSuites.h"
+#include "bench/BenchContext.h"
 #include "bench/ui/BenchProgressDlg.h"
 #include "files/ResultTables.h"
 #include "pages/BenchList.h"
@@ -36,7 +36,7 @@ void CCacheBenchPage::OnBenchmark(wxCommandEvent&)
         WriteResults(kYourSystemColumn, yourResults_, first, CacheResults::kBlockSizes);
         run.AdvanceProgress();
     };
-    yourResults_ = RunCacheSuite(callbacks);
+    yourResults_ = Context().suites.cache(Context().machine, callbacks);
 
     run.Close(Control(kSaveId));
 }

@@ -2,7 +2,7 @@
 
 #include <wx/listctrl.h>
 
-#include "bench/BenchSuites.h"
+#include "bench/BenchContext.h"
 #include "bench/ui/BenchProgressDlg.h"
 #include "files/ResultTables.h"
 #include "pages/BenchList.h"
@@ -21,7 +21,7 @@ void CFPUBenchPage::OnBenchmark(wxCommandEvent&)
     // The benchmark lasts minutes: the progress window is kept painted between its sections.
     callbacks.afterSection = [&](int, bool) { run.ShowProgress(); };
     callbacks.afterRun = [&] { run.AdvanceProgress(); };
-    whetstoneResults = RunFpuSuite(callbacks);
+    whetstoneResults = Context().suites.fpu(Context().machine, callbacks);
     SetBenchCells(List(), kYourSystemColumn, FpuResultCells(whetstoneResults));
     run.ShowProgress();
     run.Close(Control(kSaveId));

@@ -15,18 +15,18 @@ uint32_t Milliseconds(clockid_t clock)
 }
 }  // namespace
 
-uint32_t MillisecondTimerTag::Live() { return Milliseconds(CLOCK_MONOTONIC); }
+uint32_t LiveMillisecondTimer() { return Milliseconds(CLOCK_MONOTONIC); }
 
 // CLOCK_BOOTTIME counts from start-up and includes time spent suspended, as the tick count does.
-uint32_t TickCountTag::Live() { return Milliseconds(CLOCK_BOOTTIME); }
+uint32_t LiveTickCount() { return Milliseconds(CLOCK_BOOTTIME); }
 
-double MonotonicClockTag::Live()
+double LiveMonotonicClock()
 {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
-std::time_t CalendarClockTag::Live() { return std::time(nullptr); }
+std::time_t LiveCalendarClock() { return std::time(nullptr); }
 
 }  // namespace platform

@@ -228,12 +228,7 @@ CgroupLimits ReadCgroupLimits(const ReadTextFile& read)
     return limits;
 }
 
-CgroupLimits CgroupLimitsTag::Live() { return ReadCgroupLimits(ReadWholeFile); }
+CgroupLimits LiveCgroupLimits() { return ReadCgroupLimits(ReadWholeFile); }
 
-uint64_t FreeMemoryBytes()
-{
-    const uint64_t available = GlobalMemoryStatus().availPhys;
-    return std::min(available, ControlGroupLimits().memoryLeft.value_or(available));
-}
 
 }  // namespace platform

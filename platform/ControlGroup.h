@@ -9,8 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Seam.h"
-
 namespace platform {
 
 struct CgroupLimits {
@@ -62,15 +60,7 @@ std::vector<std::string> GroupFolders(const CgroupMount& mount, std::string_view
 using ReadTextFile = std::function<std::optional<std::string>(const std::string& path)>;
 CgroupLimits ReadCgroupLimits(const ReadTextFile& read);
 
-struct CgroupLimitsTag {
-    static CgroupLimits Live();
-};
-using CgroupLimitsSeam = Seam<CgroupLimitsTag, CgroupLimits()>;
-using ScopedCgroupLimits = CgroupLimitsSeam::Scoped;
-inline CgroupLimits ControlGroupLimits() { return CgroupLimitsSeam::Call(); }
+CgroupLimits LiveCgroupLimits();
 
-// The memory a run may count on: the least of what the kernel says is available and what the control
-// groups still allow.
-uint64_t FreeMemoryBytes();
 
 }  // namespace platform

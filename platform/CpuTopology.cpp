@@ -18,7 +18,7 @@ int TopologyValue(int cpu, const char* name, int fallback)
 
 }  // namespace
 
-std::vector<LogicalCpu> AllowedCpusTag::Live()
+std::vector<LogicalCpu> LiveAllowedCpus()
 {
     std::vector<LogicalCpu> cpus;
     // The mask is as large as the kernel's own: grow the set until the kernel takes it.
@@ -40,7 +40,7 @@ std::vector<LogicalCpu> AllowedCpusTag::Live()
     return cpus;
 }
 
-bool PinThreadTag::Live(int cpu)
+bool LivePinThread(int cpu)
 {
     if (cpu < 0) return false;
     cpu_set_t* set = CPU_ALLOC(cpu + 1);

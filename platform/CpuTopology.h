@@ -1,9 +1,7 @@
 #pragma once
 // The logical processors this process may run on, where they sit (package and core), and pinning a
-// thread to one of them. Tests replace both for their scope with a made-up machine.
+// thread to one of them, as the machine (platform/Machine.h) offers them; tests give it a made-up layout.
 #include <vector>
-
-#include "platform/Seam.h"
 
 namespace platform {
 
@@ -14,22 +12,11 @@ struct LogicalCpu {
     bool operator==(const LogicalCpu&) const = default;
 };
 
-struct AllowedCpusTag {
-    // The affinity mask of the process, in ascending order, with each processor's place from sysfs
-    // (a processor whose place is not told counts as a core of its own).
-    static std::vector<LogicalCpu> Live();
-};
-struct PinThreadTag {
-    // Restricts the calling thread to the one logical processor; false when the system refuses.
-    static bool Live(int cpu);
-};
+// The affinity mask of the process, in ascending order, with each processor's place from sysfs
+// (a processor whose place is not told counts as a core of its own).
+// Restricts the calling thread to the one logical processor; false when the system refuses.
 
-using AllowedCpusSeam = Seam<AllowedCpusTag, std::vector<LogicalCpu>()>;
-using PinThreadSeam = Seam<PinThreadTag, bool(int)>;
-using ScopedAllowedCpus = AllowedCpusSeam::Scoped;
-using ScopedPinThread = PinThreadSeam::Scoped;
-
-inline std::vector<LogicalCpu> AllowedCpus() { return AllowedCpusSeam::Call(); }
-inline bool PinCurrentThread(int cpu) { return PinThreadSeam::Call(cpu); }
+std::vector<LogicalCpu> LiveAllowedCpus();
+bool LivePinThread(int cpu);
 
 }  // namespace platform

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-CpuidRegs CpuidTag::Live(uint32_t leaf, uint32_t subleaf)
+CpuidRegs LiveCpuid(uint32_t leaf, uint32_t subleaf)
 {
     CpuidRegs r;
 #if defined(__i386__) || defined(__x86_64__)
@@ -20,7 +20,7 @@ CpuidRegs CpuidTag::Live(uint32_t leaf, uint32_t subleaf)
     return r;
 }
 
-uint64_t TscTag::Live()
+uint64_t LiveTsc()
 {
 #if defined(__i386__) || defined(__x86_64__)
     return __rdtsc();
@@ -29,7 +29,7 @@ uint64_t TscTag::Live()
 #endif
 }
 
-uint64_t Xcr0Tag::Live()
+uint64_t LiveXcr0()
 {
 #if defined(__i386__) || defined(__x86_64__)
     uint32_t low = 0;

@@ -12,23 +12,23 @@ namespace platform {
 Machine LiveMachine()
 {
     Machine machine;
-    machine.cpuid = &CpuidTag::Live;
-    machine.readTsc = &TscTag::Live;
-    machine.readXcr0 = &Xcr0Tag::Live;
-    machine.timeGetTime = &MillisecondTimerTag::Live;
-    machine.tickCount = &TickCountTag::Live;
-    machine.calendarTime = &CalendarClockTag::Live;
-    machine.monotonicSeconds = &MonotonicClockTag::Live;
-    machine.memoryStatus = &MemoryStatusTag::Live;
-    machine.cgroupLimits = &CgroupLimitsTag::Live;
-    machine.osVersion = &OsVersionTag::Live;
-    machine.systemMetrics = &SystemMetricsTag::Live;
-    machine.machineFacts = &MachineFactsTag::Live;
+    machine.cpuid = &LiveCpuid;
+    machine.readTsc = &LiveTsc;
+    machine.readXcr0 = &LiveXcr0;
+    machine.timeGetTime = &LiveMillisecondTimer;
+    machine.tickCount = &LiveTickCount;
+    machine.calendarTime = &LiveCalendarClock;
+    machine.monotonicSeconds = &LiveMonotonicClock;
+    machine.memoryStatus = &LiveMemoryStatus;
+    machine.cgroupLimits = &LiveCgroupLimits;
+    machine.osVersion = &LiveOsVersion;
+    machine.systemMetrics = &LiveSystemMetrics;
+    machine.machineFacts = &LiveMachineFacts;
     machine.allocate = [](size_t bytes) { return std::malloc(bytes); };
     machine.release = [](void* block) { std::free(block); };
-    machine.mapMemory = &MemoryMapTag::Live;
-    machine.allowedCpus = &AllowedCpusTag::Live;
-    machine.pinThread = &PinThreadTag::Live;
+    machine.mapMemory = &LiveMemoryMap;
+    machine.allowedCpus = &LiveAllowedCpus;
+    machine.pinThread = &LivePinThread;
     machine.startThread = [](std::function<void()> body) { return std::thread(std::move(body)); };
     return machine;
 }

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-MachineFacts MachineFactsTag::Live()
+MachineFacts LiveMachineFacts()
 {
     MachineFacts facts;
     utsname uts{};

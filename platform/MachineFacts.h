@@ -3,8 +3,6 @@
 // number of logical processors. Nothing that names the machine or its user.
 #include <string>
 
-#include "platform/Seam.h"
-
 namespace platform {
 
 struct MachineFacts {
@@ -12,12 +10,6 @@ struct MachineFacts {
     int logicalProcessors = 0;  // online
 };
 
-struct MachineFactsTag {
-    static MachineFacts Live();
-};
-using MachineFactsSeam = Seam<MachineFactsTag, MachineFacts()>;
-using ScopedMachineFacts = MachineFactsSeam::Scoped;
-
-inline MachineFacts GetMachineFacts() { return MachineFactsSeam::Call(); }
+MachineFacts LiveMachineFacts();
 
 }  // namespace platform

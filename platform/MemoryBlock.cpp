@@ -5,22 +5,24 @@
 #include <cstdint>
 #include <utility>
 
+#include "platform/Machine.h"
+
 namespace platform {
 
-void* MemoryMapTag::Live(size_t length)
+void* LiveMemoryMap(size_t length)
 {
     void* start = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     return start == MAP_FAILED ? nullptr : start;
 }
 
-MemoryBlock::MemoryBlock(size_t bytes, bool hugePages)
+MemoryBlock::MemoryBlock(const Machine& machine, size_t bytes, bool hugePages)
 {
     if (bytes == 0) return;
     const bool huge = hugePages && bytes >= kHugePageBytes;
     // A huge page needs an aligned start: map one huge page more and give back what lies around it.
     const size_t length = huge ? (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes : bytes;
     const size_t mapped = huge ? length + kHugePageBytes : length;
-    void* start = MemoryMapSeam::Call(mapped);
+    void* start = machine.mapMemory(mapped);
     if (start == nullptr) return;
     auto* base = static_cast<uint8_t*>(start);
     uint8_t* aligned = base;

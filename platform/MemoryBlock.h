@@ -4,17 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Seam.h"
-
 namespace platform {
+
+struct Machine;
 
 // Maps `length` bytes of zeroed anonymous memory; nullptr when the system refuses. A test refuses the
 // blocks it chooses with ScopedMemoryMap.
-struct MemoryMapTag {
-    static void* Live(size_t length);
-};
-using MemoryMapSeam = Seam<MemoryMapTag, void*(size_t)>;
-using ScopedMemoryMap = MemoryMapSeam::Scoped;
+void* LiveMemoryMap(size_t length);
 
 // Blocks of at least this size are aligned to it and offered to transparent huge pages.
 inline constexpr size_t kHugePageBytes = size_t{2} << 20;
@@ -22,10 +18,10 @@ inline constexpr size_t kHugePageBytes = size_t{2} << 20;
 class MemoryBlock {
 public:
     MemoryBlock() = default;
-    // Maps `bytes` of zeroed memory; with hugePages, a block of kHugePageBytes or more is aligned to
+    // Maps `bytes` of zeroed memory (machine.mapMemory); with hugePages, a block of kHugePageBytes or more is aligned to
     // them and marked with MADV_HUGEPAGE (the kernel decides, by its transparent huge page setting).
     // Empty when the system refuses.
-    MemoryBlock(size_t bytes, bool hugePages);
+    MemoryBlock(const Machine& machine, size_t bytes, bool hugePages);
     ~MemoryBlock();
     MemoryBlock(MemoryBlock&& other) noexcept;
     MemoryBlock& operator=(MemoryBlock&& other) noexcept;

@@ -114,9 +114,9 @@ int CleanBootFromCmdline(std::string_view cmdline)
     return 0;
 }
 
-MemoryStatus MemoryStatusTag::Live() { return ParseMeminfo(ReadWholeFile("/proc/meminfo")); }
+MemoryStatus LiveMemoryStatus() { return ParseMeminfo(ReadWholeFile("/proc/meminfo")); }
 
-OsVersionInfo OsVersionTag::Live()
+OsVersionInfo LiveOsVersion()
 {
     OsVersionInfo info;
     info.platformId = kPlatformNT;
@@ -130,7 +130,7 @@ OsVersionInfo OsVersionTag::Live()
     return info;
 }
 
-int SystemMetricsTag::Live(int index)
+int LiveSystemMetrics(int index)
 {
     switch (index) {
     case SM_CLEANBOOT:

@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Seam.h"
-
 namespace platform {
 
 // Bytes. 64-bit: today's machines have more than 4 GB.
@@ -32,24 +30,7 @@ struct OsVersionInfo {
 constexpr int SM_DEBUG = 22;
 constexpr int SM_CLEANBOOT = 67;
 
-struct MemoryStatusTag {
-    static MemoryStatus Live();
-};
-struct OsVersionTag {
-    static OsVersionInfo Live();
-};
-struct SystemMetricsTag {
-    static int Live(int index);
-};
-
-using MemoryStatusSeam = Seam<MemoryStatusTag, MemoryStatus()>;
-using OsVersionSeam = Seam<OsVersionTag, OsVersionInfo()>;
-using SystemMetricsSeam = Seam<SystemMetricsTag, int(int)>;
-using ScopedMemoryStatus = MemoryStatusSeam::Scoped;
-using ScopedOsVersion = OsVersionSeam::Scoped;
-using ScopedSystemMetrics = SystemMetricsSeam::Scoped;
-
-inline MemoryStatus GlobalMemoryStatus() { return MemoryStatusSeam::Call(); }
+MemoryStatus LiveMemoryStatus();
 
 // How the program shows an amount of memory in whole megabytes: one more than the whole megabytes,
 // also when the amount is an exact number of them (128 Mb shows as 129). Held to the largest int,
@@ -60,8 +41,8 @@ inline int32_t WholeMegabytesPlusOne(uint64_t bytes)
     const uint64_t mb = (bytes >> 20) + 1;
     return static_cast<int32_t>(mb > kLargest ? kLargest : mb);
 }
-inline OsVersionInfo GetVersionEx() { return OsVersionSeam::Call(); }
-inline int GetSystemMetrics(int index) { return SystemMetricsSeam::Call(index); }
+OsVersionInfo LiveOsVersion();
+int LiveSystemMetrics(int index);
 
 // The pure parts of the live queries, testable on recorded system files.
 MemoryStatus ParseMeminfo(std::string_view procMeminfo);

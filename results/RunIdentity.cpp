@@ -3,13 +3,9 @@
 #include <ctime>
 
 #include "cpu/ModernProcessor.h"
-#include "platform/Clocks.h"
-#include "platform/ControlGroup.h"
-#include "platform/MachineFacts.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextFormat.h"
 #include "results/ProcessorJson.h"
-#include "platform/SeamMachine.h"
 
 namespace results {
 
@@ -21,20 +17,21 @@ std::string Iso8601Utc(std::time_t time)
                                 utc.tm_hour, utc.tm_min, utc.tm_sec);
 }
 
-std::optional<double> CpuQuotaBelow(std::size_t threads)
+std::optional<double> CpuQuotaBelow(const platform::Machine& machine, std::size_t threads)
 {
-    const std::optional<double> quota = platform::ControlGroupLimits().cpuQuota;
+    const std::optional<double> quota = machine.cgroupLimits().cpuQuota;
     if (quota && *quota < static_cast<double>(threads)) return quota;
     return std::nullopt;
 }
 
-nlohmann::json RunIdentity(const std::optional<std::string>& label, std::optional<std::size_t> threads)
+nlohmann::json RunIdentity(const platform::Machine& machine, const std::optional<std::string>& label,
+                           std::optional<std::size_t> threads)
 {
-    const nlohmann::json processor = ProcessorJson(cpu::DecodeModernProcessor(platform::SeamMachine()));
-    const platform::MachineFacts facts = platform::GetMachineFacts();
+    const nlohmann::json processor = ProcessorJson(cpu::DecodeModernProcessor(machine));
+    const platform::MachineFacts facts = machine.machineFacts();
     nlohmann::json run = {
         {"vext_version", VEXT_VERSION},
-        {"utc", Iso8601Utc(platform::CalendarTime())},
+        {"utc", Iso8601Utc(machine.calendarTime())},
         {"processor",
          {{"vendor", processor["vendor"]},
           {"brand", processor["brand"]},
@@ -45,7 +42,7 @@ nlohmann::json RunIdentity(const std::optional<std::string>& label, std::optiona
         {"kernel_release", platform::Utf8OrLatin1(facts.kernelRelease)},
     };
     if (label) run["label"] = platform::Utf8OrLatin1(*label);
-    if (const std::optional<double> quota = threads ? CpuQuotaBelow(*threads) : std::nullopt) run["cpu_quota"] = *quota;
+    if (const std::optional<double> quota = threads ? CpuQuotaBelow(machine, *threads) : std::nullopt) run["cpu_quota"] = *quota;
     return run;
 }
 

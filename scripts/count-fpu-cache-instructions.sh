@@ -16,17 +16,19 @@ cat >"$work/driver.cpp" <<'CPP'
 #include <cstring>
 #include "bench/CacheBench.h"
 #include "bench/Whetstone.h"
+#include "platform/Machine.h"
 int main(int argc, char** argv)
 {
     if (argc != 3) return 2;
+    const platform::Machine machine = platform::LiveMachine();
     const int n = std::atoi(argv[2]);
     if (!std::strcmp(argv[1], "whet")) {
-        CWhetstone w;
+        CWhetstone w(machine);
         w.WhetstonePasses(n, 100, 1);
         return w.CheckSum() == 0.0;
     }
     const int method = std::atoi(argv[1]);
-    TimeCacheKernel(n, static_cast<CacheBenchMethod>(method), method == 3 ? 4 : 0);
+    TimeCacheKernel(machine, n, static_cast<CacheBenchMethod>(method), method == 3 ? 4 : 0);
     return 0;
 }
 CPP

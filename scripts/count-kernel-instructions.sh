@@ -13,6 +13,7 @@ cat >"$work/driver.cpp" <<'CPP'
 #include <cstring>
 #include "bench/CPUBenchLoops.h"
 #include "bench/Dhrystone.h"
+#include "platform/Machine.h"
 using namespace bench;
 int main(int argc, char** argv)
 {
@@ -20,21 +21,22 @@ int main(int argc, char** argv)
     const char* k = argv[1];
     const uint32_t n = static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10));
     NoProbe p;
-    CCPUBench cpu;
-    if (!std::strcmp(k, "Addition")) AdditionLoop(n, p);
-    else if (!std::strcmp(k, "Subtraction")) SubtractionLoop(n, p);
-    else if (!std::strcmp(k, "Multiplication")) MultiplicationLoop(n, p);
-    else if (!std::strcmp(k, "Division")) DivisionLoop(n + 1, p);
-    else if (!std::strcmp(k, "Mov")) MovLoop(n, p);
-    else if (!std::strcmp(k, "String")) StringLoop(n, p);
-    else if (!std::strcmp(k, "Call0")) Call0Loop(cpu, n, p);
-    else if (!std::strcmp(k, "Call1")) Call1Loop(cpu, n, p);
-    else if (!std::strcmp(k, "Call2")) Call2Loop(cpu, n, p);
-    else if (!std::strcmp(k, "Call3")) Call3Loop(cpu, n, p);
-    else if (!std::strcmp(k, "Call4")) Call4Loop(cpu, n, p);
-    else if (!std::strcmp(k, "Fibonacci")) FibonacciLoop(n, p);             // n is the outer bound
-    else if (!std::strcmp(k, "Euclid")) EuclidLoop(2, 2 * n - 1, p);       // n/2 steps for i = 1
-    else if (!std::strcmp(k, "Dhrystone")) { CDhrystone d; d.RunPasses(n, p); }
+    const platform::Machine m = platform::LiveMachine();
+    CCPUBench cpu(m);
+    if (!std::strcmp(k, "Addition")) AdditionLoop(m, n, p);
+    else if (!std::strcmp(k, "Subtraction")) SubtractionLoop(m, n, p);
+    else if (!std::strcmp(k, "Multiplication")) MultiplicationLoop(m, n, p);
+    else if (!std::strcmp(k, "Division")) DivisionLoop(m, n + 1, p);
+    else if (!std::strcmp(k, "Mov")) MovLoop(m, n, p);
+    else if (!std::strcmp(k, "String")) StringLoop(m, n, p);
+    else if (!std::strcmp(k, "Call0")) Call0Loop(m, cpu, n, p);
+    else if (!std::strcmp(k, "Call1")) Call1Loop(m, cpu, n, p);
+    else if (!std::strcmp(k, "Call2")) Call2Loop(m, cpu, n, p);
+    else if (!std::strcmp(k, "Call3")) Call3Loop(m, cpu, n, p);
+    else if (!std::strcmp(k, "Call4")) Call4Loop(m, cpu, n, p);
+    else if (!std::strcmp(k, "Fibonacci")) FibonacciLoop(m, n, p);             // n is the outer bound
+    else if (!std::strcmp(k, "Euclid")) EuclidLoop(m, 2, 2 * n - 1, p);       // n/2 steps for i = 1
+    else if (!std::strcmp(k, "Dhrystone")) { CDhrystone d(m); d.RunPasses(n, p); }
     else return 2;
     return 0;
 }

@@ -16,18 +16,20 @@ cat >"$work/driver.cpp" <<'CPP'
 #include <random>
 #include "bench/BandwidthBench.h"
 #include "bench/LatencyBench.h"
+#include "platform/Machine.h"
 #include "platform/MemoryBlock.h"
 int main(int argc, char** argv)
 {
     if (argc != 3) return 2;
     const unsigned long n = std::strtoul(argv[2], nullptr, 10);
-    platform::MemoryBlock block(1 << 20, false);
+    const platform::Machine machine = platform::LiveMachine();
+    platform::MemoryBlock block(machine, 1 << 20, false);
     if (!std::strcmp(argv[1], "chase")) {
         std::mt19937_64 random;
         latency::LinkLines(block.Data(), 64, latency::RandomCycle(64, random));
         return memkernels::ChaseLoads(block.Data(), n) == nullptr;
     }
-    const auto width = bandwidth::ChooseVectorWidth();
+    const auto width = bandwidth::ChooseVectorWidth(machine);
     const auto method = !std::strcmp(argv[1], "read")    ? bandwidth::Method::Read
                         : !std::strcmp(argv[1], "write") ? bandwidth::Method::Write
                                                          : bandwidth::Method::Copy;

@@ -167,12 +167,12 @@ platform-fifo-kind @@ if (S_ISFIFO(mode)) return "a named pipe (FIFO), not a reg
 limits-cgroup-ignored @@ return std::min(available, ControlGroupLimits().memoryLeft.value_or(available)); @@ return available;
 limits-closing-block @@ const uint64_t largest = std::min(plan.sizes[*row], precise::BlockCap(freeMemory, std::max(allThreads, rowThreads))); @@ const uint64_t largest = plan.sizes[*row];
 limits-cap-threads @@ return std::min(kMaxBlockBytes, freeMemoryBytes / 4 / std::max<uint64_t>(threads, 1)); @@ return std::min(kMaxBlockBytes, freeMemoryBytes / 4);
-limits-latency-table @@ const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes() / (line + 4) * line, 1); @@ const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes(), 1);
+limits-latency-table @@ const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes(machine) / (line + 4) * line, 1); @@ const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes(machine), 1);
 limits-ancestors @@ if (path.empty()) return folders; @@ return folders;
 limits-inactive-file @@ used -= std::min(used, stat ? InactiveFileBytes(*stat) : 0); @@ used -= 0;
 limits-mount-root @@ relative.remove_prefix(root.size()); @@ (void)root;
 limits-quota-threads @@ if (quota && *quota < static_cast<double>(threads)) return quota; @@ if (quota && *quota < 1.0) return quota;
-limits-bandwidth-quota @@ NoteCpuQuota("bench bandwidth", allCpus.size()); @@ NoteCpuQuota("bench bandwidth", report.cpus.size());
+limits-bandwidth-quota @@ NoteCpuQuota(machine, "bench bandwidth", allCpus.size()); @@ NoteCpuQuota(machine, "bench bandwidth", report.cpus.size());
 limits-thread-fit @@ while (fit > 1 && precise::BlockCap(freeMemoryBytes, fit + 1) < kThreadedBytesPerThread) --fit; @@ while (fit > 1 && precise::BlockCap(freeMemoryBytes, fit) < kThreadedBytesPerThread) --fit;
 limits-v1-no-limit @@ return bytes && *bytes < kNoLimit ? bytes : std::nullopt; @@ return bytes;
 results-memory-figure-label @@ rows.push_back(Row(std::string("memory ") + method + ", " + threads, value, "GB/s", false)); @@ rows.push_back(Row(std::string("memory ") + method + threads, value, "GB/s", false));
@@ -213,6 +213,15 @@ ctx-cpu-dump-machine @@ return cpu::WithRecordedCpuid(machine, platform::LoadCpu
 ctx-cpu-cli-mhz @@ if (options.mhz) machine->recordedClockMhz = *options.mhz; @@ (void)0;
 ctx-cpu-serialised-tsc @@ (void)machine.Cpuid(0); @@ (void)0;
 ctx-cpu-report-date @@ file.Write(FormatReportDate(machine.calendarTime())); @@ file.Write(FormatReportDate(std::time(nullptr)));
+ctx-bench-thread-own-kernels @@ kernels.push_back(context.suites.threadCpuKernels(context.machine, static_cast<int>(t), failures[t])); @@ kernels.push_back(context.suites.threadCpuKernels(context.machine, 0, failures[t]));
+ctx-bench-thread-passes @@ const WhetstoneRun each = context.suites.threadWhetstone(context.machine, thread, run.passes); @@ const WhetstoneRun each = context.suites.threadWhetstone(context.machine, thread, std::nullopt);
+ctx-bench-pin-own-cpu @@ if (!machine_.pinThread(cpus_[static_cast<size_t>(index)])) ++unpinned_; @@ if (!machine_.pinThread(cpus_[0])) ++unpinned_;
+ctx-bench-pin-refusal-counted @@ if (!machine_.pinThread(cpus_[static_cast<size_t>(index)])) ++unpinned_; @@ machine_.pinThread(cpus_[static_cast<size_t>(index)]);
+ctx-bench-latency-own-thread @@ thread.Count() > 0 ? thread.Run(measure) : measure(0); @@ measure(0);
+ctx-bench-thread-count-bound @@ if (*count < 1 || static_cast<size_t>(*count) > order.size()) return {}; @@ if (*count < 1 || static_cast<size_t>(*count) >= order.size()) return {};
+ctx-bench-bandwidth-every-block @@ const bool had = std::all_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); }); @@ const bool had = std::any_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); });
+ctx-bench-avx-leaf7 @@ if ((xcr0 & kSseAvx) != kSseAvx || machine.Cpuid(0).eax < 7) return VectorWidth::Sse2; @@ if ((xcr0 & kSseAvx) != kSseAvx) return VectorWidth::Sse2;
+ctx-bench-identity-clock @@ {"utc", Iso8601Utc(machine.calendarTime())}, @@ {"utc", Iso8601Utc(std::time_t{0})},
 LIST
 )
 

@@ -22,7 +22,6 @@
 #include "platform/TextFormat.h"
 #include "results/MemoryBenchReport.h"
 #include "results/RunIdentity.h"
-#include "platform/SeamMachine.h"
 
 using namespace results;
 
@@ -59,38 +58,39 @@ int Fail(const std::string& message) { return FailCommand("bench bandwidth", mes
 
 // The rates of the one block on the threads of `cpus`; none when they could not all be started (and
 // then `notStarted` says how many could).
-std::array<std::optional<double>, 3> RatesOn(const std::vector<int>& cpus, memkernels::VectorWidth width,
-                                             uint64_t blockBytes, int repeat, std::string& notStarted)
+std::array<std::optional<double>, 3> RatesOn(const platform::Machine& machine, const std::vector<int>& cpus,
+                                             memkernels::VectorWidth width, uint64_t blockBytes, int repeat,
+                                             std::string& notStarted)
 {
-    bench::PinnedThreads threads(cpus);
+    bench::PinnedThreads threads(machine, cpus);
     std::array<std::optional<double>, 3> rates{};
     notStarted = threads.NotStartedText();
     if (!notStarted.empty()) return rates;
-    const std::vector<bandwidth::Row> rows = bandwidth::RunBandwidth(threads, width, {blockBytes}, repeat, {});
+    const std::vector<bandwidth::Row> rows = bandwidth::RunBandwidth(machine, threads, width, {blockBytes}, repeat, {});
     for (size_t m = 0; m < rates.size(); ++m) rates[m] = MeasuredRate(rows.front().figures[m]);
     return rates;
 }
 
-int RunBandwidthBench(const BandwidthOptions& options)
+int RunBandwidthBench(const platform::Machine& machine, const BandwidthOptions& options)
 {
-    const std::vector<int> allCpus = bench::ThreadCpus(std::nullopt);
+    const std::vector<int> allCpus = bench::ThreadCpus(machine, std::nullopt);
     const std::optional<int> count = options.threads == "all" ? std::nullopt : std::optional<int>(std::stoi(options.threads));
     BandwidthReport report;
-    report.cpus = bench::ThreadCpus(count);
+    report.cpus = bench::ThreadCpus(machine, count);
     if (report.cpus.empty())
         return Fail("--threads " + options.threads + ": this process may run on " + std::to_string(allCpus.size()) +
                     " logical processor" + (allCpus.size() == 1 ? "" : "s"));
     // The closing figure runs on every processor: that is the most threads the run starts at once.
-    NoteCpuQuota("bench bandwidth", allCpus.size());
-    const nlohmann::json identity = options.json ? RunIdentity(options.label, allCpus.size()) : nlohmann::json();
-    report.width = bandwidth::ChooseVectorWidth();
+    NoteCpuQuota(machine, "bench bandwidth", allCpus.size());
+    const nlohmann::json identity = options.json ? RunIdentity(machine, options.label, allCpus.size()) : nlohmann::json();
+    report.width = bandwidth::ChooseVectorWidth(machine);
     report.repeat = options.repeat;
     report.allThreads = static_cast<int>(allCpus.size());
 
-    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(platform::SeamMachine());
-    const uint64_t largest = cpu::LargestCacheBytes(platform::SeamMachine()).value_or(precise::kAssumedLargestCache);
+    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(machine);
+    const uint64_t largest = cpu::LargestCacheBytes(machine).value_or(precise::kAssumedLargestCache);
     const std::vector<bench::MemoryLevel> levels = bench::MemoryLevels(processor.caches, largest);
-    const BandwidthPlan plan = PlanBandwidth(report.cpus.size(), allCpus.size(), levels, largest);
+    const BandwidthPlan plan = PlanBandwidth(machine, report.cpus.size(), allCpus.size(), levels, largest);
     const std::vector<uint64_t>& sizes = plan.sizes;
 
     const CProgressLine progress;
@@ -104,11 +104,11 @@ int RunBandwidthBench(const BandwidthOptions& options)
             PrintBandwidthRow(row);
         };
     {
-        bench::PinnedThreads threads(report.cpus);
+        bench::PinnedThreads threads(machine, report.cpus);
         if (!threads.AllStarted()) return Fail(threads.NotStartedText());
         report.pinned = threads.AllPinned();
         if (!options.json) PrintBandwidthHeading(report);
-        report.rows = bandwidth::RunBandwidth(threads, report.width, sizes, options.repeat, callbacks);
+        report.rows = bandwidth::RunBandwidth(machine, threads, report.width, sizes, options.repeat, callbacks);
     }
 
     // The memory figures on one thread and on all, measured again where the rows ran on other counts.
@@ -121,9 +121,12 @@ int RunBandwidthBench(const BandwidthOptions& options)
         for (size_t m = 0; m < measured.size(); ++m) measured[m] = MeasuredRate(report.rows[row].figures[m]);
         progress.Show("memory, 1 thread");
         std::string notStarted;
-        report.single = report.cpus.size() == 1 ? measured : RatesOn({allCpus.front()}, report.width, block, options.repeat, notStarted);
+        report.single = report.cpus.size() == 1 ? measured
+                                                  : RatesOn(machine, {allCpus.front()}, report.width, block, options.repeat, notStarted);
         progress.Show("memory, all threads");
-        report.all = report.cpus.size() == allCpus.size() ? measured : RatesOn(allCpus, report.width, block, options.repeat, report.notStarted);
+        report.all = report.cpus.size() == allCpus.size()
+                         ? measured
+                         : RatesOn(machine, allCpus, report.width, block, options.repeat, report.notStarted);
         if (!notStarted.empty()) report.notStarted = notStarted;
     }
     progress.Clear();
@@ -137,7 +140,7 @@ int RunBandwidthBench(const BandwidthOptions& options)
 
 }  // namespace
 
-void AddBandwidthCommand(CLI::App& benchCommand, CommandRun& run, [[maybe_unused]] const bench::Context& context)
+void AddBandwidthCommand(CLI::App& benchCommand, CommandRun& run, const bench::Context& context)
 {
     CLI::App* command = benchCommand.add_subcommand("bandwidth", "read, write and copy bandwidth of one thread or all");
     SetCommandHelp(*command, "vext-cli bench bandwidth [--threads N|all] [--repeat N] [--json [--label TEXT]]",
@@ -151,5 +154,5 @@ void AddBandwidthCommand(CLI::App& benchCommand, CommandRun& run, [[maybe_unused
     command->add_option("--repeat", options->repeat, "measurements per block and method, the best shown (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));
-    command->callback([&run, options] { run = [options] { return RunBandwidthBench(*options); }; });
+    command->callback([&run, options, &context] { run = [options, &context] { return RunBandwidthBench(context.machine, *options); }; });
 }

@@ -33,7 +33,6 @@
 #include "results/ResultSheet.h"
 #include "results/RunIdentity.h"
 #include "results/TerminalText.h"
-#include "platform/SeamMachine.h"
 
 using namespace results;
 
@@ -131,8 +130,8 @@ std::vector<uint8_t> Bytes(const std::array<uint8_t, Size>& record)
 
 // Runs the suite, printing each row as it arrives unless the whole is wanted as JSON. `record` is
 // what -o saves.
-ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, RowPrinting printing, std::vector<uint8_t>& record,
-                     const OnBenchFailure& onFailure)
+ResultSheet RunSuite(const bench::Context& context, const ResultFileKind& suite, const std::string& summary,
+                     RowPrinting printing, std::vector<uint8_t>& record, const OnBenchFailure& onFailure)
 {
     CListPrinter printer(suite.listRows, stdout);
     auto show = [&](int row, const std::string& text) {
@@ -143,7 +142,7 @@ ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, Ro
         CpuSuiteCallbacks callbacks;
         callbacks.onFailure = onFailure;
         callbacks.onResult = [&](int index, uint32_t value) { show(CpuResultRow(index), FormatCpuResult(index, value)); };
-        const CpuResults results = RunCpuSuite(callbacks);
+        const CpuResults results = context.suites.cpu(context.machine, callbacks);
         record = Bytes(EncodeCpuRecord(summary, results));
         sheet = CpuSheet(summary, results);
     } else if (&suite == &kFpuResultFile) {
@@ -156,7 +155,7 @@ ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, Ro
             };
             callbacks.afterRun = [] { std::fprintf(stderr, "\r                \r"); };
         }
-        const WhetstoneResults results = RunFpuSuite(callbacks);
+        const WhetstoneResults results = context.suites.fpu(context.machine, callbacks);
         for (const ResultCell& cell : FpuResultCells(results)) show(cell.row, cell.text);
         record = Bytes(EncodeFpuRecord(summary, results));
         sheet = FpuSheet(summary, results);
@@ -164,7 +163,7 @@ ResultSheet RunSuite(const ResultFileKind& suite, const std::string& summary, Ro
         CacheSuiteCallbacks callbacks;
         callbacks.onFailure = onFailure;
         callbacks.afterMeasurement = [&](int index, double rate, double) { show(CacheResultRow(index), FormatCacheRate(rate)); };
-        const CacheResults results = RunCacheSuite(callbacks);
+        const CacheResults results = context.suites.cache(context.machine, callbacks);
         record = Bytes(EncodeCacheRecord(summary, results));
         sheet = CacheSheet(summary, results);
     }
@@ -211,8 +210,8 @@ ResultSheet PreciseSheet(ResultSheet standard, const std::vector<std::pair<preci
     return sheet;
 }
 
-ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, std::vector<uint8_t>& record,
-                       const OnBenchFailure& onFailure)
+ResultSheet RunPrecise(const platform::Machine& machine, const BenchOptions& options, const std::string& summary,
+                       std::vector<uint8_t>& record, const OnBenchFailure& onFailure)
 {
     CListPrinter printer(options.kind->listRows, stdout);
     std::vector<std::pair<precise::Row, int>> rows;
@@ -221,12 +220,12 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
     if (options.json) callbacks.onRow = [&rows](const precise::Row& row, int listRow) { rows.emplace_back(row, listRow); };
     ResultSheet sheet;
     if (options.kind == &kCpuResultFile) {
-        const precise::CpuRun run = precise::RunCpu(options.repeat, callbacks);
+        const precise::CpuRun run = precise::RunCpu(machine, options.repeat, callbacks);
         record = Bytes(EncodeCpuRecord(summary, run.best));
         sheet = PreciseSheet(CpuSheet(summary, run.best), rows);
     } else {
-        const std::vector<int32_t> sizes = PreciseCacheBlockSizes(cpu::LargestCacheBytes(platform::SeamMachine()));
-        const precise::CacheRun run = precise::RunCache(options.repeat, sizes, callbacks);
+        const std::vector<int32_t> sizes = PreciseCacheBlockSizes(machine, cpu::LargestCacheBytes(machine));
+        const precise::CacheRun run = precise::RunCache(machine, options.repeat, sizes, callbacks);
         // A record has no place for "not measured": an incomplete run is printed, never saved.
         if (run.complete) record = Bytes(EncodeCacheRecord(summary, run.best));
         sheet = PreciseSheet(CacheSheet(summary, run.best), rows);
@@ -235,12 +234,12 @@ ResultSheet RunPrecise(const BenchOptions& options, const std::string& summary, 
     return sheet;
 }
 
-int RunSuiteCommand(const BenchOptions& options, const OnBenchFailure& onFailure)
+int RunSuiteCommand(const bench::Context& context, const BenchOptions& options, const OnBenchFailure& onFailure)
 {
     if (options.threads) {
         std::optional<int> count;
         if (*options.threads != "all") count = std::stoi(*options.threads);
-        return RunThreadedBench({options.suite, count, options.json, options.label}, onFailure);
+        return RunThreadedBench(context, {options.suite, count, options.json, options.label}, onFailure);
     }
     std::optional<std::string> target;
     if (options.output) {
@@ -248,16 +247,16 @@ int RunSuiteCommand(const BenchOptions& options, const OnBenchFailure& onFailure
         target = OutputTarget(options, error);
         if (!target) return Fail(error);
     }
-    NoteCpuQuota("bench", 1);
-    const nlohmann::json identity = options.json ? RunIdentity(options.label, 1) : nlohmann::json();
+    NoteCpuQuota(context.machine, "bench", 1);
+    const nlohmann::json identity = options.json ? RunIdentity(context.machine, options.label, 1) : nlohmann::json();
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
-    const std::string summary = FormatSystemSummary(platform::SeamMachine());
+    const std::string summary = FormatSystemSummary(context.machine);
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
     FlushOutput();
     std::vector<uint8_t> record;
     const ResultSheet sheet =
-        options.precise ? RunPrecise(options, summary, record, onFailure)
-                        : RunSuite(*options.kind, summary, RowPrintingFor(options.json), record, onFailure);
+        options.precise ? RunPrecise(context.machine, options, summary, record, onFailure)
+                        : RunSuite(context, *options.kind, summary, RowPrintingFor(options.json), record, onFailure);
     if (options.json) PrintRunJson(SheetJson(sheet), identity);
     FlushOutput();
     if (target && record.empty())
@@ -267,10 +266,10 @@ int RunSuiteCommand(const BenchOptions& options, const OnBenchFailure& onFailure
 
 // A failure the run handed on (which the page shows, and then goes on) is the command's failure too: the
 // results are printed and saved as the page would keep them, and the status says they are not sound.
-int RunBench(const BenchOptions& options)
+int RunBench(const bench::Context& context, const BenchOptions& options)
 {
     RunFailures failures;
-    const int status = RunSuiteCommand(options, failures.Printer());
+    const int status = RunSuiteCommand(context, options, failures.Printer());
     return status == 0 && failures.Any() ? 2 : status;
 }
 
@@ -309,7 +308,7 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& conte
     benchCommand->add_option("--threads", options->threads, "cpu and fpu: the kernels on N pinned threads at once (or all)")
         ->type_name("N|all")
         ->check(kThreadCount);
-    benchCommand->callback([&run, options, benchCommand] {
+    benchCommand->callback([&run, options, benchCommand, &context] {
         if (!benchCommand->get_subcommands().empty()) return;  // latency or bandwidth: their own run
         if (options->suite.empty()) throw CLI::RequiredError("suite");
         options->kind = FindResultFileKind(options->suite);
@@ -318,6 +317,6 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& conte
         // A result file holds one thread's values: refused before anything runs.
         if (options->threads && options->output) throw CLI::ValidationError("--threads", "writes no result file: leave out -o");
         if (options->threads && options->precise) throw CLI::ValidationError("--threads", "does not go with --precise");
-        run = [options] { return RunBench(*options); };
+        run = [options, &context] { return RunBench(context, *options); };
     });
 }

@@ -17,7 +17,6 @@
 #include "platform/TextFormat.h"
 #include "results/MemoryBenchReport.h"
 #include "results/RunIdentity.h"
-#include "platform/SeamMachine.h"
 
 using namespace results;
 
@@ -52,17 +51,17 @@ uint32_t LineBytes(const cpu::ModernProcessor& processor)
     return 64;
 }
 
-int RunLatencyBench(const LatencyOptions& options)
+int RunLatencyBench(const platform::Machine& machine, const LatencyOptions& options)
 {
-    NoteCpuQuota("bench latency", 1);
-    const nlohmann::json identity = options.json ? RunIdentity(options.label, 1) : nlohmann::json();
-    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(platform::SeamMachine());
-    const uint64_t largest = cpu::LargestCacheBytes(platform::SeamMachine()).value_or(precise::kAssumedLargestCache);
+    NoteCpuQuota(machine, "bench latency", 1);
+    const nlohmann::json identity = options.json ? RunIdentity(machine, options.label, 1) : nlohmann::json();
+    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(machine);
+    const uint64_t largest = cpu::LargestCacheBytes(machine).value_or(precise::kAssumedLargestCache);
     LatencyReport report;
     report.lineBytes = LineBytes(processor);
-    const std::vector<uint64_t> sizes = LatencyBlockSizes(largest, report.lineBytes);
+    const std::vector<uint64_t> sizes = LatencyBlockSizes(machine, largest, report.lineBytes);
     report.repeat = options.repeat;
-    report.clockMHz = MeasureClockMHz(platform::SeamMachine());
+    report.clockMHz = MeasureClockMHz(machine);
     if (!options.json) PrintLatencyHeading(report);
 
     latency::Callbacks callbacks;
@@ -76,7 +75,7 @@ int RunLatencyBench(const LatencyOptions& options)
         callbacks.onStep = [progress](uint64_t bytes, int percent) {
             progress.Show(platform::TextFormat("%3d %%  %s block", percent, BlockText(bytes)));
         };
-    report.rows = latency::RunLatency(sizes, report.lineBytes, options.repeat, callbacks);
+    report.rows = latency::RunLatency(machine, sizes, report.lineBytes, options.repeat, callbacks);
     if (options.json) progress.Clear();
 
     report.levels = bench::MemoryLevels(processor.caches, largest);
@@ -91,7 +90,7 @@ int RunLatencyBench(const LatencyOptions& options)
 
 }  // namespace
 
-void AddLatencyCommand(CLI::App& benchCommand, CommandRun& run, [[maybe_unused]] const bench::Context& context)
+void AddLatencyCommand(CLI::App& benchCommand, CommandRun& run, const bench::Context& context)
 {
     CLI::App* command = benchCommand.add_subcommand("latency", "load-to-use latency of each cache level and of memory");
     SetCommandHelp(*command, "vext-cli bench latency [--repeat N] [--json [--label TEXT]]", kLatencyAbout);
@@ -101,5 +100,5 @@ void AddLatencyCommand(CLI::App& benchCommand, CommandRun& run, [[maybe_unused]]
     command->add_option("--repeat", options->repeat, "measurements per block, the best shown (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));
-    command->callback([&run, options] { run = [options] { return RunLatencyBench(*options); }; });
+    command->callback([&run, options, &context] { run = [options, &context] { return RunLatencyBench(context.machine, *options); }; });
 }

@@ -25,12 +25,12 @@ void Step(const Callbacks& callbacks, const std::string& label, int done, int to
 
 }  // namespace
 
-CpuRun RunCpu(int repeat, const Callbacks& callbacks)
+CpuRun RunCpu(const platform::Machine& machine, int repeat, const Callbacks& callbacks)
 {
-    CCPUBench cpu;
+    CCPUBench cpu(machine);
     BenchFailure unused = BenchFailure::None;  // Dhrystone runs below, with a runner of its own
-    const CpuKernels kernels = LiveCpuKernels(cpu, unused);
-    auto dhrystone = std::make_unique<CDhrystone>();
+    const CpuKernels kernels = LiveCpuKernels(machine, cpu, unused);
+    auto dhrystone = std::make_unique<CDhrystone>(machine);
     bench::NoProbe unobserved;
     return RunCpuWith(repeat, callbacks,
                       {[&](int index) { return kernels[index](); },
@@ -79,11 +79,12 @@ CpuRun RunCpuWith(int repeat, const Callbacks& callbacks, const CpuMeasurements&
     return run;
 }
 
-CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks)
+CacheRun RunCache(const platform::Machine& machine, int repeat, const std::vector<int32_t>& blockSizes,
+                  const Callbacks& callbacks)
 {
     return RunCacheWith(repeat, blockSizes, callbacks,
-                        [](int32_t bytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions) {
-                            return TimeCacheKernelRepeated(bytes, method, stride, repetitions, true);
+                        [&machine](int32_t bytes, CacheBenchMethod method, int32_t stride, uint32_t repetitions) {
+                            return TimeCacheKernelRepeated(machine, bytes, method, stride, repetitions, true);
                         });
 }
 

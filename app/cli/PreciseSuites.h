@@ -11,6 +11,7 @@
 #include "bench/CacheBench.h"
 #include "bench/Precise.h"
 #include "bench/Results.h"
+#include "platform/Machine.h"
 
 namespace precise {
 
@@ -29,7 +30,8 @@ struct CpuRun {
 };
 // Dhrystone starts at the standard passes and doubles them until a main loop lasts at least this.
 inline constexpr double kDhrystoneMinSeconds = 0.5;
-CpuRun RunCpu(int repeat, const Callbacks& callbacks);
+// The real measurements, on `machine`.
+CpuRun RunCpu(const platform::Machine& machine, int repeat, const Callbacks& callbacks);
 
 // What the CPU suite measures, passed in so that the runner can be driven by fakes: one timing of
 // kernel `index` in ms, one Dhrystone rating of a pass count, the last run's main-loop seconds and
@@ -50,7 +52,8 @@ struct CacheRun {
 // Every cache measurement repeats its method until it lasts at least this.
 inline constexpr double kCacheMinMs = 20.0;
 // blockSizes: the nine standard sizes first (CacheBlockSizes).
-CacheRun RunCache(int repeat, const std::vector<int32_t>& blockSizes, const Callbacks& callbacks);
+CacheRun RunCache(const platform::Machine& machine, int repeat, const std::vector<int32_t>& blockSizes,
+                  const Callbacks& callbacks);
 
 // One timing of `repetitions` passes of a method over a warmed block, in ms, or the failure to have
 // the block. A block that fails goes to onFailure once ("Memory error !"), its row has no rate ("-")

@@ -77,7 +77,7 @@ void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz)
 int RunProcessor(const platform::Machine& live, bool json, const std::optional<std::string>& dumpPath,
                  const std::optional<std::string>& label)
 {
-    const nlohmann::json identity = json ? RunIdentity(label) : nlohmann::json();
+    const nlohmann::json identity = json ? RunIdentity(live, label) : nlohmann::json();
     const std::optional<platform::Machine> machine = CommandMachine("processor", live, dumpPath);
     if (!machine) return 2;
     const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(*machine);

@@ -67,7 +67,7 @@ int WriteReport(const platform::Machine& machine, const ReportOptions& options, 
 
 int RunReport(const platform::Machine& live, const ReportOptions& options)
 {
-    const nlohmann::json identity = options.json ? RunIdentity(options.label) : nlohmann::json();
+    const nlohmann::json identity = options.json ? RunIdentity(live, options.label) : nlohmann::json();
     std::optional<platform::Machine> machine = CommandMachine("report", live, options.dump);
     if (!machine) return 2;
     if (options.mhz) machine->recordedClockMhz = *options.mhz;

@@ -10,9 +10,9 @@ using namespace results;
 
 void PrintJson(const nlohmann::json& value) { std::printf("%s\n", JsonText(value).c_str()); }
 
-void NoteCpuQuota(const std::string& command, std::size_t threads)
+void NoteCpuQuota(const platform::Machine& machine, const std::string& command, std::size_t threads)
 {
-    if (const std::optional<double> quota = CpuQuotaBelow(threads))
+    if (const std::optional<double> quota = CpuQuotaBelow(machine, threads))
         std::fprintf(stderr,
                      "vext-cli %s: the control group allows %s processors' time to %d thread%s: "
                      "the figures measure that quota, not the machine\n",

@@ -8,14 +8,17 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include "platform/Machine.h"
+
 // JsonText and a line end on standard output.
 void PrintJson(const nlohmann::json& value);
 
 // Prints a command's JSON result with the identity of its run under "run".
 void PrintRunJson(nlohmann::json result, const nlohmann::json& run);
 
-// Says on standard error, as `command`, that a run on `threads` threads measures its quota.
-void NoteCpuQuota(const std::string& command, std::size_t threads);
+// Says on standard error, as `command`, that a run on `threads` threads measures the quota the
+// machine's control groups allow.
+void NoteCpuQuota(const platform::Machine& machine, const std::string& command, std::size_t threads);
 
 // The --label option of a command whose JSON carries the run; it needs `json`.
 void AddLabelOption(CLI::App& command, std::optional<std::string>& label, CLI::Option* json);

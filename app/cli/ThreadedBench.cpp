@@ -20,7 +20,6 @@
 #include "results/ResultSheet.h"
 #include "results/RunIdentity.h"
 #include "results/TerminalText.h"
-#include "platform/SeamMachine.h"
 
 using namespace results;
 
@@ -116,7 +115,8 @@ CpuResults Only(int index, uint32_t value)
 }
 
 // Rows are printed as each measurement ends on one and on all threads.
-SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, RowPrinting printing, const OnBenchFailure& onFailure)
+SuiteRun RunCpu(const bench::Context& context, const std::vector<int>& cpus, const std::string& summary, RowPrinting printing,
+                const OnBenchFailure& onFailure)
 {
     CListPrinter printer(kCpuList, stdout);
     const auto show = [&](int index, uint32_t single, const std::vector<uint32_t>& threads) {
@@ -124,7 +124,7 @@ SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, RowPri
         for (uint32_t value : threads) each.push_back(CpuSheet(summary, Only(index, value)).rows[index]);
         if (printing == RowPrinting::AsMeasured) printer.Cell(CpuResultRow(index), RowText(MakeRow(CpuSheet(summary, Only(index, single)).rows[index], each)));
     };
-    const ThreadedCpuRun run = RunThreadedCpu(cpus, show, onFailure);
+    const ThreadedCpuRun run = RunThreadedCpu(context, cpus, show, onFailure);
     if (printing == RowPrinting::AsMeasured && run.notStarted.empty()) printer.Finish();
     SuiteRun suite{CpuSheet(summary, run.single), {}, CpuResults::kDhrystone, 0, "", run.pinned, run.notStarted};
     for (const CpuResults& results : run.threads) {
@@ -136,11 +136,12 @@ SuiteRun RunCpu(const std::vector<int>& cpus, const std::string& summary, RowPri
 }
 
 // Whetstone's rows come at its end, as on the page.
-SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary, const OnBenchFailure& onFailure)
+SuiteRun RunFpu(const bench::Context& context, const std::vector<int>& cpus, const std::string& summary,
+                const OnBenchFailure& onFailure)
 {
     const CProgressLine progress;
     const ThreadedFpuRun run = RunThreadedFpu(
-        cpus,
+        context, cpus,
         [progress](int threads) { progress.Show(platform::TextFormat("running on %d thread%s", threads, threads == 1 ? "" : "s")); },
         onFailure);
     progress.Clear();
@@ -155,26 +156,28 @@ SuiteRun RunFpu(const std::vector<int>& cpus, const std::string& summary, const 
 
 }  // namespace
 
-int RunThreadedBench(const ThreadedBenchOptions& options, const OnBenchFailure& onFailure)
+int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& options, const OnBenchFailure& onFailure)
 {
-    const std::vector<int> asked = bench::ThreadCpus(options.threads);
+    const platform::Machine& machine = context.machine;
+    const std::vector<int> asked = bench::ThreadCpus(machine, options.threads);
     if (asked.empty())
         return FailCommand("bench", platform::TextFormat("--threads %d: this process may run on %d logical processors",
                                                          options.threads.value_or(0),
-                                                         static_cast<int>(platform::AllowedCpus().size())));
+                                                         static_cast<int>(machine.allowedCpus().size())));
     std::string fewer;
-    const std::vector<int> cpus = ThreadedCpusWithinCap(asked, fewer);
+    const std::vector<int> cpus = ThreadedCpusWithinCap(machine, asked, fewer);
     if (!fewer.empty()) std::fprintf(stderr, "vext-cli bench: %s\n", fewer.c_str());
-    NoteCpuQuota("bench", cpus.size());
-    const nlohmann::json identity = options.json ? RunIdentity(options.label, cpus.size()) : nlohmann::json();
-    const std::string summary = FormatSystemSummary(platform::SeamMachine());
+    NoteCpuQuota(machine, "bench", cpus.size());
+    const nlohmann::json identity = options.json ? RunIdentity(machine, options.label, cpus.size()) : nlohmann::json();
+    const std::string summary = FormatSystemSummary(machine);
     if (!options.json) {
         std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
         PrintHeading(cpus);
     }
     FlushOutput();
     const bool cpu = options.suite == kCpuResultFile.name;
-    const SuiteRun suite = cpu ? RunCpu(cpus, summary, RowPrintingFor(options.json), onFailure) : RunFpu(cpus, summary, onFailure);
+    const SuiteRun suite =
+        cpu ? RunCpu(context, cpus, summary, RowPrintingFor(options.json), onFailure) : RunFpu(context, cpus, summary, onFailure);
     if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted);
     std::vector<ThreadedRow> rows;
     for (std::size_t r = 0; r < suite.single.rows.size(); ++r) {

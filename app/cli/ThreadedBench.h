@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "bench/BenchContext.h"
 #include "bench/BenchFailure.h"
 
 struct ThreadedBenchOptions {
@@ -13,5 +14,6 @@ struct ThreadedBenchOptions {
     std::optional<std::string> label;
 };
 
-// The run's failures go to onFailure as they come back.
-int RunThreadedBench(const ThreadedBenchOptions& options, const OnBenchFailure& onFailure);
+// The run's threads start on the context's machine and run its suites' kernels; its failures go to
+// onFailure as they come back.
+int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& options, const OnBenchFailure& onFailure);

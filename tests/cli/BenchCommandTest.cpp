@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <cstdlib>
@@ -10,44 +9,39 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <mutex>
 #include <numeric>
 #include <system_error>
 
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CommandOutcome.h"
-#include "bench/BenchSuites.h"
-#include "bench/CacheBench.h"
-#include "bench/PinnedThreads.h"
 #include "bench/CpuSuite.h"
-#include "bench/ThreadedSuites.h"
-#include "cpu/Clock.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
 #include "platform/Clocks.h"
-#include "platform/ControlGroup.h"
-#include "platform/CpuTopology.h"
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
-#include "platform/MachineFacts.h"
-#include "platform/SystemQueries.h"
-#include "tests/support/FakeClocks.h"
-#include "platform/SeamMachine.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 // Fast fakes of the three suites and of the clock behind the summary line: a run takes milliseconds.
-// The run's facts are a recorded processor's, at a fixed time, on a made-up kernel.
+// The run's facts are a recorded processor's, at a fixed time, on a made-up kernel, with no control
+// group whatever runs the tests.
 class BenchCommand : public testing::Test {
 protected:
     platform::CpuidDump dump_ = platform::LoadCpuidDump(VEXT_TEST_DATA "/cpuid-dumps/amd-a20f10-ryzen-9-5950x-zen3.txt");
-    platform::ScopedCpuid cpuid_{[this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); }};
-    platform::ScopedCalendarClock calendar_{[] { return std::time_t{1796729405}; }};
-    platform::ScopedMachineFacts facts_{[] { return platform::MachineFacts{"6.1.0-18-amd64", 8}; }};
-    platform::ScopedCgroupLimits cgroup_{[] { return platform::CgroupLimits{}; }};  // none, whatever runs the tests
+    platform::Machine machine_ = [this] {
+        platform::Machine machine = platform::FakeMachine();
+        machine.cpuid = [this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); };
+        machine.timeGetTime = platform::SteppingClock(0, 700), machine.readTsc = platform::SteppingTsc(0, 800000000);
+        machine.calendarTime = [] { return std::time_t{1796729405}; };
+        machine.machineFacts = [] { return platform::MachineFacts{"6.1.0-18-amd64", 8}; };
+        // Two cores of two logical processors each.
+        machine.allowedCpus = [] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 0}, {2, 0, 1}, {3, 0, 1}}; };
+        return machine;
+    }();
 
     void SetUp() override
     {
@@ -65,49 +59,43 @@ protected:
 
     Outcome Bench(std::vector<std::string> args, const std::string& command = "bench", const char* device = nullptr, int to = -1)
     {
-        platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
-        platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
-        ScopedCpuSuite cpuSuite([this](const CpuSuiteCallbacks& callbacks) {
+        bench::Context context{machine_, {}};
+        context.suites.cpu = [this](const platform::Machine&, const CpuSuiteCallbacks& callbacks) {
             ++runs_;
             return RunCpuSuiteWith(FixedCpuKernels(cpu_), callbacks);
-        });
-        ScopedFpuSuite fpuSuite([this](const FpuSuiteCallbacks& callbacks) {
+        };
+        context.suites.fpu = [this](const platform::Machine&, const FpuSuiteCallbacks& callbacks) {
             if (fpuFails_) callbacks.onFailure(BenchFailure::WhetstoneCalculation);
             return ++runs_, fpu_;
-        });
-        ScopedCacheSuite cacheSuite([this](const CacheSuiteCallbacks& callbacks) {
+        };
+        context.suites.cache = [this](const platform::Machine&, const CacheSuiteCallbacks& callbacks) {
             ++runs_;
             for (int i = 0; i < CacheResults::kCount; ++i) callbacks.afterMeasurement(i, cache_.rates[i], 10);
             if (duringRun_) duringRun_();
             return cache_;
-        });
-        // Two cores of two logical processors each; thread t's kernels take 1 + t/4 times as long.
-        platform::ScopedAllowedCpus cpus([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 0}, {2, 0, 1}, {3, 0, 1}}; });
-        platform::ScopedPinThread pin([this](int cpu) { return std::lock_guard(pinning_), pins_.push_back(cpu), true; });
-        ScopedThreadCpuKernels kernels([this](int thread, BenchFailure&) {
+        };
+        // Thread t's kernels take 1 + t/4 times as long.
+        context.suites.threadCpuKernels = [this](const platform::Machine&, int thread, BenchFailure&) {
             CpuResults slower = cpu_;
             for (int i = 0; i < CpuResults::kDhrystone; ++i) slower.values[i] = 1000 + 250 * thread;
             slower.values[CpuResults::kDhrystone] = 1600 - 200 * thread;
-            CpuKernels counted = FixedCpuKernels(slower);
-            for (auto& kernel : counted) kernel = [this, kernel] { return ++kernelRuns_, kernel(); };
-            return counted;
-        });
-        ScopedThreadWhetstone whetstone([this](int thread, std::optional<int32_t> passes) {
+            return FixedCpuKernels(slower);
+        };
+        context.suites.threadWhetstone = [this](const platform::Machine&, int thread, std::optional<int32_t> passes) {
             WhetstoneResults slower = fpu_;
             const auto slow = [thread](double& rate) { rate /= rate > 0 ? 1 + thread / 4.0 : 1; };  // -1 marks "no rate"
             for (int s = 0; s < 8; ++s) slow(slower.mflops[s]), slow(slower.mops[s]);
             slow(slower.mwips);
             const bool fails = passes && thread == failingThread_;
-            return WhetstoneRun{slower, passes.value_or(77), fails ? BenchFailure::WhetstoneCalculation : BenchFailure::None};
-        });
-        return RunCaptured(command, args, device, to);
+            return bench::WhetstoneRun{slower, passes.value_or(77), fails ? BenchFailure::WhetstoneCalculation : BenchFailure::None};
+        };
+        return RunCaptured(command, args, context, device, to);
     }
 
     std::string Summary()
     {
-        platform::ScopedTimeGetTime timer(platform::SteppingClock(0, 700));
-        platform::ScopedTsc tsc(platform::SteppingTsc(0, 800000000));
-        return FormatSystemSummary(platform::SeamMachine());
+        platform::Machine machine = machine_;  // its clocks start where the command's do
+        return FormatSystemSummary(machine);
     }
     void Put(const char* name, std::span<const uint8_t> bytes)
     {
@@ -125,9 +113,6 @@ protected:
     std::function<void()> duringRun_;
     bool fpuFails_ = false;
     int failingThread_ = -1;
-    std::mutex pinning_;
-    std::vector<int> pins_;
-    std::atomic<int> kernelRuns_{0};
     CpuResults cpu_;
     WhetstoneResults fpu_;
     CacheResults cache_;
@@ -315,15 +300,6 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
     EXPECT_EQ(Saved("new.cache"), Saved("run.cache"));
 }
 
-TEST_F(BenchCommand, EachThreadRunsEveryKernelOnItsOwnProcessor)
-{
-    ASSERT_EQ(Bench({"cpu", "--threads", "3"}).status, 0);
-    std::sort(pins_.begin(), pins_.end());
-    EXPECT_EQ(pins_, (std::vector<int>{0, 0, 1, 2}));  // the lone thread, then one per core first
-    EXPECT_EQ(kernelRuns_, 14 * (1 + 3));
-    EXPECT_EQ(runs_, 0);
-}
-
 // The page shows "Calculation Error !" and keeps the results; the command does the same and fails.
 TEST_F(BenchCommand, ACalculationErrorIsShownAndTheRunFails)
 {
@@ -342,27 +318,22 @@ TEST_F(BenchCommand, ACalculationErrorIsShownAndTheRunFails)
 // A thread the system refuses (a process limit) ends the run before anything is measured.
 TEST_F(BenchCommand, AThreadTheSystemRefusesIsNamedAndTheRunFails)
 {
-    for (const char* suite : {"cpu", "fpu"}) {
-        int starts = 0;  // the lone run's thread, then the four of the run on all
-        bench::ScopedThreadStart refuse([&starts](std::function<void()> body) {
-            if (++starts == 3) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-            return bench::ThreadStartTag::Live(std::move(body));
-        });
-        const Outcome o = Bench({suite, "--threads", "all"});
-        EXPECT_EQ(o.status, 2) << suite;
-        EXPECT_EQ(o.err, "vext-cli bench: only 1 of the 4 threads could be started (the system refused the others)\n");
-    }
-    EXPECT_EQ(kernelRuns_, 0);
+    machine_.startThread = [starts = 0](std::function<void()> body) mutable {  // the lone thread, then four
+        if (++starts == 3) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        return std::thread(std::move(body));
+    };
+    const Outcome o = Bench({"fpu", "--threads", "all"});
+    EXPECT_EQ(std::make_tuple(o.status, o.err),
+              std::make_tuple(2, "vext-cli bench: only 1 of the 4 threads could be started (the system refused the others)\n"));
 }
 
 // A block that cannot be had: "Memory error !" once per block and method, its row without a rate, the
 // record with what the page keeps for it (the rate of 0 ms), and the run fails. Every timing lasts 30 ms.
 TEST_F(BenchCommand, APreciseCacheBlockThatCannotBeHadIsShownOnceAndHasNoRate)
 {
-    std::atomic<int> reads{0};
-    platform::ScopedMonotonicClock clock([&reads] { return reads++ * 0.03; });
-    platform::ScopedMemoryStatus memory([] { return platform::MemoryStatus{8ull << 30, 16ull << 20, 0, 0}; });
-    ScopedCacheBlockAllocate refuse([](size_t bytes) { return bytes == 4096 ? nullptr : std::malloc(bytes); });
+    machine_.monotonicSeconds = [reads = 0]() mutable { return reads++ * 0.03; };
+    machine_.memoryStatus = [] { return platform::MemoryStatus{8ull << 30, 16ull << 20, 0, 0}; };
+    machine_.allocate = [](size_t bytes) { return bytes == 4096 ? nullptr : std::malloc(bytes); };
     fs::current_path(dir_);
     const Outcome o = Bench({"cache", "--precise", "--repeat", "2", "--json", "-o", "run"});
     EXPECT_EQ(o.status, 2);

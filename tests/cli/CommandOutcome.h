@@ -20,10 +20,10 @@ struct Outcome {
 #include "tests/support/FakeMachine.h"
 #include "tests/support/Golden.h"
 
-// Runs "vext-cli COMMAND ARGS...", its standard output captured, or sent to `device` or to the descriptor `to`,
-// on the context given (a fake machine by default).
-inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args, const char* device = nullptr, int to = -1,
-                           const bench::Context& context = bench::FakeContext())
+// Runs "vext-cli COMMAND ARGS..." on the machine and suites of `context`, its standard output captured,
+// or sent to `device` or to the descriptor `to`.
+inline Outcome RunCaptured(const std::string& command, std::vector<std::string> args,
+                           const bench::Context& context = bench::FakeContext(), const char* device = nullptr, int to = -1)
 {
     args.insert(args.begin(), command);
     std::fflush(stdout);

@@ -9,10 +9,6 @@
 #include "app/cli/MemoryBenchPrinting.h"
 #include "results/MemoryBenchReport.h"
 #include "platform/Clocks.h"
-#include "platform/CpuTopology.h"
-#include "platform/MachineFacts.h"
-#include "platform/MemoryBlock.h"
-#include "platform/SystemQueries.h"
 #include "tests/cli/CommandOutcome.h"
 #include "tests/core/FakeCpu.h"
 #include "tests/support/FakeClocks.h"
@@ -23,33 +19,34 @@ namespace {
 
 // Real runs kept small and quick: a processor whose only cache is a 4 Kb first level (blocks 4-16 Kb
 // for latency, 16 Kb for bandwidth), two logical processors, and a clock that makes every timing last
-// 30 ms, so that each measurement is one pass. Blocks and threads are refused through their seams.
+// 30 ms, so that each measurement is one pass. Blocks and threads are refused through the machine.
 class MemoryBenchRun : public testing::Test {
 protected:
-    MemoryBenchRun() { cpu_.Set(4, 0x21, 7u << 22 | 63, 7); }  // leaf 4: level-1 data, 8 ways of 8 sets of 64 bytes
+    MemoryBenchRun()
+    {
+        cpu_.Set(4, 0x21, 7u << 22 | 63, 7);  // leaf 4: level-1 data, 8 ways of 8 sets of 64 bytes
+        context_.machine.monotonicSeconds = [this] { return reads_++ * 0.03; };
+        context_.machine.cpuid = cpu_.machine.cpuid;
+        context_.machine.timeGetTime = platform::SteppingClock(0, 700);
+        context_.machine.readTsc = platform::SteppingTsc(0, 800000000);
+    }
 
     Outcome Run(const std::vector<std::string>& args, std::function<bool(size_t length)> refuse)
     {
-        platform::ScopedMemoryMap map([&](size_t length) { return refuse(length) ? nullptr : platform::MemoryMapTag::Live(length); });
-        return RunCaptured("bench", args);
+        bench::Context context = context_;
+        context.machine.mapMemory = [&](size_t length) { return refuse(length) ? nullptr : context_.machine.mapMemory(length); };
+        return RunCaptured("bench", args, context);
     }
 
+    // The processor whose caches size the blocks.
     FakeCpu cpu_{"GenuineIntel", 4};
-    platform::ScopedCpuid cpuid_{cpu_.machine.cpuid};
     std::atomic<int> reads_{0};
-    platform::ScopedMonotonicClock clock_{[this] { return reads_++ * 0.03; }};
-    platform::ScopedTimeGetTime timer_{platform::SteppingClock(0, 700)};
-    platform::ScopedTsc tsc_{platform::SteppingTsc(0, 800000000)};
-    platform::ScopedCalendarClock calendar_{[] { return std::time_t{1796729405}; }};
-    platform::ScopedMachineFacts facts_{[] { return platform::MachineFacts{"6.1.0-18-amd64", 2}; }};
-    platform::ScopedMemoryStatus memory_{[] { return platform::MemoryStatus{8ull << 30, 4ull << 30, 0, 0}; }};
-    platform::ScopedAllowedCpus cpus_{[] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}}; }};
-    platform::ScopedPinThread pin_{[](int) { return true; }};
+    bench::Context context_ = bench::FakeContext();
 };
 
 }  // namespace
 
-TEST_F(MemoryBenchRun, ABlockThatCannotBeHadIsNamedIsNullAndEndsWithStatusTwo)
+TEST_F(MemoryBenchRun, ABlockOrAThreadThatCannotBeHadIsNamedAndEndsWithStatusTwo)
 {
     Outcome o = Run({"latency", "--repeat", "2", "--json"}, [](size_t length) { return length == 8192; });
     EXPECT_EQ(o.err, "vext-cli bench latency: no memory for the 8 Kb block: its row has no value\n");
@@ -80,22 +77,19 @@ TEST_F(MemoryBenchRun, ABlockThatCannotBeHadIsNamedIsNullAndEndsWithStatusTwo)
 
     o = Run({"bandwidth", "--repeat", "2"}, [](size_t) { return false; });
     EXPECT_EQ(std::make_pair(o.status, o.err), std::make_pair(0, std::string()));
-}
 
-TEST_F(MemoryBenchRun, AThreadTheSystemRefusesIsNamedAndEndsWithStatusTwo)
-{
-    bench::ScopedThreadStart refuseSecond([starts = 0](std::function<void()> body) mutable {
+    // A thread the system refuses.
+    context_.machine.startThread = [starts = 0](std::function<void()> body) mutable {
         if (++starts == 2) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-        return bench::ThreadStartTag::Live(std::move(body));
-    });
-    const Outcome o = Run({"bandwidth", "--threads", "all"}, [](size_t) { return false; });
+        return std::thread(std::move(body));
+    };
+    o = Run({"bandwidth", "--threads", "all"}, [](size_t) { return false; });
     EXPECT_EQ(std::make_tuple(o.status, o.out, o.err),
               std::make_tuple(2, "", "vext-cli bench bandwidth: only 1 of the 2 threads could be started (the system refused the others)\n"));
 }
 
 TEST(MemoryBenchCommand, BadUsageMeasuresNothing)
 {
-    platform::ScopedAllowedCpus machine([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}}; });
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"bandwidth", "--threads", "3"}, "vext-cli bench bandwidth: --threads 3: this process may run on 2 logical processors\n"},
         {{"bandwidth", "--threads", "0"}, "vext-cli bench bandwidth: --threads: a number of threads from 1 to 4096, or all\n"},

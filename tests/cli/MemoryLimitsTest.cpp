@@ -10,9 +10,6 @@
 #include "bench/MemoryPlans.h"
 #include "results/MemoryBenchReport.h"
 #include "bench/ThreadedSuites.h"
-#include "platform/ControlGroup.h"
-#include "platform/CpuTopology.h"
-#include "platform/SystemQueries.h"
 #include "tests/cli/CommandOutcome.h"
 
 using namespace results;
@@ -25,14 +22,16 @@ class MemoryLimits : public testing::Test {
 protected:
     uint64_t available_ = 20 * Gb;
     platform::CgroupLimits cgroup_{256 * Mb, std::nullopt};
-    platform::ScopedMemoryStatus memory_{[this] { return platform::MemoryStatus{24 * Gb, available_, 0, 0}; }};
-    platform::ScopedCgroupLimits limits_{[this] { return cgroup_; }};
-    platform::ScopedAllowedCpus cpus_{[] {
-        std::vector<platform::LogicalCpu> cpus;
-        for (int i = 0; i < 128; ++i) cpus.push_back({i, 0, i % 64});
-        return cpus;
-    }};
-    platform::ScopedPinThread pin_{[](int) { return true; }};
+    MemoryLimits()
+    {
+        machine_.memoryStatus = [this] { return platform::MemoryStatus{24 * Gb, available_, 0, 0}; };
+        machine_.cgroupLimits = [this] { return cgroup_; };
+        for (int i = 0; i < 128; ++i) cpus_.push_back({i, 0, i % 64});
+        machine_.allowedCpus = [this] { return cpus_; };
+    }
+    std::vector<platform::LogicalCpu> cpus_;
+    bench::Context context_ = bench::FakeContext();
+    platform::Machine& machine_ = context_.machine;
 };
 
 }  // namespace
@@ -44,19 +43,19 @@ TEST_F(MemoryLimits, NoStepMapsMoreThanAQuarterOfWhatTheGroupAllows)
     const std::vector<bench::MemoryLevel> levels = {{"L3", 0, largestCache}, {"memory", largestCache, 0}};
 
     // Latency: the block and its table of the lines' order (4 bytes a 64-byte line) on one thread.
-    const std::vector<uint64_t> latency = LatencyBlockSizes(largestCache, 64);
+    const std::vector<uint64_t> latency = LatencyBlockSizes(machine_, largestCache, 64);
     EXPECT_EQ(latency.back(), 32 * Mb);
     EXPECT_LE(latency.back() + latency.back() / 64 * 4, cap);
 
     // Bandwidth on one thread, and its closing figure on all 128: that block is for 128 at once.
-    const BandwidthPlan one = PlanBandwidth(1, 128, levels, largestCache);
+    const BandwidthPlan one = PlanBandwidth(machine_, 1, 128, levels, largestCache);
     EXPECT_EQ(one.sizes.back(), 64 * Mb);
     EXPECT_EQ(std::make_tuple(one.memoryBlock, one.plateauBlock), std::make_tuple(std::optional(512 * Kb), std::optional(64 * Mb)));
-    const BandwidthPlan all = PlanBandwidth(128, 128, levels, largestCache);
+    const BandwidthPlan all = PlanBandwidth(machine_, 128, 128, levels, largestCache);
     EXPECT_EQ(all.sizes.back() * 128, cap);
     EXPECT_EQ(all.memoryBlock, std::nullopt);  // no block of 128 at once reaches memory: no memory figures
 
-    EXPECT_EQ(static_cast<uint64_t>(PreciseCacheBlockSizes(512 * Mb).back()), cap);
+    EXPECT_EQ(static_cast<uint64_t>(PreciseCacheBlockSizes(machine_, 512 * Mb).back()), cap);
 
     // The memory figures name the block they used, and the plateau's that they could not.
     BandwidthReport report;
@@ -71,30 +70,30 @@ TEST_F(MemoryLimits, NoStepMapsMoreThanAQuarterOfWhatTheGroupAllows)
     // The threaded suites: 128 threads and the lone one fit 256 Kb each; in 16 Mb, 15 of them do.
     std::string note;
     std::vector<int> cpus(128);
-    EXPECT_EQ(ThreadedCpusWithinCap(cpus, note).size(), 128u);
+    EXPECT_EQ(ThreadedCpusWithinCap(machine_, cpus, note).size(), 128u);
     EXPECT_EQ(note, "");
     cgroup_.memoryLeft = 16 * Mb;
-    EXPECT_EQ(ThreadedCpusWithinCap(cpus, note).size(), 15u);
+    EXPECT_EQ(ThreadedCpusWithinCap(machine_, cpus, note).size(), 15u);
     EXPECT_EQ(note, "128 threads need more than a quarter of the 16 Mb free (256 Kb each): running on 15");
     EXPECT_LE(16 * kThreadedBytesPerThread, 4 * Mb);
 
     // Without a control group the kernel's figure counts, and no block passes 1 Gb.
     cgroup_.memoryLeft.reset();
     available_ = 64 * Gb;
-    EXPECT_EQ(LatencyBlockSizes(512 * Mb, 64).back(), Gb);
-    EXPECT_EQ(PlanBandwidth(128, 128, levels, largestCache).sizes.back(), 128 * Mb);
+    EXPECT_EQ(LatencyBlockSizes(machine_, 512 * Mb, 64).back(), Gb);
+    EXPECT_EQ(PlanBandwidth(machine_, 128, 128, levels, largestCache).sizes.back(), 128 * Mb);
 }
 
 // The closing figure's threads run in a group that allows 1.5 processors' time: the run says so.
 TEST_F(MemoryLimits, ACpuQuotaBelowTheThreadsIsNamedOnStandardErrorAndInTheRun)
 {
     cgroup_ = {0, 1.5};  // no memory left: no block is measured
-    const Outcome o = RunCaptured("bench", {"bandwidth", "--json"});
+    const Outcome o = RunCaptured("bench", {"bandwidth", "--json"}, context_);
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, "vext-cli bench bandwidth: the control group allows 1.50 processors' time to 128 threads: the figures "
                      "measure that quota, not the machine\n");
     EXPECT_EQ(nlohmann::json::parse(o.out)["run"]["cpu_quota"], 1.5);
     cgroup_ = {0, 128.0};
-    const Outcome enough = RunCaptured("bench", {"bandwidth", "--json"});
+    const Outcome enough = RunCaptured("bench", {"bandwidth", "--json"}, context_);
     EXPECT_EQ(std::make_tuple(enough.err, nlohmann::json::parse(enough.out)["run"].contains("cpu_quota")), std::make_tuple("", false));
 }

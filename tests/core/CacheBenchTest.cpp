@@ -8,9 +8,8 @@
 #include "bench/BenchSuites.h"
 #include "bench/CacheBench.h"
 #include "bench/CacheKernels.h"
-#include "platform/Clocks.h"
 #include "platform/TextFormat.h"
-#include "tests/support/FakeClocks.h"
+#include "tests/support/FakeMachine.h"
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
@@ -54,17 +53,18 @@ TEST(CacheSuite, MeasuresMethodsAndSizesInResultOrderTimingOnlyTheAccesses)
     std::vector<BenchFailure> failures;
     std::vector<uint8_t> buffer(2048);
     std::string events;
-    ScopedCacheBlockAllocate allocate([&](size_t bytes) -> void* {
+    platform::Machine machine = platform::FakeMachine();
+    machine.allocate = [&](size_t bytes) -> void* {
         events += "a" + std::to_string(bytes / 1024) + " ";
         return bytes == 2048 ? buffer.data() : nullptr;
-    });
-    ScopedCacheBlockRelease release([&](void*) { events += "free "; });
-    platform::ScopedMonotonicClock clock([&, t = 5.0]() mutable { return events += "t ", t += 0.0625; });
+    };
+    machine.release = [&](void*) { events += "free "; };
+    machine.monotonicSeconds = [&, t = 5.0]() mutable { return events += "t ", t += 0.0625; };
     CacheSuiteCallbacks cb;
     cb.afterMeasurement = [&](int index, double, double ms) { events += std::to_string(index) + "=" + std::to_string(ms) + " "; };
     cb.afterGroup = [&](int group, const CacheResults&) { events += "g" + std::to_string(group) + " "; };
     cb.onFailure = [&](BenchFailure failure) { events += "box ", failures.push_back(failure); };
-    const CacheResults r = RunCacheSuite(cb);
+    const CacheResults r = LiveCacheSuite(machine, cb);
     EXPECT_TRUE(events.starts_with("a2 t t free 0=62.500000 a4 box 1=0.000000 a8 box 2=0.000000 ")) << events;
     EXPECT_TRUE(events.ends_with("a256 box 25=0.000000 a512 box 26=0.000000 g2 ")) << events;
     for (int i = 0; i < 27; ++i) EXPECT_EQ(r.rates[i], i % 9 ? kInf : i ? 62.5 : 125.0) << i;

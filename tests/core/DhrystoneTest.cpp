@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "bench/Dhrystone.h"
-#include "platform/Clocks.h"
-#include "tests/support/FakeClocks.h"
+#include "tests/support/FakeMachine.h"
 
 namespace {
 
@@ -20,6 +19,7 @@ struct PassRecorder {
 
 // Opens the records to the tests; record number failAllocationNumber (from 1) cannot be had.
 struct OpenDhrystone : CDhrystone {
+    using CDhrystone::CDhrystone;
     using CDhrystone::PtrGlb;
     int failAllocationNumber = 0, allocations = 0;
     std::unique_ptr<Record> AllocateRecord() override
@@ -32,8 +32,9 @@ struct OpenDhrystone : CDhrystone {
 
 TEST(Dhrystone, EveryPassEndsInTheSameStateAndAFailedAllocationIsReportedAndRatedZero)
 {
+    const platform::Machine machine = platform::FakeMachine();
     for (int failing : {0, 1, 2}) {
-        OpenDhrystone d;
+        OpenDhrystone d(machine);
         d.failAllocationNumber = failing;
         PassRecorder r;
         const uint32_t rating = d.RunPasses(failing ? 10 : 1000, r);
@@ -62,8 +63,9 @@ TEST(Dhrystone, RatingIsThePassesPerSecondOfTheMainLoopLessTheEmptyOne)
     };
     for (const auto& c : cases) {
         int reads = 0;
-        platform::ScopedMonotonicClock clock([&] { return c.clock[std::min(reads++, 3)]; });
-        CDhrystone d;
+        platform::Machine machine = platform::FakeMachine();
+        machine.monotonicSeconds = [&] { return c.clock[std::min(reads++, 3)]; };
+        CDhrystone d(machine);
         bench::NoProbe p;
         EXPECT_EQ(d.RunPasses(c.passes, p), c.rating) << c.clock[3];
         EXPECT_EQ(reads, 4);  // nothing else reads the clock

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <atomic>
+#include <cmath>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -16,7 +19,19 @@
 #include "bench/PinnedThreads.h"
 #include "bench/Plateaus.h"
 #include "platform/MemoryBlock.h"
-#include "tests/core/FakeCpu.h"
+#include "tests/support/FakeMachine.h"
+
+namespace {
+
+// A clock of its own on every thread, 31.25 ms a reading (exact in binary): each timing lasts 31.25 ms
+// however the threads interleave, so every measurement makes one pass.
+double ThreadClock()
+{
+    thread_local double seconds = 0;
+    return seconds += 0.03125;
+}
+
+}  // namespace
 
 TEST(Latency, TheChaseVisitsEveryLineOnceInOneCycle)
 {
@@ -31,7 +46,7 @@ TEST(Latency, TheChaseVisitsEveryLineOnceInOneCycle)
     }
     // The kernel follows the same links through memory: 16 loads per round.
     const std::vector<uint32_t> next = latency::RandomCycle(64, random);
-    platform::MemoryBlock block(64 * 64, false);
+    platform::MemoryBlock block(platform::FakeMachine(), 64 * 64, false);
     latency::LinkLines(block.Data(), 64, next);
     uint32_t line = 0;
     for (int i = 0; i < 16; ++i) line = next[line];
@@ -39,27 +54,54 @@ TEST(Latency, TheChaseVisitsEveryLineOnceInOneCycle)
     EXPECT_EQ(memkernels::ChaseLoads(block.Data(), 4), block.Data());
 }
 
+TEST(Latency, MeasuresOnItsPinnedThreadOrItsOwnAndABlockRefusedHasNoValue)
+{
+    // The 8 Kb block is refused; with its thread refused too, the run measures on the caller's thread.
+    for (const bool threadRefused : {false, true}) {
+        platform::Machine machine = platform::FakeMachine();
+        machine.monotonicSeconds = ThreadClock;
+        std::thread::id mappedOn;
+        machine.mapMemory = [&, live = machine.mapMemory](size_t n) { return mappedOn = std::this_thread::get_id(), n == 8192 ? nullptr : live(n); };
+        std::vector<int> pins;
+        machine.pinThread = [&](int cpu) { return pins.push_back(cpu), true; };
+        if (threadRefused)
+            machine.startThread = [](std::function<void()>) -> std::thread { throw std::system_error(EAGAIN, std::system_category()); };
+        std::vector<uint64_t> steps;  // each block's bytes and percent
+        const std::vector<latency::Row> rows =
+            latency::RunLatency(machine, {4096, 8192}, 64, 3, {{}, [&](uint64_t bytes, int percent) { steps.push_back(bytes + percent); }});
+        EXPECT_EQ(std::make_tuple(steps, pins, mappedOn == std::this_thread::get_id(), rows.size()),
+                  std::make_tuple(std::vector<uint64_t>{4096, 8192 + 50}, std::vector<int>(!threadRefused, 0), threadRefused, 2u));
+        // One round of 16 loads in 31.25 ms, three times.
+        EXPECT_EQ(std::make_tuple(rows[0].loads, rows[0].nsPerLoad, rows[0].runs.size()), std::make_tuple(16u, 31.25e6 / 16, 3u));
+        EXPECT_EQ(std::make_tuple(rows[1].blockBytes, std::isnan(rows[1].nsPerLoad), rows[1].runs.size()),
+                  std::make_tuple(8192u, true, 0u));
+    }
+}
+
 TEST(PinnedThreads, ThreadsTakeOneProcessorPerCoreFirstAndRunTogether)
 {
     // Two packages of two cores with two threads each: siblings numbered apart in the first, side by
     // side in the second; listed out of order.
-    platform::ScopedAllowedCpus machine([] {
+    platform::Machine machine = platform::FakeMachine();
+    machine.allowedCpus = [] {
         return std::vector<platform::LogicalCpu>{{6, 1, 1}, {0, 0, 0}, {1, 0, 1}, {2, 0, 0}, {3, 0, 1},
                                                  {4, 1, 0}, {5, 1, 0}, {7, 1, 1}};
-    });
-    EXPECT_EQ(bench::ThreadCpus(std::nullopt), (std::vector<int>{0, 1, 4, 6, 2, 3, 5, 7}));
-    EXPECT_EQ(bench::ThreadCpus(3), (std::vector<int>{0, 1, 4}));
-    EXPECT_EQ(bench::ThreadCpus(9), std::vector<int>{});
-    EXPECT_EQ(bench::ThreadCpus(0), std::vector<int>{});
+    };
+    EXPECT_EQ(bench::ThreadCpus(machine, std::nullopt), (std::vector<int>{0, 1, 4, 6, 2, 3, 5, 7}));
+    EXPECT_EQ(bench::ThreadCpus(machine, 3), (std::vector<int>{0, 1, 4}));
+    EXPECT_EQ(bench::ThreadCpus(machine, 8).size(), 8u);
+    EXPECT_EQ(bench::ThreadCpus(machine, 9), std::vector<int>{});
+    EXPECT_EQ(bench::ThreadCpus(machine, 1), std::vector<int>{0});
+    EXPECT_EQ(bench::ThreadCpus(machine, 0), std::vector<int>{});
 
     std::mutex lock;
     std::map<std::thread::id, int> pinnedTo;
-    platform::ScopedPinThread pin([&](int cpu) {
+    machine.pinThread = [&](int cpu) {
         std::lock_guard<std::mutex> hold(lock);
         pinnedTo[std::this_thread::get_id()] = cpu;
         return cpu != 4;
-    });
-    bench::PinnedThreads threads(bench::ThreadCpus(3));
+    };
+    bench::PinnedThreads threads(machine, bench::ThreadCpus(machine, 3));
     std::vector<int> ranOn(3, -1);
     threads.Run([&](int i) {
         std::lock_guard<std::mutex> hold(lock);
@@ -72,28 +114,12 @@ TEST(PinnedThreads, ThreadsTakeOneProcessorPerCoreFirstAndRunTogether)
     EXPECT_EQ(ranOn, (std::vector<int>{0, 1, 2}));
 }
 
-TEST(PinnedThreads, ThreadsTheSystemRefusesAreNamedAndThoseStartedStillRunAndEnd)
-{
-    platform::ScopedAllowedCpus machine([] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}, {2, 0, 2}, {3, 0, 3}}; });
-    platform::ScopedPinThread pin([](int) { return true; });
-    int starts = 0;
-    bench::ScopedThreadStart refuseThird([&](std::function<void()> body) {
-        if (++starts == 3) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-        return bench::ThreadStartTag::Live(std::move(body));
-    });
-    bench::PinnedThreads threads(bench::ThreadCpus(std::nullopt));
-    EXPECT_EQ(threads.Count(), 2);
-    EXPECT_EQ(threads.NotStartedText(), "only 2 of the 4 threads could be started (the system refused the others)");
-    std::vector<int> ran(2);
-    threads.Run([&](int i) { ran[static_cast<size_t>(i)] = i + 1; });
-    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
-}
-
 TEST(Bandwidth, PassesMoveTheBytesTheyAreCredited)
 {
     using memkernels::VectorWidth;
-    for (VectorWidth width : {VectorWidth::Sse2, bandwidth::ChooseVectorWidth()}) {
-        platform::MemoryBlock block(32768, false);
+    const platform::Machine live = platform::LiveMachine();
+    for (VectorWidth width : {VectorWidth::Sse2, bandwidth::ChooseVectorWidth(live)}) {
+        platform::MemoryBlock block(live, 32768, false);
         uint8_t* b = block.Data();
         bandwidth::Pass(bandwidth::Method::Write, width, b, 16384);
         EXPECT_EQ(std::count(b, b + 32768, 0x5A), 16384);
@@ -110,22 +136,41 @@ TEST(Bandwidth, PassesMoveTheBytesTheyAreCredited)
     EXPECT_DOUBLE_EQ(bandwidth::RateGBPerSec(1e9, 2, 0.5), 4.0);  // each thread's bytes over the slowest time
 }
 
+TEST(Bandwidth, EveryThreadMeasuresOnABlockOfItsOwnAndOneBlockRefusedLeavesTheRowUnmeasured)
+{
+    // Two threads, each timing 31.25 ms a pass: 16 Kb twice over that. Then one thread's block refused.
+    for (const int refused : {0, 2}) {
+        platform::Machine machine = platform::FakeMachine();
+        machine.monotonicSeconds = ThreadClock;
+        std::atomic<int> maps{0};
+        machine.mapMemory = [&, live = machine.mapMemory](size_t length) { return ++maps == refused ? nullptr : live(length); };
+        bench::PinnedThreads threads(machine, {0, 1});
+        const std::vector<bandwidth::Row> rows = bandwidth::RunBandwidth(machine, threads, memkernels::VectorWidth::Sse2, {16384}, 2, {});
+        const std::vector<double> runs(refused ? 0 : 2, bandwidth::RateGBPerSec(16384, 2, 0.03125));
+        for (const bandwidth::Figure& figure : rows.at(0).figures)
+            EXPECT_EQ(std::make_tuple(figure.runs, std::isnan(figure.gbPerSec), maps.load()), std::make_tuple(runs, refused != 0, 2));
+    }
+}
+
 TEST(Bandwidth, WidestVectorsOnlyWhenTheProcessorHasThemAndTheSystemSavesThem)
 {
     // CPUID leaf 1 ECX (OSXSAVE bit 27, AVX bit 28), leaf 7 EBX (AVX2 bit 5, AVX512F bit 16), XCR0 (0x67:
-    // no upper sixteen ZMM registers).
+    // no upper sixteen ZMM registers); below leaf 7 a processor's answers to it mean nothing.
     using memkernels::VectorWidth;
-    const std::tuple<uint32_t, uint32_t, uint64_t, VectorWidth> cases[] = {
-        {3u << 27, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Avx512}, {3u << 27, 1u << 16 | 1u << 5, 0x67, VectorWidth::Avx2},
-        {3u << 27, 1u << 16, 0x7, VectorWidth::Sse2},              {3u << 27, 1u << 5, 0x3, VectorWidth::Sse2},
-        {1u << 28, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Sse2}};
-    for (const auto& [ecx1, ebx7, xcr0, expected] : cases) {
-        FakeCpu cpu("AuthenticAMD", 7);
-        cpu.Set(1, 0, 0, ecx1).Set(7, 0, ebx7);
-        platform::ScopedCpuid answers(cpu.machine.cpuid);
+    const std::tuple<uint32_t, uint32_t, uint32_t, uint64_t, VectorWidth> cases[] = {
+        {7, 3u << 27, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Avx512}, {7, 3u << 27, 1u << 16 | 1u << 5, 0x67, VectorWidth::Avx2},
+        {7, 3u << 27, 1u << 16, 0x7, VectorWidth::Sse2},              {7, 3u << 27, 1u << 5, 0x3, VectorWidth::Sse2},
+        {7, 1u << 28, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Sse2},   {6, 3u << 27, 1u << 16 | 1u << 5, 0xE7, VectorWidth::Sse2}};
+    for (const auto& [maxLeaf, ecx1, ebx7, xcr0, expected] : cases) {
+        platform::Machine machine = platform::FakeMachine();
+        machine.cpuid = [maxLeaf = maxLeaf, ecx1 = ecx1, ebx7 = ebx7](uint32_t leaf, uint32_t) {
+            return leaf == 0 ? platform::CpuidRegs{maxLeaf, 0, 0, 0}
+                 : leaf == 1 ? platform::CpuidRegs{0, 0, ecx1, 0}
+                 : leaf == 7 ? platform::CpuidRegs{0, ebx7, 0, 0} : platform::CpuidRegs{};
+        };
         int reads = 0;
-        platform::ScopedXcr0 xcr([&, xcr0 = xcr0] { return ++reads, xcr0; });
-        EXPECT_EQ(bandwidth::ChooseVectorWidth(), expected) << ecx1 << " " << ebx7 << " " << xcr0;
+        machine.readXcr0 = [&, xcr0 = xcr0] { return ++reads, xcr0; };
+        EXPECT_EQ(bandwidth::ChooseVectorWidth(machine), expected) << ecx1 << " " << ebx7 << " " << xcr0;
         EXPECT_EQ(reads, (ecx1 >> 27) & 1);  // XGETBV only where the system says it may run
     }
 }

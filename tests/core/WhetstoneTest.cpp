@@ -7,15 +7,18 @@
 
 #include "bench/BenchSuites.h"
 #include "bench/Whetstone.h"
-#include "platform/Clocks.h"
 #include "platform/TextFormat.h"
 #include "tests/support/Golden.h"
-#include "tests/support/FakeClocks.h"
+#include "tests/support/FakeMachine.h"
 
 namespace {
 
+// The machine of the tests that assert no time.
+const platform::Machine machine = platform::FakeMachine();
+
 // Keeps every RecordSection call as a line of text, then books it as usual.
 struct RecordingWhetstone : CWhetstone {
+    using CWhetstone::CWhetstone;
     void RecordSection(float operations, SectionKind kind, double check, double seconds, int32_t calibrate, int section) override
     {
         log += platform::TextFormat("N%d kind %d ops %.0f check %.17g calibrate %d\n", section, static_cast<int>(kind), operations, check, calibrate);
@@ -27,7 +30,7 @@ struct RecordingWhetstone : CWhetstone {
 // Replaces the eight sections by scripted times, so that the calibration and the rating can be followed
 // without minutes of arithmetic. Call n (from 1) sums to summedPerCall[n - 1] (the last entry repeats).
 struct ScriptedWhetstone : CWhetstone {
-    ScriptedWhetstone(std::vector<double> summedPerCall, double check) : summed(std::move(summedPerCall)), checkValue(check) {}
+    ScriptedWhetstone(std::vector<double> summedPerCall, double check) : CWhetstone(machine), summed(std::move(summedPerCall)), checkValue(check) {}
     void WhetstonePasses(int32_t passes, int32_t, int32_t calibrate) override
     {
         calls.push_back({passes, calibrate});
@@ -47,7 +50,7 @@ TEST(Whetstone, SectionsReachTheirCheckValuesAndCreditTheirOperations)
     // x100 = 1: N3 runs 345 iterations (odd), so its j ends at 0 after one pass and 1 after two.
     std::string log;
     for (auto [passes, x100] : {std::pair{1, 100}, {3, 100}, {1, 1}, {2, 1}}) {
-        RecordingWhetstone w;
+        RecordingWhetstone w(machine);
         w.WhetstonePasses(passes, x100, 0);
         log += platform::TextFormat("%d passes x %d: sum %.17g\n", passes, x100, w.CheckSum()) + w.log;
     }
@@ -57,7 +60,7 @@ TEST(Whetstone, SectionsReachTheirCheckValuesAndCreditTheirOperations)
 TEST(Whetstone, RatesAreOperationsPerMicrosecondAndMarkTheOtherUnit)
 {
     // A section within one tick (or across a wrap of the tick count) rates 0, not a division by zero.
-    CWhetstone r;
+    CWhetstone r(machine);
     for (auto [ops, kind, seconds, section] : {std::tuple{539400.0f * 1000, CWhetstone::kMflops, 2.5, 6}, {37200.0f * 10, CWhetstone::kMops, 0.5, 8},
                                                {1000.0f, CWhetstone::kMops, 0.0, 3}, {1000.0f, CWhetstone::kMflops, -4294967.0, 1}})
         r.RecordSection(ops, kind, 0.0, seconds, 0, section);
@@ -97,12 +100,13 @@ TEST(FpuSuite, RunsTheBenchmarkBetweenItsTwoProgressPoints)
 {
     // Every tick read is 3 s later: the one calibration call sums 7.1 * 3 s = 21.3 s (N1 counts a
     // tenth), so the final run makes trunc(100 / 21.3) = 4 passes.
-    platform::ScopedTickCount ticks(platform::SteppingClock(0, 3000));
+    platform::Machine machine = platform::FakeMachine();
+    machine.tickCount = platform::SteppingClock(0, 3000);
     std::string events;
     FpuSuiteCallbacks cb;
     cb.beforeRun = [&] { events += "before "; }, cb.afterRun = [&] { events += "after"; };
     cb.afterSection = [&](int section, bool calibrating) { events += (calibrating ? "c" : "f") + std::to_string(section) + " "; };
-    WhetstoneResults r = RunFpuSuite(cb);
+    WhetstoneResults r = LiveFpuSuite(machine, cb);
     EXPECT_EQ(events, "before c1 c2 c3 c4 c5 c6 c7 c8 f1 f2 f3 f4 f5 f6 f7 f8 after");
     EXPECT_DOUBLE_EQ(r.seconds[0], 0.3);
     EXPECT_NEAR(r.totalSeconds, 21.3, 1e-6);

@@ -5,8 +5,7 @@
 
 #include <functional>
 
-#include "bench/BenchSuites.h"
-#include "bench/CpuSuite.h"
+#include "bench/BenchContext.h"
 #include "cpu/Clock.h"
 #include "cpu/SystemSummary.h"
 #include "pages/CPUBenchPage.h"
@@ -14,7 +13,6 @@
 #include "pages/CacheResultsDlg.h"
 #include "pages/FPUBenchPage.h"
 #include "tests/gui/GuiSupport.h"
-#include "platform/SeamMachine.h"
 
 using namespace guitest;
 
@@ -23,32 +21,32 @@ namespace {
 constexpr int kBenchmark = res::IDC_BENCH_RUN, kLoad = res::IDC_BENCH_LOAD, kSave = res::IDC_BENCH_SAVE;
 using Step = std::function<void(int)>;
 
-// Each page with a fake run answering values made from `scale` and calling `step` after each result.
+// Each page with a fake run in `suites` answering values made from `scale` and calling `step` after each result.
 struct CpuPage {
     using Page = CCPUBenchPage;
     static constexpr const char* kName = "cpu";
-    static ScopedCpuSuite Fake(uint32_t scale, Step step)
+    static void Fake(bench::Suites& suites, uint32_t scale, Step step)
     {
         CpuResults v;
         for (int i = 0; i < CpuResults::kTotal; ++i) v.values[i] = 400 * scale + 111 * static_cast<uint32_t>(i);
-        return ScopedCpuSuite([v, step](const CpuSuiteCallbacks& cb) {
+        suites.cpu = [v, step](const platform::Machine&, const CpuSuiteCallbacks& cb) {
             auto onResult = [&](int i, uint32_t value) { cb.onResult(i, value), step(i); };
             return RunCpuSuiteWith(FixedCpuKernels(v), {onResult, cb.onGroupEnd, cb.onFailure});
-        });
+        };
     }
 };
 
 struct FpuPage {
     using Page = CFPUBenchPage;
     static constexpr const char* kName = "fpu";
-    static ScopedFpuSuite Fake(uint32_t scale, Step step)
+    static void Fake(bench::Suites& suites, uint32_t scale, Step step)
     {
         WhetstoneResults r;
         r.mflops.fill(-1.0), r.mops.fill(-1.0);
         for (int s = 0; s < 8; ++s)  // N1, N2 and N6 are rated in MFLOPS, the others in MOPS
             (s == 0 || s == 1 || s == 5 ? r.mflops : r.mops)[s] = 100.125 * scale + s, r.seconds[s] = 0.25 * (s + 1);
         r.mwips = 4812.345 * scale, r.totalSeconds = 90.0;
-        return ScopedFpuSuite([r, step](const FpuSuiteCallbacks& cb) {
+        suites.fpu = [r, step](const platform::Machine&, const FpuSuiteCallbacks& cb) {
             step(0);
             cb.beforeRun();
             step(1);
@@ -58,16 +56,16 @@ struct FpuPage {
             cb.afterRun();
             step(2);
             return r;
-        });
+        };
     }
 };
 
 struct CachePage {
     using Page = CCacheBenchPage;
     static constexpr const char* kName = "cache";
-    static ScopedCacheSuite Fake(uint32_t scale, Step step)
+    static void Fake(bench::Suites& suites, uint32_t scale, Step step)
     {
-        return ScopedCacheSuite([scale, step](const CacheSuiteCallbacks& cb) {
+        suites.cache = [scale, step](const platform::Machine&, const CacheSuiteCallbacks& cb) {
             CacheResults r;
             for (int i = 0; i < CacheResults::kCount; ++i) {
                 // A block done within one timer tick is infinitely fast; 0.125 is an exact half.
@@ -77,7 +75,7 @@ struct CachePage {
                 step(i);
             }
             return r;
-        });
+        };
     }
 };
 
@@ -87,7 +85,6 @@ class BenchPageTest : public testing::Test {
 protected:
     BenchPageTest()
     {
-        InstantClocks clocks;
         sheet->AddPage(page);
         sheet->Prepare();
         sheet->Show();
@@ -115,15 +112,15 @@ protected:
     void Run(uint32_t scale)
     {
         log << "== run " << scale << '\n';
-        auto fake = T::Fake(scale, [this](int step) { Observe(step); });
+        T::Fake(context.suites, scale, [this](int step) { Observe(step); });
         Press(kBenchmark);
     }
     // The page's texts, this machine's summary line named so; then the progress windows on screen, the
     // run cursor and whether the sheet takes input.
     void Texts(const std::string& title)
     {
-        InstantClocks clocks;  // as the page had them when it filled its summary line
-        const std::string summary = FormatSystemSummary(platform::SeamMachine());
+        platform::Machine machine = bench::FakeContext().machine;  // as the page's was when it filled its summary line
+        const std::string summary = FormatSystemSummary(machine);
         std::string texts = ControlTexts(*page);
         for (size_t at; (at = texts.find(summary)) != std::string::npos;) texts.replace(at, summary.size(), "<this machine>");
         log << "== " << title << '\n' << texts << "progress windows " << ShownProgressWindows() << ", cursor "
@@ -226,7 +223,7 @@ TEST_F(CpuBenchPageTest, KeysAndClicksGivenDuringARunAreDropped)
         sim.MouseClick();
         wxMilliSleep(50);  // the input reaches the display's queue while the program is still busy
     };
-    const auto fake = CpuPage::Fake(1, [&](int k) { return k == 2 ? escapeAndClickLoad() : void(); });
+    CpuPage::Fake(context.suites, 1, [&](int k) { return k == 2 ? escapeAndClickLoad() : void(); });
     for (bool busy : {false, true}) {  // acted on while idle; given during a run, never acted on
         for (int i = 0; i < 20; ++i) wxTheApp->Yield(true), wxMilliSleep(5);
         busy ? Press(kBenchmark) : escapeAndClickLoad();

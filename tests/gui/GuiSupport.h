@@ -1,5 +1,5 @@
 #pragma once
-// What the GUI tests share: instant clocks for the summary line, a temporary folder, a click on a
+// What the GUI tests share: a temporary folder, a click on a
 // button, and what windows show, written out for the golden files: the texts of every control, and
 // the pixels of a colour in regions of a painting.
 #include <gtest/gtest.h>
@@ -34,13 +34,6 @@
 #include "tests/support/ReportTestSupport.h"
 
 namespace guitest {
-
-// The summary line measures the clock over a second of the millisecond timer; these clocks make that
-// second pass in a few reads.
-struct InstantClocks {
-    platform::ScopedTimeGetTime timer{platform::SteppingClock(5000, 250)};
-    platform::ScopedTsc tsc{platform::SteppingTsc(1'000'000, 200'000'000)};
-};
 
 struct TempFolder : reporttest::TempDir {
     std::string File(const std::string& name) const { return (Path() / name).string(); }

@@ -14,7 +14,6 @@ using guitest::Utf8;
 // values are this machine's and left out.
 TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt)
 {
-    guitest::InstantClocks clocks;
     RecordingPrompt prompt;
     const bench::Context context = bench::FakeContext();
     CVextSheet sheet(kSheetCaption, prompt, context);
@@ -53,11 +52,10 @@ TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt
 // while a run's results are not saved, only after a yes.
 TEST(Sheet, EscapeCloseBoxAndCloseEndTheModalRunAskingFirstWhileARunIsNotSaved)
 {
-    guitest::InstantClocks clocks;
     RecordingPrompt prompt;
-    const ScopedCpuSuite fake([](const CpuSuiteCallbacks& cb) { return RunCpuSuiteWith(FixedCpuKernels({}), cb); });
     prompt.saveAnswer = "/dev/null";  // a save that succeeds and leaves nothing behind
-    const bench::Context context = bench::FakeContext();
+    bench::Context context = bench::FakeContext();
+    context.suites.cpu = [](const platform::Machine&, const CpuSuiteCallbacks& cb) { return RunCpuSuiteWith(FixedCpuKernels({}), cb); };
     CVextSheet sheet(kSheetCaption, prompt, context);
     sheet.AddPage(new CCPUBenchPage);
     sheet.Prepare();

@@ -1,5 +1,5 @@
 #pragma once
-// Fake clocks and time-stamp counters for the scoped seams of platform/Clocks.h and platform/Cpuid.h.
+// Fake clocks and time-stamp counters, for the clock members of a machine of fakes (FakeMachine.h).
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
