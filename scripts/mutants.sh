@@ -164,7 +164,7 @@ files-set-id @@ if (::fchmod(fd.get(), existing.st_mode & 0777) != 0) error = er
 files-directory-reason @@ if (S_ISDIR(target.existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR}; @@ if (S_ISDIR(target.existing.st_mode)) return {FileWriteStatus::CannotCreate, errno};
 platform-status-reason @@ if (::fstat(fd, &st) != 0) { @@ if (false) {
 platform-fifo-kind @@ if (S_ISFIFO(mode)) return "a named pipe (FIFO), not a regular file"; @@ if (false) return "";
-limits-cgroup-ignored @@ return std::min(available, ControlGroupLimits().memoryLeft.value_or(available)); @@ return available;
+limits-cgroup-ignored @@ return std::min(available, machine.cgroupLimits().memoryLeft.value_or(available)); @@ return available;
 limits-closing-block @@ const uint64_t largest = std::min(plan.sizes[*row], precise::BlockCap(freeMemory, std::max(allThreads, rowThreads))); @@ const uint64_t largest = plan.sizes[*row];
 limits-cap-threads @@ return std::min(kMaxBlockBytes, freeMemoryBytes / 4 / std::max<uint64_t>(threads, 1)); @@ return std::min(kMaxBlockBytes, freeMemoryBytes / 4);
 limits-latency-table @@ const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes(machine) / (line + 4) * line, 1); @@ const uint64_t cap = precise::BlockCap(platform::FreeMemoryBytes(machine), 1);
