@@ -8,7 +8,7 @@
 #include "app/cli/ListPrinter.h"
 #include "app/cli/ProgressLine.h"
 #include "app/cli/RunOutput.h"
-#include "app/cli/StandardOutput.h"
+#include "platform/StandardOutput.h"
 #include "bench/MemoryPlans.h"
 #include "bench/PinnedThreads.h"
 #include "bench/ThreadedSuites.h"
@@ -171,7 +171,7 @@ int RunThreadedBench(const ThreadedBenchOptions& options, const OnBenchFailure& 
         std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
         PrintHeading(cpus);
     }
-    FlushOutput();
+    platform::FlushOutput();
     const bool cpu = options.suite == kCpuResultFile.name;
     const SuiteRun suite = cpu ? RunCpu(cpus, summary, RowPrintingFor(options.json), onFailure) : RunFpu(cpus, summary, onFailure);
     if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted);
