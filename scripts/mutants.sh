@@ -208,6 +208,13 @@ voice-page-report-message @@ if (path && CProcessorReport().SaveReport(*path).st
 voice-page-failure-icon @@ return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::None); }; @@ return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::Stop); };
 voice-cli-report-status @@ if (written.status == FileWriteStatus::Ok) return 0; @@ return 0;
 voice-sheet-asks-prompt @@ if (unsaved && !prompt_.AskYesNo(kUnsavedRunQuestion)) return; @@ if (unsaved && false) return;
+globals-busy-drain-dropping @@ for (int round = 0; round < 5; ++round) { @@ filter_->windows.clear(); for (int round = 0; round < 5; ++round) {
+globals-cursor-wait-in-run @@ cursor_.Set(RunCursor::Wait); @@ cursor_.Set(RunCursor::Normal);
+globals-cursor-cross-after @@ cursor_.Set(RunCursor::Cross); @@ cursor_.Set(RunCursor::Normal);
+globals-cursor-motion @@ if (event.GetEventType() == wxEVT_MOTION && owner_.Current() == RunCursor::Cross) owner_.Release(); @@ if (event.GetEventType() == wxEVT_LEFT_DOWN && owner_.Current() == RunCursor::Cross) owner_.Release();
+globals-cursor-watch-again @@ watching_ = false;  // added again at the next cross cursor @@ (void)0;
+globals-output-reset @@ void ResetOutput() { firstError = 0; } @@ void ResetOutput() {}
+globals-output-first-reason @@ if (firstError) return firstError; @@ if (false) return firstError;
 LIST
 )
 

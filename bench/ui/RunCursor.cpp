@@ -57,7 +57,7 @@ void CRunCursor::Release()
         watch_->CallAfter([this] {
             if (watching_ && current_ != RunCursor::Cross) {
                 wxEvtHandler::RemoveFilter(watch_.get());
-                watching_ = false;
+                watching_ = false;  // added again at the next cross cursor
             }
         });
     }
