@@ -31,7 +31,6 @@ public:
 
     CTemplatePage* Page(size_t index) const;
     // The cursor the runs of the sheet's pages leave.
-    const CRunCursor& Cursor() const { return cursor_; }
     CRunCursor& Cursor() { return cursor_; }
     size_t PageCount() const;
     void SelectPage(size_t index);  // as a click on the tab does

@@ -73,7 +73,6 @@ void CBenchProgressDlg::AdvanceProgress()
 
 int CBenchProgressDlg::Position() const { return progress_->GetValue(); }
 
-
 // ---------------------------------------------------------------------------------------------------
 
 CBenchRun::CBenchRun(CRunCursor& cursor, wxWindow* owner) : cursor_(cursor), busy_(std::make_unique<CBusyInput>())
