@@ -34,7 +34,7 @@ CVextSheet::CVextSheet(const wxString& caption, UserPrompt& prompt, const bench:
 
 void CVextSheet::AddPage(CTemplatePage* page)
 {
-    page->CreatePage(GetBookCtrl(), prompt_, context_);
+    page->CreatePage(GetBookCtrl(), prompt_, context_, cursor_);
     GetBookCtrl()->AddPage(page, page->Caption(), pages_.empty());
     pages_.push_back(page);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench/BenchContext.h"
+#include "bench/ui/RunCursor.h"
 #include "pages/SheetButtons.h"
 #include "widgets/UserPrompt.h"
 
@@ -29,6 +30,8 @@ public:
     void CancelToClose() override;
 
     CTemplatePage* Page(size_t index) const;
+    // The cursor the runs of the sheet's pages leave.
+    CRunCursor& Cursor() { return cursor_; }
     size_t PageCount() const;
     void SelectPage(size_t index);  // as a click on the tab does
 
@@ -38,6 +41,7 @@ private:
     std::vector<CTemplatePage*> pages_;
     UserPrompt& prompt_;
     const bench::Context& context_;
+    CRunCursor cursor_;
 
     wxDECLARE_CLASS(CVextSheet);
 };

@@ -13,7 +13,7 @@ CCPUBenchPage::CCPUBenchPage() : CBenchPage(res::IDD_CPU_BENCH, kCpuList) {}
 
 void CCPUBenchPage::OnBenchmark(wxCommandEvent&)
 {
-    CBenchRun run(wxGetTopLevelParent(this));
+    CBenchRun run(Cursor(), wxGetTopLevelParent(this));
     CpuSuiteCallbacks callbacks;
     callbacks.onFailure = RunFailureBox();
     // Called between kernels: the row is written and painted before the next kernel starts.

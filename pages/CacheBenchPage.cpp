@@ -23,7 +23,7 @@ void CCacheBenchPage::WriteResults(int column, const CacheResults& results, int 
 
 void CCacheBenchPage::OnBenchmark(wxCommandEvent&)
 {
-    CBenchRun run(wxGetTopLevelParent(this));
+    CBenchRun run(Cursor(), wxGetTopLevelParent(this));
     run.Progress().SetStep(33);
 
     // A group's nine rows are written once all nine are measured, then the bar moves on.

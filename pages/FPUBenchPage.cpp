@@ -13,7 +13,7 @@ CFPUBenchPage::CFPUBenchPage() : CBenchPage(res::IDD_FPU_BENCH, kFpuList) {}
 
 void CFPUBenchPage::OnBenchmark(wxCommandEvent&)
 {
-    CBenchRun run(wxGetTopLevelParent(this));
+    CBenchRun run(Cursor(), wxGetTopLevelParent(this));
     FpuSuiteCallbacks callbacks;
     callbacks.onFailure = RunFailureBox();
     // The bar stands at 33 for the whole benchmark and at 66 once it has finished.

@@ -9,10 +9,11 @@
 
 wxIMPLEMENT_ABSTRACT_CLASS(CTemplatePage, wxPanel);
 
-bool CTemplatePage::CreatePage(wxWindow* parent, UserPrompt& prompt, const bench::Context& context)
+bool CTemplatePage::CreatePage(wxWindow* parent, UserPrompt& prompt, const bench::Context& context, CRunCursor& cursor)
 {
     prompt_ = &prompt;
     context_ = &context;
+    cursor_ = &cursor;
     if (!Create(parent, wxID_ANY)) return false;
     wxWindow* top = wxGetTopLevelParent(parent);
     if (top && top->GetFont().IsOk()) SetFont(top->GetFont());

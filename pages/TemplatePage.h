@@ -10,6 +10,7 @@
 #include "res/DialogTemplate.h"
 #include "widgets/UserPrompt.h"
 
+class CRunCursor;
 class CSheetButtons;
 
 class CTemplatePage : public wxPanel {
@@ -17,8 +18,9 @@ public:
     explicit CTemplatePage(int templateId) : templateId_(templateId) {}
 
     // Creates the page window and its controls on `parent` (the sheet's book control). The page asks
-    // the user through `prompt` and measures the machine of `context`; both outlive it.
-    bool CreatePage(wxWindow* parent, UserPrompt& prompt, const bench::Context& context);
+    // the user through `prompt`, measures the machine of `context` and shows the run cursor through
+    // `cursor`; all three outlive it.
+    bool CreatePage(wxWindow* parent, UserPrompt& prompt, const bench::Context& context, CRunCursor& cursor);
 
     // Runs OnInitDialog the first time only.
     void Initialise();
@@ -42,11 +44,13 @@ protected:
     virtual bool OnInitDialog() { return true; }
     UserPrompt& Prompt() const { return *prompt_; }
     const bench::Context& Context() const { return *context_; }
+    CRunCursor& Cursor() const { return *cursor_; }
 
 private:
     int templateId_;
     UserPrompt* prompt_ = nullptr;
     const bench::Context* context_ = nullptr;
+    CRunCursor* cursor_ = nullptr;
     void OnSize(wxSizeEvent& event);
 
     bool initialised_ = false;

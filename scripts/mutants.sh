@@ -222,6 +222,13 @@ ctx-bench-thread-count-bound @@ if (*count < 1 || static_cast<size_t>(*count) > 
 ctx-bench-bandwidth-every-block @@ const bool had = std::all_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); }); @@ const bool had = std::any_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); });
 ctx-bench-avx-leaf7 @@ if ((xcr0 & kSseAvx) != kSseAvx || machine.Cpuid(0).eax < 7) return VectorWidth::Sse2; @@ if ((xcr0 & kSseAvx) != kSseAvx) return VectorWidth::Sse2;
 ctx-bench-identity-clock @@ {"utc", Iso8601Utc(machine.calendarTime())}, @@ {"utc", Iso8601Utc(std::time_t{0})},
+globals-busy-drain-dropping @@ for (int round = 0; round < 5; ++round) { @@ filter_->windows.clear(); for (int round = 0; round < 5; ++round) {
+globals-cursor-wait-in-run @@ cursor_.Set(RunCursor::Wait); @@ cursor_.Set(RunCursor::Normal);
+globals-cursor-cross-after @@ cursor_.Set(RunCursor::Cross); @@ cursor_.Set(RunCursor::Normal);
+globals-cursor-motion @@ if (event.GetEventType() == wxEVT_MOTION && owner_.Current() == RunCursor::Cross) owner_.Release(); @@ if (event.GetEventType() == wxEVT_LEFT_DOWN && owner_.Current() == RunCursor::Cross) owner_.Release();
+globals-cursor-watch-again @@ watching_ = false;  // added again at the next cross cursor @@ (void)0;
+globals-output-reset @@ void ResetOutput() { firstError = 0; } @@ void ResetOutput() {}
+globals-output-first-reason @@ if (firstError) return firstError; @@ if (false) return firstError;
 LIST
 )
 

@@ -22,7 +22,9 @@ bool IsUserInput(wxEventType type)
     return false;
 }
 
-class DropInput : public wxEventFilter {
+}  // namespace
+
+class CBusyInput::DropInput : public wxEventFilter {
 public:
     std::set<wxWindow*> windows;  // the top-level windows open when the busy stretch began
 
@@ -37,23 +39,14 @@ public:
     }
 };
 
-DropInput* g_filter = nullptr;
-int g_depth = 0;
-
-}  // namespace
-
-
-CBusyInput::CBusyInput()
+CBusyInput::CBusyInput() : filter_(std::make_unique<DropInput>())
 {
-    if (g_depth++ > 0) return;
-    g_filter = new DropInput;
-    for (wxWindow* top : wxTopLevelWindows) g_filter->windows.insert(top);
-    wxEvtHandler::AddFilter(g_filter);
+    for (wxWindow* top : wxTopLevelWindows) filter_->windows.insert(top);
+    wxEvtHandler::AddFilter(filter_.get());
 }
 
 CBusyInput::~CBusyInput()
 {
-    if (--g_depth > 0) return;
     // What the display queued during the stretch arrives now and is dropped here. The display may
     // hand it over in several reads, so let it settle a few times; the wait is bounded.
     if (wxTheApp) {
@@ -62,7 +55,5 @@ CBusyInput::~CBusyInput()
             wxMilliSleep(2);
         }
     }
-    wxEvtHandler::RemoveFilter(g_filter);
-    delete g_filter;
-    g_filter = nullptr;
+    wxEvtHandler::RemoveFilter(filter_.get());
 }

@@ -4,11 +4,18 @@
 // the moment the busy handler returns, so one Escape pressed during a run closed the sheet afterwards.
 // A CBusyInput marks such a stretch. Input to the windows that were open when it began is thrown
 // away, both what arrives while it lives and what is still queued when it ends. Windows opened during
-// the stretch (a message box about a memory error) take their input as usual.
+// the stretch (a message box about a memory error) take their input as usual. Each guard has its own
+// event filter, so guards may nest: input stays dropped until the last of them ends.
+#include <memory>
+
 class CBusyInput {
 public:
     CBusyInput();
     ~CBusyInput();
     CBusyInput(const CBusyInput&) = delete;
     CBusyInput& operator=(const CBusyInput&) = delete;
+
+private:
+    class DropInput;
+    std::unique_ptr<DropInput> filter_;
 };

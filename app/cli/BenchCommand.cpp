@@ -19,7 +19,7 @@
 #include "app/cli/PreciseSuites.h"
 #include "app/cli/ProgressLine.h"
 #include "app/cli/RunOutput.h"
-#include "app/cli/StandardOutput.h"
+#include "platform/StandardOutput.h"
 #include "app/cli/ThreadedBench.h"
 #include "bench/BenchSuites.h"
 #include "bench/CpuSuite.h"
@@ -182,7 +182,7 @@ precise::Callbacks PreciseOutput(CListPrinter& printer)
         const std::string text = !row.runs.empty() ? row.text + "  " + precise::FormatSpread(row.spreadPercent) : row.text;
         if (listRow >= 0) return printer.Cell(listRow, text);
         std::printf("%-40s%s\n", row.label.c_str(), text.c_str());
-        FlushOutput();
+        platform::FlushOutput();
     };
     if (progress.OnTerminal())
         callbacks.onStep = [progress](const std::string& step, int percent) {
@@ -252,13 +252,13 @@ int RunSuiteCommand(const bench::Context& context, const BenchOptions& options, 
     // As on the page, the summary line is taken before the run (it measures the clock for a second).
     const std::string summary = FormatSystemSummary(context.machine);
     if (!options.json) std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
-    FlushOutput();
+    platform::FlushOutput();
     std::vector<uint8_t> record;
     const ResultSheet sheet =
         options.precise ? RunPrecise(context.machine, options, summary, record, onFailure)
                         : RunSuite(context, *options.kind, summary, RowPrintingFor(options.json), record, onFailure);
     if (options.json) PrintRunJson(SheetJson(sheet), identity);
-    FlushOutput();
+    platform::FlushOutput();
     if (target && record.empty())
         return Fail("'" + *target + "' was not saved: a block could not be measured, and a result file has no place for a rate that was not");
     return target ? Save(*target, record, options.overwrite) : 0;

@@ -6,7 +6,7 @@
 
 #include "app/cli/CommandHelp.h"
 #include "app/cli/Commands.h"
-#include "app/cli/StandardOutput.h"
+#include "platform/StandardOutput.h"
 #include "results/TerminalText.h"
 
 using namespace results;
@@ -79,7 +79,7 @@ int RunVextCli(const std::vector<std::string>& args, const bench::Context& conte
     // A reader that goes away (`| head`) must not end the run: the writes to it fail instead, and a
     // run with -o still saves its file.
     std::signal(SIGPIPE, SIG_IGN);
-    ResetOutput();
+    platform::ResetOutput();
     const int status = RunCommand(args, context);
-    return OutputWritten() ? status : 2;
+    return platform::OutputWritten() ? status : 2;
 }

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/cli/StandardOutput.h"
+#include "platform/StandardOutput.h"
 #include "files/ResultTables.h"
 
 class CListPrinter {
@@ -17,7 +17,7 @@ public:
     {
         PrintUpTo(row);
         std::fprintf(out_, "%-*s%s\n", kLabelWidth, rows_[row], text.c_str());
-        FlushOutput(out_);
+        platform::FlushOutput(out_);
         next_ = row + 1;
     }
 
@@ -25,7 +25,7 @@ public:
     void Finish()
     {
         PrintUpTo(static_cast<int>(rows_.size()));
-        FlushOutput(out_);
+        platform::FlushOutput(out_);
     }
 
 private:

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/cli/StandardOutput.h"
+#include "platform/StandardOutput.h"
 #include "bench/MemoryPlans.h"
 #include "bench/Precise.h"
 #include "platform/TextFormat.h"
@@ -35,7 +35,7 @@ void PrintLatencyRow(const latency::Row& row, int clockMHz)
                 measured ? platform::FormatTwoDecimals(row.nsPerLoad).c_str() : "-",
                 measured ? platform::TextFormat("%.1f", LoadCycles(row.nsPerLoad, clockMHz)).c_str() : "-",
                 measured ? precise::FormatSpread(row.spreadPercent).c_str() : "the block could not be had");
-    FlushOutput();
+    platform::FlushOutput();
 }
 
 void PrintLatencyLevels(const LatencyReport& report)
@@ -78,7 +78,7 @@ void PrintBandwidthRow(const bandwidth::Row& row)
     for (const bandwidth::Figure& f : row.figures)
         line += Figure(f.gbPerSec, f.spreadPercent, !f.runs.empty() && f.gbPerSec > 0);
     std::printf("%s\n", platform::TrimTrailingBlanks(line).c_str());
-    FlushOutput();
+    platform::FlushOutput();
 }
 
 void PrintBandwidthMemory(const BandwidthReport& report)

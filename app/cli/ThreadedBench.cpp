@@ -8,7 +8,7 @@
 #include "app/cli/ListPrinter.h"
 #include "app/cli/ProgressLine.h"
 #include "app/cli/RunOutput.h"
-#include "app/cli/StandardOutput.h"
+#include "platform/StandardOutput.h"
 #include "bench/MemoryPlans.h"
 #include "bench/PinnedThreads.h"
 #include "bench/ThreadedSuites.h"
@@ -174,7 +174,7 @@ int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& 
         std::printf("Your System : %s\n\n", TerminalText(summary).c_str());
         PrintHeading(cpus);
     }
-    FlushOutput();
+    platform::FlushOutput();
     const bool cpu = options.suite == kCpuResultFile.name;
     const SuiteRun suite =
         cpu ? RunCpu(context, cpus, summary, RowPrintingFor(options.json), onFailure) : RunFpu(context, cpus, summary, onFailure);

@@ -1,9 +1,7 @@
 #include "bench/ui/BenchProgressDlg.h"
 
 #include <wx/app.h>
-#include <wx/cursor.h>
 #include <wx/dcclient.h>
-#include <wx/eventfilter.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/utils.h>
@@ -75,67 +73,9 @@ void CBenchProgressDlg::AdvanceProgress()
 
 int CBenchProgressDlg::Position() const { return progress_->GetValue(); }
 
-
 // ---------------------------------------------------------------------------------------------------
 
-namespace {
-RunCursor g_cursor = RunCursor::Normal;
-
-// After a run the cross cursor stays until the mouse moves; then the window under the pointer shows
-// its own cursor again. The filter watches for that first movement.
-class CrossCursorRelease : public wxEventFilter {
-public:
-    int FilterEvent(wxEvent& event) override
-    {
-        if (event.GetEventType() == wxEVT_MOTION && g_cursor == RunCursor::Cross) ReleaseRunCursor();
-        return Event_Skip;
-    }
-};
-CrossCursorRelease* g_release = nullptr;
-
-void WatchForMouseMovement()
-{
-    if (g_release) return;
-    g_release = new CrossCursorRelease;
-    wxEvtHandler::AddFilter(g_release);
-}
-
-void SetRunCursor(RunCursor cursor)
-{
-    g_cursor = cursor;
-    switch (cursor) {
-    case RunCursor::Wait:
-        wxSetCursor(wxCursor(wxCURSOR_WAIT));
-        break;
-    case RunCursor::Cross:
-        wxSetCursor(wxCursor(wxCURSOR_CROSS));
-        WatchForMouseMovement();
-        break;
-    case RunCursor::Normal:
-        wxSetCursor(wxNullCursor);
-        break;
-    }
-}
-}  // namespace
-
-RunCursor CurrentRunCursor() { return g_cursor; }
-
-void ReleaseRunCursor()
-{
-    if (g_cursor != RunCursor::Normal) SetRunCursor(RunCursor::Normal);
-    if (g_release && wxTheApp) {
-        // Not from inside the filter's own call: the filter list is being walked then.
-        wxTheApp->CallAfter([] {
-            if (g_release && g_cursor != RunCursor::Cross) {
-                wxEvtHandler::RemoveFilter(g_release);
-                delete g_release;
-                g_release = nullptr;
-            }
-        });
-    }
-}
-
-CBenchRun::CBenchRun(wxWindow* owner) : busy_(std::make_unique<CBusyInput>())
+CBenchRun::CBenchRun(CRunCursor& cursor, wxWindow* owner) : cursor_(cursor), busy_(std::make_unique<CBusyInput>())
 {
     dialog_ = new CBenchProgressDlg;
     dialog_->Create(owner);
@@ -150,7 +90,7 @@ CBenchRun::CBenchRun(wxWindow* owner) : busy_(std::make_unique<CBusyInput>())
         if (wxTheApp) wxTheApp->Yield(true);
         if (dialog_->PaintCount() == 0) wxMilliSleep(2);
     }
-    SetRunCursor(RunCursor::Wait);
+    cursor_.Set(RunCursor::Wait);
 }
 
 CBenchRun::~CBenchRun()
@@ -179,6 +119,6 @@ void CBenchRun::Close(wxWindow* saveButton)
     dialog_ = nullptr;
     disabler_.reset();
     busy_.reset();
-    SetRunCursor(RunCursor::Cross);
+    cursor_.Set(RunCursor::Cross);
     if (saveButton) saveButton->Enable();
 }

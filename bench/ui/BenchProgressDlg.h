@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "bench/ui/RunCursor.h"
 #include "res/ControlIds.h"
 #include "widgets/ProgressBar.h"
 
@@ -48,22 +49,15 @@ private:
     wxDECLARE_DYNAMIC_CLASS(CBenchProgressDlg);
 };
 
-// The state of the mouse cursor as a run leaves it: the wait cursor during the run, the cross cursor
-// after it until the mouse next moves.
-enum class RunCursor { Normal, Wait, Cross };
-RunCursor CurrentRunCursor();
-// Gives the windows their own cursors back at once (as the next mouse movement does).
-void ReleaseRunCursor();
-
 // One benchmark run of a page. Construction is the opening sequence: the progress window is created,
-// shown and painted before the first kernel starts, the wait cursor is set, and every other window
+// shown and painted before the first kernel starts, `cursor` is set to wait, and every other window
 // ignores the user's input until Close; input given meanwhile is
 // dropped, never replayed after the run. Between kernels (never inside a timed region) the page calls
 // ShowProgress so the rows it has written and the bar are painted at once. Close is the closing
 // sequence; the destructor closes a run that was left without it (the save button then stays as it was).
 class CBenchRun {
 public:
-    explicit CBenchRun(wxWindow* owner = nullptr);
+    explicit CBenchRun(CRunCursor& cursor, wxWindow* owner = nullptr);
     ~CBenchRun();
     CBenchRun(const CBenchRun&) = delete;
     CBenchRun& operator=(const CBenchRun&) = delete;
@@ -78,6 +72,7 @@ public:
     void Close(wxWindow* saveButton);
 
 private:
+    CRunCursor& cursor_;
     std::unique_ptr<CBusyInput> busy_;
     CBenchProgressDlg* dialog_ = nullptr;
     std::unique_ptr<wxWindowDisabler> disabler_;

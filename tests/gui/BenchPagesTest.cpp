@@ -92,7 +92,7 @@ protected:
     }
     ~BenchPageTest() override
     {
-        ReleaseRunCursor();
+        sheet->Cursor().Release();
         sheet->Destroy();
         wxTheApp->Yield(true);
     }
@@ -124,7 +124,7 @@ protected:
         std::string texts = ControlTexts(*page);
         for (size_t at; (at = texts.find(summary)) != std::string::npos;) texts.replace(at, summary.size(), "<this machine>");
         log << "== " << title << '\n' << texts << "progress windows " << ShownProgressWindows() << ", cursor "
-            << static_cast<int>(CurrentRunCursor()) << ", sheet " << (sheet->IsEnabled() ? "on" : "off") << '\n';
+            << static_cast<int>(sheet->Cursor().Current()) << ", sheet " << (sheet->IsEnabled() ? "on" : "off") << '\n';
     }
 
     RecordingPrompt prompt;

@@ -3,7 +3,10 @@
 #include <wx/frame.h>
 #include <wx/settings.h>
 
+#include <memory>
+
 #include "tests/gui/GuiSupport.h"
+#include "widgets/BusyInput.h"
 
 namespace {
 
@@ -23,6 +26,7 @@ int FilledPixels(CProgressBar& bar)
 
 TEST(BenchRun, ShowsThePaintedWindowWithInputOffAndEndsWithTheCrossCursorUntilTheMouseMoves)
 {
+    CRunCursor cursor;
     for (bool closed : {true, false}) {  // closed as a run ends, or left by an exception
         wxFrame* owner = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(40, 30), wxSize(700, 520));
         auto* save = new wxButton(owner, res::IDC_BENCH_SAVE, "&Save Results");
@@ -30,12 +34,12 @@ TEST(BenchRun, ShowsThePaintedWindowWithInputOffAndEndsWithTheCrossCursorUntilTh
         owner->Show();
         wxTheApp->Yield(true);
         {
-            CBenchRun run(owner);
+            CBenchRun run(cursor, owner);
             CBenchProgressDlg& dlg = run.Progress();
             EXPECT_EQ(1, guitest::ShownProgressWindows());
             EXPECT_GT(dlg.PaintCount(), 0) << "painted before the first kernel starts";
             EXPECT_FALSE(owner->IsEnabled()) << "the sheet takes no input during a run";
-            EXPECT_EQ(RunCursor::Wait, CurrentRunCursor());
+            EXPECT_EQ(RunCursor::Wait, cursor.Current());
             EXPECT_EQ(owner, dlg.GetParent());
             ExpectGolden("gui/progress.txt", guitest::ControlTexts(dlg) + guitest::ControlTexts(*dlg.ClientFrame()));
             for (long style : {wxCAPTION, wxSYSTEM_MENU, wxCLOSE_BOX}) EXPECT_FALSE(dlg.HasFlag(style)) << style;
@@ -61,12 +65,45 @@ TEST(BenchRun, ShowsThePaintedWindowWithInputOffAndEndsWithTheCrossCursorUntilTh
         EXPECT_TRUE(owner->IsEnabled());
         EXPECT_EQ(closed, save->IsEnabled());
         wxTheApp->Yield(true);
-        EXPECT_EQ(RunCursor::Cross, CurrentRunCursor());
+        EXPECT_EQ(RunCursor::Cross, cursor.Current());
         wxMouseEvent motion(wxEVT_MOTION);
         motion.SetEventObject(owner);
         owner->ProcessWindowEvent(motion);
-        EXPECT_EQ(RunCursor::Normal, CurrentRunCursor());
+        EXPECT_EQ(RunCursor::Normal, cursor.Current());
         owner->Destroy();
         wxTheApp->Yield(true);
     }
+}
+
+TEST(BusyInput, DropsTheInputQueuedMeanwhileAndNestedStretchesDropUntilTheLastEnds)
+{
+    wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "busy");
+    int keys = 0;
+    frame->Bind(wxEVT_KEY_DOWN, [&](wxKeyEvent&) { ++keys; });
+    const auto key = [frame] {
+        auto* event = new wxKeyEvent(wxEVT_KEY_DOWN);
+        event->SetEventObject(frame);
+        return event;
+    };
+    const auto press = [&] {
+        std::unique_ptr<wxKeyEvent> event(key());
+        frame->ProcessWindowEvent(*event);
+        return keys;
+    };
+    {
+        CBusyInput outer;
+        {
+            CBusyInput inner;
+            EXPECT_EQ(0, press());
+            frame->GetEventHandler()->QueueEvent(key());  // still queued as the inner stretch ends
+        }
+        EXPECT_EQ(0, keys);
+        EXPECT_EQ(0, press()) << "the outer stretch goes on";
+        frame->GetEventHandler()->QueueEvent(key());
+    }
+    wxTheApp->Yield(true);
+    EXPECT_EQ(0, keys);
+    EXPECT_EQ(1, press());
+    frame->Destroy();
+    wxTheApp->Yield(true);
 }

@@ -1,4 +1,4 @@
-#include "app/cli/StandardOutput.h"
+#include "platform/StandardOutput.h"
 
 #include <poll.h>
 #include <unistd.h>
@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+namespace platform {
 namespace {
 
 // errno of the first write to standard output that failed; glibc drops what it could not write, so a
@@ -39,3 +40,5 @@ bool OutputWritten()
     std::fprintf(stderr, "vext-cli: cannot write to standard output%s; the output was lost\n", reason.c_str());
     return false;
 }
+
+}  // namespace platform
