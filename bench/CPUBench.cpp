@@ -18,25 +18,20 @@ template uint32_t FibonacciLoop<NoProbe>(const platform::Machine&, uint32_t, NoP
 template uint32_t EuclidLoop<NoProbe>(const platform::Machine&, uint32_t, uint32_t, NoProbe&);
 }  // namespace bench
 
-using bench::NoProbe;
 
-namespace {
-NoProbe unobserved;
-}
-
-uint32_t CCPUBench::TimeAddition() { return bench::AdditionLoop(machine_, kArithmeticLoops, unobserved); }
-uint32_t CCPUBench::TimeSubtraction() { return bench::SubtractionLoop(machine_, kArithmeticLoops, unobserved); }
-uint32_t CCPUBench::TimeMultiplication() { return bench::MultiplicationLoop(machine_, kArithmeticLoops, unobserved); }
-uint32_t CCPUBench::TimeDivision() { return bench::DivisionLoop(machine_, kDivisionBound, unobserved); }
-uint32_t CCPUBench::TimeMov() { return bench::MovLoop(machine_, kMovLoops, unobserved); }
-uint32_t CCPUBench::TimeString() { return bench::StringLoop(machine_, kStringLoops, unobserved); }
-uint32_t CCPUBench::TimeCall0() { return bench::Call0Loop(machine_, *this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeCall1() { return bench::Call1Loop(machine_, *this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeCall2() { return bench::Call2Loop(machine_, *this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeCall3() { return bench::Call3Loop(machine_, *this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeCall4() { return bench::Call4Loop(machine_, *this, kCallLoops, unobserved); }
-uint32_t CCPUBench::TimeFibonacci() { return bench::FibonacciLoop(machine_, kFibonacciBound, unobserved); }
-uint32_t CCPUBench::TimeEuclid() { return bench::EuclidLoop(machine_, kEuclidBound, kEuclidDividend, unobserved); }
+uint32_t CCPUBench::TimeAddition() { return bench::AdditionLoop(machine_, kArithmeticLoops, unobserved_); }
+uint32_t CCPUBench::TimeSubtraction() { return bench::SubtractionLoop(machine_, kArithmeticLoops, unobserved_); }
+uint32_t CCPUBench::TimeMultiplication() { return bench::MultiplicationLoop(machine_, kArithmeticLoops, unobserved_); }
+uint32_t CCPUBench::TimeDivision() { return bench::DivisionLoop(machine_, kDivisionBound, unobserved_); }
+uint32_t CCPUBench::TimeMov() { return bench::MovLoop(machine_, kMovLoops, unobserved_); }
+uint32_t CCPUBench::TimeString() { return bench::StringLoop(machine_, kStringLoops, unobserved_); }
+uint32_t CCPUBench::TimeCall0() { return bench::Call0Loop(machine_, *this, kCallLoops, unobserved_); }
+uint32_t CCPUBench::TimeCall1() { return bench::Call1Loop(machine_, *this, kCallLoops, unobserved_); }
+uint32_t CCPUBench::TimeCall2() { return bench::Call2Loop(machine_, *this, kCallLoops, unobserved_); }
+uint32_t CCPUBench::TimeCall3() { return bench::Call3Loop(machine_, *this, kCallLoops, unobserved_); }
+uint32_t CCPUBench::TimeCall4() { return bench::Call4Loop(machine_, *this, kCallLoops, unobserved_); }
+uint32_t CCPUBench::TimeFibonacci() { return bench::FibonacciLoop(machine_, kFibonacciBound, unobserved_); }
+uint32_t CCPUBench::TimeEuclid() { return bench::EuclidLoop(machine_, kEuclidBound, kEuclidDividend, unobserved_); }
 
 // The empty asm emits nothing; it keeps clang from proving the call useless and deleting it (clang
 // does so with a plain noinline function that has an empty body).

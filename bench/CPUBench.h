@@ -44,4 +44,6 @@ public:
 
 private:
     const platform::Machine& machine_;
+    // The probe of the timed runs: it observes nothing, and costs nothing.
+    bench::NoProbe unobserved_;
 };
