@@ -10,6 +10,12 @@
 #include "pages/SystemInfo.h"
 #include "bench/BenchContext.h"
 
+namespace app {
+
+using namespace pages;
+
+using namespace bench;
+
 void AddSheetPages(CVextSheet& sheet)
 {
     sheet.AddPage(new CProcInfo);
@@ -35,3 +41,5 @@ bool CVextApp::InitInstance()
     SetTopWindow(nullptr);
     return false;
 }
+
+}  // namespace app

@@ -1,6 +1,8 @@
 #pragma once
 #include <wx/app.h>
 
+namespace app {
+
 class CVextSheet;
 
 class CVextApp : public wxApp {
@@ -17,3 +19,5 @@ void AddSheetPages(CVextSheet& sheet);
 
 // The sheet's caption.
 inline constexpr const char* kSheetCaption = "Vext v1.0";
+
+}  // namespace app

@@ -10,9 +10,15 @@
 #include "widgets/AppIcon.h"
 #include "widgets/SheetFont.h"
 
+namespace app {
+
+using namespace pages;
+
+using namespace widgets;
+
 wxIMPLEMENT_CLASS(CVextSheet, wxPropertySheetDialog);
 
-CVextSheet::CVextSheet(const wxString& caption, UserPrompt& prompt, const bench::Context& context, wxWindow* parent)
+CVextSheet::CVextSheet(const wxString& caption, CUserPrompt& prompt, const bench::Context& context, wxWindow* parent)
     : prompt_(prompt), context_(context)
 {
     SetSheetStyle(wxPROPSHEET_NOTEBOOK);
@@ -83,3 +89,5 @@ void CVextSheet::OnPageChanged(wxBookCtrlEvent& event)
     int sel = event.GetSelection();
     if (sel >= 0 && static_cast<size_t>(sel) < pages_.size()) pages_[static_cast<size_t>(sel)]->Initialise();
 }
+
+}  // namespace app

@@ -6,42 +6,48 @@
 #include <vector>
 
 #include "bench/BenchContext.h"
-#include "bench/ui/RunCursor.h"
+#include "widgets/RunCursor.h"
 #include "pages/SheetButtons.h"
 #include "widgets/UserPrompt.h"
 
-class CTemplatePage;
 class wxCommandEvent;
+namespace pages {
+class CTemplatePage;
+}
+
+namespace app {
 
 // Asked before the sheet closes while a page holds a run's results that have not been saved.
 inline constexpr const char* kUnsavedRunQuestion = "The results of this run are not saved. Close Vext?";
 
-class CVextSheet : public wxPropertySheetDialog, public CSheetButtons {
+class CVextSheet : public wxPropertySheetDialog, public pages::CSheetButtons {
 public:
     // `caption` "Vext v1.0"; OK and Cancel, no Apply button. The sheet and its pages ask the user
     // through `prompt` and measure the machine of `context`; both outlive them.
-    CVextSheet(const wxString& caption, UserPrompt& prompt, const bench::Context& context, wxWindow* parent = nullptr);
+    CVextSheet(const wxString& caption, widgets::CUserPrompt& prompt, const bench::Context& context, wxWindow* parent = nullptr);
 
     // Creates the page's window on the sheet and adds its tab, captioned by its template.
-    void AddPage(CTemplatePage* page);
+    void AddPage(pages::CTemplatePage* page);
     // Sizes the sheet to its pages and initialises the selected page, as the sheet opens.
     void Prepare();
 
     void CancelToClose() override;
 
-    CTemplatePage* Page(size_t index) const;
+    pages::CTemplatePage* Page(size_t index) const;
     // The cursor the runs of the sheet's pages leave.
-    CRunCursor& Cursor() { return cursor_; }
+    widgets::CRunCursor& Cursor() { return cursor_; }
     size_t PageCount() const;
     void SelectPage(size_t index);  // as a click on the tab does
 
 private:
     void OnPageChanged(wxBookCtrlEvent& event);
     void OnClosingButton(wxCommandEvent& event);
-    std::vector<CTemplatePage*> pages_;
-    UserPrompt& prompt_;
+    std::vector<pages::CTemplatePage*> pages_;
+    widgets::CUserPrompt& prompt_;
     const bench::Context& context_;
-    CRunCursor cursor_;
+    widgets::CRunCursor cursor_;
 
     wxDECLARE_CLASS(CVextSheet);
 };
+
+}  // namespace app

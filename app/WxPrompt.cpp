@@ -7,6 +7,10 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
+namespace app {
+
+using namespace widgets;
+
 namespace {
 // The message boxes have no caption of their own; the application's name stands in the title bar.
 const char* kMessageTitle = "Vext";
@@ -74,3 +78,5 @@ std::optional<std::string> CWxPrompt::AskSavePath(const FileDialogRequest& reque
     long style = wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0);
     return AskPath(request, style);
 }
+
+}  // namespace app

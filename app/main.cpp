@@ -8,7 +8,7 @@
 
 #include "app/VextApp.h"
 
-wxIMPLEMENT_APP_NO_MAIN(CVextApp);
+wxIMPLEMENT_APP_NO_MAIN(app::CVextApp);
 
 int main(int argc, char** argv)
 {

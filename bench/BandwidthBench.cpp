@@ -5,6 +5,8 @@
 #include "bench/Precise.h"
 #include "platform/MemoryBlock.h"
 
+namespace bench {
+
 namespace bandwidth {
 
 using memkernels::VectorWidth;
@@ -63,12 +65,12 @@ double RateGBPerSec(double creditedBytesPerThread, int threads, double slowestSe
 namespace {
 
 // The slowest thread's seconds for `passes` passes on every thread at once, each on its block.
-double TimePasses(const platform::Machine& machine, bench::PinnedThreads& threads,
-                  std::vector<platform::MemoryBlock>& blocks, Method method, VectorWidth width, uint32_t passes)
+double TimePasses(const platform::Machine& machine, bench::CPinnedThreads& threads,
+                  std::vector<platform::CMemoryBlock>& blocks, Method method, VectorWidth width, uint32_t passes)
 {
     std::vector<double> seconds(blocks.size());
     threads.Run([&](int i) {
-        const platform::MemoryBlock& block = blocks[static_cast<size_t>(i)];
+        const platform::CMemoryBlock& block = blocks[static_cast<size_t>(i)];
         const double t0 = machine.monotonicSeconds();
         for (uint32_t p = passes; p != 0; p = p - 1) Pass(method, width, block.Data(), block.Size());
         seconds[static_cast<size_t>(i)] = machine.monotonicSeconds() - t0;
@@ -76,7 +78,7 @@ double TimePasses(const platform::Machine& machine, bench::PinnedThreads& thread
     return seconds.empty() ? 0.0 : *std::max_element(seconds.begin(), seconds.end());
 }
 
-Figure Measure(const platform::Machine& machine, bench::PinnedThreads& threads, std::vector<platform::MemoryBlock>& blocks,
+Figure Measure(const platform::Machine& machine, bench::CPinnedThreads& threads, std::vector<platform::CMemoryBlock>& blocks,
                Method method, VectorWidth width, uint64_t blockBytes, int repeat)
 {
     const uint32_t passes = precise::CacheRepetitions(
@@ -91,16 +93,16 @@ Figure Measure(const platform::Machine& machine, bench::PinnedThreads& threads, 
 
 }  // namespace
 
-std::vector<Row> RunBandwidth(const platform::Machine& machine, bench::PinnedThreads& threads, VectorWidth width,
+std::vector<Row> RunBandwidth(const platform::Machine& machine, bench::CPinnedThreads& threads, VectorWidth width,
                               const std::vector<uint64_t>& blockSizes, int repeat, const Callbacks& callbacks)
 {
     std::vector<Row> rows;
     for (size_t k = 0; k < blockSizes.size(); ++k) {
         if (callbacks.onStep) callbacks.onStep(blockSizes[k], static_cast<int>(k * 100 / blockSizes.size()));
         // Each thread maps and first touches its own block, so its pages lie near its processor.
-        std::vector<platform::MemoryBlock> blocks(static_cast<size_t>(threads.Count()));
+        std::vector<platform::CMemoryBlock> blocks(static_cast<size_t>(threads.Count()));
         threads.Run([&](int i) {
-            platform::MemoryBlock block(machine, blockSizes[k], true);
+            platform::CMemoryBlock block(machine, blockSizes[k], true);
             if (block) memkernels::WritePass(VectorWidth::Sse2, block.Data(), block.Size(), 0);
             blocks[static_cast<size_t>(i)] = std::move(block);
         });
@@ -116,3 +118,5 @@ std::vector<Row> RunBandwidth(const platform::Machine& machine, bench::PinnedThr
 }
 
 }  // namespace bandwidth
+
+}  // namespace bench

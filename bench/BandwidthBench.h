@@ -13,6 +13,8 @@
 #include "bench/PinnedThreads.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 namespace bandwidth {
 
 enum class Method { Read, Write, Copy };
@@ -63,7 +65,9 @@ double RateGBPerSec(double creditedBytesPerThread, int threads, double slowestSe
 // Every block size in turn; for each, each thread maps a block of that size of its own and the three
 // methods are measured on all threads at once, each warmed up and repeated `repeat` times. The blocks
 // and the clock are the machine's (the one the threads run on).
-std::vector<Row> RunBandwidth(const platform::Machine& machine, bench::PinnedThreads& threads, memkernels::VectorWidth width,
+std::vector<Row> RunBandwidth(const platform::Machine& machine, bench::CPinnedThreads& threads, memkernels::VectorWidth width,
                               const std::vector<uint64_t>& blockSizes, int repeat, const Callbacks& callbacks);
 
 }  // namespace bandwidth
+
+}  // namespace bench

@@ -1,5 +1,7 @@
 #include "bench/BenchFailure.h"
 
+namespace bench {
+
 const char* BenchFailureMessage(BenchFailure failure)
 {
     switch (failure) {
@@ -9,3 +11,5 @@ const char* BenchFailureMessage(BenchFailure failure)
     default: return "";
     }
 }
+
+}  // namespace bench

@@ -5,6 +5,8 @@
 // the same point of the run as when the measurement told it itself.
 #include <functional>
 
+namespace bench {
+
 enum class BenchFailure {
     None,
     CacheMemory,           // a cache block could not be allocated
@@ -23,3 +25,5 @@ inline void ReportBenchFailure(const OnBenchFailure& onFailure, BenchFailure fai
 {
     if (failure != BenchFailure::None && onFailure) onFailure(failure);
 }
+
+}  // namespace bench

@@ -5,6 +5,8 @@
 #include "bench/BenchFailure.h"
 #include "bench/Whetstone.h"
 
+namespace bench {
+
 WhetstoneResults LiveFpuSuite(const platform::Machine& machine, const FpuSuiteCallbacks& callbacks)
 {
     if (callbacks.beforeRun) callbacks.beforeRun();
@@ -49,3 +51,5 @@ CacheResults LiveCacheSuite(const platform::Machine& machine, const CacheSuiteCa
     }
     return results;
 }
+
+}  // namespace bench

@@ -12,6 +12,8 @@
 #include "bench/Results.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 // ---- FPU: the Whetstone benchmark ----
 
 struct FpuSuiteCallbacks {
@@ -60,3 +62,5 @@ struct CacheSuiteCallbacks {
 
 // The 27 measurements in result order, on blocks of `machine`.
 CacheResults LiveCacheSuite(const platform::Machine& machine, const CacheSuiteCallbacks& callbacks);
+
+}  // namespace bench

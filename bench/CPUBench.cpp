@@ -3,6 +3,7 @@
 #include "bench/CPUBenchLoops.h"
 
 namespace bench {
+
 template uint32_t AdditionLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
 template uint32_t SubtractionLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
 template uint32_t MultiplicationLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
@@ -16,8 +17,6 @@ template uint32_t Call3Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBe
 template uint32_t Call4Loop<CCPUBench, NoProbe>(const platform::Machine&, CCPUBench&, uint32_t, NoProbe&);
 template uint32_t FibonacciLoop<NoProbe>(const platform::Machine&, uint32_t, NoProbe&);
 template uint32_t EuclidLoop<NoProbe>(const platform::Machine&, uint32_t, uint32_t, NoProbe&);
-}  // namespace bench
-
 
 uint32_t CCPUBench::TimeAddition() { return bench::AdditionLoop(machine_, kArithmeticLoops, unobserved_); }
 uint32_t CCPUBench::TimeSubtraction() { return bench::SubtractionLoop(machine_, kArithmeticLoops, unobserved_); }
@@ -40,3 +39,5 @@ void CCPUBench::Call1(int32_t) { asm volatile(""); }
 void CCPUBench::Call2(int32_t, int32_t) { asm volatile(""); }
 void CCPUBench::Call3(int32_t, int32_t, int32_t) { asm volatile(""); }
 void CCPUBench::Call4(int32_t, int32_t, int32_t, int32_t) { asm volatile(""); }
+
+}  // namespace bench

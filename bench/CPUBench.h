@@ -6,6 +6,8 @@
 #include "bench/KernelSupport.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 class CCPUBench {
 public:
     // Times with the machine's millisecond timer; the machine outlives the object.
@@ -47,3 +49,5 @@ private:
     // The probe of the timed runs: it observes nothing, and costs nothing.
     bench::NoProbe unobserved_;
 };
+
+}  // namespace bench

@@ -2,6 +2,8 @@
 
 #include "bench/CacheKernels.h"
 
+namespace bench {
+
 CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride)
 {
     CacheKernelPlan plan;
@@ -81,3 +83,5 @@ double CacheRateMbPerSec(double creditedBytes, double elapsedMs)
     const long double seconds = static_cast<long double>(elapsedMs) * static_cast<long double>(0.001);
     return static_cast<double>(megabytes / seconds);
 }
+
+}  // namespace bench

@@ -7,6 +7,8 @@
 #include "bench/BenchFailure.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 // The methods' own codes. The page lists the string move's results first, then the MOV loops' (see
 // the groups of RunCacheSuite); the codes do not follow that order and need not.
 enum CacheBenchMethod : int32_t {
@@ -47,3 +49,5 @@ struct CacheKernelPlan {
     bool operator==(const CacheKernelPlan&) const = default;
 };
 CacheKernelPlan PlanCacheKernel(int32_t blockBytes, CacheBenchMethod method, int32_t stride);
+
+}  // namespace bench

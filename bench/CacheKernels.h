@@ -5,6 +5,8 @@
 // drop them); elsewhere volatile accesses of the same widths, order and counts.
 #include <cstdint>
 
+namespace bench {
+
 // Inlined even in unoptimised builds, so that the timed loop never calls out.
 #define CACHE_KERNEL_INLINE inline __attribute__((always_inline))
 
@@ -132,3 +134,5 @@ CACHE_KERNEL_INLINE PassEnd SteppingMovPass(uint8_t* block, uint32_t count, uint
 #endif
 
 }  // namespace cachekernels
+
+}  // namespace bench

@@ -7,6 +7,8 @@
 #include "bench/CPUBench.h"
 #include "bench/Dhrystone.h"
 
+namespace bench {
+
 CpuResults RunCpuSuiteWith(const CpuKernels& kernels, const CpuSuiteCallbacks& callbacks, BenchFailure* failure)
 {
     CpuResults results;
@@ -72,3 +74,5 @@ CpuResults LiveCpuSuite(const platform::Machine& machine, const CpuSuiteCallback
     BenchFailure failure = BenchFailure::None;
     return RunCpuSuiteWith(LiveCpuKernels(machine, cpu, failure), callbacks, &failure);
 }
+
+}  // namespace bench

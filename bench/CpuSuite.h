@@ -10,9 +10,11 @@
 #include "bench/Results.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 struct CpuSuiteCallbacks {
     // index is the CpuResults index: 0-12 milliseconds, 13 the Dhrystone rating, 14 the total
-    // (CpuResultRow of files/ResultTables.h gives its list row).
+    // (CpuResultRow of bench/ResultTables.h gives its list row).
     std::function<void(int index, uint32_t value)> onResult;
     // 0: integer arithmetic done; 1: instructions done; 2: complex group and total done.
     std::function<void(int group)> onGroupEnd;
@@ -44,3 +46,5 @@ CpuKernels LiveCpuKernels(const platform::Machine& machine, CCPUBench& cpu, Benc
 
 // The real run on `machine`: a CCPUBench for the kernels, a CDhrystone after the Euclid kernel.
 CpuResults LiveCpuSuite(const platform::Machine& machine, const CpuSuiteCallbacks& callbacks);
+
+}  // namespace bench

@@ -3,6 +3,7 @@
 #include <limits>
 #include <new>
 
+namespace bench {
 
 template uint32_t CDhrystone::RunPasses<bench::NoProbe>(uint32_t, bench::NoProbe&);
 
@@ -171,3 +172,5 @@ bool CDhrystone::Func3(Enumeration EnumParIn)
     if (EnumLoc == Ident3) return true;
     return false;
 }
+
+}  // namespace bench

@@ -10,6 +10,8 @@
 #include "bench/KernelSupport.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 class CDhrystone {
 public:
     static constexpr uint32_t kPasses = 5'000'000;
@@ -155,3 +157,5 @@ uint32_t CDhrystone::RunPasses(uint32_t passes, Probe& probe)
 }
 
 extern template uint32_t CDhrystone::RunPasses<bench::NoProbe>(uint32_t, bench::NoProbe&);
+
+}  // namespace bench

@@ -1,4 +1,7 @@
 #pragma once
+
+namespace bench {
+
 // What every timed kernel needs to keep the build from shortening its work.
 
 // A real, separate call: GCC's noipa keeps both the call and the object pointer (plain noinline let
@@ -9,8 +12,6 @@
 #else
 #define VEXT_OUT_OF_LINE __attribute__((noipa))
 #endif
-
-namespace bench {
 
 // Makes a pointer's value unknown to the optimiser, so that string routines on constant text are
 // really called instead of being folded into moves or constants. Emits no instruction.

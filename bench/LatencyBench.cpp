@@ -5,6 +5,8 @@
 #include "bench/Precise.h"
 #include "platform/MemoryBlock.h"
 
+namespace bench {
+
 namespace latency {
 
 std::vector<uint32_t> RandomCycle(uint32_t lines, std::mt19937_64& random)
@@ -35,7 +37,7 @@ Row MeasureBlock(const platform::Machine& machine, uint64_t bytes, uint32_t line
     row.blockBytes = bytes;
     const uint64_t lines = bytes / lineBytes;
     // Huge pages keep the page walks of a random walk over a large block out of the cache's latency.
-    platform::MemoryBlock block(machine, bytes, true);
+    platform::CMemoryBlock block(machine, bytes, true);
     if (!block || lines < 1 || lines > UINT32_MAX) return row;
     LinkLines(block.Data(), lineBytes, RandomCycle(static_cast<uint32_t>(lines), random));
 
@@ -64,7 +66,7 @@ std::vector<Row> RunLatency(const platform::Machine& machine, const std::vector<
                             const Callbacks& callbacks)
 {
     // One thread, pinned: a move to another core mid-measurement would start it on cold caches.
-    bench::PinnedThreads thread(machine, bench::ThreadCpus(machine, 1));
+    bench::CPinnedThreads thread(machine, bench::ThreadCpus(machine, 1));
     std::mt19937_64 random;  // the same orders on every run
     std::vector<Row> rows;
     for (size_t k = 0; k < blockSizes.size(); ++k) {
@@ -81,3 +83,5 @@ std::vector<Row> RunLatency(const platform::Machine& machine, const std::vector<
 }
 
 }  // namespace latency
+
+}  // namespace bench

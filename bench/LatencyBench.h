@@ -11,6 +11,8 @@
 
 #include "platform/Machine.h"
 
+namespace bench {
+
 namespace latency {
 
 // A random cyclic permutation of 0 ... lines - 1 (Sattolo's algorithm): next[i] is the line after
@@ -44,3 +46,5 @@ std::vector<Row> RunLatency(const platform::Machine& machine, const std::vector<
                             const Callbacks& callbacks);
 
 }  // namespace latency
+
+}  // namespace bench

@@ -4,6 +4,8 @@
 
 #include "bench/KernelSupport.h"
 
+namespace bench {
+
 namespace memkernels {
 
 #if defined(__x86_64__)
@@ -183,3 +185,5 @@ void CopyPass(uint8_t* destination, const uint8_t* source, size_t bytes)
 }
 
 }  // namespace memkernels
+
+}  // namespace bench

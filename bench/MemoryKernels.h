@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace bench {
+
 namespace memkernels {
 
 // Loads per round of the pointer chase.
@@ -32,3 +34,5 @@ void WritePass(VectorWidth width, uint8_t* block, size_t bytes, uint8_t pattern)
 void CopyPass(uint8_t* destination, const uint8_t* source, size_t bytes);
 
 }  // namespace memkernels
+
+}  // namespace bench

@@ -6,6 +6,8 @@
 #include "bench/ThreadedSuites.h"
 #include "platform/TextFormat.h"
 
+namespace bench {
+
 std::string BlockText(uint64_t bytes)
 {
     return bytes < (1u << 20) ? platform::TextFormat("%u Kb", static_cast<unsigned>(bytes >> 10))
@@ -53,3 +55,5 @@ std::vector<int> ThreadedCpusWithinCap(const platform::Machine& machine, std::ve
     }
     return cpus;
 }
+
+}  // namespace bench

@@ -12,6 +12,8 @@
 #include "bench/Plateaus.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 // "4 Kb", "512 Kb", "1 Mb", "1024 Mb".
 std::string BlockText(uint64_t bytes);
 
@@ -35,3 +37,5 @@ std::vector<int32_t> PreciseCacheBlockSizes(const platform::Machine& machine, st
 // bench cpu|fpu --threads: as many of `cpus` as may run at once within the cap; `note` tells why when
 // that is fewer.
 std::vector<int> ThreadedCpusWithinCap(const platform::Machine& machine, std::vector<int> cpus, std::string& note);
+
+}  // namespace bench

@@ -35,7 +35,7 @@ std::vector<int> ThreadCpus(const platform::Machine& machine, std::optional<int>
     return order;
 }
 
-PinnedThreads::PinnedThreads(const platform::Machine& machine, std::vector<int> cpus)
+CPinnedThreads::CPinnedThreads(const platform::Machine& machine, std::vector<int> cpus)
     : machine_(machine),
       cpus_(std::move(cpus)),
       start_(static_cast<std::ptrdiff_t>(cpus_.size() + 1)),
@@ -53,7 +53,7 @@ PinnedThreads::PinnedThreads(const platform::Machine& machine, std::vector<int> 
     Run([](int) {});
 }
 
-std::string PinnedThreads::NotStartedText() const
+std::string CPinnedThreads::NotStartedText() const
 {
     if (AllStarted()) return "";
     if (Asked() == 1) return "the thread could not be started (the system refused it)";
@@ -62,14 +62,14 @@ std::string PinnedThreads::NotStartedText() const
     return "only " + std::to_string(Count()) + " of the " + asked + " threads could be started (the system refused the others)";
 }
 
-PinnedThreads::~PinnedThreads()
+CPinnedThreads::~CPinnedThreads()
 {
     stop_ = true;
     start_.arrive_and_wait();
     for (std::thread& thread : threads_) thread.join();
 }
 
-void PinnedThreads::Run(const std::function<void(int)>& job)
+void CPinnedThreads::Run(const std::function<void(int)>& job)
 {
     job_ = &job;
     start_.arrive_and_wait();
@@ -81,7 +81,7 @@ void PinnedThreads::Run(const std::function<void(int)>& job)
     if (first) std::rethrow_exception(first);
 }
 
-void PinnedThreads::Work(int index)
+void CPinnedThreads::Work(int index)
 {
     // Each thread pins itself; the barrier that follows makes the count known before the first Run returns.
     if (!machine_.pinThread(cpus_[static_cast<size_t>(index)])) ++unpinned_;

@@ -25,15 +25,15 @@ std::vector<int> PinningOrder(const std::vector<platform::LogicalCpu>& cpus);
 // processor when count is empty. Empty when the process may not run on that many (or count is below 1).
 std::vector<int> ThreadCpus(const platform::Machine& machine, std::optional<int> count);
 
-class PinnedThreads {
+class CPinnedThreads {
 public:
     // One thread per entry of `cpus` (machine.startThread), each pinned to that processor
     // (machine.pinThread) before any work runs. When the system refuses a thread, those started before
     // it are the whole set (see AllStarted). The machine outlives the threads.
-    PinnedThreads(const platform::Machine& machine, std::vector<int> cpus);
-    ~PinnedThreads();
-    PinnedThreads(const PinnedThreads&) = delete;
-    PinnedThreads& operator=(const PinnedThreads&) = delete;
+    CPinnedThreads(const platform::Machine& machine, std::vector<int> cpus);
+    ~CPinnedThreads();
+    CPinnedThreads(const CPinnedThreads&) = delete;
+    CPinnedThreads& operator=(const CPinnedThreads&) = delete;
 
     // The threads that run the work: those that could be started.
     int Count() const { return static_cast<int>(threads_.size()); }

@@ -7,6 +7,8 @@
 #include "bench/BenchSuites.h"
 #include "platform/TextFormat.h"
 
+namespace bench {
+
 namespace precise {
 
 Summary Summarise(const std::vector<double>& values, Best best)
@@ -93,3 +95,5 @@ uint32_t CacheRepetitions(double minMs, const std::function<double(uint32_t)>& t
 }
 
 }  // namespace precise
+
+}  // namespace bench

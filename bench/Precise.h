@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace bench {
+
 namespace precise {
 
 inline constexpr int kDefaultRepeat = 5;
@@ -70,3 +72,5 @@ std::vector<uint64_t> DoublingBlockSizes(uint64_t first, std::optional<uint64_t>
 uint32_t CacheRepetitions(double minMs, const std::function<double(uint32_t repetitions)>& timeRepetitions);
 
 }  // namespace precise
+
+}  // namespace bench

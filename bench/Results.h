@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace bench {
+
 // The CPU page's 15 values: the thirteen kernels in milliseconds (Addition, Subtraction,
 // Multiplication, Division, Mov, String, Call, Call with 1, 2, 3 and 4 parameters, Fibonacci numbers,
 // Euclidean algorithm), the Dhrystone rating (thousands of passes per second) and the total time (ms).
@@ -33,3 +35,5 @@ struct CacheResults {
     std::array<double, kCount> rates{};
     bool operator==(const CacheResults&) const = default;
 };
+
+}  // namespace bench

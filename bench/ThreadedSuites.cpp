@@ -10,6 +10,8 @@
 #include "bench/Precise.h"
 #include "bench/Whetstone.h"
 
+namespace bench {
+
 CpuKernels LiveThreadCpuKernels(const platform::Machine& machine, int, BenchFailure& failure)
 {
     auto cpu = std::make_shared<CCPUBench>(machine);
@@ -50,7 +52,7 @@ ThreadedCpuRun RunThreadedCpu(const bench::Context& context, const std::vector<i
                               const ThreadedCpuCallback& onMeasurement, const OnBenchFailure& onFailure)
 {
     ThreadedCpuRun run{cpus, {}, std::vector<CpuResults>(cpus.size()), true, ""};
-    bench::PinnedThreads alone(context.machine, {cpus.front()}), all(context.machine, cpus);
+    bench::CPinnedThreads alone(context.machine, {cpus.front()}), all(context.machine, cpus);
     run.notStarted = alone.AllStarted() ? all.NotStartedText() : alone.NotStartedText();
     if (!run.notStarted.empty()) return run;
     // Each thread's kernels report to a place of their own, read here once the threads have ended.
@@ -79,7 +81,7 @@ ThreadedFpuRun RunThreadedFpu(const bench::Context& context, const std::vector<i
                               const std::function<void(int threads)>& onStage, const OnBenchFailure& onFailure)
 {
     ThreadedFpuRun run{cpus, {}, 0, std::vector<WhetstoneResults>(cpus.size()), true, ""};
-    bench::PinnedThreads alone(context.machine, {cpus.front()}), all(context.machine, cpus);
+    bench::CPinnedThreads alone(context.machine, {cpus.front()}), all(context.machine, cpus);
     run.notStarted = alone.AllStarted() ? all.NotStartedText() : alone.NotStartedText();
     if (!run.notStarted.empty()) return run;
     if (onStage) onStage(1);
@@ -118,3 +120,5 @@ std::optional<double> Scaling(double single, const std::vector<double>& perThrea
     }
     return sum / static_cast<double>(perThread.size());
 }
+
+}  // namespace bench

@@ -16,6 +16,8 @@
 #include "bench/Results.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 // The real kernels of one thread (bench::Suites::threadCpuKernels): a CCPUBench of the thread's own.
 CpuKernels LiveThreadCpuKernels(const platform::Machine& machine, int thread, BenchFailure& failure);
 
@@ -61,3 +63,5 @@ ThreadedFpuRun RunThreadedFpu(const bench::Context& context, const std::vector<i
 // All threads' work against N lone runs: the sum of the threads' rates over N times the lone rate. A
 // time's rate is its inverse. Nothing when a value is not positive or not finite.
 std::optional<double> Scaling(double single, const std::vector<double>& perThread, bool isTime);
+
+}  // namespace bench

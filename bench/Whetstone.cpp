@@ -5,6 +5,8 @@
 
 #include "bench/KernelSupport.h"
 
+namespace bench {
+
 double CWhetstone::WhetSeconds() const
 {
     // The tick count is converted as an unsigned value: it never reads as negative.
@@ -275,3 +277,5 @@ WhetstoneResults CWhetstone::ReadResults() const
     r.totalSeconds = summedSeconds;
     return r;
 }
+
+}  // namespace bench

@@ -9,6 +9,8 @@
 #include "bench/Results.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 class CWhetstone {
 public:
     enum SectionKind { kMflops = 1, kMops = 2 };
@@ -81,3 +83,5 @@ private:
     volatile double e[4] = {};
     std::function<void(int, int)> sectionHook;
 };
+
+}  // namespace bench

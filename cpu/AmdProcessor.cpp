@@ -6,6 +6,8 @@
 #include "platform/Cpuid.h"
 #include "platform/TextFormat.h"
 
+namespace cpu {
+
 using cpu_detail::Bits;
 using cpu_detail::kAnyCode;
 using cpu_detail::ModelName;
@@ -157,3 +159,5 @@ std::string CAmdProcessor::DescribeL2Tlb()
     if (Bits(r.eax, 16, 31) != 0) return "L2 TLB is not unified";
     return platform::TextFormat("%d-way associative, %d entries", Field(r.ebx, 12, 15), Field(r.ebx, 0, 11));
 }
+
+}  // namespace cpu

@@ -5,6 +5,8 @@
 
 #include "platform/TextFormat.h"
 
+namespace cpu {
+
 namespace {
 
 constexpr int32_t kAmdClocks[] = {
@@ -78,3 +80,5 @@ std::string FormatClockText(int32_t measuredMHz, int32_t standardMHz)
     if (standardMHz == -1) return platform::TextFormat("%d MHz (oc)", measuredMHz);
     return platform::TextFormat("%d MHz", standardMHz);
 }
+
+}  // namespace cpu

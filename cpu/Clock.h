@@ -6,6 +6,8 @@
 
 #include "platform/Machine.h"
 
+namespace cpu {
+
 // Standard clocks in MHz, ascending, ended by 0.
 extern const std::span<const int32_t> kAmdStandardClocks;    // 37 values and the 0
 extern const std::span<const int32_t> kIntelStandardClocks;  // 46 values and the 0
@@ -34,3 +36,4 @@ int32_t MatchClockTable(std::span<const int32_t> table, int32_t mhz);
 // "%d MHz" of the standard clock, or "%d MHz (oc)" of the measured one when standard is -1.
 std::string FormatClockText(int32_t measuredMHz, int32_t standardMHz);
 
+}  // namespace cpu

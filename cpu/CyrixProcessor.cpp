@@ -1,6 +1,8 @@
 #include "cpu/NameTable.h"
 #include "cpu/Processor.h"
 
+namespace cpu {
+
 using cpu_detail::kAnyCode;
 using cpu_detail::ModelName;
 
@@ -25,3 +27,5 @@ std::string CCyrixProcessor::GetName()
     GetFamilyModelStepping(machine, vendor, sig);
     return cpu_detail::FindModelName(kCyrixNames, sig.family, sig.model);
 }
+
+}  // namespace cpu

@@ -6,6 +6,8 @@
 #include "cpu/Processor.h"
 #include "platform/Cpuid.h"
 
+namespace cpu {
+
 using cpu_detail::Bits;
 using cpu_detail::CodeEntry;
 using cpu_detail::FindCode;
@@ -198,3 +200,5 @@ void CIntelProcessor::GetSerialNumber(SerialNumber& serial)
     serial.middle = static_cast<int32_t>(r.edx);
     serial.low = static_cast<int32_t>(r.ecx);
 }
+
+}  // namespace cpu

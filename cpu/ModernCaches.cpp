@@ -72,7 +72,7 @@ CacheLevel SizedCache(uint32_t level, CacheType type, uint64_t bytes, uint32_t l
 
 // Leaf 4 and leaf 0x8000001D share one layout: one subleaf per cache until a type of 0. Only they say
 // how many logical processors share a cache.
-std::vector<CacheLevel> Deterministic(const ModernLeaves& leaves, uint32_t leaf)
+std::vector<CacheLevel> Deterministic(const CModernLeaves& leaves, uint32_t leaf)
 {
     std::vector<CacheLevel> caches;
     for (uint32_t sub = 0; sub < 64; ++sub) {
@@ -98,7 +98,7 @@ std::optional<uint32_t> AmdWays(uint32_t code)
     return kWays[code] < 0 ? std::nullopt : std::optional<uint32_t>(kWays[code]);
 }
 
-std::vector<CacheLevel> AmdSizeLeaves(const ModernLeaves& leaves)
+std::vector<CacheLevel> AmdSizeLeaves(const CModernLeaves& leaves)
 {
     std::vector<CacheLevel> caches;
     if (const auto l1 = leaves.Read(0x80000005)) {
@@ -121,7 +121,7 @@ std::vector<CacheLevel> AmdSizeLeaves(const ModernLeaves& leaves)
     return caches;
 }
 
-std::vector<CacheLevel> IntelDescriptors(const ModernLeaves& leaves, std::optional<uint32_t> family,
+std::vector<CacheLevel> IntelDescriptors(const CModernLeaves& leaves, std::optional<uint32_t> family,
                                          std::optional<uint32_t> model)
 {
     std::vector<CacheLevel> caches;
@@ -144,7 +144,7 @@ std::vector<CacheLevel> IntelDescriptors(const ModernLeaves& leaves, std::option
 
 }  // namespace
 
-std::vector<CacheLevel> DecodeCaches(const ModernLeaves& leaves, std::optional<uint32_t> family,
+std::vector<CacheLevel> DecodeCaches(const CModernLeaves& leaves, std::optional<uint32_t> family,
                                      std::optional<uint32_t> model)
 {
     std::vector<CacheLevel> caches = Deterministic(leaves, 4);

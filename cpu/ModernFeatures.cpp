@@ -114,7 +114,7 @@ uint32_t Register(const platform::CpuidRegs& r, Reg reg)
     }
 }
 
-bool Open(const ModernLeaves& leaves, const FeatureWord& word, std::optional<uint32_t> family)
+bool Open(const CModernLeaves& leaves, const FeatureWord& word, std::optional<uint32_t> family)
 {
     switch (word.gate) {
     case Gate::SubleafCount: {
@@ -129,7 +129,7 @@ bool Open(const ModernLeaves& leaves, const FeatureWord& word, std::optional<uin
 
 }  // namespace
 
-std::vector<std::string> DecodeFeatures(const ModernLeaves& leaves, std::optional<uint32_t> family)
+std::vector<std::string> DecodeFeatures(const CModernLeaves& leaves, std::optional<uint32_t> family)
 {
     std::vector<std::string> features;
     for (const FeatureWord& word : kWords) {

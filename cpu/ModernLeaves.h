@@ -13,10 +13,10 @@
 
 namespace cpu {
 
-class ModernLeaves {
+class CModernLeaves {
 public:
     // Keeps the machine, which must outlive it.
-    explicit ModernLeaves(const platform::Machine& machine);
+    explicit CModernLeaves(const platform::Machine& machine);
     std::optional<platform::CpuidRegs> Read(uint32_t leaf, uint32_t subleaf = 0) const;
     const std::string& Vendor() const { return vendor_; }
 
@@ -31,8 +31,8 @@ private:
 // The 12 bytes of three registers, cut at the first NUL.
 std::string RegisterText(uint32_t a, uint32_t b, uint32_t c);
 
-std::vector<CacheLevel> DecodeCaches(const ModernLeaves& leaves, std::optional<uint32_t> family,
+std::vector<CacheLevel> DecodeCaches(const CModernLeaves& leaves, std::optional<uint32_t> family,
                                      std::optional<uint32_t> model);
-std::vector<std::string> DecodeFeatures(const ModernLeaves& leaves, std::optional<uint32_t> family);
+std::vector<std::string> DecodeFeatures(const CModernLeaves& leaves, std::optional<uint32_t> family);
 
 }  // namespace cpu

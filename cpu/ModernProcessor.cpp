@@ -12,7 +12,7 @@ namespace {
 
 constexpr uint32_t kHypervisorBit = 1u << 31;
 
-std::optional<std::string> Brand(const ModernLeaves& leaves)
+std::optional<std::string> Brand(const CModernLeaves& leaves)
 {
     std::string text;
     for (uint32_t leaf = 0x80000002; leaf <= 0x80000004; ++leaf) {
@@ -52,7 +52,7 @@ std::string RegisterText(uint32_t a, uint32_t b, uint32_t c)
     return text.substr(0, text.find('\0'));
 }
 
-ModernLeaves::ModernLeaves(const platform::Machine& machine) : machine_(machine)
+CModernLeaves::CModernLeaves(const platform::Machine& machine) : machine_(machine)
 {
     const platform::CpuidRegs zero = machine.Cpuid(0);
     maxStandard_ = zero.eax;
@@ -61,7 +61,7 @@ ModernLeaves::ModernLeaves(const platform::Machine& machine) : machine_(machine)
     maxCentaur_ = HighestLeaf(machine, 0xC0000000);
 }
 
-std::optional<platform::CpuidRegs> ModernLeaves::Read(uint32_t leaf, uint32_t subleaf) const
+std::optional<platform::CpuidRegs> CModernLeaves::Read(uint32_t leaf, uint32_t subleaf) const
 {
     const uint32_t range = leaf & 0xFFFF0000;
     const uint32_t highest = range == 0            ? maxStandard_
@@ -74,7 +74,7 @@ std::optional<platform::CpuidRegs> ModernLeaves::Read(uint32_t leaf, uint32_t su
 
 ModernProcessor DecodeModernProcessor(const platform::Machine& machine)
 {
-    const ModernLeaves leaves(machine);
+    const CModernLeaves leaves(machine);
     ModernProcessor p;
     p.vendor = leaves.Vendor();
     p.brand = Brand(leaves);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <span>
 
+namespace cpu {
+
 namespace cpu_detail {
 
 constexpr int32_t kAnyCode = -1;
@@ -44,3 +46,5 @@ constexpr uint32_t Bits(uint32_t value, int low, int high)
 }
 
 }  // namespace cpu_detail
+
+}  // namespace cpu

@@ -6,6 +6,8 @@
 #include "cpu/NameTable.h"
 #include "platform/TextFormat.h"
 
+namespace cpu {
+
 using cpu_detail::Bits;
 
 namespace {
@@ -160,3 +162,5 @@ std::string CProcessor::GetBrandString()
 }
 
 std::string CProcessor::DescribeL2Tlb() { return "N/D"; }
+
+}  // namespace cpu

@@ -8,6 +8,8 @@
 
 #include "platform/Machine.h"
 
+namespace cpu {
+
 // Vendor codes, as DetectVendor finds them and CreateProcessor takes them.
 enum : int32_t {
     VendorAmd = 1,
@@ -147,3 +149,5 @@ public:
 
 // A new object of the variant the vendor selects: AMD, Intel, Cyrix, or the base for anything else.
 std::unique_ptr<CProcessor> CreateProcessor(const platform::Machine& machine, int32_t vendor);
+
+}  // namespace cpu

@@ -9,9 +9,9 @@
 
 namespace cpu {
 
-inline platform::Machine WithRecordedCpuid(platform::Machine machine, platform::CpuidDump dump)
+inline platform::Machine WithRecordedCpuid(platform::Machine machine, platform::CCpuidDump dump)
 {
-    auto recorded = std::make_shared<const platform::CpuidDump>(std::move(dump));
+    auto recorded = std::make_shared<const platform::CCpuidDump>(std::move(dump));
     machine.cpuid = [recorded](uint32_t leaf, uint32_t subleaf) { return recorded->Query(leaf, subleaf); };
     return machine;
 }

@@ -7,6 +7,8 @@
 #include "platform/SystemQueries.h"
 #include "platform/TextFormat.h"
 
+namespace cpu {
+
 std::string FormatSystemSummary(const platform::Machine& machine)
 {
     std::string line;
@@ -21,3 +23,5 @@ std::string FormatSystemSummary(const platform::Machine& machine)
     line += machine.osVersion().platformId == platform::kPlatformWindows ? "on Win'9x" : "on WinNT";
     return line;
 }
+
+}  // namespace cpu

@@ -4,6 +4,10 @@
 
 #include "platform/Machine.h"
 
+namespace cpu {
+
 // "AMD Athlon at 800 MHz  with 256 Mb RAM  on WinNT". Detects the vendor and measures the clock
 // (about one second); reads memory and version afresh.
 std::string FormatSystemSummary(const platform::Machine& machine);
+
+}  // namespace cpu

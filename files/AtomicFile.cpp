@@ -13,6 +13,8 @@
 #include "platform/FileDescriptor.h"
 #include "platform/TextEncoding.h"
 
+namespace files {
+
 namespace {
 
 // errno of the write that failed, or 0 when all was written.
@@ -50,7 +52,7 @@ std::string NameOf(const std::string& path)
 // A device or a pipe cannot be replaced by a new file: write into it as it is.
 FileWriteResult WriteInPlace(const std::string& path, std::span<const std::byte> bytes)
 {
-    platform::FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_TRUNC));
+    platform::CFileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_TRUNC));
     if (!fd.ok()) return {FileWriteStatus::CannotCreate, errno};
     if (const int error = WriteAll(fd.get(), bytes)) return {FileWriteStatus::WriteFailed, error};
     if (!fd.Close()) return {FileWriteStatus::WriteFailed, errno};
@@ -124,7 +126,7 @@ FileWriteResult FindTarget(const std::string& path, Target& target)
     if (S_ISDIR(target.existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR};
     if (!S_ISREG(target.existing.st_mode)) return {};
     // The new file replaces the old one only where the old one could have been written.
-    platform::FileDescriptor probe(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    platform::CFileDescriptor probe(::open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
     if (!probe.ok()) return {FileWriteStatus::CannotCreate, errno};
     return {};
 }
@@ -148,9 +150,9 @@ FileWriteCheck CheckFileWritable(const std::string& path, ExistingFile ifExists)
     Target target;
     const FileWriteResult found = FindTarget(path, target);
     if (found.status != FileWriteStatus::Ok || InPlace(target)) return {found.status, found.error, replaces};
-    const platform::FileDescriptor folder(::open(FolderOf(target.path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const platform::CFileDescriptor folder(::open(FolderOf(target.path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     std::string temp;
-    const platform::FileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target.path), temp) : -1);
+    const platform::CFileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target.path), temp) : -1);
     if (!fd.ok()) {
         const int error = errno;
         if (target.exists && ifExists == ExistingFile::Replace) return {FileWriteStatus::Ok, 0, replaces};
@@ -170,9 +172,9 @@ FileWriteResult WriteFileAtomically(const std::string& path, std::span<const std
     const struct stat& existing = found.existing;
 
     // Names in the folder are used relative to it, so that a long path to it does not matter.
-    const platform::FileDescriptor folder(::open(FolderOf(target).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    const platform::CFileDescriptor folder(::open(FolderOf(target).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     std::string temp;
-    platform::FileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1);
+    platform::CFileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1);
     if (!fd.ok()) {
         const int error = errno;
         // A writable file in a folder where nothing new may be created can still be rewritten where
@@ -198,7 +200,9 @@ FileWriteResult WriteFileAtomically(const std::string& path, std::span<const std
         return published;
     }
     // The rename itself reaches the disk with the folder.
-    platform::FileDescriptor synced(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    platform::CFileDescriptor synced(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (synced.ok()) ::fsync(synced.get());
     return {};
 }
+
+}  // namespace files

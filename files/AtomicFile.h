@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+namespace files {
+
 enum class FileWriteStatus {
     Ok,
     CannotCreate,  // the target (or a file beside it) could not be created or opened for writing
@@ -46,3 +48,5 @@ struct FileWriteCheck {
     bool replaces = false;
 };
 FileWriteCheck CheckFileWritable(const std::string& path, ExistingFile ifExists);
+
+}  // namespace files

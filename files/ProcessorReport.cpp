@@ -2,9 +2,13 @@
 
 #include <string>
 
-#include "files/ProcessorFacts.h"
-#include "files/ProcessorRows.h"
+#include "facts/ProcessorFacts.h"
+#include "facts/ProcessorRows.h"
 #include "platform/TextFormat.h"
+
+namespace files {
+
+using namespace facts;
 
 namespace {
 
@@ -23,7 +27,7 @@ std::string FormatReportDate(std::time_t when)
     return platform::TextFormat("%s %02d, %04d", kMonths[local.tm_mon % 12], local.tm_mday, local.tm_year + 1900);
 }
 
-void CProcessorReport::WriteHeader(ReportSink& file)
+void CProcessorReport::WriteHeader(CReportSink& file)
 {
     file.Write(kRule + "\n");
     file.Write("\n\n   This file is created by Vext version 1.0 on ");
@@ -38,7 +42,7 @@ void CProcessorReport::WriteHeader(ReportSink& file)
     file.Write("\n" + kRule + "\n\n");
 }
 
-void CProcessorReport::WriteProcessorDetails(ReportSink& file)
+void CProcessorReport::WriteProcessorDetails(CReportSink& file)
 {
     for (const ProcessorRow& row : ProcessorRows(GatherProcessorFacts(machine))) file.Write(row.reportText + row.value);
 }
@@ -53,8 +57,10 @@ FileWriteResult CProcessorReport::SaveReport(const std::string& path)
 
 std::string CProcessorReport::ReportText()
 {
-    ReportString text;
+    CReportString text;
     WriteHeader(text);
     WriteProcessorDetails(text);
     return text.Text();
 }
+
+}  // namespace files

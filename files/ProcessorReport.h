@@ -8,6 +8,8 @@
 #include "files/ReportFile.h"
 #include "platform/Machine.h"
 
+namespace files {
+
 // "%B %d, %Y" of the local date, with English month names whatever the locale: "April 05, 2001".
 std::string FormatReportDate(std::time_t when);
 
@@ -24,8 +26,8 @@ public:
     // The report as SaveReport writes it, with "\n" line ends (the file has CR LF).
     std::string ReportText();
 
-    void WriteHeader(ReportSink& file);
-    void WriteProcessorDetails(ReportSink& file);
+    void WriteHeader(CReportSink& file);
+    void WriteProcessorDetails(CReportSink& file);
 
 private:
     const platform::Machine& machine;
@@ -35,3 +37,5 @@ private:
 inline constexpr const char* kReportFileError = "Error !\n\nVext is unable to create the report file !";
 // The Save As filter of the report.
 inline constexpr const char* kReportFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+
+}  // namespace files

@@ -2,6 +2,7 @@
 
 #include <span>
 
+namespace files {
 
 std::string WithCrLf(std::string_view text)
 {
@@ -15,3 +16,5 @@ std::string WithCrLf(std::string_view text)
 }
 
 FileWriteResult CReportFile::Close() { return WriteFileAtomically(path_, std::as_bytes(std::span(bytes_))); }
+
+}  // namespace files

@@ -6,13 +6,15 @@
 
 #include "files/AtomicFile.h"
 
+namespace files {
+
 // `text` with every "\n" as CR LF: the bytes a text-mode file receives.
 std::string WithCrLf(std::string_view text);
 
 // Where the report's text goes, line ends written as "\n".
-class ReportSink {
+class CReportSink {
 public:
-    virtual ~ReportSink() = default;
+    virtual ~CReportSink() = default;
     virtual void Write(std::string_view text) = 0;
 };
 
@@ -20,7 +22,7 @@ public:
 // that a report that fails part-way (or is never closed) leaves an existing file as it was. Each "\n" is
 // written as CR LF whatever the platform, as the report's readers expect. Close() says whether the
 // file could be created and written.
-class CReportFile : public ReportSink {
+class CReportFile : public CReportSink {
 public:
     explicit CReportFile(std::string path) : path_(std::move(path)) {}
 
@@ -33,7 +35,7 @@ private:
 };
 
 // The text kept in memory, line ends as they are given ("\n").
-class ReportString : public ReportSink {
+class CReportString : public CReportSink {
 public:
     void Write(std::string_view text) override { text_.append(text); }
     const std::string& Text() const { return text_; }
@@ -42,3 +44,4 @@ private:
     std::string text_;
 };
 
+}  // namespace files

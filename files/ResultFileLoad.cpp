@@ -6,6 +6,8 @@
 
 #include "files/ResultPlausibility.h"
 
+namespace files {
+
 namespace {
 
 template <typename Loaded, std::size_t Size>
@@ -29,3 +31,5 @@ ResultFileLoad<LoadedCache> LoadCacheFile(const std::string& path)
 {
     return LoadRecord<LoadedCache, kCacheRecordSize>(path, DecodeCacheRecord);
 }
+
+}  // namespace files

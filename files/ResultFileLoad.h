@@ -6,6 +6,8 @@
 
 #include "files/ResultFiles.h"
 
+namespace files {
+
 template <typename Loaded>
 struct ResultFileLoad {
     ResultFileStatus status = ResultFileStatus::Ok;
@@ -15,3 +17,5 @@ struct ResultFileLoad {
 ResultFileLoad<LoadedCpu> LoadCpuFile(const std::string& path);
 ResultFileLoad<LoadedFpu> LoadFpuFile(const std::string& path);
 ResultFileLoad<LoadedCache> LoadCacheFile(const std::string& path);
+
+}  // namespace files

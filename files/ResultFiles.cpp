@@ -14,10 +14,14 @@
 #include <vector>
 
 #include "files/AtomicFile.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "platform/FileDescriptor.h"
 #include "platform/InputFile.h"
 #include "platform/TextEncoding.h"
+
+namespace files {
+
+using namespace bench;
 
 const ResultFileKind kCpuResultFile = {"cpu", "CPU Benchmarks (*.cpu)|*.cpu||", kCpuRecordSize, kCpuList};
 const ResultFileKind kFpuResultFile = {"fpu", "FPU Benchmarks (*.fpu)|*.fpu||", kFpuRecordSize, kFpuList};
@@ -205,7 +209,7 @@ ResultFileStatus WriteResultFile(const std::string& path, std::span<const uint8_
 ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> record, std::string* why)
 {
     std::string reason;
-    platform::FileDescriptor fd(platform::OpenRegularFile(path, reason));
+    platform::CFileDescriptor fd(platform::OpenRegularFile(path, reason));
     if (why) *why = reason;
     if (!fd.ok()) return ResultFileStatus::CannotOpen;
     std::size_t done = 0;
@@ -236,3 +240,5 @@ std::string ResultFileMessage(ResultFileStatus status)
     }
     return "";
 }
+
+}  // namespace files

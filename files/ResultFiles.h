@@ -17,7 +17,9 @@
 
 #include "bench/Results.h"
 #include "files/AtomicFile.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
+
+namespace files {
 
 constexpr std::size_t kSummaryFieldSize = 100;
 constexpr std::size_t kSummaryMaxLength = kSummaryFieldSize - 1;
@@ -28,15 +30,15 @@ constexpr std::size_t kCacheRecordSize = 316;
 // What a load hands to its page: the loaded system's summary line and its results.
 struct LoadedCpu {
     std::string summary;
-    CpuResults results;
+    bench::CpuResults results;
 };
 struct LoadedFpu {
     std::string summary;
-    WhetstoneResults results;
+    bench::WhetstoneResults results;
 };
 struct LoadedCache {
     std::string summary;
-    CacheResults results;
+    bench::CacheResults results;
 };
 
 // --- The three variants --------------------------------------------------------------------------
@@ -44,7 +46,7 @@ struct ResultFileKind {
     const char* name;              // "cpu": the file's extension, and the suite's name in vext-cli
     const char* filter;            // "CPU Benchmarks (*.cpu)|*.cpu||"
     std::size_t recordSize;
-    ListRows listRows;             // the page's list
+    bench::ListRows listRows;             // the page's list
 };
 extern const ResultFileKind kCpuResultFile;
 extern const ResultFileKind kFpuResultFile;
@@ -64,9 +66,9 @@ std::string CutSummary(std::string_view summary);
 
 // --- Byte layouts ----------------------------------------------------------------------------------
 // The summary is cut by CutSummary; the rest of the text field is zero.
-std::array<uint8_t, kCpuRecordSize> EncodeCpuRecord(std::string_view summary, const CpuResults& results);
-std::array<uint8_t, kFpuRecordSize> EncodeFpuRecord(std::string_view summary, const WhetstoneResults& results);
-std::array<uint8_t, kCacheRecordSize> EncodeCacheRecord(std::string_view summary, const CacheResults& results);
+std::array<uint8_t, kCpuRecordSize> EncodeCpuRecord(std::string_view summary, const bench::CpuResults& results);
+std::array<uint8_t, kFpuRecordSize> EncodeFpuRecord(std::string_view summary, const bench::WhetstoneResults& results);
+std::array<uint8_t, kCacheRecordSize> EncodeCacheRecord(std::string_view summary, const bench::CacheResults& results);
 
 // Nothing when fewer bytes than the record are given; bytes after the record are ignored. The text stops
 // at the first NUL of its 100 bytes, or after 99 characters when there is none.
@@ -96,3 +98,5 @@ ResultFileStatus ReadResultFile(const std::string& path, std::span<uint8_t> reco
 
 // The message box text for a failure (empty for Ok).
 std::string ResultFileMessage(ResultFileStatus status);
+
+}  // namespace files

@@ -2,6 +2,10 @@
 
 #include <limits>
 
+namespace files {
+
+using namespace bench;
+
 namespace {
 
 constexpr double kDaySeconds = 86400.0;
@@ -82,3 +86,5 @@ std::optional<int> ImplausibleValue(const CacheResults& results)
         if (!(results.rates[i] == kInfinity || PlausibleValue(ResultQuantity::Rate, results.rates[i]))) return i;
     return std::nullopt;
 }
+
+}  // namespace files

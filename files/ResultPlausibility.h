@@ -7,6 +7,8 @@
 
 #include "bench/Results.h"
 
+namespace files {
+
 // What a stored number measures.
 enum class ResultQuantity {
     KernelMs,        // one CPU kernel's time, in ms
@@ -28,6 +30,8 @@ bool PlausibleValue(ResultQuantity quantity, double value);
 // The index, in the record's order, of the first number no run can produce; nothing when every one can.
 // A Whetstone rate slot may also hold the -1.0 that marks the other unit, and a cache rate +infinity
 // (a block done within one tick of the millisecond timer).
-std::optional<int> ImplausibleValue(const CpuResults& results);
-std::optional<int> ImplausibleValue(const WhetstoneResults& results);
-std::optional<int> ImplausibleValue(const CacheResults& results);
+std::optional<int> ImplausibleValue(const bench::CpuResults& results);
+std::optional<int> ImplausibleValue(const bench::WhetstoneResults& results);
+std::optional<int> ImplausibleValue(const bench::CacheResults& results);
+
+}  // namespace files

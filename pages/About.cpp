@@ -4,6 +4,8 @@
 #include <wx/dcclient.h>
 #include <wx/font.h>
 
+namespace pages {
+
 wxIMPLEMENT_DYNAMIC_CLASS(CAbout, CTemplatePage);
 
 // A serif face at a height in pixels. "Times" is an alias that fontconfig resolves (to Nimbus Roman
@@ -43,3 +45,5 @@ void PaintAbout(wxDC& dc)
     dc.DrawText(kAboutAuthor, 70, 160);
     dc.DrawText(AboutBuildLine(), 70, 220);
 }
+
+}  // namespace pages

@@ -3,6 +3,9 @@
 
 class wxDC;
 class wxPaintEvent;
+class wxFont;
+
+namespace pages {
 
 // "About": title, version, author and build date painted between two icons.
 class CAbout : public CTemplatePage {
@@ -20,7 +23,6 @@ private:
 void PaintAbout(wxDC& dc);
 
 // The face the page paints in, at a height in pixels.
-class wxFont;
 wxFont AboutFont(int pixelHeight, bool bold);
 
 // The lines as painted, top to bottom.
@@ -29,3 +31,5 @@ inline constexpr const char* kAboutVersion = "version 1.0";
 inline constexpr const char* kAboutAuthor = "written by the Vext developers";
 // "Vext compiled on " and this build's date, "Mmm dd yyyy".
 const char* AboutBuildLine();
+
+}  // namespace pages

@@ -2,6 +2,10 @@
 
 #include <wx/listctrl.h>
 
+namespace pages {
+
+using namespace bench;
+
 void SetUpBenchList(wxListCtrl* list, ListRows rows)
 {
     list->InsertColumn(0, "Benchmark", wxLIST_FORMAT_LEFT, 200);
@@ -19,3 +23,5 @@ void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& 
 {
     for (const ResultCell& cell : cells) SetBenchCell(list, cell.row, column, cell.text);
 }
+
+}  // namespace pages

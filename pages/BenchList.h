@@ -6,15 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 
 class wxListCtrl;
+
+namespace pages {
 
 constexpr int kYourSystemColumn = 1;
 constexpr int kLoadedSystemColumn = 2;
 
 // Inserts the columns "Benchmark" (200 pixels), "Your System" and "Loaded System" (150 each) and one
 // row per entry of `rows`.
-void SetUpBenchList(wxListCtrl* list, ListRows rows);
+void SetUpBenchList(wxListCtrl* list, bench::ListRows rows);
 void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text);
-void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& cells);
+void SetBenchCells(wxListCtrl* list, int column, const std::vector<bench::ResultCell>& cells);
+
+}  // namespace pages

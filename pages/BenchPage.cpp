@@ -6,6 +6,16 @@
 #include "cpu/SystemSummary.h"
 #include "pages/BenchList.h"
 
+namespace pages {
+
+using namespace widgets;
+
+using namespace files;
+
+using namespace bench;
+
+using namespace cpu;
+
 wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 
 CBenchPage::CBenchPage(int templateId, ListRows listRows) : CTemplatePage(templateId), listRows_(listRows)
@@ -42,3 +52,5 @@ void CBenchPage::SaveRecord(const ResultFileKind& kind, std::span<const uint8_t>
 {
     if (SaveResultsAs(Prompt(), kind, record)) RunSaved();
 }
+
+}  // namespace pages

@@ -9,13 +9,15 @@
 
 #include "bench/BenchFailure.h"
 #include "files/ResultFileLoad.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "pages/ResultFileDialogs.h"
 #include "pages/TemplatePage.h"
 #include "res/ControlIds.h"
 
 class wxListCtrl;
 class wxCommandEvent;
+
+namespace pages {
 
 class CBenchPage : public CTemplatePage {
 public:
@@ -31,7 +33,7 @@ public:
 
 protected:
     // `listRows` as SetUpBenchList takes them.
-    CBenchPage(int templateId, ListRows listRows);
+    CBenchPage(int templateId, bench::ListRows listRows);
 
     // Fills this machine's summary line and sets up the list.
     bool OnInitDialog() override;
@@ -52,25 +54,27 @@ protected:
     void RunSaved() { unsavedRun_ = false; }
 
     // "Save Results": asks for the file and writes the record; the run is saved once it is written.
-    void SaveRecord(const ResultFileKind& kind, std::span<const uint8_t> record);
+    void SaveRecord(const files::ResultFileKind& kind, std::span<const uint8_t> record);
     // "Load Results" of a page whose list holds its results' cells (CPU, FPU): the loaded summary and
     // cells, or nothing changed when the load was cancelled or refused.
     template <typename Loaded>
-    void LoadIntoList(const ResultFileKind& kind, ResultFileLoad<Loaded> (*load)(const std::string&),
-                                       std::vector<ResultCell> (*cells)(const decltype(Loaded::results)&))
+    void LoadIntoList(const files::ResultFileKind& kind, files::ResultFileLoad<Loaded> (*load)(const std::string&),
+                                       std::vector<bench::ResultCell> (*cells)(const decltype(Loaded::results)&))
     {
         std::optional<Loaded> loaded = LoadResultsFrom(Prompt(), kind, load);
         if (loaded) ShowLoadedSummary(loaded->summary), ShowLoadedCells(cells(loaded->results));
     }
 
     // Shows a run's failure in its message box the moment the run hands it on; the run goes on.
-    OnBenchFailure RunFailureBox() const;
+    bench::OnBenchFailure RunFailureBox() const;
 
 private:
-    void ShowLoadedCells(const std::vector<ResultCell>& cells);
+    void ShowLoadedCells(const std::vector<bench::ResultCell>& cells);
 
-    ListRows listRows_;
+    bench::ListRows listRows_;
     bool unsavedRun_ = false;
 
     wxDECLARE_ABSTRACT_CLASS(CBenchPage);
 };
+
+}  // namespace pages

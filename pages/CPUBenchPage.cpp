@@ -3,9 +3,17 @@
 #include <wx/listctrl.h>
 
 #include "bench/BenchContext.h"
-#include "bench/ui/BenchProgressDlg.h"
-#include "files/ResultTables.h"
+#include "widgets/BenchProgressDlg.h"
+#include "bench/ResultTables.h"
 #include "pages/BenchList.h"
+
+using namespace files;
+
+namespace pages {
+
+using namespace widgets;
+
+using namespace bench;
 
 wxIMPLEMENT_DYNAMIC_CLASS(CCPUBenchPage, CBenchPage);
 
@@ -30,3 +38,5 @@ void CCPUBenchPage::OnBenchmark(wxCommandEvent&)
 void CCPUBenchPage::OnLoadResults(wxCommandEvent&) { LoadIntoList(kCpuResultFile, LoadCpuFile, CpuResultCells); }
 
 void CCPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveRecord(kCpuResultFile, EncodeCpuRecord(YourSummary(), cpuResults)); }
+
+}  // namespace pages

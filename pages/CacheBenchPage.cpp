@@ -3,10 +3,18 @@
 #include <wx/listctrl.h>
 
 #include "bench/BenchContext.h"
-#include "bench/ui/BenchProgressDlg.h"
-#include "files/ResultTables.h"
+#include "widgets/BenchProgressDlg.h"
+#include "bench/ResultTables.h"
 #include "pages/BenchList.h"
 #include "pages/CacheResultsDlg.h"
+
+namespace pages {
+
+using namespace widgets;
+
+using namespace files;
+
+using namespace bench;
 
 wxIMPLEMENT_DYNAMIC_CLASS(CCacheBenchPage, CBenchPage);
 
@@ -63,3 +71,5 @@ void CCacheBenchPage::OnCompare(wxCommandEvent&)
     chart.SetData(yourResults_, loadedResults_, CutSummary(YourSummary()), CutSummary(LoadedSummary()));
     chart.ShowModal();
 }
+
+}  // namespace pages

@@ -6,14 +6,16 @@
 #include "bench/Results.h"
 #include "pages/BenchPage.h"
 
+namespace pages {
+
 class CCacheBenchPage : public CBenchPage {
 public:
     static constexpr int kCompareId = res::IDC_BENCH_COMPARE;
 
     CCacheBenchPage();
 
-    const CacheResults& YourResults() const { return yourResults_; }
-    const CacheResults& LoadedResults() const { return loadedResults_; }
+    const bench::CacheResults& YourResults() const { return yourResults_; }
+    const bench::CacheResults& LoadedResults() const { return loadedResults_; }
 
 private:
     void OnBenchmark(wxCommandEvent& event) override;
@@ -22,10 +24,12 @@ private:
     void OnCompare(wxCommandEvent& event);
 
     // Writes results [first, first + count) into `column` at their rows.
-    void WriteResults(int column, const CacheResults& results, int first, int count);
+    void WriteResults(int column, const bench::CacheResults& results, int first, int count);
 
-    CacheResults yourResults_;
-    CacheResults loadedResults_;
+    bench::CacheResults yourResults_;
+    bench::CacheResults loadedResults_;
 
     wxDECLARE_DYNAMIC_CLASS(CCacheBenchPage);
 };
+
+}  // namespace pages

@@ -14,6 +14,12 @@
 #include "widgets/SheetFont.h"
 #include "widgets/TemplateBuilder.h"
 
+namespace pages {
+
+using namespace widgets;
+
+using namespace bench;
+
 wxIMPLEMENT_CLASS(CCacheResultsDlg, wxDialog);
 
 namespace cachechart {
@@ -237,3 +243,5 @@ void CCacheResultsDlg::OnOk(wxCommandEvent&)
     else
         Hide();
 }
+
+}  // namespace pages

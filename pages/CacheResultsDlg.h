@@ -10,12 +10,14 @@
 
 class wxDC;
 
+namespace pages {
+
 // What the chart shows, filled before the dialog opens and never changed.
 struct CacheChartData {
     std::string yourLegend;    // this machine's summary line followed by " (Your system)"
     std::string loadedLegend;  // the loaded file's summary line, empty when nothing was loaded
-    CacheResults yourResults;
-    CacheResults loadedResults;
+    bench::CacheResults yourResults;
+    bench::CacheResults loadedResults;
 };
 
 // The chart's fixed geometry, in client pixels. The coordinates do not follow the window size; only
@@ -46,7 +48,7 @@ struct Scale {
 };
 // The panel keeps its own full scale while every finite rate of both systems fits under it; past it,
 // the full scale grows to the smallest 1, 2 or 5 times a power of ten that holds the largest rate.
-Scale PanelScale(const Panel& p, const CacheResults& your, const CacheResults& loaded);
+Scale PanelScale(const Panel& p, const bench::CacheResults& your, const bench::CacheResults& loaded);
 // A scale label: whole Mb/sec, or thousands with a "k" where the digits would not fit the 35-pixel column.
 std::string ScaleLabel(double value);
 
@@ -70,7 +72,7 @@ public:
     CCacheResultsDlg();
 
     // This machine's results and text first; the loaded ones second.
-    void SetData(const CacheResults& yourResults, const CacheResults& loadedResults, const std::string& yourText,
+    void SetData(const bench::CacheResults& yourResults, const bench::CacheResults& loadedResults, const std::string& yourText,
                  const std::string& loadedText);
     const CacheChartData& Data() const { return data_; }
 
@@ -82,3 +84,5 @@ private:
 
     wxDECLARE_CLASS(CCacheResultsDlg);
 };
+
+}  // namespace pages

@@ -3,9 +3,17 @@
 #include <wx/listctrl.h>
 
 #include "bench/BenchContext.h"
-#include "bench/ui/BenchProgressDlg.h"
-#include "files/ResultTables.h"
+#include "widgets/BenchProgressDlg.h"
+#include "bench/ResultTables.h"
 #include "pages/BenchList.h"
+
+using namespace files;
+
+namespace pages {
+
+using namespace widgets;
+
+using namespace bench;
 
 wxIMPLEMENT_DYNAMIC_CLASS(CFPUBenchPage, CBenchPage);
 
@@ -30,3 +38,5 @@ void CFPUBenchPage::OnBenchmark(wxCommandEvent&)
 void CFPUBenchPage::OnLoadResults(wxCommandEvent&) { LoadIntoList(kFpuResultFile, LoadFpuFile, FpuResultCells); }
 
 void CFPUBenchPage::OnSaveResults(wxCommandEvent&) { SaveRecord(kFpuResultFile, EncodeFpuRecord(YourSummary(), whetstoneResults)); }
+
+}  // namespace pages

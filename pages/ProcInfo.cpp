@@ -6,12 +6,22 @@
 #include <optional>
 #include <string>
 
-#include "files/ProcessorFacts.h"
+#include "facts/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
-#include "files/ProcessorRows.h"
+#include "facts/ProcessorRows.h"
 #include "pages/SheetButtons.h"
 #include "res/ControlIds.h"
 #include "widgets/DisplayText.h"
+
+namespace pages {
+
+using namespace widgets;
+
+using namespace files;
+
+using namespace bench;
+
+using namespace facts;
 
 wxIMPLEMENT_DYNAMIC_CLASS(CProcInfo, CTemplatePage);
 
@@ -70,3 +80,5 @@ void CProcInfo::OnReport(wxCommandEvent&)
     if (path && CProcessorReport(Context().machine).SaveReport(*path).status != FileWriteStatus::Ok)
         Prompt().ShowMessage(kReportFileError, MessageIcon::Stop);
 }
+
+}  // namespace pages

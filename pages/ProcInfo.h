@@ -4,6 +4,8 @@
 class wxCommandEvent;
 class wxListCtrl;
 
+namespace pages {
+
 // "Processor Information": identifies the processor once, as the sheet opens, into nine boxes and a
 // 53-row list of cache, TLB and feature details; "&Report" writes the same facts to a text file.
 class CProcInfo : public CTemplatePage {
@@ -21,3 +23,5 @@ private:
 
     wxDECLARE_DYNAMIC_CLASS(CProcInfo);
 };
+
+}  // namespace pages

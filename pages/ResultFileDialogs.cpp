@@ -1,6 +1,12 @@
 #include "pages/ResultFileDialogs.h"
 
-bool SaveResultsAs(UserPrompt& prompt, const ResultFileKind& kind, std::span<const uint8_t> record)
+namespace pages {
+
+using namespace widgets;
+
+using namespace files;
+
+bool SaveResultsAs(CUserPrompt& prompt, const ResultFileKind& kind, std::span<const uint8_t> record)
 {
     const std::optional<std::string> path = prompt.AskSavePath(FileDialogRequest::SaveAs(kind.filter, kind.name));
     if (!path) return false;
@@ -9,3 +15,5 @@ bool SaveResultsAs(UserPrompt& prompt, const ResultFileKind& kind, std::span<con
     prompt.ShowMessage(ResultFileMessage(status), MessageIcon::Stop);
     return false;
 }
+
+}  // namespace pages

@@ -10,19 +10,23 @@
 #include "files/ResultFiles.h"
 #include "widgets/UserPrompt.h"
 
+namespace pages {
+
 // Asks for a path (Save As) and writes the record there: true when the file was written; false when
 // the dialog was cancelled (nothing happens) or the save failed (the user was told).
-bool SaveResultsAs(UserPrompt& prompt, const ResultFileKind& kind, std::span<const uint8_t> record);
+bool SaveResultsAs(widgets::CUserPrompt& prompt, const files::ResultFileKind& kind, std::span<const uint8_t> record);
 
 // Asks for a file (Open) and loads it: the file's summary and results, or nothing when the dialog was
 // cancelled or the file was refused (the user was told).
 template <typename Loaded>
-std::optional<Loaded> LoadResultsFrom(UserPrompt& prompt, const ResultFileKind& kind,
-                                      ResultFileLoad<Loaded> (*load)(const std::string& path))
+std::optional<Loaded> LoadResultsFrom(widgets::CUserPrompt& prompt, const files::ResultFileKind& kind,
+                                      files::ResultFileLoad<Loaded> (*load)(const std::string& path))
 {
-    const std::optional<std::string> path = prompt.AskOpenPath(FileDialogRequest::Open(kind.filter, kind.name));
+    const std::optional<std::string> path = prompt.AskOpenPath(widgets::FileDialogRequest::Open(kind.filter, kind.name));
     if (!path) return std::nullopt;
-    ResultFileLoad<Loaded> loaded = load(*path);
-    if (loaded.status != ResultFileStatus::Ok) prompt.ShowMessage(ResultFileMessage(loaded.status), MessageIcon::Stop);
+    files::ResultFileLoad<Loaded> loaded = load(*path);
+    if (loaded.status != files::ResultFileStatus::Ok) prompt.ShowMessage(ResultFileMessage(loaded.status), widgets::MessageIcon::Stop);
     return std::move(loaded.loaded);
 }
+
+}  // namespace pages

@@ -1,4 +1,7 @@
 #pragma once
+
+namespace pages {
+
 // What a page may ask of the sheet that holds it. The sheet implements it; a page finds it as its
 // top-level parent, so the pages never depend on the sheet itself.
 class CSheetButtons {
@@ -9,3 +12,5 @@ public:
 protected:
     ~CSheetButtons() = default;
 };
+
+}  // namespace pages

@@ -1,7 +1,13 @@
 #include "pages/SystemInfo.h"
 
 #include "res/ControlIds.h"
-#include "winfo/WindowsInfo.h"
+#include "sysinfo/WindowsInfo.h"
+
+namespace pages {
+
+using namespace bench;
+
+using namespace sysinfo;
 
 wxIMPLEMENT_DYNAMIC_CLASS(CSystemInfo, CTemplatePage);
 
@@ -29,3 +35,5 @@ bool CSystemInfo::OnInitDialog()
     SetControlText(res::IDC_SYS_FREE_WINDOWS, FormatMegabytes(info.GetAvailWindowsMemory()));
     return true;
 }
+
+}  // namespace pages

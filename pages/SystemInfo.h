@@ -1,6 +1,8 @@
 #pragma once
 #include "pages/TemplatePage.h"
 
+namespace pages {
+
 // "Windows Information": the operating-system facts in twelve boxes, filled when first shown.
 class CSystemInfo : public CTemplatePage {
 public:
@@ -12,3 +14,5 @@ protected:
 private:
     wxDECLARE_DYNAMIC_CLASS(CSystemInfo);
 };
+
+}  // namespace pages

@@ -7,9 +7,13 @@
 #include "widgets/DisplayText.h"
 #include "widgets/TemplateBuilder.h"
 
+namespace pages {
+
+using namespace widgets;
+
 wxIMPLEMENT_ABSTRACT_CLASS(CTemplatePage, wxPanel);
 
-bool CTemplatePage::CreatePage(wxWindow* parent, UserPrompt& prompt, const bench::Context& context, CRunCursor& cursor)
+bool CTemplatePage::CreatePage(wxWindow* parent, CUserPrompt& prompt, const bench::Context& context, CRunCursor& cursor)
 {
     prompt_ = &prompt;
     context_ = &context;
@@ -68,3 +72,5 @@ CSheetButtons* CTemplatePage::Sheet() const
 {
     return dynamic_cast<CSheetButtons*>(wxGetTopLevelParent(const_cast<CTemplatePage*>(this)));
 }
+
+}  // namespace pages

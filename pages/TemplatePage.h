@@ -10,7 +10,12 @@
 #include "res/DialogTemplate.h"
 #include "widgets/UserPrompt.h"
 
+namespace widgets {
 class CRunCursor;
+}
+
+namespace pages {
+
 class CSheetButtons;
 
 class CTemplatePage : public wxPanel {
@@ -20,7 +25,7 @@ public:
     // Creates the page window and its controls on `parent` (the sheet's book control). The page asks
     // the user through `prompt`, measures the machine of `context` and shows the run cursor through
     // `cursor`; all three outlive it.
-    bool CreatePage(wxWindow* parent, UserPrompt& prompt, const bench::Context& context, CRunCursor& cursor);
+    bool CreatePage(wxWindow* parent, widgets::CUserPrompt& prompt, const bench::Context& context, widgets::CRunCursor& cursor);
 
     // Runs OnInitDialog the first time only.
     void Initialise();
@@ -42,15 +47,15 @@ public:
 
 protected:
     virtual bool OnInitDialog() { return true; }
-    UserPrompt& Prompt() const { return *prompt_; }
+    widgets::CUserPrompt& Prompt() const { return *prompt_; }
     const bench::Context& Context() const { return *context_; }
-    CRunCursor& Cursor() const { return *cursor_; }
+    widgets::CRunCursor& Cursor() const { return *cursor_; }
 
 private:
     int templateId_;
-    UserPrompt* prompt_ = nullptr;
+    widgets::CUserPrompt* prompt_ = nullptr;
     const bench::Context* context_ = nullptr;
-    CRunCursor* cursor_ = nullptr;
+    widgets::CRunCursor* cursor_ = nullptr;
     void OnSize(wxSizeEvent& event);
 
     bool initialised_ = false;
@@ -60,3 +65,5 @@ private:
 
     wxDECLARE_ABSTRACT_CLASS(CTemplatePage);
 };
+
+}  // namespace pages

@@ -49,16 +49,16 @@ Entry ParseRawLine(std::string_view line, int number)
 {
     auto words = Words(line);
     if (words.size() != 6 || words[1].empty() || words[1].back() != ':')
-        throw CpuidDumpError(number, "expected 'LEAF SUBLEAF: eax=.. ebx=.. ecx=.. edx=..'");
+        throw CCpuidDumpError(number, "expected 'LEAF SUBLEAF: eax=.. ebx=.. ecx=.. edx=..'");
     uint32_t leaf = 0, subleaf = 0;
     if (!ParseHex(words[0], leaf) || !ParseHex(words[1].substr(0, words[1].size() - 1), subleaf))
-        throw CpuidDumpError(number, "bad leaf or subleaf number");
+        throw CCpuidDumpError(number, "bad leaf or subleaf number");
     static constexpr std::string_view names[] = {"eax=", "ebx=", "ecx=", "edx="};
     uint32_t values[4] = {};
     for (int i = 0; i < 4; ++i) {
         std::string_view w = words[2 + i];
         if (!StartsWith(w, names[i]) || !ParseHex(w.substr(4), values[i]))
-            throw CpuidDumpError(number, "bad register value '" + std::string(w) + "'");
+            throw CCpuidDumpError(number, "bad register value '" + std::string(w) + "'");
     }
     return {leaf, subleaf, {values[0], values[1], values[2], values[3]}};
 }
@@ -66,26 +66,26 @@ Entry ParseRawLine(std::string_view line, int number)
 Entry ParsePlainLine(std::string_view line, int number)
 {
     auto words = Words(line);
-    if (words.size() != 6) throw CpuidDumpError(number, "expected six hexadecimal numbers: LEAF SUBLEAF EAX EBX ECX EDX");
+    if (words.size() != 6) throw CCpuidDumpError(number, "expected six hexadecimal numbers: LEAF SUBLEAF EAX EBX ECX EDX");
     uint32_t v[6] = {};
     for (int i = 0; i < 6; ++i) {
         if (!ParseHex(words[i], v[i]))
-            throw CpuidDumpError(number, "'" + std::string(words[i]) + "' is not a 32-bit hexadecimal number");
+            throw CCpuidDumpError(number, "'" + std::string(words[i]) + "' is not a 32-bit hexadecimal number");
     }
     return {v[0], v[1], {v[2], v[3], v[4], v[5]}};
 }
 
 }  // namespace
 
-CpuidRegs CpuidDump::Query(uint32_t leaf, uint32_t subleaf) const
+CpuidRegs CCpuidDump::Query(uint32_t leaf, uint32_t subleaf) const
 {
     auto it = leaves_.find({leaf, subleaf});
     return it == leaves_.end() ? CpuidRegs{} : it->second;
 }
 
-CpuidDump ParseCpuidDump(std::string_view text)
+CCpuidDump ParseCpuidDump(std::string_view text)
 {
-    CpuidDump dump;
+    CCpuidDump dump;
     bool rawFormat = false;
     int cpusSeen = 0;
     int number = 0;
@@ -97,7 +97,7 @@ CpuidDump ParseCpuidDump(std::string_view text)
         std::string_view line = text.substr(pos, eol - pos);
         pos = eol + 1;
         ++number;
-        if (line.find('\0') != std::string_view::npos) throw CpuidDumpError(number, "binary data in a text dump");
+        if (line.find('\0') != std::string_view::npos) throw CCpuidDumpError(number, "binary data in a text dump");
         std::string_view trimmed = TrimWhiteSpace(line);
         if (trimmed.empty()) continue;
         if (trimmed.front() == '#') {
@@ -119,28 +119,28 @@ CpuidDump ParseCpuidDump(std::string_view text)
         // Two answers to one question: which one the processor gave cannot be told.
         const auto [first, added] = lineOf.emplace(std::pair(entry.leaf, entry.subleaf), number);
         if (!added)
-            throw CpuidDumpError(number, TextFormat("leaf 0x%X subleaf 0x%X is given again (first on line %d)",
+            throw CCpuidDumpError(number, TextFormat("leaf 0x%X subleaf 0x%X is given again (first on line %d)",
                                                     entry.leaf, entry.subleaf, first->second));
         dump.Set(entry.leaf, entry.subleaf, entry.regs);
     }
-    if (dump.Size() == 0) throw CpuidDumpError(0, "the dump holds no CPUID leaf");
+    if (dump.Size() == 0) throw CCpuidDumpError(0, "the dump holds no CPUID leaf");
     return dump;
 }
 
-CpuidDump LoadCpuidDump(const std::string& path)
+CCpuidDump LoadCpuidDump(const std::string& path)
 {
     std::string text;
     std::string why;
     switch (ReadWholeFile(path, kMaxDumpBytes, text, why)) {
     case WholeFileStatus::Ok: break;
-    case WholeFileStatus::CannotOpen: throw CpuidDumpError(0, why);
-    case WholeFileStatus::ReadFailed: throw CpuidDumpError(0, "cannot read '" + path + "': " + why);
-    case WholeFileStatus::TooLarge: throw CpuidDumpError(0, "'" + path + "' is too large for a CPUID dump");
+    case WholeFileStatus::CannotOpen: throw CCpuidDumpError(0, why);
+    case WholeFileStatus::ReadFailed: throw CCpuidDumpError(0, "cannot read '" + path + "': " + why);
+    case WholeFileStatus::TooLarge: throw CCpuidDumpError(0, "'" + path + "' is too large for a CPUID dump");
     }
     try {
         return ParseCpuidDump(text);
-    } catch (const CpuidDumpError& e) {
-        throw CpuidDumpError(e.Line(), e.Detail(), path);
+    } catch (const CCpuidDumpError& e) {
+        throw CCpuidDumpError(e.Line(), e.Detail(), path);
     }
 }
 

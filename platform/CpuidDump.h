@@ -15,9 +15,9 @@
 
 namespace platform {
 
-class CpuidDumpError : public std::runtime_error {
+class CCpuidDumpError : public std::runtime_error {
 public:
-    CpuidDumpError(int line, const std::string& what, const std::string& source = {})
+    CCpuidDumpError(int line, const std::string& what, const std::string& source = {})
         : std::runtime_error((source.empty() ? "" : source + ": ") +
                              (line > 0 ? "line " + std::to_string(line) + ": " : "") + what),
           line_(line), detail_(what)
@@ -31,7 +31,7 @@ private:
     std::string detail_;
 };
 
-class CpuidDump {
+class CCpuidDump {
 public:
     // A leaf the dump does not list answers zeros.
     CpuidRegs Query(uint32_t leaf, uint32_t subleaf) const;
@@ -45,11 +45,11 @@ private:
     std::string description_;  // the "# cpu:" comment, when there is one
 };
 
-// Throws CpuidDumpError naming the line of the first malformed entry, or both lines of a leaf and
+// Throws CCpuidDumpError naming the line of the first malformed entry, or both lines of a leaf and
 // subleaf given twice. An empty dump is an error.
-CpuidDump ParseCpuidDump(std::string_view text);
-// Throws CpuidDumpError, saying why, when the file cannot be read (a folder, a pipe or a device is
+CCpuidDump ParseCpuidDump(std::string_view text);
+// Throws CCpuidDumpError, saying why, when the file cannot be read (a folder, a pipe or a device is
 // not read at all) or is malformed.
-CpuidDump LoadCpuidDump(const std::string& path);
+CCpuidDump LoadCpuidDump(const std::string& path);
 
 }  // namespace platform

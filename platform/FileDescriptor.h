@@ -4,15 +4,15 @@
 
 namespace platform {
 
-class FileDescriptor {
+class CFileDescriptor {
 public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    ~FileDescriptor()
+    explicit CFileDescriptor(int fd = -1) : fd_(fd) {}
+    ~CFileDescriptor()
     {
         if (fd_ >= 0) ::close(fd_);
     }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    CFileDescriptor(const CFileDescriptor&) = delete;
+    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
     int get() const { return fd_; }
     // Hands the descriptor to the caller, who closes it.
     int Release()

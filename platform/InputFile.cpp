@@ -34,7 +34,7 @@ int OpenRegularFile(const std::string& path, std::string& why)
         why = "cannot open " + name + ": " + std::strerror(errno);
         return -1;
     }
-    FileDescriptor file(fd);
+    CFileDescriptor file(fd);
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         why = "cannot read the status of " + name + ": " + std::strerror(errno);
@@ -51,7 +51,7 @@ int OpenRegularFile(const std::string& path, std::string& why)
 
 WholeFileStatus ReadWholeFile(const std::string& path, size_t mostBytes, std::string& bytes, std::string& why)
 {
-    const FileDescriptor file(OpenRegularFile(path, why));
+    const CFileDescriptor file(OpenRegularFile(path, why));
     if (!file.ok()) return WholeFileStatus::CannotOpen;
     bytes.clear();
     for (char buffer[65536];;) {

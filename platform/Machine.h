@@ -54,7 +54,7 @@ struct Machine {
     std::function<void*(size_t bytes)> allocate;
     std::function<void(void* block)> release;
     // `length` bytes of zeroed anonymous memory on a page boundary, given back with munmap; nullptr
-    // when the system refuses (MemoryBlock maps through it).
+    // when the system refuses (CMemoryBlock maps through it).
     std::function<void*(size_t length)> mapMemory;
 
     // ---- Processors and threads ----

@@ -15,7 +15,7 @@ void* LiveMemoryMap(size_t length)
     return start == MAP_FAILED ? nullptr : start;
 }
 
-MemoryBlock::MemoryBlock(const Machine& machine, size_t bytes, bool hugePages)
+CMemoryBlock::CMemoryBlock(const Machine& machine, size_t bytes, bool hugePages)
 {
     if (bytes == 0) return;
     const bool huge = hugePages && bytes >= kHugePageBytes;
@@ -40,16 +40,16 @@ MemoryBlock::MemoryBlock(const Machine& machine, size_t bytes, bool hugePages)
     mapped_ = length;
 }
 
-MemoryBlock::~MemoryBlock() { Release(); }
+CMemoryBlock::~CMemoryBlock() { Release(); }
 
-MemoryBlock::MemoryBlock(MemoryBlock&& other) noexcept
+CMemoryBlock::CMemoryBlock(CMemoryBlock&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
       mapped_(std::exchange(other.mapped_, 0))
 {
 }
 
-MemoryBlock& MemoryBlock::operator=(MemoryBlock&& other) noexcept
+CMemoryBlock& CMemoryBlock::operator=(CMemoryBlock&& other) noexcept
 {
     if (this != &other) {
         Release();
@@ -60,7 +60,7 @@ MemoryBlock& MemoryBlock::operator=(MemoryBlock&& other) noexcept
     return *this;
 }
 
-void MemoryBlock::Release()
+void CMemoryBlock::Release()
 {
     if (data_ != nullptr) ::munmap(data_, mapped_);
     data_ = nullptr;

@@ -15,18 +15,18 @@ void* LiveMemoryMap(size_t length);
 // Blocks of at least this size are aligned to it and offered to transparent huge pages.
 inline constexpr size_t kHugePageBytes = size_t{2} << 20;
 
-class MemoryBlock {
+class CMemoryBlock {
 public:
-    MemoryBlock() = default;
+    CMemoryBlock() = default;
     // Maps `bytes` of zeroed memory (machine.mapMemory); with hugePages, a block of kHugePageBytes or more is aligned to
     // them and marked with MADV_HUGEPAGE (the kernel decides, by its transparent huge page setting).
     // Empty when the system refuses.
-    MemoryBlock(const Machine& machine, size_t bytes, bool hugePages);
-    ~MemoryBlock();
-    MemoryBlock(MemoryBlock&& other) noexcept;
-    MemoryBlock& operator=(MemoryBlock&& other) noexcept;
-    MemoryBlock(const MemoryBlock&) = delete;
-    MemoryBlock& operator=(const MemoryBlock&) = delete;
+    CMemoryBlock(const Machine& machine, size_t bytes, bool hugePages);
+    ~CMemoryBlock();
+    CMemoryBlock(CMemoryBlock&& other) noexcept;
+    CMemoryBlock& operator=(CMemoryBlock&& other) noexcept;
+    CMemoryBlock(const CMemoryBlock&) = delete;
+    CMemoryBlock& operator=(const CMemoryBlock&) = delete;
 
     uint8_t* Data() const { return data_; }
     size_t Size() const { return size_; }

@@ -5,6 +5,8 @@
 #include "bench/MemoryPlans.h"
 #include "results/ResultSheet.h"
 
+using namespace bench;
+
 namespace results {
 
 namespace {

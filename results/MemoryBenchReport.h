@@ -19,17 +19,17 @@ struct LatencyReport {
     int clockMHz = 0;
     uint32_t lineBytes = 0;
     int repeat = 0;
-    std::vector<latency::Row> rows;
+    std::vector<bench::latency::Row> rows;
     std::vector<bench::MemoryLevel> levels;
     std::vector<std::optional<size_t>> plateaus;  // per level, its row
 };
 
 struct BandwidthReport {
-    memkernels::VectorWidth width = memkernels::VectorWidth::Sse2;
+    bench::memkernels::VectorWidth width = bench::memkernels::VectorWidth::Sse2;
     std::vector<int> cpus;  // the rows' threads, by their processors
     bool pinned = true;
     int repeat = 0;
-    std::vector<bandwidth::Row> rows;
+    std::vector<bench::bandwidth::Row> rows;
     // The memory plateau's block on one thread and on every allowed processor.
     std::optional<uint64_t> memoryBlockBytes;
     int allThreads = 0;
@@ -44,7 +44,7 @@ struct BandwidthReport {
 };
 
 // A figure's rate; none when it was not measured.
-std::optional<double> MeasuredRate(const bandwidth::Figure& figure);
+std::optional<double> MeasuredRate(const bench::bandwidth::Figure& figure);
 
 // A load's time in the processor's cycles at `clockMHz`.
 double LoadCycles(double ns, int clockMHz);

@@ -5,6 +5,8 @@
 #include "bench/MemoryPlans.h"
 #include "platform/TextFormat.h"
 
+using namespace bench;
+
 namespace results {
 
 namespace {

@@ -12,12 +12,16 @@
 
 #include "files/ResultFiles.h"
 #include "files/ResultPlausibility.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "platform/InputFile.h"
 #include "platform/TextFormat.h"
 #include "platform/TextTrim.h"
 #include "results/MemoryResultRows.h"
 #include "results/TerminalText.h"
+
+using namespace files;
+
+using namespace bench;
 
 namespace results {
 

@@ -4,8 +4,12 @@
 
 #include "files/ResultFiles.h"
 #include "files/ResultPlausibility.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "results/ResultJson.h"
+
+using namespace files;
+
+using namespace bench;
 
 namespace results {
 

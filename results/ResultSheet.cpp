@@ -3,10 +3,14 @@
 #include <cmath>
 
 #include "files/ResultFiles.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextTrim.h"
 #include "results/TerminalText.h"
+
+using namespace files;
+
+using namespace bench;
 
 namespace results {
 

@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "bench/Results.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 
 namespace results {
 
@@ -29,17 +29,17 @@ struct ResultRow {
 
 struct ResultSheet {
     std::string kind;  // "cpu", "fpu" or "cache"; a JSON result may hold another
-    ListRows listRows;            // the page's list; empty for a kind no page shows
+    bench::ListRows listRows;            // the page's list; empty for a kind no page shows
     std::string summary;
     std::vector<ResultRow> rows;  // a row off the page's list has listRow -1
     std::string label;            // the run's --label, of a JSON result
 };
 
-ResultSheet CpuSheet(const std::string& summary, const CpuResults& results);
-ResultSheet FpuSheet(const std::string& summary, const WhetstoneResults& results);
+ResultSheet CpuSheet(const std::string& summary, const bench::CpuResults& results);
+ResultSheet FpuSheet(const std::string& summary, const bench::WhetstoneResults& results);
 // FpuSheet's rows: the sections in order, then MWIPS, then the total time.
-constexpr std::size_t kFpuSheetMwipsRow = WhetstoneResults::kSections;
-ResultSheet CacheSheet(const std::string& summary, const CacheResults& results);
+constexpr std::size_t kFpuSheetMwipsRow = bench::WhetstoneResults::kSections;
+ResultSheet CacheSheet(const std::string& summary, const bench::CacheResults& results);
 
 // {"kind", "system", "rows": [{"label", "text", "value", "unit", ...}]}; a value that is not finite is
 // null, a time's row says "lower_is_better". Texts are UTF-8.

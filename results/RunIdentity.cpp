@@ -7,6 +7,8 @@
 #include "platform/TextFormat.h"
 #include "results/ProcessorJson.h"
 
+using namespace cpu;
+
 namespace results {
 
 std::string Iso8601Utc(std::time_t time)

@@ -17,6 +17,7 @@ cat >"$work/driver.cpp" <<'CPP'
 #include "bench/CacheBench.h"
 #include "bench/Whetstone.h"
 #include "platform/Machine.h"
+using namespace bench;
 int main(int argc, char** argv)
 {
     if (argc != 3) return 2;

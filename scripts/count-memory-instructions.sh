@@ -18,12 +18,13 @@ cat >"$work/driver.cpp" <<'CPP'
 #include "bench/LatencyBench.h"
 #include "platform/Machine.h"
 #include "platform/MemoryBlock.h"
+using namespace bench;
 int main(int argc, char** argv)
 {
     if (argc != 3) return 2;
     const unsigned long n = std::strtoul(argv[2], nullptr, 10);
     const platform::Machine machine = platform::LiveMachine();
-    platform::MemoryBlock block(machine, 1 << 20, false);
+    platform::CMemoryBlock block(machine, 1 << 20, false);
     if (!std::strcmp(argv[1], "chase")) {
         std::mt19937_64 random;
         latency::LinkLines(block.Data(), 64, latency::RandomCycle(64, random));

@@ -7,7 +7,7 @@ set -euo pipefail
 binary=${1:-build/test/vext-cli}
 objdump -d --no-show-raw-insn -C "$binary" | python3 -c '
 import re, sys
-kernels = re.compile(r"bench::\w+Loop<|CDhrystone::RunPasses<bench::NoProbe>|CWhetstone::WhetstonePasses|TimeCacheKernelRepeated")
+kernels = re.compile(r"bench::\w+Loop<|bench::CDhrystone::RunPasses<bench::NoProbe>|bench::CWhetstone::WhetstonePasses|bench::TimeCacheKernelRepeated")
 name, loops = None, {}
 for line in sys.stdin:
     m = re.match(r"^([0-9a-f]+) <(.*)>:$", line)

@@ -21,7 +21,7 @@ if [ -z "${VEXT_MUTANTS_COPY:-}" ]; then
     VEXT_MUTANTS_COPY=1 VEXT_MUTANTS_HERE=$here exec bash "$scratch/mutants.sh" "$@"
 fi
 here=${VEXT_MUTANTS_HERE:-$here}
-folders=(platform cpu bench files winfo res results widgets pages app)
+folders=(platform cpu sysinfo facts bench files res results widgets pages app)
 # The tests that run real benchmark kernels are left out: they take time and no mutant here needs them.
 slow=${VEXT_MUTANTS_FILTER:-*}
 
@@ -159,7 +159,7 @@ cli-lost-reason @@ return ::poll(&out, 1, 0) == 1 && (out.revents & POLLERR) ? E
 cli-report-reason @@ (written.error ? std::string(": ") + std::strerror(written.error) : std::string())); @@ (errno ? std::string(": ") + std::strerror(errno) : std::string()));
 cli-save-reason @@ case ResultFileStatus::CannotCreate: return Fail("cannot create '" + path + "'" + Reason(error)); @@ case ResultFileStatus::CannotCreate: return Fail("cannot create '" + path + "'" + Reason(errno));
 files-temp-name @@ const std::string start = target.substr(0, platform::Utf8CutPoint(target, kNameKept)); @@ const std::string start = target;
-files-umask-window @@ FileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1); @@ FileDescriptor fd((::umask(::umask(0)), folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1));
+files-umask-window @@ CFileDescriptor fd(folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1); @@ CFileDescriptor fd((::umask(::umask(0)), folder.ok() ? CreateBeside(folder.get(), NameOf(target), temp) : -1));
 files-set-id @@ if (::fchmod(fd.get(), existing.st_mode & 0777) != 0) error = errno; @@ if (::fchmod(fd.get(), existing.st_mode & 07777) != 0) error = errno;
 files-directory-reason @@ if (S_ISDIR(target.existing.st_mode)) return {FileWriteStatus::CannotCreate, EISDIR}; @@ if (S_ISDIR(target.existing.st_mode)) return {FileWriteStatus::CannotCreate, errno};
 platform-status-reason @@ if (::fstat(fd, &st) != 0) { @@ if (false) {
@@ -189,7 +189,7 @@ tidy-check-keep @@ if (replaces && ifExists == ExistingFile::Keep && !WrittenInP
 tidy-check-folder @@ return {FileWriteStatus::CannotCreate, error, replaces}; @@ return {FileWriteStatus::Ok, 0, replaces};
 tidy-check-replace-words @@ error = (check.replaces ? "cannot replace '" : "cannot save to '") + path + "'" + Reason(check.error); @@ error = "cannot save to '" + path + "'" + Reason(check.error);
 tidy-amd-itlb @@ L1TlbTexts(machine, maxExtendedLeaf, 0, pages4Mb, pages4Kb); @@ L1TlbTexts(machine, maxExtendedLeaf, 16, pages4Mb, pages4Kb);
-tidy-fpu-rating-row @@ constexpr std::size_t kFpuSheetMwipsRow = WhetstoneResults::kSections; @@ constexpr std::size_t kFpuSheetMwipsRow = WhetstoneResults::kSections - 1;
+tidy-fpu-rating-row @@ constexpr std::size_t kFpuSheetMwipsRow = bench::WhetstoneResults::kSections; @@ constexpr std::size_t kFpuSheetMwipsRow = bench::WhetstoneResults::kSections - 1;
 tidy-row-printing @@ inline RowPrinting RowPrintingFor(bool json) { return json ? RowPrinting::AtTheEnd : RowPrinting::AsMeasured; } @@ inline RowPrinting RowPrintingFor(bool) { return RowPrinting::AsMeasured; }
 tidy-json-last-row @@ for (int at = next; at < static_cast<int>(sheet.listRows.size()); ++at) @@ for (int at = next; at + 1 < static_cast<int>(sheet.listRows.size()); ++at)
 tidy-bench-list-rows @@ for (size_t row = 0; row < rows.size(); ++row) list->InsertItem(static_cast<long>(row), wxString::FromUTF8(rows[row])); @@ for (size_t row = 0; row + 1 < rows.size(); ++row) list->InsertItem(static_cast<long>(row), wxString::FromUTF8(rows[row]));
@@ -202,7 +202,7 @@ voice-precise-dhrystone-once @@ if (dhrystoneFailure == BenchFailure::None && me
 voice-precise-dhrystone-told @@ ReportBenchFailure(callbacks.onFailure, dhrystoneFailure); @@ (void)dhrystoneFailure;
 voice-cli-failure-printed @@ std::fprintf(stderr, "%s\n", results::TerminalText(BenchFailureMessage(failure)).c_str()); @@ (void)0;
 voice-load-keeps-refused @@ if (load.status != ResultFileStatus::Ok) load.loaded.reset(); @@ (void)0;
-voice-page-load-message @@ if (loaded.status != ResultFileStatus::Ok) prompt.ShowMessage(ResultFileMessage(loaded.status), MessageIcon::Stop); @@ (void)0;
+voice-page-load-message @@ if (loaded.status != files::ResultFileStatus::Ok) prompt.ShowMessage(ResultFileMessage(loaded.status), widgets::MessageIcon::Stop); @@ (void)0;
 voice-page-save-message @@ prompt.ShowMessage(ResultFileMessage(status), MessageIcon::Stop); @@ (void)0;
 voice-page-report-message @@ if (path && CProcessorReport(Context().machine).SaveReport(*path).status != FileWriteStatus::Ok) @@ if (path && (CProcessorReport(Context().machine).SaveReport(*path), false))
 voice-page-failure-icon @@ return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::None); }; @@ return [&prompt = Prompt()](BenchFailure failure) { prompt.ShowMessage(BenchFailureMessage(failure), MessageIcon::Stop); };
@@ -264,7 +264,7 @@ SYNC
 : >"$scratch/mutated"
 
 # The GUI test binary only sees faults in the wxWidgets code; the rest is in the core, results and cli binaries.
-is_gui() { case "$1" in app/cli/*) false ;; pages/* | widgets/* | bench/ui/* | app/*) true ;; *) false ;; esac; }
+is_gui() { case "$1" in app/cli/*) false ;; res/* | pages/* | widgets/* | app/*) true ;; *) false ;; esac; }
 
 # Configures a build folder (again, so that targets a changed CMakeLists.txt adds are known) and builds;
 # later runs reuse it, so only what changed recompiles.

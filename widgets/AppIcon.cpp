@@ -2,4 +2,8 @@
 
 #include "res/AppIcon.xpm"
 
+namespace widgets {
+
 wxBitmap AppIconBitmap() { return wxBitmap(vext_icon_xpm); }
+
+}  // namespace widgets

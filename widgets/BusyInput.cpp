@@ -7,6 +7,8 @@
 
 #include <set>
 
+namespace widgets {
+
 namespace {
 
 bool IsUserInput(wxEventType type)
@@ -57,3 +59,5 @@ CBusyInput::~CBusyInput()
     }
     wxEvtHandler::RemoveFilter(filter_.get());
 }
+
+}  // namespace widgets

@@ -8,6 +8,8 @@
 // event filter, so guards may nest: input stays dropped until the last of them ends.
 #include <memory>
 
+namespace widgets {
+
 class CBusyInput {
 public:
     CBusyInput();
@@ -19,3 +21,5 @@ private:
     class DropInput;
     std::unique_ptr<DropInput> filter_;
 };
+
+}  // namespace widgets

@@ -2,4 +2,8 @@
 
 #include "platform/TextEncoding.h"
 
+namespace widgets {
+
 wxString DisplayText(const std::string& bytes) { return wxString::FromUTF8(platform::Utf8OrLatin1(bytes)); }
+
+}  // namespace widgets

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace widgets {
+
 CProgressBar::CProgressBar(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size)
     : wxPanel(parent, id, pos, size, wxBORDER_SUNKEN)
 {
@@ -37,3 +39,5 @@ void CProgressBar::Draw(wxDC& dc, const wxSize& size) const
     dc.SetBrush(wxNullBrush);
     dc.SetPen(wxNullPen);
 }
+
+}  // namespace widgets

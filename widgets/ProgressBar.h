@@ -4,6 +4,8 @@
 // the bar stood near its old place for the whole FPU run. This one paints its exact position.
 #include <wx/panel.h>
 
+namespace widgets {
+
 class CProgressBar : public wxPanel {
 public:
     CProgressBar(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size);
@@ -20,3 +22,5 @@ private:
     int range_ = 100;
     int value_ = 0;
 };
+
+}  // namespace widgets

@@ -13,6 +13,8 @@
 #include "widgets/ProgressBar.h"
 #include "widgets/ValueBox.h"
 
+namespace widgets {
+
 using res::ControlKind;
 
 namespace {
@@ -91,3 +93,5 @@ std::map<int, wxWindow*> BuildFromTemplate(wxWindow* parent, const res::DialogTe
     }
     return byId;
 }
+
+}  // namespace widgets

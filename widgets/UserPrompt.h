@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+namespace widgets {
+
 enum class MessageIcon { None, Stop };
 
 struct FileDialogRequest {
@@ -25,9 +27,9 @@ struct FileDialogRequest {
     }
 };
 
-class UserPrompt {
+class CUserPrompt {
 public:
-    virtual ~UserPrompt() = default;
+    virtual ~CUserPrompt() = default;
     // A modal message box with an OK button only.
     virtual void ShowMessage(const std::string& text, MessageIcon icon) = 0;
     // The common Open and Save As dialogs: the chosen path, or nothing when cancelled.
@@ -37,3 +39,5 @@ public:
     // leaves everything as it is.
     virtual bool AskYesNo(const std::string&) { return false; }
 };
+
+}  // namespace widgets

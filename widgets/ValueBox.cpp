@@ -2,6 +2,8 @@
 
 #include <wx/sizer.h>
 
+namespace widgets {
+
 CValueBox::CValueBox(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long alignment)
     : wxPanel(parent, id, pos, size, wxBORDER_SUNKEN)
 {
@@ -21,3 +23,5 @@ void CValueBox::SetLabel(const wxString& text)
 }
 
 wxString CValueBox::GetLabel() const { return text_->GetLabelText(); }
+
+}  // namespace widgets

@@ -2,6 +2,8 @@
 #include <wx/panel.h>
 #include <wx/stattext.h>
 
+namespace widgets {
+
 // The sunken, bordered read-only value box of the templates. A wxStaticText shows no border on GTK 3,
 // so the box is a sunken panel holding the text; its label is the text.
 class CValueBox : public wxPanel {
@@ -13,3 +15,5 @@ public:
 private:
     wxStaticText* text_;
 };
+
+}  // namespace widgets

@@ -23,6 +23,12 @@
 #include "results/MemoryBenchReport.h"
 #include "results/RunIdentity.h"
 
+namespace cli {
+
+using namespace bench;
+
+using namespace cpu;
+
 using namespace results;
 
 namespace {
@@ -55,14 +61,13 @@ struct BandwidthOptions {
 
 int Fail(const std::string& message) { return FailCommand("bench bandwidth", message); }
 
-
 // The rates of the one block on the threads of `cpus`; none when they could not all be started (and
 // then `notStarted` says how many could).
 std::array<std::optional<double>, 3> RatesOn(const platform::Machine& machine, const std::vector<int>& cpus,
                                              memkernels::VectorWidth width, uint64_t blockBytes, int repeat,
                                              std::string& notStarted)
 {
-    bench::PinnedThreads threads(machine, cpus);
+    bench::CPinnedThreads threads(machine, cpus);
     std::array<std::optional<double>, 3> rates{};
     notStarted = threads.NotStartedText();
     if (!notStarted.empty()) return rates;
@@ -104,7 +109,7 @@ int RunBandwidthBench(const platform::Machine& machine, const BandwidthOptions& 
             PrintBandwidthRow(row);
         };
     {
-        bench::PinnedThreads threads(machine, report.cpus);
+        bench::CPinnedThreads threads(machine, report.cpus);
         if (!threads.AllStarted()) return Fail(threads.NotStartedText());
         report.pinned = threads.AllPinned();
         if (!options.json) PrintBandwidthHeading(report);
@@ -156,3 +161,5 @@ void AddBandwidthCommand(CLI::App& benchCommand, CommandRun& run, const bench::C
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));
     command->callback([&run, options, &context] { run = [options, &context] { return RunBandwidthBench(context.machine, *options); }; });
 }
+
+}  // namespace cli

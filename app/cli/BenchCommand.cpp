@@ -16,7 +16,7 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Commands.h"
 #include "app/cli/ListPrinter.h"
-#include "app/cli/PreciseSuites.h"
+#include "bench/PreciseSuites.h"
 #include "app/cli/ProgressLine.h"
 #include "app/cli/RunOutput.h"
 #include "platform/StandardOutput.h"
@@ -27,12 +27,20 @@
 #include "cpu/ModernProcessor.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "platform/SystemQueries.h"
 #include "platform/TextFormat.h"
 #include "results/ResultSheet.h"
 #include "results/RunIdentity.h"
 #include "results/TerminalText.h"
+
+namespace cli {
+
+using namespace files;
+
+using namespace bench;
+
+using namespace cpu;
 
 using namespace results;
 
@@ -72,7 +80,6 @@ struct BenchOptions {
 };
 
 int Fail(const std::string& message) { return FailCommand("bench", message); }
-
 
 // The writer's reason, when it left one.
 std::string Reason(int error) { return error ? std::string(": ") + std::strerror(error) : std::string(); }
@@ -268,7 +275,7 @@ int RunSuiteCommand(const bench::Context& context, const BenchOptions& options, 
 // results are printed and saved as the page would keep them, and the status says they are not sound.
 int RunBench(const bench::Context& context, const BenchOptions& options)
 {
-    RunFailures failures;
+    CRunFailures failures;
     const int status = RunSuiteCommand(context, options, failures.Printer());
     return status == 0 && failures.Any() ? 2 : status;
 }
@@ -320,3 +327,5 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& conte
         run = [options, &context] { return RunBench(context, *options); };
     });
 }
+
+}  // namespace cli

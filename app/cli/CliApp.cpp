@@ -9,6 +9,8 @@
 #include "platform/StandardOutput.h"
 #include "results/TerminalText.h"
 
+namespace cli {
+
 using namespace results;
 
 namespace {
@@ -83,3 +85,5 @@ int RunVextCli(const std::vector<std::string>& args, const bench::Context& conte
     const int status = RunCommand(args, context);
     return platform::OutputWritten() ? status : 2;
 }
+
+}  // namespace cli

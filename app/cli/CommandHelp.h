@@ -6,6 +6,8 @@
 
 #include <CLI/CLI.hpp>
 
+namespace cli {
+
 class CCommandHelp : public CLI::Formatter {
 public:
     CCommandHelp(std::string usage, std::string about) : usage_(std::move(usage)), about_(std::move(about)) {}
@@ -28,3 +30,5 @@ inline void SetCommandHelp(CLI::App& command, std::string usage, std::string abo
 {
     command.formatter(std::make_shared<CCommandHelp>(std::move(usage), std::move(about)));
 }
+
+}  // namespace cli

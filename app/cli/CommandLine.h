@@ -16,6 +16,8 @@
 #include "platform/Machine.h"
 #include "results/TerminalText.h"
 
+namespace cli {
+
 // Prints "vext-cli COMMAND: MESSAGE" to standard error and returns the bad-usage status. Messages
 // quote file names and arguments: their control characters are shown, never sent.
 inline int FailCommand(const char* command, const std::string& message)
@@ -32,7 +34,7 @@ inline std::optional<platform::Machine> CommandMachine(const char* command, cons
     if (!dumpPath) return machine;
     try {
         return cpu::WithRecordedCpuid(machine, platform::LoadCpuidDump(*dumpPath));
-    } catch (const platform::CpuidDumpError& e) {
+    } catch (const platform::CCpuidDumpError& e) {
         FailCommand(command, std::string("cannot use the CPUID dump: ") + e.what());
         return std::nullopt;
     }
@@ -62,11 +64,11 @@ inline const CLI::Validator kNotEmpty(
 // The failures of a benchmark run: each is printed on standard error with the text of the page's
 // message box ("Calculation Error !") the moment the run hands it on, and kept, so that a run that had
 // one does not end as a success. Runs hand their failures on from the thread that started them.
-class RunFailures {
+class CRunFailures {
 public:
-    OnBenchFailure Printer()
+    bench::OnBenchFailure Printer()
     {
-        return [this](BenchFailure failure) {
+        return [this](bench::BenchFailure failure) {
             std::fprintf(stderr, "%s\n", results::TerminalText(BenchFailureMessage(failure)).c_str());
             failures_.push_back(failure);
         };
@@ -74,6 +76,7 @@ public:
     bool Any() const { return !failures_.empty(); }
 
 private:
-    std::vector<BenchFailure> failures_;
+    std::vector<bench::BenchFailure> failures_;
 };
 
+}  // namespace cli

@@ -9,6 +9,8 @@
 
 #include "bench/BenchContext.h"
 
+namespace cli {
+
 // What a command leaves behind once its options are parsed: the work, returning the exit status.
 using CommandRun = std::function<int()>;
 
@@ -25,3 +27,5 @@ void AddProcessorCommand(CLI::App& cli, CommandRun& run, const bench::Context& c
 // Runs vext-cli with the arguments after the program name on the machine and suites of `context`;
 // returns the exit status: 0 done, 2 bad usage or input.
 int RunVextCli(const std::vector<std::string>& args, const bench::Context& context);
+
+}  // namespace cli

@@ -21,6 +21,10 @@
 #include "results/ResultSheet.h"
 #include "results/TerminalText.h"
 
+namespace cli {
+
+using namespace files;
+
 using namespace results;
 
 namespace {
@@ -184,3 +188,5 @@ void AddCompareCommand(CLI::App& cli, CommandRun& run, const bench::Context& /*c
         run = [options] { return RunCompare(*options); };
     });
 }
+
+}  // namespace cli

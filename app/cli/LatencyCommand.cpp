@@ -18,6 +18,12 @@
 #include "results/MemoryBenchReport.h"
 #include "results/RunIdentity.h"
 
+namespace cli {
+
+using namespace bench;
+
+using namespace cpu;
+
 using namespace results;
 
 namespace {
@@ -102,3 +108,5 @@ void AddLatencyCommand(CLI::App& benchCommand, CommandRun& run, const bench::Con
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));
     command->callback([&run, options, &context] { run = [options, &context] { return RunLatencyBench(context.machine, *options); }; });
 }
+
+}  // namespace cli

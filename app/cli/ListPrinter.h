@@ -6,11 +6,13 @@
 #include <string>
 
 #include "platform/StandardOutput.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
+
+namespace cli {
 
 class CListPrinter {
 public:
-    CListPrinter(ListRows rows, std::FILE* out) : rows_(rows), out_(out) {}
+    CListPrinter(bench::ListRows rows, std::FILE* out) : rows_(rows), out_(out) {}
 
     // Prints the rows before `row`, then `row` with its result. Rows already printed are not repeated.
     void Cell(int row, const std::string& text)
@@ -36,7 +38,9 @@ private:
         for (; next_ < row && next_ < static_cast<int>(rows_.size()); ++next_) std::fprintf(out_, "%s\n", rows_[next_]);
     }
 
-    ListRows rows_;
+    bench::ListRows rows_;
     std::FILE* out_;
     int next_ = 0;
 };
+
+}  // namespace cli

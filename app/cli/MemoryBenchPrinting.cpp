@@ -8,6 +8,10 @@
 #include "platform/TextFormat.h"
 #include "platform/TextTrim.h"
 
+namespace cli {
+
+using namespace bench;
+
 using namespace results;
 
 namespace {
@@ -103,3 +107,5 @@ void PrintBandwidthMemory(const BandwidthReport& report)
         std::printf("(not the plateau's %s blocks: %d threads may not have blocks that large at once)\n",
                     BlockText(*report.plateauBlockBytes).c_str(), report.allThreads);
 }
+
+}  // namespace cli

@@ -5,10 +5,14 @@
 #include "bench/LatencyBench.h"
 #include "results/MemoryBenchReport.h"
 
+namespace cli {
+
 void PrintLatencyHeading(const results::LatencyReport& report);
-void PrintLatencyRow(const latency::Row& row, int clockMHz);
+void PrintLatencyRow(const bench::latency::Row& row, int clockMHz);
 void PrintLatencyLevels(const results::LatencyReport& report);
 
 void PrintBandwidthHeading(const results::BandwidthReport& report);
-void PrintBandwidthRow(const bandwidth::Row& row);
+void PrintBandwidthRow(const bench::bandwidth::Row& row);
 void PrintBandwidthMemory(const results::BandwidthReport& report);
+
+}  // namespace cli

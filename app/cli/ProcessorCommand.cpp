@@ -15,6 +15,10 @@
 #include "results/RunIdentity.h"
 #include "results/TerminalText.h"
 
+namespace cli {
+
+using namespace cpu;
+
 using namespace results;
 
 namespace {
@@ -113,3 +117,5 @@ void AddProcessorCommand(CLI::App& cli, CommandRun& run, const bench::Context& c
         run = [&context, options] { return RunProcessor(context.machine, options->json, options->dump, options->label); };
     });
 }
+
+}  // namespace cli

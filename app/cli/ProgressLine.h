@@ -3,6 +3,8 @@
 // step overwrites the last, and Clear leaves the line empty for the rows printed after it.
 #include <string>
 
+namespace cli {
+
 class CProgressLine {
 public:
     CProgressLine();
@@ -13,3 +15,5 @@ public:
 private:
     bool terminal_;
 };
+
+}  // namespace cli

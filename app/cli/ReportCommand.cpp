@@ -11,14 +11,22 @@
 #include "app/cli/Commands.h"
 #include "app/cli/RunOutput.h"
 #include "cpu/ModernProcessor.h"
-#include "files/ProcessorFacts.h"
+#include "facts/ProcessorFacts.h"
 #include "files/ProcessorReport.h"
-#include "files/ProcessorRows.h"
+#include "facts/ProcessorRows.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextTrim.h"
 #include "results/ProcessorJson.h"
 #include "results/RunIdentity.h"
 #include "results/TerminalText.h"
+
+namespace cli {
+
+using namespace files;
+
+using namespace facts;
+
+using namespace cpu;
 
 using namespace results;
 
@@ -96,3 +104,5 @@ void AddReportCommand(CLI::App& cli, CommandRun& run, const bench::Context& cont
     AddLabelOption(*report, options->label, json);
     report->callback([&run, &context, options] { run = [&context, options] { return RunReport(context.machine, *options); }; });
 }
+
+}  // namespace cli

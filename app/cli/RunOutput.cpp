@@ -6,6 +6,8 @@
 #include "results/JsonText.h"
 #include "results/RunIdentity.h"
 
+namespace cli {
+
 using namespace results;
 
 void PrintJson(const nlohmann::json& value) { std::printf("%s\n", JsonText(value).c_str()); }
@@ -35,3 +37,5 @@ void PrintRunJson(nlohmann::json result, const nlohmann::json& run)
     result["run"] = run;
     PrintJson(result);
 }
+
+}  // namespace cli

@@ -10,6 +10,8 @@
 
 #include "platform/Machine.h"
 
+namespace cli {
+
 // JsonText and a line end on standard output.
 void PrintJson(const nlohmann::json& value);
 
@@ -22,3 +24,5 @@ void NoteCpuQuota(const platform::Machine& machine, const std::string& command, 
 
 // The --label option of a command whose JSON carries the run; it needs `json`.
 void AddLabelOption(CLI::App& command, std::optional<std::string>& label, CLI::Option* json);
+
+}  // namespace cli

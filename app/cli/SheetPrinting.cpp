@@ -5,6 +5,8 @@
 #include "app/cli/ListPrinter.h"
 #include "results/TerminalText.h"
 
+namespace cli {
+
 using namespace results;
 
 void PrintSheet(const char* heading, const ResultSheet& sheet)
@@ -29,3 +31,5 @@ std::string TitlesThenLabel(const ResultSheet& first, const ResultRow& row, int&
     }
     return RowLabel(first, row);
 }
+
+}  // namespace cli

@@ -10,6 +10,8 @@
 #include "results/ResultLoading.h"
 #include "results/ResultSheet.h"
 
+namespace cli {
+
 using namespace results;
 
 namespace {
@@ -47,3 +49,5 @@ void AddShowCommand(CLI::App& cli, CommandRun& run, const bench::Context& /*cont
     show->add_flag("--json", options->json, "one JSON object instead of the list");
     show->callback([&run, options] { run = [options] { return RunShow(*options); }; });
 }
+
+}  // namespace cli

@@ -10,6 +10,8 @@
 #include "results/CompareSummary.h"
 #include "results/TerminalText.h"
 
+namespace cli {
+
 using namespace results;
 
 namespace {
@@ -53,3 +55,5 @@ int PrintSummary(const std::vector<ResultSheet>& sheets, const std::vector<std::
         PrintTable(rows, sheets, paths);
     return 0;
 }
+
+}  // namespace cli

@@ -14,12 +14,20 @@
 #include "bench/ThreadedSuites.h"
 #include "cpu/SystemSummary.h"
 #include "files/ResultFiles.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "platform/CpuTopology.h"
 #include "platform/TextFormat.h"
 #include "results/ResultSheet.h"
 #include "results/RunIdentity.h"
 #include "results/TerminalText.h"
+
+namespace cli {
+
+using namespace files;
+
+using namespace bench;
+
+using namespace cpu;
 
 using namespace results;
 
@@ -200,3 +208,5 @@ int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& 
     }
     return 0;
 }
+
+}  // namespace cli

@@ -7,6 +7,8 @@
 #include "bench/BenchContext.h"
 #include "bench/BenchFailure.h"
 
+namespace cli {
+
 struct ThreadedBenchOptions {
     std::string suite;        // "cpu" or "fpu"
     std::optional<int> threads;  // empty: every logical processor the process may run on
@@ -16,4 +18,6 @@ struct ThreadedBenchOptions {
 
 // The run's threads start on the context's machine and run its suites' kernels; its failures go to
 // onFailure as they come back.
-int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& options, const OnBenchFailure& onFailure);
+int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& options, const bench::OnBenchFailure& onFailure);
+
+}  // namespace cli

@@ -22,6 +22,12 @@
 #include "platform/Cpuid.h"
 #include "platform/CpuidDump.h"
 
+using namespace files;
+
+using namespace bench;
+
+using namespace cpu;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,7 +37,7 @@ namespace {
 // group whatever runs the tests.
 class BenchCommand : public testing::Test {
 protected:
-    platform::CpuidDump dump_ = platform::LoadCpuidDump(VEXT_TEST_DATA "/cpuid-dumps/amd-a20f10-ryzen-9-5950x-zen3.txt");
+    platform::CCpuidDump dump_ = platform::LoadCpuidDump(VEXT_TEST_DATA "/cpuid-dumps/amd-a20f10-ryzen-9-5950x-zen3.txt");
     platform::Machine machine_ = [this] {
         platform::Machine machine = platform::FakeMachine();
         machine.cpuid = [this](uint32_t leaf, uint32_t subleaf) { return dump_.Query(leaf, subleaf); };

@@ -33,7 +33,7 @@ inline Outcome RunCaptured(const std::string& command, std::vector<std::string> 
     if (redirected) ::dup2(to, 1);
     if (!redirected) testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = RunVextCli(args, context);
+    const int status = cli::RunVextCli(args, context);
     const std::string out = redirected ? "" : testing::internal::GetCapturedStdout();
     if (redirected) __fpurge(stdout), std::clearerr(stdout), ::dup2(saved, 1), ::close(saved);
     return {status, out, testing::internal::GetCapturedStderr()};

@@ -13,6 +13,12 @@
 #include "tests/core/FakeCpu.h"
 #include "tests/support/FakeClocks.h"
 
+using namespace bench;
+
+using namespace cli;
+
+using namespace cpu;
+
 using namespace results;
 
 namespace {

@@ -12,6 +12,10 @@
 #include "bench/ThreadedSuites.h"
 #include "tests/cli/CommandOutcome.h"
 
+using namespace cli;
+
+using namespace bench;
+
 using namespace results;
 
 namespace {

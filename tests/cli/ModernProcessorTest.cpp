@@ -20,6 +20,8 @@
 #include "tests/support/FakeMachine.h"
 #include "tests/support/Golden.h"
 
+using namespace cpu;
+
 using namespace results;
 
 namespace fs = std::filesystem;
@@ -29,7 +31,7 @@ namespace {
 const fs::path kDumps = VEXT_SHARED_DUMPS;
 const fs::path kGoldens = fs::path(VEXT_TEST_DATA) / "modern";
 
-cpu::ModernProcessor Decode(platform::CpuidDump dump)
+cpu::ModernProcessor Decode(platform::CCpuidDump dump)
 {
     return cpu::DecodeModernProcessor(cpu::WithRecordedCpuid(platform::FakeMachine(), std::move(dump)));
 }

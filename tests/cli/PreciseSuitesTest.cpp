@@ -5,8 +5,10 @@
 #include <map>
 #include <vector>
 
-#include "app/cli/PreciseSuites.h"
+#include "bench/PreciseSuites.h"
 #include "bench/CpuSuite.h"
+
+using namespace bench;
 
 TEST(PreciseRunners, CpuKeepsTheShortestTimesAndTheHighestRatingAndTotalsTheBestTimes)
 {

@@ -11,6 +11,8 @@
 #include "platform/TextFormat.h"
 #include "tests/support/FakeMachine.h"
 
+using namespace bench;
+
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(CacheKernel, PlansRepetitionsCountsAndStepsAndItsLoopsCoverTheBlockAndLeaveItIntact)

@@ -12,6 +12,8 @@
 #include "files/ResultFiles.h"
 #include "tests/support/ReportTestSupport.h"
 
+using namespace files;
+
 using namespace reporttest;
 
 namespace {

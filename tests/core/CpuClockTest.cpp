@@ -11,6 +11,8 @@
 #include "tests/core/FakeCpu.h"
 #include "tests/support/FakeClocks.h"
 
+using namespace cpu;
+
 constexpr uint64_t kMb = 1024 * 1024;
 
 TEST(CpuClock, ReadingsSerialiseAndSpanMoreThanASecondAfterATimerStep)

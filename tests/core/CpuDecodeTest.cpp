@@ -8,6 +8,8 @@
 #include "tests/core/FakeCpu.h"
 #include "tests/support/Golden.h"
 
+using namespace cpu;
+
 namespace {
 
 std::string NameOf(const char* vendor, uint32_t family, uint32_t model, uint32_t intelL2Byte = 0x43)

@@ -10,6 +10,8 @@
 #include "bench/ThreadedSuites.h"
 #include "tests/support/FakeMachine.h"
 
+using namespace bench;
+
 namespace {
 
 // Notes each failure a run hands on, and the thread that handed it, among the run's events.

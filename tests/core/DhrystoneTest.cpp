@@ -7,6 +7,8 @@
 #include "bench/Dhrystone.h"
 #include "tests/support/FakeMachine.h"
 
+using namespace bench;
+
 namespace {
 
 // Sees the state at the end of every pass (IntLoc1, IntLoc2, IntLoc3, BoolGlob, IntGlob).

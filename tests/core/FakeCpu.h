@@ -45,11 +45,11 @@ public:
         return it == calls_.end() ? 0 : it->second;
     }
     // The variant this processor's vendor selects, on its machine.
-    std::unique_ptr<CProcessor> Detected() const { return CreateProcessor(machine, DetectVendor(machine).code); }
+    std::unique_ptr<cpu::CProcessor> Detected() const { return cpu::CreateProcessor(machine, cpu::DetectVendor(machine).code); }
 
     platform::Machine machine = platform::FakeMachine();
 
 private:
-    platform::CpuidDump dump_;
+    platform::CCpuidDump dump_;
     std::map<uint32_t, int> calls_;
 };

@@ -67,28 +67,28 @@ TEST(KernelCode, CallsArithmeticAndCacheAccessesSurviveTheOptimiser)
         return Code{};
     };
     // Whetstone N2, N6, N7; N5 with every call its own (no sincos); N8; N4's six multiplications.
-    const Code passes = code(named, "CWhetstone::WhetstonePasses(");
-    const std::pair<const char*, int> whetstone[] = {{"CWhetstone::WhetArrayParam", 1}, {"CWhetstone::WhetProcCall", 1},
-                                                     {"CWhetstone::WhetArrayAssign", 1}, {"sin", 2}, {"cos", 6},
+    const Code passes = code(named, "bench::CWhetstone::WhetstonePasses(");
+    const std::pair<const char*, int> whetstone[] = {{"bench::CWhetstone::WhetArrayParam", 1}, {"bench::CWhetstone::WhetProcCall", 1},
+                                                     {"bench::CWhetstone::WhetArrayAssign", 1}, {"sin", 2}, {"cos", 6},
                                                      {"atan", 2}, {"exp", 1}, {"log", 1}};
     for (auto [name, n] : whetstone) EXPECT_EQ(Count(passes, name), n) << name;
     EXPECT_GE(Count(passes, "sqrt") + Count(passes, "sqrtsd", false), 1);
     EXPECT_GE(Count(passes, "imul", false), 6);
-    EXPECT_GE(Count(code(named, "CWhetstone::WhetArrayParam("), "mulsd", false), 3);
+    EXPECT_GE(Count(code(named, "bench::CWhetstone::WhetArrayParam("), "mulsd", false), 3);
     // The cache passes are forced inline: the timed region makes no calls. Each literal access is there
     // twice: timed, and in the untimed warm-up pass.
-    const Code cache = code(named, "TimeCacheKernelRepeated(");
+    const Code cache = code(named, "bench::TimeCacheKernelRepeated(");
     for (const char* insn : {"rep movsl %ds:(%rsi),%es:(%rdi)", "mov (%rsi),%eax", "mov %eax,(%rsi)", "mov (%rsi),%al", "mov %al,(%rsi)"})
         EXPECT_EQ(std::count(cache.begin(), cache.end(), insn), 2) << insn;
     // The call kernels call their targets, the string kernel its routines, Dhrystone its procedures.
     for (const std::string n : {"0", "1", "2", "3", "4"})
-        EXPECT_EQ(Count(code(named, "unsigned int bench::Call" + n + "Loop<CCPUBench, bench::NoProbe>"), "CCPUBench::Call" + n), 1) << n;
+        EXPECT_EQ(Count(code(named, "unsigned int bench::Call" + n + "Loop<bench::CCPUBench, bench::NoProbe>"), "bench::CCPUBench::Call" + n), 1) << n;
     for (auto [name, n] : {std::pair{"strcpy", 1}, {"strlen", 1}, {"sprintf", 2}, {"strcat", 1}})
         EXPECT_EQ(Count(code(named, "unsigned int bench::StringLoop<bench::NoProbe>"), name), n) << name;
-    const Code dhrystone = code(named, "unsigned int CDhrystone::RunPasses<bench::NoProbe>");
+    const Code dhrystone = code(named, "unsigned int bench::CDhrystone::RunPasses<bench::NoProbe>");
     for (const char* procedure : {"Proc1", "Proc2", "Proc4", "Proc5", "Proc6", "Proc7", "Proc8", "Func1", "Func2"})
-        EXPECT_EQ(Count(dhrystone, std::string("CDhrystone::") + procedure), 1) << procedure;
+        EXPECT_EQ(Count(dhrystone, std::string("bench::CDhrystone::") + procedure), 1) << procedure;
     EXPECT_GE(Count(dhrystone, "strcpy"), 1);  // the copy on every pass (the set-up copies may be inlined)
-    EXPECT_EQ(Count(code(named, "CDhrystone::Proc1("), "CDhrystone::Proc3"), 1);
-    EXPECT_EQ(Count(code(named, "CDhrystone::Func2("), "strcmp"), 1);
+    EXPECT_EQ(Count(code(named, "bench::CDhrystone::Proc1("), "bench::CDhrystone::Proc3"), 1);
+    EXPECT_EQ(Count(code(named, "bench::CDhrystone::Func2("), "strcmp"), 1);
 }

@@ -21,6 +21,10 @@
 #include "platform/MemoryBlock.h"
 #include "tests/support/FakeMachine.h"
 
+using namespace bench;
+
+using namespace cpu;
+
 namespace {
 
 // A clock of its own on every thread, 31.25 ms a reading (exact in binary): each timing lasts 31.25 ms
@@ -46,7 +50,7 @@ TEST(Latency, TheChaseVisitsEveryLineOnceInOneCycle)
     }
     // The kernel follows the same links through memory: 16 loads per round.
     const std::vector<uint32_t> next = latency::RandomCycle(64, random);
-    platform::MemoryBlock block(platform::FakeMachine(), 64 * 64, false);
+    platform::CMemoryBlock block(platform::FakeMachine(), 64 * 64, false);
     latency::LinkLines(block.Data(), 64, next);
     uint32_t line = 0;
     for (int i = 0; i < 16; ++i) line = next[line];
@@ -78,7 +82,7 @@ TEST(Latency, MeasuresOnItsPinnedThreadOrItsOwnAndABlockRefusedHasNoValue)
     }
 }
 
-TEST(PinnedThreads, ThreadsTakeOneProcessorPerCoreFirstAndRunTogether)
+TEST(CPinnedThreads, ThreadsTakeOneProcessorPerCoreFirstAndRunTogether)
 {
     // Two packages of two cores with two threads each: siblings numbered apart in the first, side by
     // side in the second; listed out of order.
@@ -101,7 +105,7 @@ TEST(PinnedThreads, ThreadsTakeOneProcessorPerCoreFirstAndRunTogether)
         pinnedTo[std::this_thread::get_id()] = cpu;
         return cpu != 4;
     };
-    bench::PinnedThreads threads(machine, bench::ThreadCpus(machine, 3));
+    bench::CPinnedThreads threads(machine, bench::ThreadCpus(machine, 3));
     std::vector<int> ranOn(3, -1);
     threads.Run([&](int i) {
         std::lock_guard<std::mutex> hold(lock);
@@ -119,7 +123,7 @@ TEST(Bandwidth, PassesMoveTheBytesTheyAreCredited)
     using memkernels::VectorWidth;
     const platform::Machine live = platform::LiveMachine();
     for (VectorWidth width : {VectorWidth::Sse2, bandwidth::ChooseVectorWidth(live)}) {
-        platform::MemoryBlock block(live, 32768, false);
+        platform::CMemoryBlock block(live, 32768, false);
         uint8_t* b = block.Data();
         bandwidth::Pass(bandwidth::Method::Write, width, b, 16384);
         EXPECT_EQ(std::count(b, b + 32768, 0x5A), 16384);
@@ -144,7 +148,7 @@ TEST(Bandwidth, EveryThreadMeasuresOnABlockOfItsOwnAndOneBlockRefusedLeavesTheRo
         machine.monotonicSeconds = ThreadClock;
         std::atomic<int> maps{0};
         machine.mapMemory = [&, live = machine.mapMemory](size_t length) { return ++maps == refused ? nullptr : live(length); };
-        bench::PinnedThreads threads(machine, {0, 1});
+        bench::CPinnedThreads threads(machine, {0, 1});
         const std::vector<bandwidth::Row> rows = bandwidth::RunBandwidth(machine, threads, memkernels::VectorWidth::Sse2, {16384}, 2, {});
         const std::vector<double> runs(refused ? 0 : 2, bandwidth::RateGBPerSec(16384, 2, 0.03125));
         for (const bandwidth::Figure& figure : rows.at(0).figures)

@@ -99,14 +99,14 @@ TEST(TextEncoding, Utf8StopsAtTheSurrogatesAndAtU10FFFF)
     EXPECT_FALSE(IsUtf8("\xed\xa0\x80") || IsUtf8("\xf4\x90\x80\x80") || IsUtf8("\xe0\x9f\xbf") || IsUtf8("\xc1\xbf"));
 }
 
-TEST(CpuidDump, ReadsBothFormatsTakingTheFirstProcessorOnlyAndRefusesMalformedLines)
+TEST(CCpuidDump, ReadsBothFormatsTakingTheFirstProcessorOnlyAndRefusesMalformedLines)
 {
-    CpuidDump plain = ParseCpuidDump("# cpu: Test processor\n\n00000000 00 00000003 756e6547 6c65746e 49656e69   \r\n"
+    CCpuidDump plain = ParseCpuidDump("# cpu: Test processor\n\n00000000 00 00000003 756e6547 6c65746e 49656e69   \r\n"
                                      "0x80000000 0 ffffffff 0 0 0 # a comment\n");
     EXPECT_EQ(plain.Description(), "Test processor");
     EXPECT_EQ(plain.Query(0, 0), (CpuidRegs{3, 0x756e6547, 0x6c65746e, 0x49656e69}));
     EXPECT_EQ(plain.Query(0x80000000, 0).eax, 0xFFFFFFFFu);
-    CpuidDump raw = ParseCpuidDump("CPU 0:\n   0x00000000 0x00: eax=0x0000000d ebx=0x1 ecx=0x2 edx=0x3\n"
+    CCpuidDump raw = ParseCpuidDump("CPU 0:\n   0x00000000 0x00: eax=0x0000000d ebx=0x1 ecx=0x2 edx=0x3\n"
                                    "CPU 1:\n   0x00000000 0x00: eax=0x00000001 ebx=0x0 ecx=0x0 edx=0x0\n");
     EXPECT_EQ(raw.Query(0, 0).eax, 0xdu);
     EXPECT_EQ(raw.Size(), 1u);
@@ -122,12 +122,12 @@ TEST(CpuidDump, ReadsBothFormatsTakingTheFirstProcessorOnlyAndRefusesMalformedLi
         try {
             ParseCpuidDump(text);
             ADD_FAILURE() << "accepted: " << text;
-        } catch (const CpuidDumpError& e) {
+        } catch (const CCpuidDumpError& e) {
             EXPECT_EQ(e.Line(), line) << e.what();
             EXPECT_NE(std::string(e.what()).find(said), std::string::npos) << e.what();
         }
     }
     for (std::string_view empty : {std::string_view("# only comments\n"), std::string_view("0 0 1 2 3 4\n\0", 13)})
-        EXPECT_THROW(ParseCpuidDump(empty), CpuidDumpError);
-    EXPECT_THROW(LoadCpuidDump("/nonexistent/dump.txt"), CpuidDumpError);
+        EXPECT_THROW(ParseCpuidDump(empty), CCpuidDumpError);
+    EXPECT_THROW(LoadCpuidDump("/nonexistent/dump.txt"), CCpuidDumpError);
 }

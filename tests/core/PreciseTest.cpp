@@ -7,6 +7,8 @@
 
 #include "bench/Precise.h"
 
+using namespace bench;
+
 using namespace precise;
 
 TEST(Precise, SummaryKeepsTheBestValueAndTheSpreadOfTheRepeatsAfterAWarmUp)

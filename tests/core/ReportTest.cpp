@@ -14,6 +14,10 @@
 #include "tests/support/FakeMachine.h"
 #include "tests/support/ReportTestSupport.h"
 
+using namespace files;
+
+using namespace cpu;
+
 using namespace reporttest;
 
 namespace {

@@ -17,6 +17,10 @@
 #include "tests/support/ReportTestSupport.h"
 #include "tests/support/FakeClocks.h"
 
+using namespace files;
+
+using namespace bench;
+
 using namespace reporttest;
 
 // Stands for another thread of the program that creates a file whenever the process's umask is set:

@@ -5,11 +5,12 @@
 #include <limits>
 #include <map>
 
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "platform/TextFormat.h"
-#include "res/DialogTemplate.h"
 #include "tests/support/ReportTestSupport.h"
 #include "tests/support/FakeClocks.h"
+
+using namespace bench;
 
 namespace {
 
@@ -48,16 +49,3 @@ TEST(ResultTables, ListsWithResultsMatchTheirGoldenFile)
     EXPECT_EQ(FormatWhetstoneSection(fpu, 1), "1234.57 MOPS  (0.50 sec)");
 }
 
-TEST(DialogTemplates, EveryTemplateMatchesItsGoldenFile)
-{
-    std::string text;
-    for (int id : res::TemplateIds()) {
-        const res::DialogTemplate& t = res::FindTemplate(id);
-        text += platform::TextFormat("%d \"%s\" %dx%d\n", t.id, t.caption, t.width, t.height);
-        for (const res::ControlTemplate& c : t.controls)
-            text += platform::TextFormat("  kind %d id %d \"%s\" %d,%d %dx%d style %u\n", static_cast<int>(c.kind), c.id,
-                                         c.text, c.x, c.y, c.width, c.height, c.style);
-    }
-    ExpectGolden("golden/dialog-templates.txt", text);
-    EXPECT_THROW(res::FindTemplate(135), std::out_of_range);
-}

@@ -11,6 +11,8 @@
 #include "tests/support/Golden.h"
 #include "tests/support/FakeMachine.h"
 
+using namespace bench;
+
 namespace {
 
 // The machine of the tests that assert no time.

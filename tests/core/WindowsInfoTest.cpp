@@ -6,7 +6,9 @@
 #include "tests/support/FakeClocks.h"
 #include "tests/support/FakeMachine.h"
 #include "tests/support/Golden.h"
-#include "winfo/WindowsInfo.h"
+#include "sysinfo/WindowsInfo.h"
+
+using namespace sysinfo;
 
 using namespace platform;
 

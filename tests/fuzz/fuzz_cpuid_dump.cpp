@@ -20,6 +20,8 @@
 #include "tests/support/FakeClocks.h"
 #include "tests/support/FakeMachine.h"
 
+using namespace cpu;
+
 using namespace results;
 
 namespace {
@@ -34,10 +36,10 @@ void RequireText(const std::string& text, std::size_t longest)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    platform::CpuidDump dump;
+    platform::CCpuidDump dump;
     try {
         dump = platform::ParseCpuidDump(std::string_view(reinterpret_cast<const char*>(data), size));
-    } catch (const platform::CpuidDumpError&) {
+    } catch (const platform::CCpuidDumpError&) {
         return 0;
     }
     platform::Machine machine = cpu::WithRecordedCpuid(platform::FakeMachine(), dump);

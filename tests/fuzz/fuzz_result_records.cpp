@@ -8,8 +8,12 @@
 
 #include "files/ResultFiles.h"
 #include "files/ResultPlausibility.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "tests/fuzz/Require.h"
+
+using namespace files;
+
+using namespace bench;
 
 namespace {
 

@@ -7,6 +7,8 @@
 #include "files/ResultFiles.h"
 #include "tests/fuzz/PrintableSheet.h"
 
+using namespace files;
+
 using namespace results;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)

@@ -14,6 +14,16 @@
 #include "pages/FPUBenchPage.h"
 #include "tests/gui/GuiSupport.h"
 
+using namespace app;
+
+using namespace pages;
+
+using namespace widgets;
+
+using namespace bench;
+
+using namespace cpu;
+
 using namespace guitest;
 
 namespace {

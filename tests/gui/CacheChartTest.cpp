@@ -5,6 +5,10 @@
 #include "pages/CacheResultsDlg.h"
 #include "tests/gui/GuiSupport.h"
 
+using namespace pages;
+
+using namespace bench;
+
 namespace {
 
 using cachechart::kPanels;

@@ -22,7 +22,7 @@
 
 #include "app/VextApp.h"
 #include "app/VextSheet.h"
-#include "bench/ui/BenchProgressDlg.h"
+#include "widgets/BenchProgressDlg.h"
 #include "pages/BenchPage.h"
 #include "platform/Clocks.h"
 #include "tests/support/FakeClocks.h"
@@ -41,11 +41,11 @@ struct TempFolder : reporttest::TempDir {
 
 inline std::string Utf8(const wxString& text) { return std::string(text.utf8_str()); }
 
-inline std::vector<CBenchProgressDlg*> ShownProgressDialogs()
+inline std::vector<widgets::CBenchProgressDlg*> ShownProgressDialogs()
 {
-    std::vector<CBenchProgressDlg*> shown;
+    std::vector<widgets::CBenchProgressDlg*> shown;
     for (wxWindow* w : wxTopLevelWindows)
-        if (auto* dialog = wxDynamicCast(w, CBenchProgressDlg); dialog && w->IsShown() && !w->IsBeingDeleted())
+        if (auto* dialog = wxDynamicCast(w, widgets::CBenchProgressDlg); dialog && w->IsShown() && !w->IsBeingDeleted())
             shown.push_back(dialog);
     return shown;
 }

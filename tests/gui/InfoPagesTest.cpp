@@ -10,6 +10,14 @@
 #include "platform/SystemQueries.h"
 #include "tests/gui/GuiSupport.h"
 
+using namespace app;
+
+using namespace pages;
+
+using namespace widgets;
+
+using namespace cpu;
+
 using namespace reporttest;
 
 namespace {

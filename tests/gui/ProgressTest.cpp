@@ -8,6 +8,8 @@
 #include "tests/gui/GuiSupport.h"
 #include "widgets/BusyInput.h"
 
+using namespace widgets;
+
 namespace {
 
 // The pixels of the highlight colour from the left along the bar's middle row.

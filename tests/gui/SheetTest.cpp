@@ -8,6 +8,12 @@
 #include "pages/CPUBenchPage.h"
 #include "tests/gui/GuiSupport.h"
 
+using namespace app;
+
+using namespace pages;
+
+using namespace bench;
+
 using guitest::Utf8;
 
 // The pages' captions, classes and controls are compared with tests/data/gui/sheet.txt; the first page's

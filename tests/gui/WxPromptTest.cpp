@@ -6,6 +6,10 @@
 #include "app/WxPrompt.h"
 #include "tests/gui/GuiSupport.h"
 
+using namespace app;
+
+using namespace widgets;
+
 namespace {
 
 // Answers the file dialog with `path` as if typed, and every question with `answer`, recording the questions.

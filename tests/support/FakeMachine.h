@@ -59,6 +59,6 @@ inline Machine FakeMachine()
 namespace bench {
 
 // The fake machine with the real suites; tests replace the suites they run.
-inline Context FakeContext() { return Context{platform::FakeMachine(), LiveSuites()}; }
+inline bench::Context FakeContext() { return bench::Context{platform::FakeMachine(), LiveSuites()}; }
 
 }  // namespace bench

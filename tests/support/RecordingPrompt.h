@@ -8,23 +8,23 @@
 
 #include "widgets/UserPrompt.h"
 
-class RecordingPrompt : public UserPrompt {
+class RecordingPrompt : public widgets::CUserPrompt {
 public:
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
-    std::vector<FileDialogRequest> openRequests;
-    std::vector<FileDialogRequest> saveRequests;
-    std::vector<std::pair<std::string, MessageIcon>> messages;
+    std::vector<widgets::FileDialogRequest> openRequests;
+    std::vector<widgets::FileDialogRequest> saveRequests;
+    std::vector<std::pair<std::string, widgets::MessageIcon>> messages;
     bool yes = false;  // the answer to every question
     std::vector<std::string> questions;
 
-    void ShowMessage(const std::string& text, MessageIcon icon) override { messages.emplace_back(text, icon); }
-    std::optional<std::string> AskOpenPath(const FileDialogRequest& r) override
+    void ShowMessage(const std::string& text, widgets::MessageIcon icon) override { messages.emplace_back(text, icon); }
+    std::optional<std::string> AskOpenPath(const widgets::FileDialogRequest& r) override
     {
         openRequests.push_back(r);
         return openAnswer;
     }
-    std::optional<std::string> AskSavePath(const FileDialogRequest& r) override
+    std::optional<std::string> AskSavePath(const widgets::FileDialogRequest& r) override
     {
         saveRequests.push_back(r);
         return saveAnswer;

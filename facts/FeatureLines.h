@@ -1,4 +1,7 @@
 #pragma once
+
+namespace facts {
+
 // The feature lines that the processor report writes and the Processor Information page lists.
 
 // The CPUID bit a line tests, its label, and the blanks the report puts between label and value to
@@ -49,3 +52,5 @@ inline constexpr FeatureLine kExtendedFeatureLines[] = {
     {31, "   AMD 3DNow! Instructions :", 10},
     {30, "   AMD 3DNow! Extended Instructions :", 1},
 };
+
+}  // namespace facts

@@ -1,4 +1,4 @@
-#include "app/cli/PreciseSuites.h"
+#include "bench/PreciseSuites.h"
 
 #include <cmath>
 #include <limits>
@@ -10,9 +10,11 @@
 #include "bench/CacheBench.h"
 #include "bench/CpuSuite.h"
 #include "bench/Dhrystone.h"
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 #include "platform/TextFormat.h"
 #include "platform/TextTrim.h"
+
+namespace bench {
 
 namespace precise {
 
@@ -137,3 +139,5 @@ CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const 
 }
 
 }  // namespace precise
+
+}  // namespace bench

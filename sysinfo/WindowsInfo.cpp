@@ -1,9 +1,11 @@
-#include "winfo/WindowsInfo.h"
+#include "sysinfo/WindowsInfo.h"
 
 #include <array>
 #include <utility>
 
 #include "platform/TextFormat.h"
+
+namespace sysinfo {
 
 namespace {
 
@@ -138,3 +140,5 @@ std::string FormatMegabytes(uint64_t bytes)
 {
     return platform::TextFormat("%.2f Mb", static_cast<double>(bytes) * 9.5367431640625e-07);
 }
+
+}  // namespace sysinfo

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "files/ProcessorFacts.h"
+#include "facts/ProcessorFacts.h"
+
+namespace facts {
 
 // The facts the page shows in boxes of their own, not in its list.
 enum class BoxedFact { None, Vendor, Name, Frequency, L1CodeSize, L1DataSize, L2Size, Type, BrandId, BrandString };
@@ -31,3 +33,5 @@ std::vector<ProcessorRow> ProcessorRows(const ProcessorFacts& facts);
 // "Supported" or "Unsupported"; the FPU line (bit 0 of the standard word) says "Yes" or "No".
 std::string StandardFeatureValue(uint32_t flags, int bit);
 std::string ExtendedFeatureValue(uint32_t flags, int bit);
+
+}  // namespace facts

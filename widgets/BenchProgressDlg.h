@@ -5,12 +5,15 @@
 
 #include <memory>
 
-#include "bench/ui/RunCursor.h"
+#include "widgets/RunCursor.h"
 #include "res/ControlIds.h"
 #include "widgets/ProgressBar.h"
 
 class wxPanel;
 class wxWindowDisabler;
+
+namespace widgets {
+
 class CBusyInput;
 
 // Built on template 132: three lines of text and the progress bar 1001. It has no caption, no system
@@ -77,3 +80,5 @@ private:
     CBenchProgressDlg* dialog_ = nullptr;
     std::unique_ptr<wxWindowDisabler> disabler_;
 };
+
+}  // namespace widgets

@@ -10,6 +10,8 @@
 #include "platform/Machine.h"
 #include "platform/SystemQueries.h"
 
+namespace sysinfo {
+
 struct VersionNumbers {
     int32_t major = 0;
     int32_t minor = 0;
@@ -57,3 +59,5 @@ std::string FormatVersionText(const VersionNumbers& v);
 std::string FormatPhysicalMemory(uint64_t bytes);
 // Megabytes with two decimals, halves rounded up: 131,072 bytes shows "0.13 Mb".
 std::string FormatMegabytes(uint64_t bytes);
+
+}  // namespace sysinfo

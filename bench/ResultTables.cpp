@@ -1,8 +1,10 @@
-#include "files/ResultTables.h"
+#include "bench/ResultTables.h"
 
 #include <iterator>
 
 #include "platform/TextFormat.h"
+
+namespace bench {
 
 const char* const kCpuListRows[] = {
     // "Aritmetic" and "Benhcmarks" below are the program's own spellings: keep them.
@@ -127,3 +129,5 @@ std::vector<ResultCell> CacheResultCells(const CacheResults& results)
     for (int i = 0; i < CacheResults::kCount; ++i) cells.push_back({CacheResultRow(i), FormatCacheRate(results.rates[i])});
     return cells;
 }
+
+}  // namespace bench

@@ -1,6 +1,8 @@
-#include "files/ProcessorRows.h"
+#include "facts/ProcessorRows.h"
 
-#include "files/FeatureLines.h"
+#include "facts/FeatureLines.h"
+
+namespace facts {
 
 namespace {
 
@@ -89,3 +91,5 @@ std::vector<ProcessorRow> ProcessorRows(const ProcessorFacts& facts)
     rows.Listed("\n      Serial Number (Intel)            : ", "   Serial Number (Intel) :", facts.serialNumber);
     return rows.Take();
 }
+
+}  // namespace facts

@@ -1,4 +1,4 @@
-#include "bench/ui/BenchProgressDlg.h"
+#include "widgets/BenchProgressDlg.h"
 
 #include <wx/app.h>
 #include <wx/dcclient.h>
@@ -10,6 +10,8 @@
 #include "res/DialogTemplate.h"
 #include "widgets/ProgressBar.h"
 #include "widgets/TemplateBuilder.h"
+
+namespace widgets {
 
 wxIMPLEMENT_DYNAMIC_CLASS(CBenchProgressDlg, wxDialog);
 
@@ -122,3 +124,5 @@ void CBenchRun::Close(wxWindow* saveButton)
     cursor_.Set(RunCursor::Cross);
     if (saveButton) saveButton->Enable();
 }
+
+}  // namespace widgets

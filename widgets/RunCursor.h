@@ -4,6 +4,8 @@
 // hands it to its pages; each run of a page sets it (CBenchRun).
 #include <memory>
 
+namespace widgets {
+
 enum class RunCursor { Normal, Wait, Cross };
 
 class CRunCursor {
@@ -25,3 +27,5 @@ private:
     bool watching_ = false;  // whether watch_ is among the application's event filters
     RunCursor current_ = RunCursor::Normal;
 };
+
+}  // namespace widgets

@@ -1,7 +1,11 @@
-#include "files/MeasuredClock.h"
+#include "facts/MeasuredClock.h"
 
 #include "cpu/Clock.h"
 #include "cpu/Processor.h"
+
+namespace facts {
+
+using namespace cpu;
 
 int MeasureClock(CProcessor& processor)
 {
@@ -13,3 +17,5 @@ std::string ClockText(CProcessor& processor)
     const int32_t measured = MeasureClock(processor);
     return FormatClockText(measured, processor.MatchStandardMHz(measured));
 }
+
+}  // namespace facts

@@ -9,6 +9,8 @@
 
 #include "bench/Results.h"
 
+namespace bench {
+
 // Column 0 of each list. A table ends with an entry whose first character is a line feed; that entry
 // is not a row. Group titles and the empty spacer rows are rows.
 extern const char* const kCpuListRows[];    // 21 rows
@@ -49,3 +51,5 @@ std::vector<ResultCell> FpuResultCells(const WhetstoneResults& results);  // sec
 int CacheResultRow(int index);
 std::string FormatCacheRate(double mbPerSec);  // "%.2f Mb/sec"
 std::vector<ResultCell> CacheResultCells(const CacheResults& results);  // all 27, in index order
+
+}  // namespace bench

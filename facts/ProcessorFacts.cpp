@@ -1,10 +1,14 @@
-#include "files/ProcessorFacts.h"
+#include "facts/ProcessorFacts.h"
 
 #include <memory>
 
 #include "cpu/Processor.h"
-#include "files/MeasuredClock.h"
+#include "facts/MeasuredClock.h"
 #include "platform/TextFormat.h"
+
+namespace facts {
+
+using namespace cpu;
 
 std::string FamilyModelSteppingText(const CpuSignature& signature)
 {
@@ -69,3 +73,5 @@ ProcessorFacts GatherProcessorFacts(const platform::Machine& machine)
     facts.serialNumber = SerialNumberText(serial);
     return facts;
 }
+
+}  // namespace facts

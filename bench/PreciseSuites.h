@@ -13,6 +13,8 @@
 #include "bench/Results.h"
 #include "platform/Machine.h"
 
+namespace bench {
+
 namespace precise {
 
 struct Callbacks {
@@ -64,3 +66,5 @@ CacheRun RunCacheWith(int repeat, const std::vector<int32_t>& blockSizes, const 
                       const CacheTimer& timeMs);
 
 }  // namespace precise
+
+}  // namespace bench

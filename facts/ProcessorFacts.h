@@ -6,6 +6,15 @@
 
 #include "platform/Machine.h"
 
+namespace cpu {
+struct CpuSignature;
+}
+namespace cpu {
+struct SerialNumber;
+}
+
+namespace facts {
+
 struct ProcessorFacts {
     std::string vendor;       // "Intel   (GenuineIntel)"
     std::string name;
@@ -28,12 +37,11 @@ struct ProcessorFacts {
 // to the next: every page fill and every report asks the processor again.
 ProcessorFacts GatherProcessorFacts(const platform::Machine& machine);
 
-struct CpuSignature;
-struct SerialNumber;
-
 // The Other Features values, from what the processor record gives: "N/D" when the fact cannot be
 // determined on this processor, "N/A" when it does not apply to it.
-std::string FamilyModelSteppingText(const CpuSignature& signature);     // "6 / 7 / 3"
-std::string ExtendedFamilyModelText(const CpuSignature& signature);     // "15 / 0", extended fields
+std::string FamilyModelSteppingText(const cpu::CpuSignature& signature);     // "6 / 7 / 3"
+std::string ExtendedFamilyModelText(const cpu::CpuSignature& signature);     // "15 / 0", extended fields
 std::string GenerationText(int32_t generation);                         // "6"
-std::string SerialNumberText(const SerialNumber& serial);               // "1651 - 53315 - -1896772882"
+std::string SerialNumberText(const cpu::SerialNumber& serial);               // "1651 - 53315 - -1896772882"
+
+}  // namespace facts

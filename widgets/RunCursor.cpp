@@ -1,10 +1,12 @@
-#include "bench/ui/RunCursor.h"
+#include "widgets/RunCursor.h"
 
 #include <wx/app.h>
 #include <wx/cursor.h>
 #include <wx/event.h>
 #include <wx/eventfilter.h>
 #include <wx/utils.h>
+
+namespace widgets {
 
 // After a run the cross cursor stays until the mouse moves; then the window under the pointer shows
 // its own cursor again. The filter watches for that first movement. It is an event handler too: its
@@ -62,3 +64,5 @@ void CRunCursor::Release()
         });
     }
 }
+
+}  // namespace widgets
