@@ -229,6 +229,8 @@ globals-cursor-motion @@ if (event.GetEventType() == wxEVT_MOTION && owner_.Curr
 globals-cursor-watch-again @@ watching_ = false;  // added again at the next cross cursor @@ (void)0;
 globals-output-reset @@ void ResetOutput() { firstError = 0; } @@ void ResetOutput() {}
 globals-output-first-reason @@ if (firstError) return firstError; @@ if (false) return firstError;
+# rough edges of the design's pages
+rough-focus-back @@ if (focus_) focus_->SetFocus(); @@ (void)0;
 LIST
 )
 
