@@ -231,6 +231,7 @@ globals-output-reset @@ void ResetOutput() { firstError = 0; } @@ void ResetOutp
 globals-output-first-reason @@ if (firstError) return firstError; @@ if (false) return firstError;
 # rough edges of the design's pages
 rough-focus-back @@ if (focus_) focus_->SetFocus(); @@ (void)0;
+rough-clear-your-column @@ ClearBenchColumn(List(), kYourSystemColumn); @@ (void)0;
 LIST
 )
 
