@@ -29,8 +29,9 @@ bool MayReplace(const std::string& path)
 
 std::optional<std::string> AskPath(const FileDialogRequest& request, long style)
 {
-    wxFileDialog dialog(ActiveParent(), wxFileSelectorPromptStr, "", "", wxString::FromUTF8(WxWildcard(request.filter)),
-                        style);
+    // Titled for what it does; "Select a file" on every dialog left the user guessing.
+    const wxString title = request.title.empty() ? wxString(wxFileSelectorPromptStr) : wxString::FromUTF8(request.title);
+    wxFileDialog dialog(ActiveParent(), title, "", "", wxString::FromUTF8(WxWildcard(request.filter)), style);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     // The full path: a name typed with a folder ("sub/name.cpu") lies outside the folder the dialog shows.
     const std::string asked(dialog.GetPath().utf8_str());

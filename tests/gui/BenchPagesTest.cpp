@@ -194,7 +194,7 @@ TYPED_TEST(BenchPageTest, TextsThroughFailedLoadsARunASaveALoadAndASecondRun)
     for (const auto* requests : {&this->prompt.openRequests, &this->prompt.saveRequests})
         for (const FileDialogRequest& r : *requests)
             this->log << "== " << (requests == &this->prompt.saveRequests ? "save" : "open") << " dialog: " << r.filter
-                      << ", " << r.defaultExtension << (r.overwritePrompt ? ", asks before replacing" : "") << '\n';
+                      << ", " << r.defaultExtension << ", \"" << r.title << '"' << (r.overwritePrompt ? ", asks before replacing" : "") << '\n';
     for (const auto& [text, icon] : this->prompt.messages) this->log << "== message " << static_cast<int>(icon) << ": " << text << '\n';
     // Cache only: the chart of both runs, a summary line longer than a legend holds cut to 99 characters.
     if (auto* cache = dynamic_cast<CCacheBenchPage*>(this->page)) {

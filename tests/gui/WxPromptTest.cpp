@@ -17,6 +17,7 @@ guitest::ModalScript Answer(std::vector<std::string>& questions, const std::stri
 {
     return guitest::ModalScript([&questions, path = wxString::FromUTF8(path), answer](wxDialog* dialog) {
         if (auto* file = wxDynamicCast(dialog, wxFileDialog)) {
+            EXPECT_EQ("Save Results", file->GetMessage());
             file->SetPath(path);
             // GTK takes the typed path over on its next turns; wait for it, bounded.
             for (int i = 0; i < 200 && file->GetPath() != path; ++i) wxTheApp->Yield(true), wxMilliSleep(5);
@@ -35,7 +36,7 @@ TEST(WxPrompt, UsesTheTypedPathAndAsksBeforeReplacingAFileNamedWithoutItsExtensi
     std::filesystem::create_directory(dir.Path() / "sub");
     std::ofstream(dir.File("sub/victim.cpu")) << "kept";
     std::ofstream(dir.File("victim.cpu")) << "kept";
-    const FileDialogRequest request{"Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||", "cpu", true};
+    const FileDialogRequest request{"Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||", "cpu", true, false, "Save Results"};
     const struct {
         std::string typed;
         int answer;  // to the question whether to replace a file
