@@ -233,6 +233,7 @@ globals-output-first-reason @@ if (firstError) return firstError; @@ if (false) 
 rough-focus-back @@ if (focus_) focus_->SetFocus(); @@ (void)0;
 rough-clear-your-column @@ ClearBenchColumn(List(), kYourSystemColumn); @@ (void)0;
 rough-dialog-title @@ const wxString title = request.title.empty() ? wxString(wxFileSelectorPromptStr) : wxString::FromUTF8(request.title); @@ const wxString title = wxFileSelectorPromptStr;
+rough-one-replace-question @@ if (askReplace && !MayReplace(chosen)) return std::nullopt; @@ if (askReplace && chosen != asked && !MayReplace(chosen)) return std::nullopt;
 LIST
 )
 
