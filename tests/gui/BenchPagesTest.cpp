@@ -206,6 +206,13 @@ TYPED_TEST(BenchPageTest, TextsThroughFailedLoadsARunASaveALoadAndASecondRun)
                       << "as on the page\n";
     }
     ExpectGolden(std::string("gui/") + TypeParam::kName + ".txt", this->log.str());
+    // A summary longer than its box (as Specials can be) ends in an ellipsis and is whole in the tooltip.
+    wxWindow* box = this->page->Control(res::IDC_BENCH_LOADED_SUMMARY);
+    for (const std::string& text : {std::string(300, 'L'), std::string("short")}) {
+        this->page->SetControlText(res::IDC_BENCH_LOADED_SUMMARY, text);
+        EXPECT_TRUE(box->GetLabel() == text && box->GetChildren()[0]->HasFlag(wxST_ELLIPSIZE_END));
+        EXPECT_EQ(text.size() > 5 ? text : "", box->GetToolTipText()) << text.size();
+    }
 }
 
 // Any text is long enough to read as a record; no run writes one, so the page refuses it, says so and
