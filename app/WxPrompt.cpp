@@ -17,8 +17,9 @@ const char* kMessageTitle = "Vext";
 
 wxWindow* ActiveParent() { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
 
-// The dialog asked about the name as typed; a name that gains the default extension afterwards is
-// another file, and replacing it must be asked again.
+// The one question before an existing file is replaced, whether the name was typed with its extension
+// or gained it afterwards. GTK's own question (Cancel/Replace) asks only about the name as typed, so
+// the dialog is made without it.
 bool MayReplace(const std::string& path)
 {
     wxString name = wxString::FromUTF8(path);
@@ -27,16 +28,17 @@ bool MayReplace(const std::string& path)
     return wxMessageBox(question, kMessageTitle, wxYES_NO | wxNO_DEFAULT | wxICON_WARNING, ActiveParent()) == wxYES;
 }
 
-std::optional<std::string> AskPath(const FileDialogRequest& request, long style)
+std::optional<std::string> AskPath(const FileDialogRequest& request, long style, bool askReplace)
 {
-    wxFileDialog dialog(ActiveParent(), wxFileSelectorPromptStr, "", "", wxString::FromUTF8(WxWildcard(request.filter)),
-                        style);
+    // Titled for what it does; "Select a file" on every dialog left the user guessing.
+    const wxString title = request.title.empty() ? wxString(wxFileSelectorPromptStr) : wxString::FromUTF8(request.title);
+    wxFileDialog dialog(ActiveParent(), title, "", "", wxString::FromUTF8(WxWildcard(request.filter)), style);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     // The full path: a name typed with a folder ("sub/name.cpu") lies outside the folder the dialog shows.
     const std::string asked(dialog.GetPath().utf8_str());
     if (asked.empty()) return std::nullopt;
     std::string chosen = WithDefaultExtension(asked, request.defaultExtension);
-    if (chosen != asked && (style & wxFD_OVERWRITE_PROMPT) && !MayReplace(chosen)) return std::nullopt;
+    if (askReplace && !MayReplace(chosen)) return std::nullopt;
     return chosen;
 }
 }  // namespace
@@ -70,13 +72,12 @@ bool CWxPrompt::AskYesNo(const std::string& question)
 std::optional<std::string> CWxPrompt::AskOpenPath(const FileDialogRequest& request)
 {
     long style = wxFD_OPEN | (request.fileMustExist ? wxFD_FILE_MUST_EXIST : 0);
-    return AskPath(request, style);
+    return AskPath(request, style, false);
 }
 
 std::optional<std::string> CWxPrompt::AskSavePath(const FileDialogRequest& request)
 {
-    long style = wxFD_SAVE | (request.overwritePrompt ? wxFD_OVERWRITE_PROMPT : 0);
-    return AskPath(request, style);
+    return AskPath(request, wxFD_SAVE, request.overwritePrompt);
 }
 
 }  // namespace app

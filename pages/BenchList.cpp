@@ -24,4 +24,9 @@ void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& 
     for (const ResultCell& cell : cells) SetBenchCell(list, cell.row, column, cell.text);
 }
 
+void ClearBenchColumn(wxListCtrl* list, int column)
+{
+    for (long row = 0; row < list->GetItemCount(); ++row) list->SetItem(row, column, wxString());
+}
+
 }  // namespace pages

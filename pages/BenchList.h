@@ -20,5 +20,6 @@ constexpr int kLoadedSystemColumn = 2;
 void SetUpBenchList(wxListCtrl* list, bench::ListRows rows);
 void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text);
 void SetBenchCells(wxListCtrl* list, int column, const std::vector<bench::ResultCell>& cells);
+void ClearBenchColumn(wxListCtrl* list, int column);
 
 }  // namespace pages

@@ -20,8 +20,13 @@ wxIMPLEMENT_ABSTRACT_CLASS(CBenchPage, CTemplatePage);
 
 CBenchPage::CBenchPage(int templateId, ListRows listRows) : CTemplatePage(templateId), listRows_(listRows)
 {
-    // The handlers are virtual: each button reaches the page's own.
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = true; }, kBenchmarkId);
+    // The handlers are virtual: each button reaches the page's own. A run starts from an empty "Your
+    // System" column, so no value of the previous run stands beside the new ones.
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+        ClearBenchColumn(List(), kYourSystemColumn);
+        OnBenchmark(event);
+        unsavedRun_ = true;
+    }, kBenchmarkId);
     Bind(wxEVT_BUTTON, &CBenchPage::OnLoadResults, this, kLoadId);
     Bind(wxEVT_BUTTON, &CBenchPage::OnSaveResults, this, kSaveId);
 }

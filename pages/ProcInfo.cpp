@@ -76,7 +76,7 @@ bool CProcInfo::OnInitDialog()
 // Cancelling writes nothing and shows nothing; a file that cannot be written gets the stop message.
 void CProcInfo::OnReport(wxCommandEvent&)
 {
-    const std::optional<std::string> path = Prompt().AskSavePath(FileDialogRequest::SaveAs(kReportFilter, "txt"));
+    const std::optional<std::string> path = Prompt().AskSavePath(FileDialogRequest::SaveAs(kReportFilter, "txt", "Save Processor Report"));
     if (path && CProcessorReport(Context().machine).SaveReport(*path).status != FileWriteStatus::Ok)
         Prompt().ShowMessage(kReportFileError, MessageIcon::Stop);
 }

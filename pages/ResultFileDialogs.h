@@ -22,7 +22,7 @@ template <typename Loaded>
 std::optional<Loaded> LoadResultsFrom(widgets::CUserPrompt& prompt, const files::ResultFileKind& kind,
                                       files::ResultFileLoad<Loaded> (*load)(const std::string& path))
 {
-    const std::optional<std::string> path = prompt.AskOpenPath(widgets::FileDialogRequest::Open(kind.filter, kind.name));
+    const std::optional<std::string> path = prompt.AskOpenPath(widgets::FileDialogRequest::Open(kind.filter, kind.name, "Load Results"));
     if (!path) return std::nullopt;
     files::ResultFileLoad<Loaded> loaded = load(*path);
     if (loaded.status != files::ResultFileStatus::Ok) prompt.ShowMessage(ResultFileMessage(loaded.status), widgets::MessageIcon::Stop);

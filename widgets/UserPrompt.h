@@ -15,15 +15,16 @@ struct FileDialogRequest {
     std::string defaultExtension;  // "cache", without the dot
     bool overwritePrompt = false;  // Save As: ask before replacing a file
     bool fileMustExist = false;    // Open: only an existing file is taken
+    std::string title;             // what the dialog does: "Load Results", "Save Processor Report"
 
     // Every file of the program is saved through one Save As shape and loaded through one Open shape.
-    static FileDialogRequest SaveAs(std::string filter, std::string extension)
+    static FileDialogRequest SaveAs(std::string filter, std::string extension, std::string title)
     {
-        return {std::move(filter), std::move(extension), true, false};
+        return {std::move(filter), std::move(extension), true, false, std::move(title)};
     }
-    static FileDialogRequest Open(std::string filter, std::string extension)
+    static FileDialogRequest Open(std::string filter, std::string extension, std::string title)
     {
-        return {std::move(filter), std::move(extension), false, true};
+        return {std::move(filter), std::move(extension), false, true, std::move(title)};
     }
 };
 

@@ -5,7 +5,8 @@
 namespace widgets {
 
 // The sunken, bordered read-only value box of the templates. A wxStaticText shows no border on GTK 3,
-// so the box is a sunken panel holding the text; its label is the text.
+// so the box is a sunken panel holding the text; its label is the text. A text the box cannot hold
+// is shown cut with an ellipsis and carried whole as the tooltip.
 class CValueBox : public wxPanel {
 public:
     CValueBox(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size, long alignment);

@@ -123,7 +123,11 @@ protected:
     {
         log << "== run " << scale << '\n';
         T::Fake(context.suites, scale, [this](int step) { Observe(step); });
+        wxWindow* button = page->Control(kBenchmark);
+        button->SetFocus();
         Press(kBenchmark);
+        // Escape acts at once: the focus is back on the button, still a native one that GTK draws focused.
+        EXPECT_TRUE(wxWindow::FindFocus() == button && button->GetClassInfo() == wxCLASSINFO(wxButton)) << scale;
     }
     // The page's texts, this machine's summary line named so; then the progress windows on screen, the
     // run cursor and whether the sheet takes input.
@@ -190,7 +194,7 @@ TYPED_TEST(BenchPageTest, TextsThroughFailedLoadsARunASaveALoadAndASecondRun)
     for (const auto* requests : {&this->prompt.openRequests, &this->prompt.saveRequests})
         for (const FileDialogRequest& r : *requests)
             this->log << "== " << (requests == &this->prompt.saveRequests ? "save" : "open") << " dialog: " << r.filter
-                      << ", " << r.defaultExtension << (r.overwritePrompt ? ", asks before replacing" : "") << '\n';
+                      << ", " << r.defaultExtension << ", \"" << r.title << '"' << (r.overwritePrompt ? ", asks before replacing" : "") << '\n';
     for (const auto& [text, icon] : this->prompt.messages) this->log << "== message " << static_cast<int>(icon) << ": " << text << '\n';
     // Cache only: the chart of both runs, a summary line longer than a legend holds cut to 99 characters.
     if (auto* cache = dynamic_cast<CCacheBenchPage*>(this->page)) {
@@ -202,6 +206,13 @@ TYPED_TEST(BenchPageTest, TextsThroughFailedLoadsARunASaveALoadAndASecondRun)
                       << "as on the page\n";
     }
     ExpectGolden(std::string("gui/") + TypeParam::kName + ".txt", this->log.str());
+    // A summary longer than its box (as Specials can be) ends in an ellipsis and is whole in the tooltip.
+    wxWindow* box = this->page->Control(res::IDC_BENCH_LOADED_SUMMARY);
+    for (const std::string& text : {std::string(300, 'L'), std::string("short")}) {
+        this->page->SetControlText(res::IDC_BENCH_LOADED_SUMMARY, text);
+        EXPECT_TRUE(box->GetLabel() == text && box->GetChildren()[0]->HasFlag(wxST_ELLIPSIZE_END));
+        EXPECT_EQ(text.size() > 5 ? text : "", box->GetToolTipText()) << text.size();
+    }
 }
 
 // Any text is long enough to read as a record; no run writes one, so the page refuses it, says so and

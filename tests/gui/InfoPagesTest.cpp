@@ -81,7 +81,7 @@ TEST(ProcInfoPage, ReportButtonWritesTheReportAndLeavesThePageAlone)
     }
     const FileDialogRequest& request = prompt.saveRequests.at(0);
     EXPECT_EQ(request.filter + request.defaultExtension, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||txt");
-    EXPECT_TRUE(request.overwritePrompt && !request.fileMustExist);
+    EXPECT_TRUE(request.overwritePrompt && !request.fileMustExist && request.title == "Save Processor Report");
     EXPECT_EQ(ReadBytes(temp.Path() / "cyrix.txt"), ReadBytes(ExpectedReports() / "cyrix-0600-6x86mx-mii.txt"));
     EXPECT_EQ(1, std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()));
     ASSERT_EQ(1u, prompt.messages.size());

@@ -1,5 +1,5 @@
-// The real file dialogs behind the pages: the path the user typed is the one used, and a name typed
-// without its extension is asked about before an existing file is replaced.
+// The real file dialogs behind the pages: the path the user typed is the one used, and one question,
+// Vext's own, comes before an existing file is replaced, whether or not the name was typed with its extension.
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 
@@ -17,6 +17,7 @@ guitest::ModalScript Answer(std::vector<std::string>& questions, const std::stri
 {
     return guitest::ModalScript([&questions, path = wxString::FromUTF8(path), answer](wxDialog* dialog) {
         if (auto* file = wxDynamicCast(dialog, wxFileDialog)) {
+            EXPECT_TRUE(file->GetMessage() == "Save Results" && !file->HasFdFlag(wxFD_OVERWRITE_PROMPT));
             file->SetPath(path);
             // GTK takes the typed path over on its next turns; wait for it, bounded.
             for (int i = 0; i < 200 && file->GetPath() != path; ++i) wxTheApp->Yield(true), wxMilliSleep(5);
@@ -35,14 +36,15 @@ TEST(WxPrompt, UsesTheTypedPathAndAsksBeforeReplacingAFileNamedWithoutItsExtensi
     std::filesystem::create_directory(dir.Path() / "sub");
     std::ofstream(dir.File("sub/victim.cpu")) << "kept";
     std::ofstream(dir.File("victim.cpu")) << "kept";
-    const FileDialogRequest request{"Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||", "cpu", true};
+    const FileDialogRequest request{"Bench Files (*.cpu)|*.cpu|All Files (*.*)|*.*||", "cpu", true, false, "Save Results"};
     const struct {
         std::string typed;
         int answer;  // to the question whether to replace a file
         std::optional<std::string> chosen;
         bool asked;
     } cases[] = {
-        {dir.File("sub/victim.cpu"), wxID_OK, dir.File("sub/victim.cpu"), false},  // a typed sub-folder path
+        {dir.File("sub/victim.cpu"), wxID_YES, dir.File("sub/victim.cpu"), true},  // a typed sub-folder path
+        {dir.File("victim.cpu"), wxID_NO, std::nullopt, true},
         {dir.File("victim"), wxID_NO, std::nullopt, true},
         {dir.File("victim"), wxID_YES, dir.File("victim.cpu"), true},
         {dir.File("new"), wxID_NO, dir.File("new.cpu"), false},
