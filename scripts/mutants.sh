@@ -112,12 +112,12 @@ files-rows-spacer @@ void Spacer() { rows_.push_back({"", "", BoxedFact::None, f
 cli-precise-total @@ total += static_cast<uint32_t>(s.best); @@ total += static_cast<uint32_t>(s.best) + 1;
 cli-dhrystone-min @@ inline constexpr double kDhrystoneMinSeconds = 0.5; @@ inline constexpr double kDhrystoneMinSeconds = 0.25;
 cli-summary-mads @@ constexpr double kOutlierMads = 3.0; @@ constexpr double kOutlierMads = 30.0;
-pages-unsaved-run @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = true; }, kBenchmarkId); @@ Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) { OnBenchmark(event); unsavedRun_ = false; }, kBenchmarkId);
+pages-unsaved-run @@ unsavedRun_ = true; @@ unsavedRun_ = false;
 files-extension-case @@ if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a'); @@ if (c >= 'D' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
 cpu-amx-names @@ {23, "avx512_fp16"}, {24, "amx_tile"}, {25, "amx_int8"}, {28, "flush_l1d"}, @@ {23, "avx512_fp16"}, {24, "amx_int8"}, {25, "amx_tile"}, {28, "flush_l1d"},
 platform-utf8-continuation @@ constexpr bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; } @@ constexpr bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xE0) == 0x80; }
 files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheList}; @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kFpuList};
-platform-save-as-prompt @@ return {std::move(filter), std::move(extension), true, false}; @@ return {std::move(filter), std::move(extension), false, false};
+platform-save-as-prompt @@ return {std::move(filter), std::move(extension), true, false, std::move(title)}; @@ return {std::move(filter), std::move(extension), false, false, std::move(title)};
 bench-thread-calculation @@ for (BenchFailure failure : failures) ReportBenchFailure(onFailure, failure); @@ for (BenchFailure failure : failures) (void)failure;
 cli-run-failure-status @@ return status == 0 && failures.Any() ? 2 : status; @@ return status;
 cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') { @@ if (name.empty() || name.native().front() == '=') {
