@@ -14,16 +14,16 @@ std::optional<double> ChainMHz(const platform::Machine& machine, double tscMHz, 
 {
     if (!(tscMHz > 0)) return std::nullopt;
     // Counter ticks per millisecond: tscMHz × 1000. A counter that went backwards reads 0 ms.
-    auto timeRounds = [&](uint32_t rounds) {
+    auto timeChain = [&](uint32_t rounds) {
         const uint64_t start = machine.readTsc();
         chain(rounds);
         const uint64_t end = machine.readTsc();
         return end > start ? static_cast<double>(end - start) / (tscMHz * 1000.0) : 0.0;
     };
-    const uint32_t rounds = precise::CacheRepetitions(kMinMs, timeRounds);
+    const uint32_t rounds = precise::CacheRepetitions(kMinMs, timeChain);
     double fastestMs = 0;
     for (int i = 0; i < kRepeat; ++i) {
-        const double ms = timeRounds(rounds);
+        const double ms = timeChain(rounds);
         if (ms > 0 && (fastestMs == 0 || ms < fastestMs)) fastestMs = ms;
     }
     if (fastestMs == 0) return std::nullopt;

@@ -229,6 +229,14 @@ globals-cursor-motion @@ if (event.GetEventType() == wxEVT_MOTION && owner_.Curr
 globals-cursor-watch-again @@ watching_ = false;  // added again at the next cross cursor @@ (void)0;
 globals-output-reset @@ void ResetOutput() { firstError = 0; } @@ void ResetOutput() {}
 globals-output-first-reason @@ if (firstError) return firstError; @@ if (false) return firstError;
+clock-chain-additions @@ ".rept 64\n\t" @@ ".rept 63\n\t"
+clock-min-ms @@ const uint32_t rounds = precise::CacheRepetitions(kMinMs, timeChain); @@ const uint32_t rounds = precise::CacheRepetitions(kMinMs / 10, timeChain);
+clock-slowest-run @@ if (ms > 0 && (fastestMs == 0 || ms < fastestMs)) fastestMs = ms; @@ if (ms > 0 && (fastestMs == 0 || ms > fastestMs)) fastestMs = ms;
+clock-tsc-ticks-per-ms @@ return end > start ? static_cast<double>(end - start) / (tscMHz * 1000.0) : 0.0; @@ return end > start ? static_cast<double>(end - start) / (tscMHz * 1024.0) : 0.0;
+clock-no-tsc-rate @@ if (!(tscMHz > 0)) return std::nullopt; @@ if (!(tscMHz >= 0)) return std::nullopt;
+clock-cycles-of-tsc @@ double CycleClockMHz(const LatencyReport& report) { return report.runningClockMHz.value_or(report.clockMHz); } @@ double CycleClockMHz(const LatencyReport& report) { return report.clockMHz; }
+clock-cycle-name @@ const char* CycleName(const LatencyReport& report) { return report.runningClockMHz ? "core cycles" : "cycles"; } @@ const char* CycleName(const LatencyReport&) { return "cycles"; }
+clock-json-key-for-dumps @@ if (measuredMHz) object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr); @@ object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr);
 LIST
 )
 
