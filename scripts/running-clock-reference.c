@@ -1,7 +1,7 @@
 /* The clock a core runs at, measured apart from Vext to check the running clock of `vext-cli
  * processor`: by the kernel's monotonic clock (clock_gettime) rather than the time-stamp counter, and
  * with two chains: dependent 64-bit additions (1 cycle each) and dependent 64-bit multiplications
- * (3 cycles each on AMD since the K8 and on Intel since the Core 2). Each chain runs for 200 ms five
+ * (3 cycles each on AMD's Zen cores and on Intel's since Nehalem). Each chain runs for 200 ms five
  * times on the processor the program is pinned to; the best is kept. While they run, it reads the
  * kernel's "cpu MHz" of that processor from /proc/cpuinfo.
  *   gcc -O2 -o /tmp/running-clock-reference scripts/running-clock-reference.c
