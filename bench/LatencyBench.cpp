@@ -73,9 +73,7 @@ std::vector<Row> RunLatency(const platform::Machine& machine, const std::vector<
         if (callbacks.onStep) callbacks.onStep(blockSizes[k], static_cast<int>(k * 100 / blockSizes.size()));
         Row row;
         auto measure = [&](int) { row = MeasureBlock(machine, blockSizes[k], lineBytes, repeat, random); };
-        // A process that may run nowhere it can be pinned, or that may start no thread, still measures,
-        // on its own thread.
-        thread.Count() > 0 ? thread.Run(measure) : measure(0);
+        thread.RunOrHere(measure);
         rows.push_back(row);
         if (callbacks.onRow) callbacks.onRow(rows.back());
     }

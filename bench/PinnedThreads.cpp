@@ -69,6 +69,8 @@ CPinnedThreads::~CPinnedThreads()
     for (std::thread& thread : threads_) thread.join();
 }
 
+void CPinnedThreads::RunOrHere(const std::function<void(int)>& job) { Count() > 0 ? Run(job) : job(0); }
+
 void CPinnedThreads::Run(const std::function<void(int)>& job)
 {
     job_ = &job;

@@ -47,6 +47,9 @@ public:
     // Runs job(i) on thread i, i = 0 ... Count() - 1: all threads wait at one barrier and leave it
     // together. Returns once every thread has finished; an exception of a job is thrown here.
     void Run(const std::function<void(int thread)>& job);
+    // As Run, but a set where no thread could be started runs job(0) on the calling thread: a process
+    // that may start no thread, or may be pinned nowhere, still measures, unpinned.
+    void RunOrHere(const std::function<void(int thread)>& job);
 
 private:
     void Work(int index);

@@ -1,6 +1,7 @@
 #include "results/MemoryBenchReport.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "bench/MemoryPlans.h"
 #include "results/ResultSheet.h"
@@ -26,7 +27,11 @@ nlohmann::json Runs(const std::vector<double>& runs)
 
 }  // namespace
 
-double LoadCycles(double ns, int clockMHz) { return ns * clockMHz / 1000.0; }
+double LoadCycles(double ns, double clockMHz) { return ns * clockMHz / 1000.0; }
+
+double CycleClockMHz(const LatencyReport& report) { return report.runningClockMHz.value_or(report.clockMHz); }
+
+const char* CycleName(const LatencyReport& report) { return report.runningClockMHz ? "core cycles" : "cycles"; }
 
 std::optional<double> AllThreadsRatio(std::optional<double> single, std::optional<double> all)
 {
@@ -45,7 +50,7 @@ nlohmann::json LatencyJson(const LatencyReport& report)
         const nlohmann::json ns = Measured(r.nsPerLoad, r.runs);
         rows.push_back({{"block_kb", r.blockBytes / 1024},
                         {"ns_per_load", ns},
-                        {"cycles_per_load", ns.is_null() ? ns : NumberOrNull(LoadCycles(r.nsPerLoad, report.clockMHz))},
+                        {"cycles_per_load", ns.is_null() ? ns : NumberOrNull(LoadCycles(r.nsPerLoad, CycleClockMHz(report)))},
                         {"spread_percent", r.runs.empty() ? nlohmann::json(nullptr) : NumberOrNull(r.spreadPercent)},
                         {"loads", r.loads},
                         {"runs", Runs(r.runs)}});
@@ -65,8 +70,13 @@ nlohmann::json LatencyJson(const LatencyReport& report)
         }
         levels.push_back(entry);
     }
-    return {{"kind", "latency"}, {"clock_mhz", report.clockMHz}, {"line_bytes", report.lineBytes},
-            {"repeat", report.repeat}, {"rows", rows}, {"levels", levels}};
+    return {{"kind", "latency"},
+            {"clock_mhz", report.clockMHz},
+            {"running_clock_mhz", report.runningClockMHz ? nlohmann::json(std::lround(*report.runningClockMHz)) : nlohmann::json(nullptr)},
+            {"line_bytes", report.lineBytes},
+            {"repeat", report.repeat},
+            {"rows", rows},
+            {"levels", levels}};
 }
 
 nlohmann::json BandwidthJson(const BandwidthReport& report)

@@ -22,6 +22,8 @@ struct LatencyReport {
     std::vector<bench::latency::Row> rows;
     std::vector<bench::MemoryLevel> levels;
     std::vector<std::optional<size_t>> plateaus;  // per level, its row
+    // The clock the core runs at (bench/RunningClock.h); none when it could not be measured.
+    std::optional<double> runningClockMHz;
 };
 
 struct BandwidthReport {
@@ -47,7 +49,11 @@ struct BandwidthReport {
 std::optional<double> MeasuredRate(const bench::bandwidth::Figure& figure);
 
 // A load's time in the processor's cycles at `clockMHz`.
-double LoadCycles(double ns, int clockMHz);
+double LoadCycles(double ns, double clockMHz);
+// The clock the report's cycles count: the running clock where it was measured, else the counter's.
+double CycleClockMHz(const LatencyReport& report);
+// What those cycles are: "core cycles" at the running clock, "cycles" of the time-stamp counter.
+const char* CycleName(const LatencyReport& report);
 
 // All threads' rate over one thread's, where both were measured.
 std::optional<double> AllThreadsRatio(std::optional<double> single, std::optional<double> all);

@@ -217,7 +217,7 @@ ctx-bench-thread-own-kernels @@ kernels.push_back(context.suites.threadCpuKernel
 ctx-bench-thread-passes @@ const WhetstoneRun each = context.suites.threadWhetstone(context.machine, thread, run.passes); @@ const WhetstoneRun each = context.suites.threadWhetstone(context.machine, thread, std::nullopt);
 ctx-bench-pin-own-cpu @@ if (!machine_.pinThread(cpus_[static_cast<size_t>(index)])) ++unpinned_; @@ if (!machine_.pinThread(cpus_[0])) ++unpinned_;
 ctx-bench-pin-refusal-counted @@ if (!machine_.pinThread(cpus_[static_cast<size_t>(index)])) ++unpinned_; @@ machine_.pinThread(cpus_[static_cast<size_t>(index)]);
-ctx-bench-latency-own-thread @@ thread.Count() > 0 ? thread.Run(measure) : measure(0); @@ measure(0);
+ctx-bench-latency-own-thread @@ void CPinnedThreads::RunOrHere(const std::function<void(int)>& job) { Count() > 0 ? Run(job) : job(0); } @@ void CPinnedThreads::RunOrHere(const std::function<void(int)>& job) { job(0); }
 ctx-bench-thread-count-bound @@ if (*count < 1 || static_cast<size_t>(*count) > order.size()) return {}; @@ if (*count < 1 || static_cast<size_t>(*count) >= order.size()) return {};
 ctx-bench-bandwidth-every-block @@ const bool had = std::all_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); }); @@ const bool had = std::any_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); });
 ctx-bench-avx-leaf7 @@ if ((xcr0 & kSseAvx) != kSseAvx || machine.Cpuid(0).eax < 7) return VectorWidth::Sse2; @@ if ((xcr0 & kSseAvx) != kSseAvx) return VectorWidth::Sse2;
@@ -236,6 +236,14 @@ rough-dialog-title @@ const wxString title = request.title.empty() ? wxString(wx
 rough-one-replace-question @@ if (askReplace && !MayReplace(chosen)) return std::nullopt; @@ if (askReplace && chosen != asked && !MayReplace(chosen)) return std::nullopt;
 rough-ellipsis @@ text_ = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, alignment | wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END); @@ text_ = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, alignment | wxST_NO_AUTORESIZE);
 rough-cut-tooltip @@ const bool cut = text_->GetTextExtent(text).x > text_->GetClientSize().x; @@ const bool cut = !text.empty();
+clock-chain-additions @@ ".rept 64\n\t" @@ ".rept 63\n\t"
+clock-min-ms @@ const uint32_t rounds = precise::CacheRepetitions(kMinMs, timeChain); @@ const uint32_t rounds = precise::CacheRepetitions(kMinMs / 10, timeChain);
+clock-slowest-run @@ if (ms > 0 && (fastestMs == 0 || ms < fastestMs)) fastestMs = ms; @@ if (ms > 0 && (fastestMs == 0 || ms > fastestMs)) fastestMs = ms;
+clock-tsc-ticks-per-ms @@ return end > start ? static_cast<double>(end - start) / (tscMHz * 1000.0) : 0.0; @@ return end > start ? static_cast<double>(end - start) / (tscMHz * 1024.0) : 0.0;
+clock-no-tsc-rate @@ if (!(tscMHz > 0)) return std::nullopt; @@ if (!(tscMHz >= 0)) return std::nullopt;
+clock-cycles-of-tsc @@ double CycleClockMHz(const LatencyReport& report) { return report.runningClockMHz.value_or(report.clockMHz); } @@ double CycleClockMHz(const LatencyReport& report) { return report.clockMHz; }
+clock-cycle-name @@ const char* CycleName(const LatencyReport& report) { return report.runningClockMHz ? "core cycles" : "cycles"; } @@ const char* CycleName(const LatencyReport&) { return "cycles"; }
+clock-json-key-for-dumps @@ if (measuredMHz) object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr); @@ object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr);
 LIST
 )
 

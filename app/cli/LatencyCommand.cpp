@@ -12,6 +12,7 @@
 #include "bench/MemoryPlans.h"
 #include "bench/Plateaus.h"
 #include "bench/Precise.h"
+#include "bench/RunningClock.h"
 #include "cpu/Clock.h"
 #include "cpu/ModernProcessor.h"
 #include "platform/TextFormat.h"
@@ -36,7 +37,9 @@ const char kLatencyAbout[] =
     "of its lines' order (4 bytes a line), at most 1 Gb and a quarter of the free memory (the least of\n"
     "what the kernel says is available and what the control group still allows). Each block: one\n"
     "untimed pass over the whole cycle, then N measurements of at least 20 ms each; the row shows the\n"
-    "best in nanoseconds and in cycles of the measured clock, and the spread of the N. Then each cache\n"
+    "best in nanoseconds and in core cycles at the running clock (a chain of dependent additions, as\n"
+    "vext-cli processor measures it; where it cannot be measured, in cycles of the measured time-stamp\n"
+    "counter), and the spread of the N. Then each cache\n"
     "level the processor reports, and memory: the median of the blocks that fit that level and not the\n"
     "one below. One thread, pinned to one processor. A control group that allows less than one\n"
     "processor's time is named on standard error (and as \"cpu_quota\" in the JSON's run).\n";
@@ -68,6 +71,7 @@ int RunLatencyBench(const platform::Machine& machine, const LatencyOptions& opti
     const std::vector<uint64_t> sizes = LatencyBlockSizes(machine, largest, report.lineBytes);
     report.repeat = options.repeat;
     report.clockMHz = MeasureClockMHz(machine);
+    report.runningClockMHz = runningclock::MeasureRunningClockMHz(machine, report.clockMHz);
     if (!options.json) PrintLatencyHeading(report);
 
     latency::Callbacks callbacks;
@@ -75,7 +79,7 @@ int RunLatencyBench(const platform::Machine& machine, const LatencyOptions& opti
     if (!options.json)
         callbacks.onRow = [&report, progress](const latency::Row& row) {
             progress.Clear();
-            PrintLatencyRow(row, report.clockMHz);
+            PrintLatencyRow(row, report);
         };
     if (progress.OnTerminal())
         callbacks.onStep = [progress](uint64_t bytes, int percent) {

@@ -1,6 +1,8 @@
 #include "app/cli/MemoryBenchPrinting.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/StandardOutput.h"
 #include "bench/MemoryPlans.h"
@@ -23,41 +25,46 @@ std::string Figure(double value, double spread, bool measured)
                                 measured ? precise::FormatSpread(spread) : "");
 }
 
+// The cycle column as wide as its name, and never narrower than the old "cycles" column.
+int CycleWidth(const LatencyReport& report) { return std::max(9, static_cast<int>(std::strlen(CycleName(report)))); }
+
 }  // namespace
 
 void PrintLatencyHeading(const LatencyReport& report)
 {
-    std::printf("Load-to-use latency: one pointer per %u-byte line, the lines in a random cycle; clock %d MHz\n\n",
+    std::printf("Load-to-use latency: one pointer per %u-byte line, the lines in a random cycle; clock %d MHz",
                 report.lineBytes, report.clockMHz);
-    std::printf("%-10s %9s %9s   %s\n", "Block", "ns/load", "cycles", "spread");
+    if (report.runningClockMHz) std::printf(", cores running at %.0f MHz", *report.runningClockMHz);
+    std::printf("\n\n%-10s %9s %*s   %s\n", "Block", "ns/load", CycleWidth(report), CycleName(report), "spread");
 }
 
-void PrintLatencyRow(const latency::Row& row, int clockMHz)
+void PrintLatencyRow(const latency::Row& row, const LatencyReport& report)
 {
     const bool measured = !row.runs.empty() && row.nsPerLoad > 0;
-    std::printf("%-10s %9s %9s   %s\n", BlockText(row.blockBytes).c_str(),
-                measured ? platform::FormatTwoDecimals(row.nsPerLoad).c_str() : "-",
-                measured ? platform::TextFormat("%.1f", LoadCycles(row.nsPerLoad, clockMHz)).c_str() : "-",
+    std::printf("%-10s %9s %*s   %s\n", BlockText(row.blockBytes).c_str(),
+                measured ? platform::FormatTwoDecimals(row.nsPerLoad).c_str() : "-", CycleWidth(report),
+                measured ? platform::TextFormat("%.1f", LoadCycles(row.nsPerLoad, CycleClockMHz(report))).c_str() : "-",
                 measured ? precise::FormatSpread(row.spreadPercent).c_str() : "the block could not be had");
     platform::FlushOutput();
 }
 
 void PrintLatencyLevels(const LatencyReport& report)
 {
-    std::printf("\n%-10s %9s %9s   %s\n", "Level", "ns/load", "cycles", "plateau");
+    const int width = CycleWidth(report);
+    std::printf("\n%-10s %9s %*s   %s\n", "Level", "ns/load", width, CycleName(report), "plateau");
     for (size_t i = 0; i < report.levels.size(); ++i) {
         const bench::MemoryLevel& level = report.levels[i];
         const std::string holds = (level.above ? "blocks above " + BlockText(level.above) : std::string("blocks")) +
                                   (level.upTo ? " up to " + BlockText(level.upTo) : std::string());
         const auto row = report.plateaus[i];
         if (!row || report.rows[*row].runs.empty()) {
-            std::printf("%-10s %9s %9s   no block measured (%s)\n", level.name.c_str(), "-", "-", holds.c_str());
+            std::printf("%-10s %9s %*s   no block measured (%s)\n", level.name.c_str(), "-", width, "-", holds.c_str());
             continue;
         }
         const latency::Row& r = report.rows[*row];
-        std::printf("%-10s %9s %9s   the %s block (%s)\n", level.name.c_str(),
-                    platform::FormatTwoDecimals(r.nsPerLoad).c_str(),
-                    platform::TextFormat("%.1f", LoadCycles(r.nsPerLoad, report.clockMHz)).c_str(),
+        std::printf("%-10s %9s %*s   the %s block (%s)\n", level.name.c_str(),
+                    platform::FormatTwoDecimals(r.nsPerLoad).c_str(), width,
+                    platform::TextFormat("%.1f", LoadCycles(r.nsPerLoad, CycleClockMHz(report))).c_str(),
                     BlockText(r.blockBytes).c_str(), holds.c_str());
     }
 }

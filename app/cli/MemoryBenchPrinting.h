@@ -8,7 +8,7 @@
 namespace cli {
 
 void PrintLatencyHeading(const results::LatencyReport& report);
-void PrintLatencyRow(const bench::latency::Row& row, int clockMHz);
+void PrintLatencyRow(const bench::latency::Row& row, const results::LatencyReport& report);
 void PrintLatencyLevels(const results::LatencyReport& report);
 
 void PrintBandwidthHeading(const results::BandwidthReport& report);

@@ -286,6 +286,7 @@ TEST_F(BenchCommand, PrintsWhatTheGoldenFilesHold)
         {"processor-directory", {"processor", "--cpuid", "."}},
         {"processor-fifo", {"processor", "--cpuid", "p.cpu"}},
         {"processor-c1-brand", {"processor", "--cpuid", VEXT_TEST_DATA "/cli/c1-brand-dump.txt"}},
+        {"processor-json-recorded", {"processor", "--json", "--cpuid", VEXT_TEST_DATA "/cli/c1-brand-dump.txt"}},
         {"version", {"--version"}},
         {"unknown-option", {"--frobnicate"}},
         {"help-show", {"help", "show"}},

@@ -113,7 +113,7 @@ TEST(MemoryBenchCommand, BadUsageMeasuresNothing)
 // Figures of a run on an AMD EPYC virtual machine (32 Kb L1 data, 1 Mb L2, 32 Mb L3), two repeats each.
 TEST(MemoryBenchCommand, ListsAndJsonOfRecordedRuns)
 {
-    LatencyReport latency{2598, 64, 2, {}, {}, {}};
+    LatencyReport latency{2598, 64, 2, {}, {}, {}, {}};
     const double ns[] = {1.10, 1.09, 1.09, 1.09, 4.88, 3.83, 3.85, 5.10, 8.56, 13.40, 15.17, 17.10, 85.94, 128.30};
     std::vector<uint64_t> blocks;
     for (size_t i = 0; i < std::size(ns); ++i) {
@@ -133,12 +133,20 @@ TEST(MemoryBenchCommand, ListsAndJsonOfRecordedRuns)
 
     testing::internal::CaptureStdout();
     PrintLatencyHeading(latency);
-    for (const latency::Row& row : latency.rows) PrintLatencyRow(row, latency.clockMHz);
+    for (const latency::Row& row : latency.rows) PrintLatencyRow(row, latency);
     PrintLatencyLevels(latency);
     PrintBandwidthHeading(bandwidth);
     for (const bandwidth::Row& row : bandwidth.rows) PrintBandwidthRow(row);
     PrintBandwidthMemory(bandwidth);
+    // Where the running clock was measured, the cycles are the core's, and the column says so.
+    LatencyReport running = latency;
+    running.runningClockMHz = 3493.4;
+    PrintLatencyHeading(running);
+    PrintLatencyRow(running.rows[0], running);
+    PrintLatencyLevels(running);
     const std::string lists = testing::internal::GetCapturedStdout();
-    ExpectGolden("cli/memory-bench.txt", lists + LatencyJson(latency).dump(1) + "\n" + BandwidthJson(bandwidth).dump(1) + "\n" +
+    const nlohmann::json core = LatencyJson(running);
+    ExpectGolden("cli/memory-bench.txt", lists + core["running_clock_mhz"].dump() + core["levels"][0].dump() + "\n" +
+                                             LatencyJson(latency).dump(1) + "\n" + BandwidthJson(bandwidth).dump(1) + "\n" +
                                              UnmeasuredText(latency) + "\n" + UnmeasuredText(bandwidth) + "\n");
 }
