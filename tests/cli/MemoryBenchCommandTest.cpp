@@ -11,7 +11,6 @@
 #include "platform/Clocks.h"
 #include "tests/cli/CommandOutcome.h"
 #include "tests/core/FakeCpu.h"
-#include "tests/support/FakeClocks.h"
 
 using namespace bench;
 

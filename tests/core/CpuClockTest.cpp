@@ -7,9 +7,7 @@
 #include "cpu/Clock.h"
 #include "cpu/Processor.h"
 #include "cpu/SystemSummary.h"
-#include "platform/SystemQueries.h"
 #include "tests/core/FakeCpu.h"
-#include "tests/support/FakeClocks.h"
 
 using namespace cpu;
 

@@ -10,7 +10,6 @@
 #include "cpu/RecordedCpuid.h"
 #include "files/ProcessorReport.h"
 #include "platform/CpuidDump.h"
-#include "tests/support/FakeClocks.h"
 #include "tests/support/FakeMachine.h"
 #include "tests/support/ReportTestSupport.h"
 

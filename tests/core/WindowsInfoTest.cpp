@@ -2,8 +2,6 @@
 
 #include <tuple>
 
-#include "platform/SystemQueries.h"
-#include "tests/support/FakeClocks.h"
 #include "tests/support/FakeMachine.h"
 #include "tests/support/Golden.h"
 #include "sysinfo/WindowsInfo.h"

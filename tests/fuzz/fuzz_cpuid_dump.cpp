@@ -15,9 +15,7 @@
 #include "cpu/RecordedCpuid.h"
 #include "cpu/SystemSummary.h"
 #include "platform/CpuidDump.h"
-#include "platform/SystemQueries.h"
 #include "tests/fuzz/Require.h"
-#include "tests/support/FakeClocks.h"
 #include "tests/support/FakeMachine.h"
 
 using namespace cpu;

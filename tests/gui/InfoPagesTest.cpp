@@ -7,7 +7,6 @@
 #include "pages/ProcInfo.h"
 #include "pages/SystemInfo.h"
 #include "platform/CpuidDump.h"
-#include "platform/SystemQueries.h"
 #include "tests/gui/GuiSupport.h"
 
 using namespace app;
