@@ -71,10 +71,10 @@ Scale PanelScale(const Panel& p, const CacheResults& your, const CacheResults& l
     return {full, full / 10.0, (kBottom - kTop) / full};
 }
 
-std::string ScaleLabel(double value)
+std::string ScaleLabel(double value, double fullScale)
 {
     // Four digits fill the column in the chart's font; a fifth would run into the axis.
-    if (value >= 10000.0) return platform::TextFormat("%.0fk", value / 1000.0);
+    if (fullScale >= 10000.0 && value != 0.0) return platform::TextFormat("%.0fk", value / 1000.0);
     return platform::TextFormat("%.0f", value);
 }
 
@@ -132,7 +132,7 @@ void DrawPanelFrame(wxDC& dc, const cachechart::Panel& p, const cachechart::Scal
         const int y = kTop + kStep * line;
         dc.DrawLine(p.left, y, right, y);
         // Each label from the step, not by subtracting, so no rounding piles up down the axis.
-        DrawText(dc, ScaleLabel(scale.labelStep * ((kBottom - kTop) / kStep - line)), p.scaleLabelX, y - 7);
+        DrawText(dc, ScaleLabel(scale.labelStep * ((kBottom - kTop) / kStep - line), scale.fullScale), p.scaleLabelX, y - 7);
     }
     dc.SetPen(axisPen);
 }

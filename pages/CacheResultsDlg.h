@@ -49,8 +49,9 @@ struct Scale {
 // The panel keeps its own full scale while every finite rate of both systems fits under it; past it,
 // the full scale grows to the smallest 1, 2 or 5 times a power of ten that holds the largest rate.
 Scale PanelScale(const Panel& p, const bench::CacheResults& your, const bench::CacheResults& loaded);
-// A scale label: whole Mb/sec, or thousands with a "k" where the digits would not fit the 35-pixel column.
-std::string ScaleLabel(double value);
+// A scale label: whole Mb/sec, or thousands with a "k" on an axis whose top would not fit the column;
+// every label of one axis takes the style of its full scale, so no axis mixes "10k" with "8000".
+std::string ScaleLabel(double value, double fullScale);
 
 // The y coordinate of one rate on a panel: the product with the panel's scale truncated toward zero;
 // a rate at or over full scale sits on the top line, an infinite (or otherwise not finite) one at zero.

@@ -244,6 +244,7 @@ clock-no-tsc-rate @@ if (!(tscMHz > 0)) return std::nullopt; @@ if (!(tscMHz >= 
 clock-cycles-of-tsc @@ double CycleClockMHz(const LatencyReport& report) { return report.runningClockMHz.value_or(report.clockMHz); } @@ double CycleClockMHz(const LatencyReport& report) { return report.clockMHz; }
 clock-cycle-name @@ const char* CycleName(const LatencyReport& report) { return report.runningClockMHz ? "core cycles" : "cycles"; } @@ const char* CycleName(const LatencyReport&) { return "cycles"; }
 clock-json-key-for-dumps @@ if (measuredMHz) object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr); @@ object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr);
+chart-label-style-per-value @@     if (fullScale >= 10000.0 && value != 0.0) return platform::TextFormat("%.0fk", value / 1000.0); @@     if (value >= 10000.0) return platform::TextFormat("%.0fk", value / 1000.0);
 LIST
 )
 

@@ -56,7 +56,8 @@ TEST(CacheChartScale, HeightsScalesAndLabels)
         for (const auto& p : kPanels) {
             const cachechart::Scale s = cachechart::PanelScale(p, Filled(top, 0, 0), Filled(0, top, top));
             out << p.title << " rate " << top << ": full scale " << s.fullScale << ", step " << s.labelStep << ", "
-                << s.pixelsPerMb << " pixels per Mb/sec, label " << cachechart::ScaleLabel(s.fullScale) << '\n';
+                << s.pixelsPerMb << " pixels per Mb/sec, labels " << cachechart::ScaleLabel(s.fullScale, s.fullScale) << ' '
+                << cachechart::ScaleLabel(s.labelStep * 4, s.fullScale) << '\n';
         }
     ExpectGolden("gui/cache-chart-scale.txt", out.str());
 }
