@@ -25,9 +25,9 @@ wxIMPLEMENT_CLASS(CCacheResultsDlg, wxDialog);
 namespace cachechart {
 
 const Panel kPanels[3] = {
-    {60, 0, 25, 2000, 200, 0.1, "MOVSD", 120},
-    {300, 9, 265, 1500, 150, 2.0 / 15.0, "MOV", 370},
-    {540, 18, 515, 150, 15, 4.0 / 3.0, "stepping", 595},
+    {60, 0, 2000, 200, 0.1, "MOVSD", 120},
+    {300, 9, 1500, 150, 2.0 / 15.0, "MOV", 370},
+    {540, 18, 150, 15, 4.0 / 3.0, "stepping", 595},
 };
 
 int PointY(double rate, double pixelsPerMb)
@@ -132,8 +132,13 @@ void DrawPanelFrame(wxDC& dc, const cachechart::Panel& p, const cachechart::Scal
         const int y = kTop + kStep * line;
         dc.DrawLine(p.left, y, right, y);
         // Each label from the step, not by subtracting, so no rounding piles up down the axis.
-        DrawText(dc, ScaleLabel(scale.labelStep * ((kBottom - kTop) / kStep - line), scale.fullScale), p.scaleLabelX, y - 7);
+        const std::string label = ScaleLabel(scale.labelStep * ((kBottom - kTop) / kStep - line), scale.fullScale);
+        DrawText(dc, label, ScaleLabelX(p, dc.GetTextExtent(wxString::FromUTF8(label)).x), y - 7);
     }
+    // What each axis measures, in the units of the page's result lists.
+    const wxString rate = "Mb/sec", block = "Block size (Kb)";
+    dc.DrawText(rate, p.left - dc.GetTextExtent(rate).x / 2, 76);
+    dc.DrawText(block, p.left + (kWidth - dc.GetTextExtent(block).x) / 2, 332);
     dc.SetPen(axisPen);
 }
 

@@ -31,7 +31,6 @@ constexpr int kStep = 20;     // pixels between two block sizes, and between two
 struct Panel {
     int left;
     int firstResult;       // index into CacheResults of the 2 Kb rate
-    int scaleLabelX;
     int fullScale;         // Mb/sec at the top line
     int labelStep;         // Mb/sec between two scale lines
     double pixelsPerMb;
@@ -56,6 +55,8 @@ std::string ScaleLabel(double value, double fullScale);
 // The y coordinate of one rate on a panel: the product with the panel's scale truncated toward zero;
 // a rate at or over full scale sits on the top line, an infinite (or otherwise not finite) one at zero.
 int PointY(double rate, double pixelsPerMb);
+// Where a scale label of `width` pixels starts: it ends a few pixels left of the panel's y axis.
+inline int ScaleLabelX(const Panel& p, int width) { return p.left - 4 - width; }
 // The x coordinate of block size k (0 = 2 Kb ... 8 = 512 Kb).
 inline int PointX(const Panel& p, int k) { return p.left + kStep * k; }
 }  // namespace cachechart

@@ -245,6 +245,9 @@ clock-cycles-of-tsc @@ double CycleClockMHz(const LatencyReport& report) { retur
 clock-cycle-name @@ const char* CycleName(const LatencyReport& report) { return report.runningClockMHz ? "core cycles" : "cycles"; } @@ const char* CycleName(const LatencyReport&) { return "cycles"; }
 clock-json-key-for-dumps @@ if (measuredMHz) object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr); @@ object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr);
 chart-label-style-per-value @@     if (fullScale >= 10000.0 && value != 0.0) return platform::TextFormat("%.0fk", value / 1000.0); @@     if (value >= 10000.0) return platform::TextFormat("%.0fk", value / 1000.0);
+chart-label-fixed-column @@ inline int ScaleLabelX(const Panel& p, int width) { return p.left - 4 - width; } @@ inline int ScaleLabelX(const Panel& p, int) { return p.left - 25; }
+chart-no-rate-caption @@     dc.DrawText(rate, p.left - dc.GetTextExtent(rate).x / 2, 76); @@     (void)rate;
+chart-no-block-caption @@     dc.DrawText(block, p.left + (kWidth - dc.GetTextExtent(block).x) / 2, 332); @@     (void)block;
 LIST
 )
 
