@@ -22,7 +22,7 @@ CVextSheet::CVextSheet(const wxString& caption, CUserPrompt& prompt, const bench
     : prompt_(prompt), context_(context)
 {
     SetSheetStyle(wxPROPSHEET_NOTEBOOK);
-    Create(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE);
+    Create(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
     // The title bar and the window list show the application icon, the picture the installed icons
     // are drawn from.
     wxIcon icon;
@@ -38,7 +38,7 @@ CVextSheet::CVextSheet(const wxString& caption, CUserPrompt& prompt, const bench
     Bind(wxEVT_BUTTON, &CVextSheet::OnClosingButton, this, wxID_CANCEL);
 }
 
-void CVextSheet::AddPage(CTemplatePage* page)
+void CVextSheet::AddPage(CSheetPage* page)
 {
     page->CreatePage(GetBookCtrl(), prompt_, context_, cursor_);
     GetBookCtrl()->AddPage(page, page->Caption(), pages_.empty());
@@ -56,6 +56,9 @@ void CVextSheet::Prepare()
         tabsWidth += book->GetTextExtent(book->GetPageText(i)).x + kTabPadding;
     if (tabsWidth > book->GetBestSize().x) book->SetMinSize(wxSize(tabsWidth, -1));
     LayoutDialog();
+    // The sheet may grow (the charts of the later pages gain from it) but never shrinks below the size
+    // its pages were laid out for; the template pages keep their content centred.
+    SetMinSize(GetSize());
     if (int sel = GetBookCtrl()->GetSelection(); sel != wxNOT_FOUND) pages_[static_cast<size_t>(sel)]->Initialise();
 }
 
@@ -65,7 +68,7 @@ void CVextSheet::CancelToClose()
     if (wxWindow* ok = FindWindow(wxID_OK)) ok->SetLabel("Close");
 }
 
-CTemplatePage* CVextSheet::Page(size_t index) const { return index < pages_.size() ? pages_[index] : nullptr; }
+CSheetPage* CVextSheet::Page(size_t index) const { return index < pages_.size() ? pages_[index] : nullptr; }
 
 size_t CVextSheet::PageCount() const { return pages_.size(); }
 
@@ -78,7 +81,7 @@ void CVextSheet::SelectPage(size_t index)
 void CVextSheet::OnClosingButton(wxCommandEvent& event)
 {
     // Closing the sheet ends the program: a run that was not saved would be lost.
-    const bool unsaved = std::ranges::any_of(pages_, [](const CTemplatePage* page) { return page->HasUnsavedResults(); });
+    const bool unsaved = std::ranges::any_of(pages_, [](const CSheetPage* page) { return page->HasUnsavedResults(); });
     if (unsaved && !prompt_.AskYesNo(kUnsavedRunQuestion)) return;
     event.Skip();
 }

@@ -12,7 +12,7 @@
 
 class wxCommandEvent;
 namespace pages {
-class CTemplatePage;
+class CSheetPage;
 }
 
 namespace app {
@@ -27,13 +27,13 @@ public:
     CVextSheet(const wxString& caption, widgets::CUserPrompt& prompt, const bench::Context& context, wxWindow* parent = nullptr);
 
     // Creates the page's window on the sheet and adds its tab, captioned by its template.
-    void AddPage(pages::CTemplatePage* page);
+    void AddPage(pages::CSheetPage* page);
     // Sizes the sheet to its pages and initialises the selected page, as the sheet opens.
     void Prepare();
 
     void CancelToClose() override;
 
-    pages::CTemplatePage* Page(size_t index) const;
+    pages::CSheetPage* Page(size_t index) const;
     // The cursor the runs of the sheet's pages leave.
     widgets::CRunCursor& Cursor() { return cursor_; }
     size_t PageCount() const;
@@ -42,7 +42,7 @@ public:
 private:
     void OnPageChanged(wxBookCtrlEvent& event);
     void OnClosingButton(wxCommandEvent& event);
-    std::vector<pages::CTemplatePage*> pages_;
+    std::vector<pages::CSheetPage*> pages_;
     widgets::CUserPrompt& prompt_;
     const bench::Context& context_;
     widgets::CRunCursor cursor_;

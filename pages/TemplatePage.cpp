@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "widgets/BusyInput.h"
-#include "pages/SheetButtons.h"
 #include "widgets/DisplayText.h"
 #include "widgets/TemplateBuilder.h"
 
@@ -11,21 +9,14 @@ namespace pages {
 
 using namespace widgets;
 
-wxIMPLEMENT_ABSTRACT_CLASS(CTemplatePage, wxPanel);
+wxIMPLEMENT_ABSTRACT_CLASS(CTemplatePage, CSheetPage);
 
-bool CTemplatePage::CreatePage(wxWindow* parent, CUserPrompt& prompt, const bench::Context& context, CRunCursor& cursor)
+void CTemplatePage::BuildControls()
 {
-    prompt_ = &prompt;
-    context_ = &context;
-    cursor_ = &cursor;
-    if (!Create(parent, wxID_ANY)) return false;
-    wxWindow* top = wxGetTopLevelParent(parent);
-    if (top && top->GetFont().IsOk()) SetFont(top->GetFont());
     templateSize_ = TemplatePixelSize(this, Template());
     SetMinSize(templateSize_);
     controls_ = BuildFromTemplate(this, Template());
     Bind(wxEVT_SIZE, &CTemplatePage::OnSize, this);
-    return true;
 }
 
 void CTemplatePage::OnSize(wxSizeEvent& event)
@@ -40,15 +31,6 @@ void CTemplatePage::OnSize(wxSizeEvent& event)
     for (wxWindow* child : GetChildren()) child->Move(child->GetPosition() + shift);
     offset_ = offset;
     Refresh();
-}
-
-void CTemplatePage::Initialise()
-{
-    if (initialised_) return;
-    initialised_ = true;
-    // A page measures the clock as it fills (about a second); what the user does meanwhile is dropped.
-    CBusyInput busy;
-    OnInitDialog();
 }
 
 wxWindow* CTemplatePage::Control(int id) const
@@ -66,11 +48,6 @@ std::string CTemplatePage::ControlText(int id) const
 {
     wxWindow* w = Control(id);
     return w ? std::string(w->GetLabel().utf8_str()) : std::string();
-}
-
-CSheetButtons* CTemplatePage::Sheet() const
-{
-    return dynamic_cast<CSheetButtons*>(wxGetTopLevelParent(const_cast<CTemplatePage*>(this)));
 }
 
 }  // namespace pages

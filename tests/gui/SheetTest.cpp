@@ -32,7 +32,8 @@ TEST(Sheet, TabsInOrderOkCancelWithoutApplyAndEveryControlWhereItsTemplatePutsIt
     ASSERT_EQ(sheet.PageCount(), sheet.GetBookCtrl()->GetPageCount());
     std::string texts;
     for (size_t i = 0; i < sheet.PageCount(); ++i) {
-        CTemplatePage* page = sheet.Page(i);
+        auto* page = dynamic_cast<CTemplatePage*>(sheet.Page(i));
+        ASSERT_NE(nullptr, page);
         const std::string caption = Utf8(sheet.GetBookCtrl()->GetPageText(i)), className = Utf8(page->GetClassInfo()->GetClassName());
         texts += "== " + caption + ": " + className + '\n' + (i == 0 ? "" : guitest::ControlTexts(*page));
         std::unique_ptr<wxObject> made(wxCreateDynamicObject(className));  // each page can be made from its class name
@@ -73,12 +74,12 @@ TEST(Sheet, EscapeCloseBoxAndCloseEndTheModalRunAskingFirstWhileARunIsNotSaved)
         for (int i = 0; i < 3; ++i) {
             if (cancelDisabled) sheet.CancelToClose();
             sheet.CallAfter([&, i] {
-                guitest::Press(sheet.Page(0)->Control(res::IDC_BENCH_RUN));
+                guitest::Press(dynamic_cast<CTemplatePage*>(sheet.Page(0))->Control(res::IDC_BENCH_RUN));
                 prompt.yes = false;
                 closings[i]();
                 EXPECT_TRUE(sheet.IsModal()) << i << " closed after a No";
                 prompt.yes = i == 0;  // Escape: answered Yes; the others: saved first, and nothing asked
-                if (i > 0) guitest::Press(sheet.Page(0)->Control(res::IDC_BENCH_SAVE));
+                if (i > 0) guitest::Press(dynamic_cast<CTemplatePage*>(sheet.Page(0))->Control(res::IDC_BENCH_SAVE));
                 closings[i]();
                 if (sheet.IsModal()) sheet.EndModal(wxID_ABORT);  // fails instead of waiting for a person
             });
