@@ -12,9 +12,10 @@ need() { [ -e "$prefix/$1" ] || { echo "not installed: $1"; status=1; }; }
 need bin/vext-cli
 need share/man/man1/vext-cli.1.gz
 need share/bash-completion/completions/vext-cli
-need share/doc/vext/copyright
+need share/doc/vext-cli/copyright
 if [ "$gui" = 1 ]; then
     need bin/vext
+    need share/doc/vext/copyright
     need share/man/man1/vext.1.gz
     need share/icons/hicolor/scalable/apps/vext.svg
     desktop="$prefix/share/applications/vext.desktop"
