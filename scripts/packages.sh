@@ -1,5 +1,5 @@
 # Installs the Debian packages named in the arguments that are missing. Quiet and quick when all are there.
-# Sourced by run.sh, test.sh and scripts/package.sh.
+# Sourced by run.sh, test.sh and the scripts that build or check the packages, the image and the fleet recipes.
 ensure_packages() {
     local missing=()
     local pkg
@@ -30,6 +30,9 @@ BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev nlohmann-json3-
 # What a packaging build (-DVEXT_PACKAGING=ON) needs besides: help2man writes vext-cli's manual page and
 # rsvg-convert renders the icons.
 PACKAGING_PACKAGES=(help2man librsvg2-bin)
+# What the container image's scripts need (scripts/container-image.sh, scripts/check-container.sh; not
+# ./test.sh): podman, runc where crun cannot run (scripts/podman.sh says when), debootstrap for the base.
+CONTAINER_PACKAGES=(podman runc debootstrap)
 # What the tests need besides: GoogleTest, a virtual display, clang for the sanitizer and fuzzing build;
 # the checkers of the desktop entry, the AppStream metadata, the manual pages and the Debian package, and
 # bash-completion for the completion test.
