@@ -102,7 +102,7 @@ grep -A12 "TASK \[Show the summary\]" ansible-run/playbook.log || true
 check "[ $status = 2 ]" "ansible-playbook exited $status: 2, a host failed"
 check "grep -q \"node-3.*failed=1\" ansible-run/playbook.log" "node-3 failed its run"
 check "[ -s ansible-run/results/node-1.json ] && [ -s ansible-run/results/node-2.json ]" "node-1 and node-2 left their results"
-check "[ ! -e ansible-run/results/node-3.json ] && [ -z \"\$(ls -A /tmp/vext-node-1 /tmp/vext-node-2 | grep -v \"^vext-cpu.json\$\")\" ]" \
+check "[ ! -e ansible-run/results/node-3.json ] && [ -z \"\$(find /tmp/vext-node-1 /tmp/vext-node-2 -type f ! -name vext-cpu.json)\" ]" \
     "node-3 left no result, and no run left a temporary file"
 check "grep -Eq \"compare --summary exited (0|$flagged)\\b\" ansible-run/playbook.log" "the summary play ran and compare printed a summary"
 check "head -n 1 ansible-run/results/summary.txt | grep -qw 2" "the summary covers the 2 results: $(head -n 1 ansible-run/results/summary.txt)"
