@@ -18,6 +18,7 @@ in_image() {
     # shellcheck disable=SC2046  # the limits are separate options
     vext_podman run --rm $(vext_podman_limits) "$image" "$@"
 }
+# shellcheck disable=SC2046  # the limits are separate options
 echo "== $image: $(in_image --version) as user $(vext_podman run --rm --entrypoint id $(vext_podman_limits) "$image" -un)"
 clockless() { grep -vE '^(Measured|Running) clock '; }
 in_image processor | clockless > "$out/image-processor"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A pristine Debian 12 for the check scripts (sourced): a minimal root file system made by
 # `debootstrap --variant=minbase bookworm`, kept as the tarball /tmp/vext-fresh-base.tar (made when
 # missing), unpacked into a folder of its own for each check.

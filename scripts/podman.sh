@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # How the container scripts call podman (sourced). Two settings make it work where the machine's own
 # defaults do not, and cost nothing elsewhere:
 # - open-file and process limits given, no higher than this shell's: podman's defaults raise them
