@@ -110,10 +110,13 @@ struct Geometry {
     std::vector<int> xTicks;  // pixel columns of the x axis' ticks (the line chart)
     std::vector<LegendEntry> legend;
 
+    int inset = 0;  // from the frame to the axes' ends, so that a point at an end is drawn whole
+
     int Py(double value) const
     {
         const double f = std::clamp(value / y.top, 0.0, 1.0);
-        return layout.frame.GetBottom() - static_cast<int>(std::lround(f * (layout.frame.height - 1)));
+        const int height = std::max(layout.frame.height - 1 - 2 * inset, 0);
+        return layout.frame.GetBottom() - inset - static_cast<int>(std::lround(f * height));
     }
 };
 
@@ -260,7 +263,8 @@ struct LineGeometry : Geometry {
     {
         double f = log2X ? (std::log2(x) - xLog.low) / (xLog.high - xLog.low) : x / xLin.top;
         f = std::clamp(std::isfinite(f) ? f : 0.0, 0.0, 1.0);
-        return layout.frame.x + static_cast<int>(std::lround(f * (layout.frame.width - 1)));
+        const int width = std::max(layout.frame.width - 1 - 2 * inset, 0);
+        return layout.frame.x + inset + static_cast<int>(std::lround(f * width));
     }
     bool InRange(double x) const
     {
@@ -276,6 +280,7 @@ LineGeometry ArrangeLine(const wxWindow& window, wxDC& dc, const wxSize& size, c
     const Sizes s = MeasureSizes(window, dc);
     LineGeometry g;
     g.log2X = axes.log2X;
+    g.inset = s.dot + s.pen;
     double smallestX = std::numeric_limits<double>::infinity(), largestX = 0, largestY = 0;
     for (const PlotSeries& ps : series)
         for (const PlotPoint& p : ps.points)
@@ -387,26 +392,24 @@ void CLineChart::Draw(wxDC& dc, const wxSize& size) const
     dc.SetPen(wxPen(c.marker, 1, wxPENSTYLE_SHORT_DASH));
     for (const auto& [col, i] : g.markers) dc.DrawLine(col, frame.y + 1, col, frame.GetBottom());
 
-    // Every point stays inside the frame: values are clamped to the axes, and the drawing is clipped.
+    // Every point stays inside the frame: values beyond the axes are drawn at their ends, and the axes
+    // end inside the frame by a point's size.
     std::vector<bool> loaded;
     for (const PlotSeries& ps : series_) loaded.push_back(ps.loaded);
     const std::vector<SeriesStyle> styles = Styles(loaded);
-    {
-        wxDCClipper clip(dc, frame);
-        for (size_t i = 0; i < series_.size(); ++i) {
-            const wxColour& colour = KindColour(c, styles[i].loaded);
-            std::vector<PlotPoint> points;
-            for (const PlotPoint& p : series_[i].points)
-                if (Drawable(p, g.log2X)) points.push_back(p);
-            std::stable_sort(points.begin(), points.end(), [](const PlotPoint& a, const PlotPoint& b) { return a.x < b.x; });
-            std::vector<wxPoint> pixels;
-            for (const PlotPoint& p : points) pixels.emplace_back(g.Px(p.x), g.Py(p.y));
-            dc.SetPen(wxPen(colour, s.pen, Dashes(styles[i].index)));
-            if (pixels.size() > 1) dc.DrawLines(static_cast<int>(pixels.size()), pixels.data());
-            dc.SetPen(wxPen(colour, 1));
-            dc.SetBrush(wxBrush(colour));
-            for (const wxPoint& p : pixels) DrawPoint(dc, p, styles[i].index, s.dot);
-        }
+    for (size_t i = 0; i < series_.size(); ++i) {
+        const wxColour& colour = KindColour(c, styles[i].loaded);
+        std::vector<PlotPoint> points;
+        for (const PlotPoint& p : series_[i].points)
+            if (Drawable(p, g.log2X)) points.push_back(p);
+        std::stable_sort(points.begin(), points.end(), [](const PlotPoint& a, const PlotPoint& b) { return a.x < b.x; });
+        std::vector<wxPoint> pixels;
+        for (const PlotPoint& p : points) pixels.emplace_back(g.Px(p.x), g.Py(p.y));
+        dc.SetPen(wxPen(colour, s.pen, Dashes(styles[i].index)));
+        if (pixels.size() > 1) dc.DrawLines(static_cast<int>(pixels.size()), pixels.data());
+        dc.SetPen(wxPen(colour, 1));
+        dc.SetBrush(wxBrush(colour));
+        for (const wxPoint& p : pixels) DrawPoint(dc, p, styles[i].index, s.dot);
     }
     for (const LegendEntry& e : g.legend) {
         const wxColour& colour = KindColour(c, e.style.loaded);
@@ -502,13 +505,10 @@ void CBarChart::Draw(wxDC& dc, const wxSize& size) const
     const ChartColours c = ThemeChartColours();
     const BarGeometry g = ArrangeBars(*this, dc, size, axes_, names_, groups_, loaded_);
     DrawCommon(dc, s, c, g, size);
-    {
-        wxDCClipper clip(dc, g.layout.frame);
-        for (const auto& [box, style] : g.bars) {
-            dc.SetPen(wxPen(KindColour(c, style.loaded), 1));
-            dc.SetBrush(wxBrush(BarFill(c, style.loaded, style.index)));
-            dc.DrawRectangle(box);
-        }
+    for (const auto& [box, style] : g.bars) {
+        dc.SetPen(wxPen(KindColour(c, style.loaded), 1));
+        dc.SetBrush(wxBrush(BarFill(c, style.loaded, style.index)));
+        dc.DrawRectangle(box);
     }
     for (const LegendEntry& e : g.legend) {
         dc.SetPen(wxPen(KindColour(c, e.style.loaded), 1));

@@ -21,10 +21,10 @@ LinearScale LinearAxis(double largest, int maxSteps)
         if (s.steps <= maxSteps) break;
     }
     s.top = s.steps * s.step;
-    if (s.top >= 1e7)
-        s.divisor = 1e6, s.suffix = "M";
-    else if (s.top >= 1e4)
-        s.divisor = 1e3, s.suffix = "k";
+    // Thousands from 10000 up, millions from ten million up, and so on to exa; beyond, powers of ten.
+    static const char* const kSuffixes[] = {"k", "M", "G", "T", "P", "E"};
+    for (int i = 0; i < 6 && s.top >= 1e4 * std::pow(1e3, i); ++i) s.divisor = std::pow(1e3, i + 1), s.suffix = kSuffixes[i];
+    if (s.top >= 1e22) s.divisor = 0;
     const double unit = s.step / s.divisor;
     s.decimals = 0;
     for (double scaled = unit; s.decimals < 9 && std::fabs(scaled - std::round(scaled)) > 1e-6 * scaled; scaled *= 10)
@@ -35,6 +35,7 @@ LinearScale LinearAxis(double largest, int maxSteps)
 std::string TickText(double value, const LinearScale& scale)
 {
     if (value == 0) return "0";
+    if (scale.divisor == 0) return platform::TextFormat("%.0e", value);
     return platform::FormatDecimals(value / scale.divisor, scale.decimals) + scale.suffix;
 }
 

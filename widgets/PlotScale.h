@@ -7,7 +7,8 @@
 namespace widgets {
 
 // A linear axis from 0 to `top` in `steps` equal steps of 1, 2 or 5 times a power of ten. Its labels
-// are divided by `divisor` and end in `suffix` ("k" from 10000 up, "M" from ten million up).
+// are divided by `divisor` and end in `suffix` ("k" from 10000 up, "M" from ten million up, ...); a
+// divisor 0 writes them as powers of ten ("5e+299").
 struct LinearScale {
     double top = 1;
     double step = 0.2;
