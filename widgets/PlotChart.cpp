@@ -26,7 +26,15 @@ wxColour Mix(const wxColour& a, const wxColour& b, double share_of_b)
     return wxColour(channel(a.Red(), b.Red()), channel(a.Green(), b.Green()), channel(a.Blue(), b.Blue()));
 }
 
-bool IsLight(const wxColour& c) { return 0.299 * c.Red() + 0.587 * c.Green() + 0.114 * c.Blue() > 127.5; }
+double Luma(const wxColour& c) { return 0.299 * c.Red() + 0.587 * c.Green() + 0.114 * c.Blue(); }
+bool IsLight(const wxColour& c) { return Luma(c) > 127.5; }
+
+wxImage::HSVValue Hsv(const wxColour& c) { return wxImage::RGBtoHSV(wxImage::RGBValue(c.Red(), c.Green(), c.Blue())); }
+wxColour Rgb(const wxImage::HSVValue& hsv)
+{
+    const wxImage::RGBValue rgb = wxImage::HSVtoRGB(hsv);
+    return wxColour(rgb.red, rgb.green, rgb.blue);
+}
 
 // The lengths of a chart in pixels: the display's scale through FromDIP, the text's through the font.
 struct Sizes {
@@ -213,14 +221,20 @@ void DrawTexts(wxDC& dc, const ChartColours& c, const Geometry& g)
 
 ChartColours DeriveChartColours(const wxColour& background, const wxColour& text, const wxColour& highlight)
 {
+    const bool light = IsLight(background);
     ChartColours c{background, text, Mix(background, text, 0.18), Mix(background, text, 0.5), highlight, {}};
-    wxImage::HSVValue hsv = wxImage::RGBtoHSV(wxImage::RGBValue(highlight.Red(), highlight.Green(), highlight.Blue()));
+    // A dark theme's highlight is often a deep blue that a thin line on its dark window hides: it is
+    // brightened (and a light theme's pale one darkened) until the line stands out.
+    wxImage::HSVValue hsv = Hsv(highlight);
+    if (std::fabs(Luma(highlight) - Luma(background)) < 90) {
+        hsv.value = light ? std::min(hsv.value, 0.6) : 1.0;
+        c.live = Rgb(hsv);
+    }
     // A grey highlight has no hue to oppose: the second colour is then an orange.
     hsv.hue = hsv.saturation < 0.15 ? 0.08 : std::fmod(hsv.hue + 0.5, 1.0);
     hsv.saturation = std::max(hsv.saturation, 0.75);
-    hsv.value = IsLight(background) ? 0.72 : 1.0;
-    const wxImage::RGBValue rgb = wxImage::HSVtoRGB(hsv);
-    c.loaded = wxColour(rgb.red, rgb.green, rgb.blue);
+    hsv.value = light ? 0.72 : 1.0;
+    c.loaded = Rgb(hsv);
     if (c.loaded == c.live) c.loaded = Mix(c.live, text, 0.5);
     return c;
 }

@@ -151,14 +151,16 @@ TEST(PlotChartDrawing, BarsInTheirGroupsAndColours)
     ExpectTextsClearOfTheFrame(layout);
 }
 
-// The second colour reads on a light and on a dark background, and differs from the live run's.
-TEST(PlotChartColours, TheLoadedColourStandsOutOnLightAndDarkThemes)
+// Both series colours read on a light and on a dark background (the dark theme's highlight is a deep
+// blue), and they differ.
+TEST(PlotChartColours, BothColoursStandOutOnLightAndDarkThemes)
 {
     auto luma = [](const wxColour& c) { return 0.299 * c.Red() + 0.587 * c.Green() + 0.114 * c.Blue(); };
     for (const auto& [background, text] : {std::pair(*wxWHITE, *wxBLACK), std::pair(wxColour(36, 36, 36), *wxWHITE)})
-        for (const wxColour& highlight : {wxColour(53, 132, 228), wxColour(128, 128, 128)}) {
+        for (const wxColour& highlight : {wxColour(53, 132, 228), wxColour(33, 93, 156), wxColour(128, 128, 128)}) {
             const ChartColours c = DeriveChartColours(background, text, highlight);
             EXPECT_GT(std::fabs(luma(c.loaded) - luma(background)), 100) << background.GetAsString();
+            EXPECT_GT(std::fabs(luma(c.live) - luma(background)), 70) << highlight.GetAsString();
             EXPECT_NE(c.loaded, c.live);
             EXPECT_NE(BarFill(c, false, 1), c.live);
         }
