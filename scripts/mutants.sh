@@ -273,6 +273,7 @@ plot-table-missing @@             rows.back().push_back(at == ps.points.end() ? 
 plot-table-nan @@     return std::isfinite(value) ? platform::FormatDecimals(value, decimals) : "-"; @@     return platform::FormatDecimals(value, decimals);
 plot-table-bar-rows @@             rows.back().push_back(i < group.values.size() ? TableValue(group.values[i], decimals) : "-"); @@             rows.back().push_back(i < group.values.size() ? TableValue(group.values[i], decimals) : "");
 plot-live-readable @@     if (std::fabs(Luma(highlight) - Luma(background)) < 90) { @@     if (false) {
+plot-no-focus-stop @@     m_container.DisableSelfFocus();  // no stop for the keyboard @@     // no stop for the keyboard
 LIST
 )
 

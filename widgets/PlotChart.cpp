@@ -375,6 +375,7 @@ CLineChart::CLineChart(wxWindow* parent, wxWindowID id, const PlotAxes& axes)
     : wxPanel(parent, id, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE), axes_(axes)
 {
     SetMinSize(FromDIP(wxSize(360, 240)));
+    m_container.DisableSelfFocus();  // no stop for the keyboard: its values are reached in its table
     BindPainting(*this, [this](wxDC& dc, const wxSize& size) { Draw(dc, size); });
 }
 
@@ -497,6 +498,7 @@ CBarChart::CBarChart(wxWindow* parent, wxWindowID id, const PlotAxes& axes)
     : wxPanel(parent, id, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE), axes_(axes)
 {
     SetMinSize(FromDIP(wxSize(360, 240)));
+    m_container.DisableSelfFocus();
     BindPainting(*this, [this](wxDC& dc, const wxSize& size) { Draw(dc, size); });
 }
 

@@ -104,6 +104,7 @@ TEST(PlotChartDrawing, CurvesStayInTheFrameInTheirColoursWithAxesMarkersAndLegen
     chart.SetSeries({{"latency", {{4096, 1.4}, {65536, 4.0}, {1 << 20, 12.0}, {64 << 20, 95.0}, {1 << 14, -3}, {kNaN, 2}, {0, 5}}, false},
                      {"latency, 2025 run", {{4096, 1.2}, {1 << 20, 9.5}, {64 << 20, 120}}, true}});
     chart.SetMarkers({{32 << 10, "L1 32 Kb"}, {1 << 20, "L2 1 Mb"}, {1 << 21, "L3 2 Mb"}, {48 << 20, "L3 48 Mb"}, {1e12, "beyond"}});
+    EXPECT_FALSE(chart.AcceptsFocusFromKeyboard()) << "a picture is a focus stop that shows nothing";
     const auto [layout, image] = Drawn(chart);
     const ChartColours colours = ThemeChartColours();
     ASSERT_FALSE(layout.empty);
