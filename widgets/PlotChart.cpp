@@ -201,8 +201,10 @@ void DrawCommon(wxDC& dc, const Sizes& s, const ChartColours& c, const Geometry&
     dc.SetBrush(wxBrush(c.background));
     dc.DrawRectangle(wxPoint(0, 0), size);
     dc.SetPen(wxPen(c.grid, 1));
-    for (size_t i = 1; i < g.yTicks.size(); ++i) dc.DrawLine(frame.x + 1, g.yTicks[i], frame.GetRight(), g.yTicks[i]);
-    for (int col : g.xTicks) dc.DrawLine(col, frame.y + 1, col, frame.GetBottom());
+    for (int row : g.yTicks)
+        if (row != frame.GetBottom()) dc.DrawLine(frame.x + 1, row, frame.GetRight(), row);
+    for (int col : g.xTicks)
+        if (col != frame.x) dc.DrawLine(col, frame.y + 1, col, frame.GetBottom());
     dc.SetPen(wxPen(c.text, 1));
     for (int row : g.yTicks) dc.DrawLine(frame.x - s.tick, row, frame.x, row);
     for (int col : g.xTicks) dc.DrawLine(col, frame.GetBottom() + 1, col, frame.GetBottom() + 1 + s.tick);
