@@ -248,6 +248,32 @@ chart-label-style-per-value @@     if (fullScale >= 10000.0 && value != 0.0) ret
 chart-label-fixed-column @@ inline int ScaleLabelX(const Panel& p, int width) { return p.left - 4 - width; } @@ inline int ScaleLabelX(const Panel& p, int) { return p.left - 25; }
 chart-no-rate-caption @@     dc.DrawText(rate, p.left - dc.GetTextExtent(rate).x / 2, 76); @@     (void)rate;
 chart-no-block-caption @@     dc.DrawText(block, p.left + (kWidth - dc.GetTextExtent(block).x) / 2, 332); @@     (void)block;
+plot-top-unrounded @@     s.top = s.steps * s.step; @@     s.top = largest;
+plot-suffix-threshold @@ for (int i = 0; i < 6 && s.top >= 1e4 * std::pow(1e3, i); ++i) @@ for (int i = 0; i < 6 && s.top >= 1e3 * std::pow(1e3, i); ++i)
+plot-zero-label @@     if (value == 0) return "0"; @@     if (value == 0 && false) return "0";
+plot-log2-low @@ s.low = std::clamp(static_cast<int>(std::floor(std::log2(smallest))), 0, 61); @@ s.low = std::clamp(static_cast<int>(std::ceil(std::log2(smallest))), 0, 61);
+plot-block-mb-whole @@ if (bytes >= kMb && std::fmod(bytes, kMb) == 0) @@ if (bytes >= kMb)
+plot-label-every @@ while (every < powers && static_cast<double>(width) * every / powers < labelWidth) every *= 2; @@ while (every < powers && static_cast<double>(width) * every / powers < labelWidth) every += 1;
+plot-table-decimals @@     return smallest >= 10 ? 1 : 2; @@     return smallest >= 10 ? 1 : 1;
+plot-clamp-y @@         const double f = std::clamp(value / y.top, 0.0, 1.0); @@         const double f = value / y.top;
+plot-loaded-colour @@     for (bool l : loaded) styles.push_back({l, counts[l]++}); @@     for (bool l : loaded) styles.push_back({false, counts[l]++});
+plot-legend-labels @@         texts.push_back(label); @@         (void)label;
+plot-y-caption @@     g.layout.texts.push_back(Text(dc, axes.yCaption, s.margin, s.margin)); @@     (void)axes.yCaption;
+plot-no-results @@     PlotText t = Text(dc, kNoResults, 0, 0); @@     PlotText t = Text(dc, "", 0, 0);
+plot-y-labels-clear @@ label.box.SetPosition(wxPoint(g.layout.frame.x - s.tick - s.gap - label.box.width, row - label.box.height / 2)); @@ label.box.SetPosition(wxPoint(g.layout.frame.x - label.box.width / 2, row - label.box.height / 2));
+plot-marker-left-of-line @@         if (label.box.GetRight() > frame.GetRight() - s.gap) label.box.x = col - s.gap - label.box.width; @@         (void)frame;
+plot-marker-in-range @@         if (!std::isfinite(markers[i].x) || !g.InRange(markers[i].x)) continue; @@         if (!std::isfinite(markers[i].x)) continue;
+plot-marker-rows @@         while (row < rowEnds.size() && rowEnds[row] + s.gap > label.box.x) ++row; @@         while (false && row < rowEnds.size()) ++row;
+plot-bar-nan @@             if (!std::isfinite(v) || v <= 0) continue; @@             if (v <= 0) continue;
+plot-bar-group-place @@ const double groupLeft = frame.x + slot * static_cast<double>(k) + (slot - inner) / 2; @@ const double groupLeft = frame.x + (slot - inner) / 2;
+plot-dark-accent @@     hsv.value = IsLight(background) ? 0.72 : 1.0; @@     hsv.value = 0.72;
+plot-bar-paler @@     static const double kPaler[] = {0.0, 0.35, 0.55, 0.7}; @@     static const double kPaler[] = {0.0, 0.0, 0.0, 0.0};
+plot-table-x-order @@     std::sort(xs.begin(), xs.end()); @@     (void)xs;
+plot-table-missing @@             rows.back().push_back(at == ps.points.end() ? "-" : TableValue(at->y, decimals)); @@             rows.back().push_back(at == ps.points.end() ? "" : TableValue(at->y, decimals));
+plot-table-nan @@     return std::isfinite(value) ? platform::FormatDecimals(value, decimals) : "-"; @@     return platform::FormatDecimals(value, decimals);
+plot-table-bar-rows @@             rows.back().push_back(i < group.values.size() ? TableValue(group.values[i], decimals) : "-"); @@             rows.back().push_back(i < group.values.size() ? TableValue(group.values[i], decimals) : "");
+plot-live-readable @@     if (std::fabs(Luma(highlight) - Luma(background)) < 90) { @@     if (false) {
+plot-no-focus-stop @@     m_container.DisableSelfFocus();  // no stop for the keyboard @@     // no stop for the keyboard
 LIST
 )
 

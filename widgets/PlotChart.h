@@ -11,7 +11,7 @@
 namespace widgets {
 
 struct PlotPoint {
-    double x = 0;
+    double x = 0;  // on a log-2 axis a block size in bytes, labelled "4 Kb", "1 Mb"
     double y = 0;
 };
 
@@ -33,6 +33,30 @@ struct PlotAxes {
     bool log2X = true;     // block sizes double: equal steps per doubling
 };
 
+// The charts' colours, from the desktop theme: the window's background and text, grid and marker lines
+// between the two, the highlight for the live run's series and a second colour for loaded ones.
+struct ChartColours {
+    wxColour background, text, grid, marker, live, loaded;
+};
+// The second colour is the highlight's opposite hue, darker on a light background and lighter on a
+// dark one, so that it reads on both.
+ChartColours DeriveChartColours(const wxColour& background, const wxColour& text, const wxColour& highlight);
+ChartColours ThemeChartColours();
+// The fill of a bar series, the index-th of its kind (live or loaded): its colour, paler for each next one.
+wxColour BarFill(const ChartColours& colours, bool loaded, int index);
+
+// Where a chart puts its parts on a client area.
+struct PlotText {
+    std::string text;
+    wxRect box;
+};
+struct PlotLayout {
+    wxRect frame;                 // the plot's frame: no value is drawn outside it
+    wxRect legend;                // the series' samples and labels; empty without series
+    std::vector<PlotText> texts;  // every text the chart draws: captions, tick labels, markers, legend
+    bool empty = true;            // nothing to draw: the frame says "No results"
+};
+
 class CLineChart : public wxPanel {
 public:
     CLineChart(wxWindow* parent, wxWindowID id, const PlotAxes& axes);
@@ -44,6 +68,7 @@ public:
 
     // Paints the chart onto `dc` over a client area of `size` (the paint handler and the tests).
     void Draw(wxDC& dc, const wxSize& size) const;
+    PlotLayout Arrange(wxDC& dc, const wxSize& size) const;  // where Draw puts what it draws
 
 private:
     PlotAxes axes_;
@@ -67,6 +92,7 @@ public:
     const PlotAxes& Axes() const { return axes_; }
 
     void Draw(wxDC& dc, const wxSize& size) const;
+    PlotLayout Arrange(wxDC& dc, const wxSize& size) const;  // where Draw puts what it draws
 
 private:
     PlotAxes axes_;
@@ -83,6 +109,9 @@ public:
 
     void ShowLines(const CLineChart& chart);
     void ShowBars(const CBarChart& chart);
+
+private:
+    void Fill(const std::vector<std::string>& captions, const std::vector<std::vector<std::string>>& rows);
 };
 
 }  // namespace widgets
