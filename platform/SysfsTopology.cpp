@@ -24,7 +24,7 @@ template <typename Each>
 bool ForEachInList(std::string_view list, Each each)
 {
     while (!list.empty() && (list.back() == '\n' || list.back() == ' ')) list.remove_suffix(1);
-    if (list.empty()) return false;
+    if (list.empty() || list.back() == ',') return false;
     while (!list.empty()) {
         const size_t comma = list.find(',');
         const std::string_view range = list.substr(0, comma);
@@ -36,7 +36,7 @@ bool ForEachInList(std::string_view list, Each each)
         const auto a = std::from_chars(firstText.data(), firstText.data() + firstText.size(), first);
         const auto b = std::from_chars(lastText.data(), lastText.data() + lastText.size(), last);
         if (firstText.empty() || lastText.empty() || a.ec != std::errc() || a.ptr != firstText.data() + firstText.size() ||
-            b.ec != std::errc() || b.ptr != lastText.data() + lastText.size() || first < 0 || last < first)
+            b.ec != std::errc() || b.ptr != lastText.data() + lastText.size() || first < 0 || last < first || last - first > (1 << 20))
             return false;
         for (int n = first; n <= last; ++n) each(n);
     }
