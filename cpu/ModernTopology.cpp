@@ -65,7 +65,7 @@ std::vector<CoreTypeCount> SweepCoreTypes(const platform::Machine& machine, cons
             }
         });
         sweep.join();
-    } catch (const std::system_error&) {
+    } catch (const std::system_error& refused) {
         return {};
     }
     // Performance cores first.

@@ -148,8 +148,7 @@ nlohmann::json ProcessorTodayJson(const ProcessorToday& today, nlohmann::json ru
 {
     nlohmann::json object = ProcessorJson(today.processor, today.measuredMHz);
     // Only where it was measured: a recorded processor's object has no running clock.
-    if (today.measuredMHz)
-        object["running_clock_mhz"] = today.runningMHz ? nlohmann::json(std::lround(*today.runningMHz)) : nlohmann::json(nullptr);
+    if (today.measuredMHz) object["running_clock_mhz"] = today.runningMHz ? nlohmann::json(std::lround(*today.runningMHz)) : nlohmann::json(nullptr);
     const cpu::CpuidTopology& t = today.processor.topology;
     const cpu::MachineTopology& m = today.topology;
     nlohmann::json coreTypes = nlohmann::json::array();
