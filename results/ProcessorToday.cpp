@@ -1,5 +1,6 @@
 #include "results/ProcessorToday.h"
 
+#include <cctype>
 #include <cmath>
 
 #include "bench/RunningClock.h"

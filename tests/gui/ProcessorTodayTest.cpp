@@ -62,6 +62,19 @@ struct TodaySheet {
 
 }  // namespace
 
+// The program's sheet holds the page right after the Cache Benchmark page.
+TEST(ProcessorTodayPage, FollowsTheCacheBenchmark)
+{
+    RecordingPrompt prompt;
+    const bench::Context context = bench::FakeContext();
+    app::CVextSheet sheet(app::kSheetCaption, prompt, context);
+    app::AddSheetPages(sheet);
+    size_t cache = 0;
+    while (cache < sheet.PageCount() && sheet.Page(cache)->Caption() != "Cache Benchmark") ++cache;
+    ASSERT_LT(cache + 1, sheet.PageCount());
+    EXPECT_NE(nullptr, dynamic_cast<CProcessorTodayPage*>(sheet.Page(cache + 1)));
+}
+
 // Empty until shown, then every fact in place, without growing the sheet the template page sized.
 TEST(ProcessorTodayPage, TablesOfRecordedProcessors)
 {
