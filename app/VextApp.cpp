@@ -7,6 +7,7 @@
 #include "pages/FPUBenchPage.h"
 #include "pages/CacheBenchPage.h"
 #include "pages/ProcInfo.h"
+#include "pages/ProcessorTodayPage.h"
 #include "pages/SystemInfo.h"
 #include "bench/BenchContext.h"
 
@@ -23,6 +24,7 @@ void AddSheetPages(CVextSheet& sheet)
     sheet.AddPage(new CCPUBenchPage);
     sheet.AddPage(new CFPUBenchPage);
     sheet.AddPage(new CCacheBenchPage);
+    sheet.AddPage(new CProcessorTodayPage);
     sheet.AddPage(new CAbout);
 }
 

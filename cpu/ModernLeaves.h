@@ -33,6 +33,7 @@ std::string RegisterText(uint32_t a, uint32_t b, uint32_t c);
 
 std::vector<CacheLevel> DecodeCaches(const CModernLeaves& leaves, std::optional<uint32_t> family,
                                      std::optional<uint32_t> model);
+CpuidTopology DecodeTopology(const CModernLeaves& leaves);
 std::vector<std::string> DecodeFeatures(const CModernLeaves& leaves, std::optional<uint32_t> family);
 
 }  // namespace cpu

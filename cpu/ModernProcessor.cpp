@@ -92,6 +92,7 @@ ModernProcessor DecodeModernProcessor(const platform::Machine& machine)
     }
     p.caches = DecodeCaches(leaves, p.family, p.model);
     p.features = DecodeFeatures(leaves, p.family);
+    p.topology = DecodeTopology(leaves);
     if (const auto tsc = leaves.Read(0x15); tsc && tsc->eax && tsc->ebx && tsc->ecx)
         p.tscMHz = static_cast<double>(tsc->ecx) * tsc->ebx / tsc->eax / 1e6;
     if (const auto clocks = leaves.Read(0x16)) {

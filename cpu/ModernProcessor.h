@@ -27,6 +27,15 @@ struct CacheLevel {
     bool operator==(const CacheLevel&) const = default;
 };
 
+// The processor's place as the CPUID of the logical processor that answers tells it.
+struct CpuidTopology {
+    std::optional<uint32_t> threadsPerCore;
+    std::optional<uint32_t> coresPerPackage;  // empty on a hybrid processor, whose cores differ
+    std::optional<uint32_t> logicalPerPackage;
+    bool hybrid = false;                      // cores of more than one type (leaf 7)
+    std::optional<uint32_t> coreType;         // leaf 0x1A: 0x20 efficiency, 0x40 performance
+};
+
 struct ModernProcessor {
     std::string vendor;
     std::optional<std::string> brand;  // blanks trimmed; empty when the processor has none
@@ -36,6 +45,7 @@ struct ModernProcessor {
     std::vector<std::string> features;       // in the order /proc/cpuinfo lists them
     std::optional<double> tscMHz;
     std::optional<uint32_t> baseMHz, maxMHz;
+    CpuidTopology topology;
 };
 
 ModernProcessor DecodeModernProcessor(const platform::Machine& machine);

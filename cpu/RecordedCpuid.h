@@ -12,6 +12,7 @@ namespace cpu {
 inline platform::Machine WithRecordedCpuid(platform::Machine machine, platform::CCpuidDump dump)
 {
     auto recorded = std::make_shared<const platform::CCpuidDump>(std::move(dump));
+    machine.cpuidRecorded = true;
     machine.cpuid = [recorded](uint32_t leaf, uint32_t subleaf) { return recorded->Query(leaf, subleaf); };
     return machine;
 }

@@ -24,6 +24,7 @@ Machine LiveMachine()
     machine.osVersion = &LiveOsVersion;
     machine.systemMetrics = &LiveSystemMetrics;
     machine.machineFacts = &LiveMachineFacts;
+    machine.sysfsTopology = [] { return LiveSysfsTopology(); };
     machine.allocate = [](size_t bytes) { return std::malloc(bytes); };
     machine.release = [](void* block) { std::free(block); };
     machine.mapMemory = &LiveMemoryMap;

@@ -17,6 +17,7 @@
 #include "platform/Cpuid.h"
 #include "platform/MachineFacts.h"
 #include "platform/SystemQueries.h"
+#include "platform/SysfsTopology.h"
 
 namespace platform {
 
@@ -31,6 +32,8 @@ struct Machine {
     // The clock a recorded processor ran at, in MHz: set when cpuid answers from a dump, whose
     // processor is not the one that would be measured.
     std::optional<int> recordedClockMhz;
+    // Set when cpuid answers from a recorded dump: the rest of the machine is then not that processor's.
+    bool cpuidRecorded = false;
 
     // ---- The clocks ----
     // Milliseconds from a monotonic source, unsigned 32-bit, wrapping modulo 2^32 (timeGetTime).
@@ -48,6 +51,8 @@ struct Machine {
     std::function<OsVersionInfo()> osVersion;
     std::function<int(int index)> systemMetrics;
     std::function<MachineFacts()> machineFacts;
+    // The NUMA nodes and the instances of each cache, as the kernel counts them.
+    std::function<SysfsTopology()> sysfsTopology;
 
     // ---- Memory ----
     // A block from the heap, as the cache benchmark takes its blocks; nullptr when there is none.

@@ -243,7 +243,7 @@ clock-tsc-ticks-per-ms @@ return end > start ? static_cast<double>(end - start) 
 clock-no-tsc-rate @@ if (!(tscMHz > 0)) return std::nullopt; @@ if (!(tscMHz >= 0)) return std::nullopt;
 clock-cycles-of-tsc @@ double CycleClockMHz(const LatencyReport& report) { return report.runningClockMHz.value_or(report.clockMHz); } @@ double CycleClockMHz(const LatencyReport& report) { return report.clockMHz; }
 clock-cycle-name @@ const char* CycleName(const LatencyReport& report) { return report.runningClockMHz ? "core cycles" : "cycles"; } @@ const char* CycleName(const LatencyReport&) { return "cycles"; }
-clock-json-key-for-dumps @@ if (measuredMHz) object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr); @@ object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr);
+clock-json-key-for-dumps @@ if (today.measuredMHz) object["running_clock_mhz"] = today.runningMHz ? nlohmann::json(std::lround(*today.runningMHz)) : nlohmann::json(nullptr); @@ object["running_clock_mhz"] = today.runningMHz ? nlohmann::json(std::lround(*today.runningMHz)) : nlohmann::json(nullptr);
 chart-label-style-per-value @@     if (fullScale >= 10000.0 && value != 0.0) return platform::TextFormat("%.0fk", value / 1000.0); @@     if (value >= 10000.0) return platform::TextFormat("%.0fk", value / 1000.0);
 chart-label-fixed-column @@ inline int ScaleLabelX(const Panel& p, int width) { return p.left - 4 - width; } @@ inline int ScaleLabelX(const Panel& p, int) { return p.left - 25; }
 chart-no-rate-caption @@     dc.DrawText(rate, p.left - dc.GetTextExtent(rate).x / 2, 76); @@     (void)rate;
@@ -274,6 +274,22 @@ plot-table-nan @@     return std::isfinite(value) ? platform::FormatDecimals(val
 plot-table-bar-rows @@             rows.back().push_back(i < group.values.size() ? TableValue(group.values[i], decimals) : "-"); @@             rows.back().push_back(i < group.values.size() ? TableValue(group.values[i], decimals) : "");
 plot-live-readable @@     if (std::fabs(Luma(highlight) - Luma(background)) < 90) { @@     if (false) {
 plot-no-focus-stop @@     m_container.DisableSelfFocus();  // no stop for the keyboard @@     // no stop for the keyboard
+today-smt-level @@ if (type == kSmtLevel) smt = r->ebx & 0xFFFF; @@ if (type == kSmtLevel + 1) smt = r->ebx & 0xFFFF;
+today-amd-threads @@ threads = ext && (ext->ecx & kTopologyExtensionsBit) && ids ? ((ids->ebx >> 8) & 0xFF) + 1 : 1; @@ threads = ext && (ext->ecx & kTopologyExtensionsBit) && ids ? ((ids->ebx >> 8) & 0xFF) : 1;
+today-no-htt @@ logical = one->edx & kHttBit ? std::max<uint32_t>((one->ebx >> 16) & 0xFF, 1) : 1; @@ logical = one->edx & kHttBit ? std::max<uint32_t>((one->ebx >> 16) & 0xFF, 1) : 2;
+today-hybrid-cores @@ if (!t.hybrid && logical % threads == 0) t.coresPerPackage = logical / threads; @@ if (logical % threads == 0) t.coresPerPackage = logical / threads;
+today-sweep-unpinned @@ if (!machine.pinThread(cpu.id)) continue; @@ if (!machine.pinThread(0)) continue;
+today-sweep-count @@ *known->count += 1; @@ *known->count = 1;
+today-recorded-machine @@ if (!machine.cpuidRecorded) { @@ if (true) {
+today-per-package-floor @@ m.cacheCounts.push_back({static_cast<int>((*t.logicalPerPackage + *c.sharedBy - 1) / *c.sharedBy), true}); @@ m.cacheCounts.push_back({static_cast<int>((*t.logicalPerPackage + *c.sharedBy) / *c.sharedBy), true});
+today-cpu-list-range @@ for (int n = first; n <= last; ++n) each(n); @@ for (int n = first; n < last; ++n) each(n);
+today-cache-sharers @@ sharers[{n, type}].insert(FirstLine(dir + "/shared_cpu_list")); @@ sharers[{n, type}].insert(type);
+today-flag-order @@ [](const DescribedFeature& a, const DescribedFeature& b) { return a.group < b.group; }); @@ [](const DescribedFeature&, const DescribedFeature&) { return false; });
+today-unknown-flag @@ if (found == std::end(kFeatures) || found->name != name) return {}; @@ if (found == std::end(kFeatures)) return {};
+today-list-clocks @@ if (today.measuredMHz || unmeasuredClocks) { @@ if (today.measuredMHz) {
+today-page-filter @@ wxString::FromUTF8(std::string(feature.description)).Lower().Contains(lower); @@ false;
+today-page-run @@ const std::string text = JsonText(ProcessorTodayJson(*today_, run_)) + "\n"; @@ const std::string text = JsonText(ProcessorTodayJson(*today_, nlohmann::json())) + "\n";
+today-page-copy @@ wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(platform::Utf8OrLatin1(ProcessorListText(*today_))))); @@ wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(platform::Utf8OrLatin1(ProcessorListText(*today_).substr(1)))));
 LIST
 )
 

@@ -12,7 +12,7 @@
 
 namespace platform {
 
-// Two cores of one package, 8 Gb free of 16, no control-group limit, a kernel 6.1; CPUID answers
+// Two cores of one package (one NUMA node, a shared L3), 8 Gb free of 16, no control-group limit, a kernel 6.1; CPUID answers
 // zeros (no processor: a test that needs one gives a dump), the clocks step (the time-stamp counter
 // 200 million counts per millisecond read, so a measured clock comes out as a round number), and
 // memory and threads are real, since kernels run on them.
@@ -45,6 +45,7 @@ inline Machine FakeMachine()
     };
     machine.systemMetrics = [](int) { return 0; };
     machine.machineFacts = [] { return MachineFacts{"6.1.0-18-amd64", 2}; };
+    machine.sysfsTopology = [] { return SysfsTopology{1, {{1, "Data", 2}, {1, "Instruction", 2}, {2, "Unified", 2}, {3, "Unified", 1}}}; };
     machine.allocate = [](size_t bytes) { return std::malloc(bytes); };
     machine.release = [](void* block) { std::free(block); };
     machine.mapMemory = LiveMachine().mapMemory;
