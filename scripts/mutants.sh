@@ -266,7 +266,7 @@ plot-marker-in-range @@         if (!std::isfinite(markers[i].x) || !g.InRange(m
 plot-marker-rows @@         while (row < rowEnds.size() && rowEnds[row] + s.gap > label.box.x) ++row; @@         while (false && row < rowEnds.size()) ++row;
 plot-bar-nan @@             if (!std::isfinite(v) || v <= 0) continue; @@             if (v <= 0) continue;
 plot-bar-group-place @@ const double groupLeft = frame.x + slot * static_cast<double>(k) + (slot - inner) / 2; @@ const double groupLeft = frame.x + (slot - inner) / 2;
-plot-dark-accent @@     hsv.value = IsLight(background) ? 0.72 : 1.0; @@     hsv.value = 0.72;
+plot-dark-accent @@     hsv.value = light ? 0.72 : 1.0; @@     hsv.value = 0.72;
 plot-bar-paler @@     static const double kPaler[] = {0.0, 0.35, 0.55, 0.7}; @@     static const double kPaler[] = {0.0, 0.0, 0.0, 0.0};
 plot-table-x-order @@     std::sort(xs.begin(), xs.end()); @@     (void)xs;
 plot-table-missing @@             rows.back().push_back(at == ps.points.end() ? "-" : TableValue(at->y, decimals)); @@             rows.back().push_back(at == ps.points.end() ? "" : TableValue(at->y, decimals));
