@@ -5,6 +5,7 @@
 #include "pages/About.h"
 #include "pages/CPUBenchPage.h"
 #include "pages/FPUBenchPage.h"
+#include "pages/MemoryCoresPage.h"
 #include "pages/CacheBenchPage.h"
 #include "pages/ProcInfo.h"
 #include "pages/SystemInfo.h"
@@ -23,6 +24,7 @@ void AddSheetPages(CVextSheet& sheet)
     sheet.AddPage(new CCPUBenchPage);
     sheet.AddPage(new CFPUBenchPage);
     sheet.AddPage(new CCacheBenchPage);
+    sheet.AddPage(new CMemoryCoresPage);
     sheet.AddPage(new CAbout);
 }
 
