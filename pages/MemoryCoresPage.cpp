@@ -31,6 +31,9 @@ void CMemoryCoresPage::BuildControls()
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(book_, 1, wxEXPAND | wxALL, FromDIP(4));
     SetSizer(sizer);
+    // Laid out at its own size until the sheet gives it one: GTK warns of widgets laid out smaller
+    // than they can be drawn, as they would be at a new panel's few pixels.
+    SetSize(GetBestSize());
 }
 
 bool CMemoryCoresPage::HasUnsavedResults() const
