@@ -68,7 +68,7 @@ ThreadedCpuRun RunThreadedCpu(const bench::Context& context, const std::vector<i
         if (stopped()) return run;
         alone.Run([&](int) { run.single.values[index] = kernels[0][index](); });
         showFailures();
-        if (stopped()) return run;
+        if (stopped()) return run;  // between the lone run and the run on all threads
         all.Run([&](int thread) { run.threads[thread].values[index] = kernels[thread][index](); });
         showFailures();
         Report(run, index, onMeasurement);
@@ -96,7 +96,7 @@ ThreadedFpuRun RunThreadedFpu(const bench::Context& context, const std::vector<i
         run.single = lone.results, run.passes = lone.passes, loneFailure = lone.failure;
     });
     ReportBenchFailure(onFailure, loneFailure);
-    if (stop && stop()) return run.stopped = true, run;
+    if (stop && stop()) return run.stopped = true, run;  // the lone run was the last
     if (onStage) onStage(static_cast<int>(cpus.size()));
     std::vector<BenchFailure> failures(cpus.size(), BenchFailure::None);
     all.Run([&](int thread) {

@@ -211,7 +211,7 @@ void CMeasurementPanel::OnSave()
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     const files::ResultFileStatus status = files::WriteResultFile(*path, std::span<const uint8_t>(bytes, text.size()));
     if (status != files::ResultFileStatus::Ok) return prompt_.ShowMessage(files::ResultFileMessage(status), MessageIcon::Stop);
-    unsaved_ = false;
+    unsaved_ = false;  // saved: closing no longer asks
     status_->SetLabel("Measured and saved.");
 }
 

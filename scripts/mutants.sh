@@ -248,6 +248,17 @@ chart-label-style-per-value @@     if (fullScale >= 10000.0 && value != 0.0) ret
 chart-label-fixed-column @@ inline int ScaleLabelX(const Panel& p, int width) { return p.left - 4 - width; } @@ inline int ScaleLabelX(const Panel& p, int) { return p.left - 25; }
 chart-no-rate-caption @@     dc.DrawText(rate, p.left - dc.GetTextExtent(rate).x / 2, 76); @@     (void)rate;
 chart-no-block-caption @@     dc.DrawText(block, p.left + (kWidth - dc.GetTextExtent(block).x) / 2, 332); @@     (void)block;
+memory-page-latency-stop @@         if (callbacks.stop && callbacks.stop()) break; @@         if (callbacks.stop && callbacks.stop() && k > 0) break;
+memory-page-bandwidth-method-stop @@             if (stopped()) return rows; @@             (void)0;
+memory-page-cpu-stop-before-all @@         if (stopped()) return run;  // between the lone run and the run on all threads @@         // no check here
+memory-page-fpu-stop-after-lone @@     if (stop && stop()) return run.stopped = true, run;  // the lone run was the last @@     // no check here
+memory-page-cores-steps @@ int CoresSteps(std::size_t counts) { return static_cast<int>(counts) * (kCpuMeasurements + 2); } @@ int CoresSteps(std::size_t counts) { return static_cast<int>(counts) * (kCpuMeasurements + 1); }
+memory-page-cores-counts @@     for (std::size_t n = 1; n < all; n *= 2) counts.push_back(n); @@     for (std::size_t n = 1; n <= all; n *= 2) counts.push_back(n);
+memory-page-curve-unmeasured @@         if (!std::isnan(point.y)) curve.points.push_back(point); @@         curve.points.push_back(point);
+memory-page-curve-negative @@     return std::isfinite(figure) && figure >= 0; @@     return std::isfinite(figure);
+memory-page-cancel-keeps-nothing @@     if (cancelled) return status_->SetLabel("Cancelled: nothing was measured."); @@     if (cancelled && result.is_null() && false) return;
+memory-page-saved-not-unsaved @@     unsaved_ = false;  // saved: closing no longer asks @@     // not marked saved
+memory-page-loaded-flag @@                     series.push_back({run == loaded ? loadedLabel_ + ": " + curve.label : curve.label, Points(curve), run == loaded}); @@                     series.push_back({run == loaded ? loadedLabel_ + ": " + curve.label : curve.label, Points(curve), false});
 LIST
 )
 

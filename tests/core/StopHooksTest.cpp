@@ -33,6 +33,13 @@ TEST(StopHooks, LatencyAndBandwidthEndAtTheBlockAfterTheStop)
         // Asked before each block and each of its three methods.
         EXPECT_EQ(asked, stopAfter * 4 + 1);
     }
+    // A stop between a block's methods: that block gives no row.
+    size_t asked = 0;
+    bandwidth::Callbacks midway;
+    midway.stop = [&asked] { return ++asked >= 3; };
+    CPinnedThreads threads(machine, {0});
+    EXPECT_EQ(bandwidth::RunBandwidth(machine, threads, memkernels::VectorWidth::Sse2, blocks, 1, midway).size(), 0u);
+    EXPECT_EQ(asked, 3u);
 }
 
 TEST(StopHooks, ThreadedSuitesRunNoKernelAfterTheStopAndSaySo)
@@ -48,12 +55,9 @@ TEST(StopHooks, ThreadedSuitesRunNoKernelAfterTheStopAndSaySo)
     context.suites.threadWhetstone = [&whetstones](const platform::Machine&, int, std::optional<int32_t>) {
         return ++whetstones, bench::WhetstoneRun{{{}, {}, {}, 1000.0, 0}, 77, BenchFailure::None};
     };
-    std::atomic<bool> stop{false};
-    const ThreadedCpuRun cpu = RunThreadedCpu(
-        context, {0, 1}, [&stop](int index, uint32_t, const std::vector<uint32_t>&) { stop = index == 2; }, {},
-        [&stop] { return stop.load(); });
-    // Measurements 0, 1 and 2 alone and on both threads, then nothing.
-    EXPECT_EQ(std::make_tuple(cpu.stopped, calls.load()), std::make_tuple(true, 9));
+    // Stopped once measurement 2 has run alone: not on the two threads, nor anything after.
+    const ThreadedCpuRun cpu = RunThreadedCpu(context, {0, 1}, {}, {}, [&calls] { return calls >= 7; });
+    EXPECT_EQ(std::make_tuple(cpu.stopped, calls.load()), std::make_tuple(true, 7));
     // Stopped after the lone Whetstone: the threads' runs never start.
     const ThreadedFpuRun fpu = RunThreadedFpu(context, {0, 1}, {}, {}, [&whetstones] { return whetstones >= 1; });
     EXPECT_EQ(std::make_tuple(fpu.stopped, whetstones), std::make_tuple(true, 1));
