@@ -56,7 +56,9 @@ LatencyReport MeasureLatency(const platform::Machine& machine, int repeat, const
     report.lineBytes = LineBytes(processor);
     const std::vector<uint64_t> sizes = LatencyBlockSizes(machine, largest, report.lineBytes);
     report.repeat = repeat;
-    report.clockMHz = cpu::MeasureClockMHz(machine);
+    // The clocks take a second or more: a stop during them ends the run with nothing measured.
+    report.clockMHz = cpu::MeasureClockMHz(machine, hooks.blocks.stop);
+    if (Stopped(hooks.blocks.stop)) return report;
     report.runningClockMHz = runningclock::MeasureRunningClockMHz(machine, report.clockMHz);
     if (hooks.onPlanned) hooks.onPlanned(report);
     report.rows = latency::RunLatency(machine, sizes, report.lineBytes, repeat, hooks.blocks);

@@ -20,7 +20,8 @@ struct LatencyHooks {
 };
 
 // Every block from 4 Kb on one pinned thread, then the levels and their plateaus. When blocks.stop
-// ended it, the rows stop short and the plateaus are those of the measured blocks.
+// ended it, the rows stop short and the plateaus are those of the measured blocks; stopped while the
+// clock was measured, it has no rows and no levels.
 LatencyReport MeasureLatency(const platform::Machine& machine, int repeat, const LatencyHooks& hooks);
 
 struct BandwidthHooks {

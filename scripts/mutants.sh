@@ -252,6 +252,7 @@ memory-page-latency-stop @@         if (callbacks.stop && callbacks.stop()) brea
 memory-page-bandwidth-method-stop @@             if (stopped()) return rows; @@             (void)0;
 memory-page-cpu-stop-before-all @@         if (stopped()) return run;  // between the lone run and the run on all threads @@         // no check here
 memory-page-fpu-stop-after-lone @@     if (stop && stop()) return run.stopped = true, run;  // the lone run was the last @@     // no check here
+memory-page-clock-stop @@     } while (Since(r.t1, r.t2) <= 1000 && !(stop && stop())); @@     } while (Since(r.t1, r.t2) <= 1000);
 memory-page-cores-steps @@ int CoresSteps(std::size_t counts) { return static_cast<int>(counts) * (kCpuMeasurements + 2); } @@ int CoresSteps(std::size_t counts) { return static_cast<int>(counts) * (kCpuMeasurements + 1); }
 memory-page-cores-counts @@     for (std::size_t n = 1; n < all; n *= 2) counts.push_back(n); @@     for (std::size_t n = 1; n <= all; n *= 2) counts.push_back(n);
 memory-page-curve-unmeasured @@         if (!std::isnan(point.y)) curve.points.push_back(point); @@         curve.points.push_back(point);

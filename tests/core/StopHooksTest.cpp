@@ -8,6 +8,7 @@
 #include "bench/LatencyBench.h"
 #include "bench/PinnedThreads.h"
 #include "bench/ThreadedSuites.h"
+#include "cpu/Clock.h"
 #include "tests/support/FakeMachine.h"
 
 using namespace bench;
@@ -63,4 +64,16 @@ TEST(StopHooks, ThreadedSuitesRunNoKernelAfterTheStopAndSaySo)
     EXPECT_EQ(std::make_tuple(fpu.stopped, whetstones), std::make_tuple(true, 1));
     EXPECT_FALSE(RunThreadedFpu(context, {0, 1}, {}, {}, [] { return false; }).stopped);
     EXPECT_EQ(whetstones, 4);
+}
+
+TEST(StopHooks, TheClockMeasurementEndsAtTheFirstTimerReadingAfterTheStop)
+{
+    platform::Machine machine = platform::FakeMachine();
+    int reads = 0;
+    machine.timeGetTime = [&reads] { return static_cast<uint32_t>(++reads); };  // a millisecond a reading
+    cpu::MeasureClockMHz(machine);
+    EXPECT_GT(reads, 1000);
+    reads = 0;
+    cpu::MeasureClockMHz(machine, [&reads] { return reads >= 5; });
+    EXPECT_EQ(reads, 5);
 }
