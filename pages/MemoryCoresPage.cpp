@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "pages/MeasurementPanel.h"
+#include "pages/TemplatePage.h"
+#include "res/ControlIds.h"
 
 namespace pages {
 
@@ -45,6 +47,18 @@ void CMemoryCoresPage::OnRunning(const CMeasurementPanel* running, bool started)
 {
     for (CMeasurementPanel* panel : panels_)
         if (panel != running) panel->RunButton()->Enable(!started);
+    // The design's benchmark pages run on this thread and would measure beside this run: their
+    // Benchmark buttons wait too, and come back as they were.
+    if (started) {
+        heldButtons_.clear();
+        for (wxWindow* sibling : GetParent()->GetChildren())
+            if (auto* page = dynamic_cast<CTemplatePage*>(sibling))
+                if (wxWindow* button = page->Control(res::IDC_BENCH_RUN); button && button->IsEnabled())
+                    button->Disable(), heldButtons_.push_back(button);
+    } else {
+        for (wxWindow* button : heldButtons_) button->Enable();
+        heldButtons_.clear();
+    }
 }
 
 }  // namespace pages

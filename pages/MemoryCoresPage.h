@@ -3,11 +3,13 @@
 // suites' rates and scaling over thread counts, each measured only when its Run is pressed, on a thread
 // of its own, with the figures vext-cli gives for the same runs.
 #include <array>
+#include <vector>
 
 #include "pages/SheetPage.h"
 #include "results/PageMeasurements.h"
 
 class wxNotebook;
+class wxWindow;
 
 namespace pages {
 
@@ -34,6 +36,7 @@ private:
     results::PageMeasurements measurements_;
     wxNotebook* book_ = nullptr;
     std::array<CMeasurementPanel*, 3> panels_{};
+    std::vector<wxWindow*> heldButtons_;  // the design's Benchmark buttons disabled during a run
 
     wxDECLARE_CLASS(CMemoryCoresPage);
 };

@@ -259,6 +259,7 @@ memory-page-curve-unmeasured @@         if (!std::isnan(point.y)) curve.points.p
 memory-page-curve-negative @@     return std::isfinite(figure) && figure >= 0; @@     return std::isfinite(figure);
 memory-page-cancel-keeps-nothing @@     if (cancelled) return status_->SetLabel("Cancelled: nothing was measured."); @@     if (cancelled && result.is_null() && false) return;
 memory-page-saved-not-unsaved @@     unsaved_ = false;  // saved: closing no longer asks @@     // not marked saved
+memory-page-design-runs-wait @@         for (wxWindow* button : heldButtons_) button->Enable(); @@         for (wxWindow* button : heldButtons_) (void)button;
 memory-page-loaded-flag @@                     series.push_back({run == loaded ? loadedLabel_ + ": " + curve.label : curve.label, Points(curve), run == loaded}); @@                     series.push_back({run == loaded ? loadedLabel_ + ": " + curve.label : curve.label, Points(curve), false});
 LIST
 )
