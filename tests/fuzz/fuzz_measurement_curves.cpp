@@ -12,21 +12,6 @@
 
 using namespace results;
 
-namespace {
-
-bool Drawable(double value) { return std::isnan(value) || (std::isfinite(value) && value >= 0); }
-
-void RequireDrawable(const BarSet& bars)
-{
-    Require(bars.groups.size() == bars.values.size());
-    for (const std::vector<double>& group : bars.values) {
-        Require(group.size() == bars.series.size());
-        for (double value : group) Require(Drawable(value));
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     std::string error;
@@ -35,7 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     for (const Curve& curve : curves->curves)
         for (const CurvePoint& point : curve.points) Require(point.x >= 1 && std::isfinite(point.y) && point.y >= 0);
     for (const CurveMarker& marker : curves->markers) Require(marker.x >= 1 && !marker.label.empty());
-    RequireDrawable(curves->rates);
-    RequireDrawable(curves->scaling);
+    for (const BarSet* bars : {&curves->rates, &curves->scaling}) {
+        Require(bars->groups.size() == bars->values.size());
+        for (const std::vector<double>& group : bars->values) {
+            Require(group.size() == bars->series.size());
+            for (double value : group) Require(std::isnan(value) || (std::isfinite(value) && value >= 0));
+        }
+    }
     return 0;
 }

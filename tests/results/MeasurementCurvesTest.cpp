@@ -9,6 +9,7 @@
 #include "results/MeasurementCurves.h"
 #include "results/MemoryBenchReport.h"
 #include "tests/support/FakeMachine.h"
+#include "tests/support/MemoryReports.h"
 
 using namespace results;
 
@@ -27,11 +28,10 @@ TEST(CoresRun, EveryCountFromOneThreadDoublingToAllWithItsRatesScalingAndEverySt
     context.suites.threadWhetstone = [](const platform::Machine&, int thread, std::optional<int32_t>) {
         return bench::WhetstoneRun{{{}, {}, {}, 1000.0 - 250.0 * thread, 0}, 77, bench::BenchFailure::None};
     };
-    std::vector<int> steps;
-    const CoresReport report = MeasureCores(context, {[&](int done, int total) { steps.push_back(done * 1000 + total); }, {}});
-    ASSERT_EQ(report.counts.size(), 2u);
-    ASSERT_EQ(steps.size(), 32u);
-    for (std::size_t i = 0; i < steps.size(); ++i) EXPECT_EQ(steps[i], static_cast<int>(i + 1) * 1000 + 32);
+    // Each step once, in order, of 2 counts' 14 CPU measurements and 2 FPU stages.
+    int steps = 0;
+    const CoresReport report = MeasureCores(context, {[&](int done, int total) { EXPECT_EQ(done * 100 + total, ++steps * 100 + 32); }, {}});
+    EXPECT_EQ(std::make_tuple(report.counts.size(), steps), std::make_tuple(2u, 32));
 
     std::string error;
     const std::optional<MeasurementCurves> curves = ReadMeasurementCurves(CoresJson(report), error);
@@ -41,8 +41,7 @@ TEST(CoresRun, EveryCountFromOneThreadDoublingToAllWithItsRatesScalingAndEverySt
     EXPECT_EQ(curves->rates.values, (std::vector<std::vector<double>>{{100, 1000}, {220, 1750}}));
     EXPECT_EQ(curves->scaling.values[1], (std::vector<double>{1.1, 0.875}));
 
-    const std::vector<int> stoppedAt = {5, 16, 17};
-    for (int stopAt : stoppedAt) {
+    for (int stopAt : {5, 16, 17}) {
         int done = 0;
         const CoresReport stopped = MeasureCores(context, {[&done](int d, int) { done = d; }, [&done, stopAt] { return done >= stopAt; }});
         EXPECT_TRUE(stopped.stopped);
@@ -52,18 +51,8 @@ TEST(CoresRun, EveryCountFromOneThreadDoublingToAllWithItsRatesScalingAndEverySt
 
 TEST(MeasurementCurves, LatencyAndBandwidthResultsGiveTheirPointsPlateausAndCacheSizes)
 {
-    LatencyReport latency;
-    latency.clockMHz = 2000;
-    for (uint64_t kb : {4, 8, 16}) {
-        bench::latency::Row row;
-        row.blockBytes = kb << 10;
-        if (kb != 8) row.nsPerLoad = static_cast<double>(kb) / 4, row.runs = {row.nsPerLoad};
-        latency.rows.push_back(row);
-    }
-    latency.levels = {{"L1", 0, 8192}, {"memory", 8192, 0}};
-    latency.plateaus = {0, 2};
     std::string error;
-    std::optional<MeasurementCurves> curves = ReadMeasurementCurves(LatencyJson(latency), error);
+    std::optional<MeasurementCurves> curves = ReadMeasurementCurves(LatencyJson(memorytest::SmallLatencyReport(true)), error);
     ASSERT_TRUE(curves) << error;
     ASSERT_EQ(curves->curves.size(), 2u);
     EXPECT_EQ(curves->curves[0].points.size(), 2u);  // the unmeasured 8 Kb block has no point
@@ -80,12 +69,9 @@ TEST(MeasurementCurves, LatencyAndBandwidthResultsGiveTheirPointsPlateausAndCach
                                  {"all_threads", BandwidthJson(all)}, {"run", {{"label", "lab"}}}};
     curves = ReadMeasurementCurves(pair, error);
     ASSERT_TRUE(curves) << error;
-    std::vector<std::string> labels;
-    for (const Curve& curve : curves->curves) labels.push_back(curve.label);
-    EXPECT_EQ(labels, (std::vector<std::string>{"read, 1 thread", "write, 1 thread", "copy, 1 thread", "read, 2 threads",
-                                                "write, 2 threads", "copy, 2 threads"}));
-    EXPECT_EQ(std::make_tuple(curves->label, curves->curves[5].points[0].x, curves->curves[5].points[0].y),
-              std::make_tuple(std::string("lab"), 16.0, 12.5));
+    ASSERT_EQ(curves->curves.size(), 6u);
+    EXPECT_EQ(std::make_tuple(curves->label, curves->curves[1].label, curves->curves[5].label, curves->curves[5].points[0].y),
+              std::make_tuple(std::string("lab"), std::string("write, 1 thread"), std::string("copy, 2 threads"), 12.5));
 }
 
 TEST(MeasurementCurves, WhatIsNotSuchAResultIsRefusedWithItsReason)
