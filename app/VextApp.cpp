@@ -5,6 +5,7 @@
 #include "pages/About.h"
 #include "pages/CPUBenchPage.h"
 #include "pages/FPUBenchPage.h"
+#include "pages/MemoryCoresPage.h"
 #include "pages/CacheBenchPage.h"
 #include "pages/ProcInfo.h"
 #include "pages/ProcessorTodayPage.h"
@@ -25,6 +26,7 @@ void AddSheetPages(CVextSheet& sheet)
     sheet.AddPage(new CFPUBenchPage);
     sheet.AddPage(new CCacheBenchPage);
     sheet.AddPage(new CProcessorTodayPage);
+    sheet.AddPage(new CMemoryCoresPage);
     sheet.AddPage(new CAbout);
 }
 

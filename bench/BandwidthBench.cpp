@@ -97,7 +97,8 @@ std::vector<Row> RunBandwidth(const platform::Machine& machine, bench::CPinnedTh
                               const std::vector<uint64_t>& blockSizes, int repeat, const Callbacks& callbacks)
 {
     std::vector<Row> rows;
-    for (size_t k = 0; k < blockSizes.size(); ++k) {
+    const auto stopped = [&callbacks] { return callbacks.stop && callbacks.stop(); };
+    for (size_t k = 0; k < blockSizes.size() && !stopped(); ++k) {
         if (callbacks.onStep) callbacks.onStep(blockSizes[k], static_cast<int>(k * 100 / blockSizes.size()));
         // Each thread maps and first touches its own block, so its pages lie near its processor.
         std::vector<platform::CMemoryBlock> blocks(static_cast<size_t>(threads.Count()));
@@ -109,8 +110,10 @@ std::vector<Row> RunBandwidth(const platform::Machine& machine, bench::CPinnedTh
         Row row{blockSizes[k], {}};
         // Without every thread's block the threads would not share the work the rates credit them with.
         const bool had = std::all_of(blocks.begin(), blocks.end(), [](const auto& b) { return bool(b); });
-        for (size_t m = 0; had && m < kMethods.size(); ++m)
+        for (size_t m = 0; had && m < kMethods.size(); ++m) {
+            if (stopped()) return rows;
             row.figures[m] = Measure(machine, threads, blocks, kMethods[m], width, blockSizes[k], repeat);
+        }
         rows.push_back(row);
         if (callbacks.onRow) callbacks.onRow(rows.back());
     }

@@ -53,6 +53,9 @@ struct Row {
 struct Callbacks {
     std::function<void(const Row&)> onRow;
     std::function<void(uint64_t blockBytes, int percent)> onStep;
+    // Asked before each block and each method: true ends the run there, the block it stops in without
+    // its row (a page's Cancel).
+    std::function<bool()> stop;
 };
 
 // Each measurement repeats its passes until it lasts at least this (on the slowest thread).

@@ -70,6 +70,7 @@ std::vector<Row> RunLatency(const platform::Machine& machine, const std::vector<
     std::mt19937_64 random;  // the same orders on every run
     std::vector<Row> rows;
     for (size_t k = 0; k < blockSizes.size(); ++k) {
+        if (callbacks.stop && callbacks.stop()) break;
         if (callbacks.onStep) callbacks.onStep(blockSizes[k], static_cast<int>(k * 100 / blockSizes.size()));
         Row row;
         auto measure = [&](int) { row = MeasureBlock(machine, blockSizes[k], lineBytes, repeat, random); };

@@ -35,6 +35,8 @@ struct Callbacks {
     std::function<void(const Row&)> onRow;
     // Before each block: its size, and how far the run is (0-99).
     std::function<void(uint64_t blockBytes, int percent)> onStep;
+    // Asked before each block: true ends the run there, with the rows measured so far (a page's Cancel).
+    std::function<bool()> stop;
 };
 
 // Each measurement chases for at least this long.

@@ -49,7 +49,7 @@ void Report(const ThreadedCpuRun& run, int index, const ThreadedCpuCallback& onM
 }  // namespace
 
 ThreadedCpuRun RunThreadedCpu(const bench::Context& context, const std::vector<int>& cpus,
-                              const ThreadedCpuCallback& onMeasurement, const OnBenchFailure& onFailure)
+                              const ThreadedCpuCallback& onMeasurement, const OnBenchFailure& onFailure, const StopRequested& stop)
 {
     ThreadedCpuRun run{cpus, {}, std::vector<CpuResults>(cpus.size()), true, ""};
     bench::CPinnedThreads alone(context.machine, {cpus.front()}), all(context.machine, cpus);
@@ -63,9 +63,12 @@ ThreadedCpuRun RunThreadedCpu(const bench::Context& context, const std::vector<i
     const auto showFailures = [&failures, &onFailure] {
         for (BenchFailure& failure : failures) ReportBenchFailure(onFailure, std::exchange(failure, BenchFailure::None));
     };
+    const auto stopped = [&stop, &run] { return run.stopped = run.stopped || (stop && stop()); };
     for (int index = 0; index < kCpuMeasurements; ++index) {
+        if (stopped()) return run;
         alone.Run([&](int) { run.single.values[index] = kernels[0][index](); });
         showFailures();
+        if (stopped()) return run;  // between the lone run and the run on all threads
         all.Run([&](int thread) { run.threads[thread].values[index] = kernels[thread][index](); });
         showFailures();
         Report(run, index, onMeasurement);
@@ -78,12 +81,14 @@ ThreadedCpuRun RunThreadedCpu(const bench::Context& context, const std::vector<i
 }
 
 ThreadedFpuRun RunThreadedFpu(const bench::Context& context, const std::vector<int>& cpus,
-                              const std::function<void(int threads)>& onStage, const OnBenchFailure& onFailure)
+                              const std::function<void(int threads)>& onStage, const OnBenchFailure& onFailure,
+                              const StopRequested& stop)
 {
     ThreadedFpuRun run{cpus, {}, 0, std::vector<WhetstoneResults>(cpus.size()), true, ""};
     bench::CPinnedThreads alone(context.machine, {cpus.front()}), all(context.machine, cpus);
     run.notStarted = alone.AllStarted() ? all.NotStartedText() : alone.NotStartedText();
     if (!run.notStarted.empty()) return run;
+    if (stop && stop()) return run.stopped = true, run;
     if (onStage) onStage(1);
     BenchFailure loneFailure = BenchFailure::None;
     alone.Run([&](int) {
@@ -91,6 +96,7 @@ ThreadedFpuRun RunThreadedFpu(const bench::Context& context, const std::vector<i
         run.single = lone.results, run.passes = lone.passes, loneFailure = lone.failure;
     });
     ReportBenchFailure(onFailure, loneFailure);
+    if (stop && stop()) return run.stopped = true, run;  // the lone run was the last
     if (onStage) onStage(static_cast<int>(cpus.size()));
     std::vector<BenchFailure> failures(cpus.size(), BenchFailure::None);
     all.Run([&](int thread) {

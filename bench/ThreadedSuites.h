@@ -38,6 +38,7 @@ struct ThreadedCpuRun {
     std::vector<CpuResults> threads;   // each measurement on every thread at once
     bool pinned = true;                // false when the system refused to pin a thread
     std::string notStarted;            // set when not every thread could be started: nothing ran
+    bool stopped = false;              // `stop` ended the run before its last measurement
 };
 
 struct ThreadedFpuRun {
@@ -47,18 +48,24 @@ struct ThreadedFpuRun {
     std::vector<WhetstoneResults> threads;
     bool pinned = true;
     std::string notStarted;
+    bool stopped = false;
 };
 
 // Follows measurement `index` (0-13, then 14 the total) with its value alone and on each thread. A
 // failed measurement goes to onFailure on the calling thread once the run's threads have ended, in
 // thread order. The threads start and pin on the context's machine and run its suites' kernels.
+// `stop` is asked before each run on one thread and on all (RunThreadedFpu: before each stage): true
+// ends the run there, marked stopped (a page's Cancel).
 using ThreadedCpuCallback = std::function<void(int index, uint32_t single, const std::vector<uint32_t>& threads)>;
+using StopRequested = std::function<bool()>;
 ThreadedCpuRun RunThreadedCpu(const bench::Context& context, const std::vector<int>& cpus,
-                              const ThreadedCpuCallback& onMeasurement = {}, const OnBenchFailure& onFailure = {});
+                              const ThreadedCpuCallback& onMeasurement = {}, const OnBenchFailure& onFailure = {},
+                              const StopRequested& stop = {});
 // `onStage(threads)` comes before the lone run (1) and before the run on all threads. A run whose
 // check failed goes to onFailure once the run's threads have ended, in thread order.
 ThreadedFpuRun RunThreadedFpu(const bench::Context& context, const std::vector<int>& cpus,
-                              const std::function<void(int threads)>& onStage = {}, const OnBenchFailure& onFailure = {});
+                              const std::function<void(int threads)>& onStage = {}, const OnBenchFailure& onFailure = {},
+                              const StopRequested& stop = {});
 
 // All threads' work against N lone runs: the sum of the threads' rates over N times the lone rate. A
 // time's rate is its inverse. Nothing when a value is not positive or not finite.

@@ -36,7 +36,7 @@ int32_t Since(uint32_t start, uint32_t now) { return static_cast<int32_t>(now - 
 const std::span<const int32_t> kAmdStandardClocks{kAmdClocks};
 const std::span<const int32_t> kIntelStandardClocks{kIntelClocks};
 
-ClockReadings TakeClockReadings(const platform::Machine& machine)
+ClockReadings TakeClockReadings(const platform::Machine& machine, const std::function<bool()>& stop)
 {
     ClockReadings r;
     r.t0 = machine.timeGetTime();
@@ -47,7 +47,7 @@ ClockReadings TakeClockReadings(const platform::Machine& machine)
     r.c1 = SerialisedTsc(machine);
     do {
         r.t2 = machine.timeGetTime();
-    } while (Since(r.t1, r.t2) <= 1000);
+    } while (Since(r.t1, r.t2) <= 1000 && !(stop && stop()));
     r.c2 = SerialisedTsc(machine);
     return r;
 }
@@ -62,7 +62,10 @@ int32_t ClockMHzFromReadings(const ClockReadings& r)
     return static_cast<int32_t>(mhz > kLargest ? kLargest : mhz);
 }
 
-int32_t MeasureClockMHz(const platform::Machine& machine) { return ClockMHzFromReadings(TakeClockReadings(machine)); }
+int32_t MeasureClockMHz(const platform::Machine& machine, const std::function<bool()>& stop)
+{
+    return ClockMHzFromReadings(TakeClockReadings(machine, stop));
+}
 
 int32_t MatchClockTable(std::span<const int32_t> table, int32_t mhz)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // Clock measurement with the time-stamp counter, and the vendors' standard clocks.
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -22,13 +23,14 @@ struct ClockReadings {
     uint64_t c2 = 0;
 };
 
-// Waits for a timer step, then counts cycles over more than 1000 ms (about one second, busy).
-ClockReadings TakeClockReadings(const platform::Machine& machine);
+// Waits for a timer step, then counts cycles over more than 1000 ms (about one second, busy). `stop`,
+// when given, is asked as the count goes on: true ends it at once, and the readings mean nothing.
+ClockReadings TakeClockReadings(const platform::Machine& machine, const std::function<bool()>& stop = {});
 // Cycles counted divided by 1,000,000, rounded down; 0 when the counter went backwards, and never
 // more than the largest int32_t.
 int32_t ClockMHzFromReadings(const ClockReadings& readings);
 // TakeClockReadings, then ClockMHzFromReadings.
-int32_t MeasureClockMHz(const platform::Machine& machine);
+int32_t MeasureClockMHz(const platform::Machine& machine, const std::function<bool()>& stop = {});
 
 // The first table value v with v - 3 <= mhz <= v + 3, or -1.
 int32_t MatchClockTable(std::span<const int32_t> table, int32_t mhz);

@@ -290,6 +290,19 @@ today-list-clocks @@ if (today.measuredMHz || unmeasuredClocks) { @@ if (today.m
 today-page-filter @@ wxString::FromUTF8(std::string(feature.description)).Lower().Contains(lower); @@ false;
 today-page-run @@ const std::string text = JsonText(ProcessorTodayJson(*today_, run_)) + "\n"; @@ const std::string text = JsonText(ProcessorTodayJson(*today_, nlohmann::json())) + "\n";
 today-page-copy @@ wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(platform::Utf8OrLatin1(ProcessorListText(*today_))))); @@ wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(platform::Utf8OrLatin1(ProcessorListText(*today_).substr(1)))));
+memory-page-latency-stop @@         if (callbacks.stop && callbacks.stop()) break; @@         if (callbacks.stop && callbacks.stop() && k > 0) break;
+memory-page-bandwidth-method-stop @@             if (stopped()) return rows; @@             (void)0;
+memory-page-cpu-stop-before-all @@         if (stopped()) return run;  // between the lone run and the run on all threads @@         // no check here
+memory-page-fpu-stop-after-lone @@     if (stop && stop()) return run.stopped = true, run;  // the lone run was the last @@     // no check here
+memory-page-clock-stop @@     } while (Since(r.t1, r.t2) <= 1000 && !(stop && stop())); @@     } while (Since(r.t1, r.t2) <= 1000);
+memory-page-cores-steps @@ int CoresSteps(std::size_t counts) { return static_cast<int>(counts) * (kCpuMeasurements + 2); } @@ int CoresSteps(std::size_t counts) { return static_cast<int>(counts) * (kCpuMeasurements + 1); }
+memory-page-cores-counts @@     for (std::size_t n = 1; n < all; n *= 2) counts.push_back(n); @@     for (std::size_t n = 1; n <= all; n *= 2) counts.push_back(n);
+memory-page-curve-unmeasured @@         if (!std::isnan(point.y)) curve.points.push_back(point); @@         curve.points.push_back(point);
+memory-page-curve-negative @@     return std::isfinite(figure) && figure >= 0; @@     return std::isfinite(figure);
+memory-page-cancel-keeps-nothing @@     if (cancelled) return status_->SetLabel("Cancelled: nothing was measured."); @@     if (cancelled && result.is_null() && false) return;
+memory-page-saved-not-unsaved @@     unsaved_ = false;  // saved: closing no longer asks @@     // not marked saved
+memory-page-design-runs-wait @@         for (wxWindow* button : heldButtons_) button->Enable(); @@         for (wxWindow* button : heldButtons_) (void)button;
+memory-page-loaded-flag @@                     series.push_back({run == loaded ? loadedLabel_ + ": " + curve.label : curve.label, Points(curve), run == loaded}); @@                     series.push_back({run == loaded ? loadedLabel_ + ": " + curve.label : curve.label, Points(curve), false});
 LIST
 )
 

@@ -21,6 +21,7 @@
 #include "cpu/ModernProcessor.h"
 #include "platform/TextFormat.h"
 #include "results/MemoryBenchReport.h"
+#include "results/MemoryRuns.h"
 #include "results/RunIdentity.h"
 
 namespace cli {
@@ -61,21 +62,6 @@ struct BandwidthOptions {
 
 int Fail(const std::string& message) { return FailCommand("bench bandwidth", message); }
 
-// The rates of the one block on the threads of `cpus`; none when they could not all be started (and
-// then `notStarted` says how many could).
-std::array<std::optional<double>, 3> RatesOn(const platform::Machine& machine, const std::vector<int>& cpus,
-                                             memkernels::VectorWidth width, uint64_t blockBytes, int repeat,
-                                             std::string& notStarted)
-{
-    bench::CPinnedThreads threads(machine, cpus);
-    std::array<std::optional<double>, 3> rates{};
-    notStarted = threads.NotStartedText();
-    if (!notStarted.empty()) return rates;
-    const std::vector<bandwidth::Row> rows = bandwidth::RunBandwidth(machine, threads, width, {blockBytes}, repeat, {});
-    for (size_t m = 0; m < rates.size(); ++m) rates[m] = MeasuredRate(rows.front().figures[m]);
-    return rates;
-}
-
 int RunBandwidthBench(const platform::Machine& machine, const BandwidthOptions& options)
 {
     const std::vector<int> allCpus = bench::ThreadCpus(machine, std::nullopt);
@@ -88,52 +74,22 @@ int RunBandwidthBench(const platform::Machine& machine, const BandwidthOptions& 
     // The closing figure runs on every processor: that is the most threads the run starts at once.
     NoteCpuQuota(machine, "bench bandwidth", allCpus.size());
     const nlohmann::json identity = options.json ? RunIdentity(machine, options.label, allCpus.size()) : nlohmann::json();
-    report.width = bandwidth::ChooseVectorWidth(machine);
-    report.repeat = options.repeat;
-    report.allThreads = static_cast<int>(allCpus.size());
-
-    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(machine);
-    const uint64_t largest = cpu::LargestCacheBytes(machine).value_or(precise::kAssumedLargestCache);
-    const std::vector<bench::MemoryLevel> levels = bench::MemoryLevels(processor.caches, largest);
-    const BandwidthPlan plan = PlanBandwidth(machine, report.cpus.size(), allCpus.size(), levels, largest);
-    const std::vector<uint64_t>& sizes = plan.sizes;
-
     const CProgressLine progress;
-    bandwidth::Callbacks callbacks;
-    callbacks.onStep = [progress](uint64_t bytes, int percent) {
+    BandwidthHooks hooks;
+    hooks.blocks.onStep = [progress](uint64_t bytes, int percent) {
         progress.Show(platform::TextFormat("%3d %%  %s blocks", percent, BlockText(bytes)));
     };
     if (!options.json)
-        callbacks.onRow = [progress](const bandwidth::Row& row) {
+        hooks.blocks.onRow = [progress](const bandwidth::Row& row) {
             progress.Clear();
             PrintBandwidthRow(row);
         };
-    {
-        bench::CPinnedThreads threads(machine, report.cpus);
-        if (!threads.AllStarted()) return Fail(threads.NotStartedText());
-        report.pinned = threads.AllPinned();
-        if (!options.json) PrintBandwidthHeading(report);
-        report.rows = bandwidth::RunBandwidth(machine, threads, report.width, sizes, options.repeat, callbacks);
-    }
-
-    // The memory figures on one thread and on all, measured again where the rows ran on other counts.
-    if (plan.memoryBlock) {
-        const uint64_t block = *plan.memoryBlock;
-        report.memoryBlockBytes = block;
-        report.plateauBlockBytes = plan.plateauBlock;
-        const size_t row = static_cast<size_t>(std::find(sizes.begin(), sizes.end(), block) - sizes.begin());
-        std::array<std::optional<double>, 3> measured{};
-        for (size_t m = 0; m < measured.size(); ++m) measured[m] = MeasuredRate(report.rows[row].figures[m]);
-        progress.Show("memory, 1 thread");
-        std::string notStarted;
-        report.single = report.cpus.size() == 1 ? measured
-                                                  : RatesOn(machine, {allCpus.front()}, report.width, block, options.repeat, notStarted);
-        progress.Show("memory, all threads");
-        report.all = report.cpus.size() == allCpus.size()
-                         ? measured
-                         : RatesOn(machine, allCpus, report.width, block, options.repeat, report.notStarted);
-        if (!notStarted.empty()) report.notStarted = notStarted;
-    }
+    if (!options.json) hooks.onPlanned = [](const BandwidthReport& planned) { PrintBandwidthHeading(planned); };
+    hooks.onStage = [progress](const std::string& stage) { progress.Show(stage); };
+    std::string notStarted;
+    const BandwidthReport measured = MeasureBandwidth(machine, report.cpus, options.repeat, hooks, notStarted);
+    if (!notStarted.empty()) return Fail(notStarted);
+    report = measured;
     progress.Clear();
     if (options.json)
         PrintRunJson(BandwidthJson(report), identity);

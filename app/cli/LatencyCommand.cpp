@@ -17,6 +17,7 @@
 #include "cpu/ModernProcessor.h"
 #include "platform/TextFormat.h"
 #include "results/MemoryBenchReport.h"
+#include "results/MemoryRuns.h"
 #include "results/RunIdentity.h"
 
 namespace cli {
@@ -50,31 +51,18 @@ struct LatencyOptions {
     std::optional<std::string> label;
 };
 
-// The line size of the first-level data cache, where the processor tells a plausible one.
-uint32_t LineBytes(const cpu::ModernProcessor& processor)
-{
-    for (const cpu::CacheLevel& cache : processor.caches)
-        if (cache.level == 1 && cache.type != cpu::CacheType::Instruction && cache.lineBytes >= sizeof(void*) &&
-            cache.lineBytes <= 4096 && (cache.lineBytes & (cache.lineBytes - 1)) == 0)
-            return cache.lineBytes;
-    return 64;
-}
-
 int RunLatencyBench(const platform::Machine& machine, const LatencyOptions& options)
 {
     NoteCpuQuota(machine, "bench latency", 1);
     const nlohmann::json identity = options.json ? RunIdentity(machine, options.label, 1) : nlohmann::json();
-    const cpu::ModernProcessor processor = cpu::DecodeModernProcessor(machine);
-    const uint64_t largest = cpu::LargestCacheBytes(machine).value_or(precise::kAssumedLargestCache);
     LatencyReport report;
-    report.lineBytes = LineBytes(processor);
-    const std::vector<uint64_t> sizes = LatencyBlockSizes(machine, largest, report.lineBytes);
-    report.repeat = options.repeat;
-    report.clockMHz = MeasureClockMHz(machine);
-    report.runningClockMHz = runningclock::MeasureRunningClockMHz(machine, report.clockMHz);
-    if (!options.json) PrintLatencyHeading(report);
-
-    latency::Callbacks callbacks;
+    LatencyHooks hooks;
+    // The rows print with the clocks of the planned report, before the run's report is complete.
+    hooks.onPlanned = [&report, &options](const LatencyReport& planned) {
+        report = planned;
+        if (!options.json) PrintLatencyHeading(planned);
+    };
+    latency::Callbacks& callbacks = hooks.blocks;
     const CProgressLine progress;
     if (!options.json)
         callbacks.onRow = [&report, progress](const latency::Row& row) {
@@ -85,11 +73,9 @@ int RunLatencyBench(const platform::Machine& machine, const LatencyOptions& opti
         callbacks.onStep = [progress](uint64_t bytes, int percent) {
             progress.Show(platform::TextFormat("%3d %%  %s block", percent, BlockText(bytes)));
         };
-    report.rows = latency::RunLatency(machine, sizes, report.lineBytes, options.repeat, callbacks);
+    report = MeasureLatency(machine, options.repeat, hooks);
     if (options.json) progress.Clear();
 
-    report.levels = bench::MemoryLevels(processor.caches, largest);
-    report.plateaus = bench::PlateauRows(report.levels, sizes);
     if (options.json)
         PrintRunJson(LatencyJson(report), identity);
     else

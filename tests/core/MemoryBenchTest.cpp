@@ -72,7 +72,7 @@ TEST(Latency, MeasuresOnItsPinnedThreadOrItsOwnAndABlockRefusedHasNoValue)
             machine.startThread = [](std::function<void()>) -> std::thread { throw std::system_error(EAGAIN, std::system_category()); };
         std::vector<uint64_t> steps;  // each block's bytes and percent
         const std::vector<latency::Row> rows =
-            latency::RunLatency(machine, {4096, 8192}, 64, 3, {{}, [&](uint64_t bytes, int percent) { steps.push_back(bytes + percent); }});
+            latency::RunLatency(machine, {4096, 8192}, 64, 3, {{}, [&](uint64_t bytes, int percent) { steps.push_back(bytes + percent); }, {}});
         EXPECT_EQ(std::make_tuple(steps, pins, mappedOn == std::this_thread::get_id(), rows.size()),
                   std::make_tuple(std::vector<uint64_t>{4096, 8192 + 50}, std::vector<int>(!threadRefused, 0), threadRefused, 2u));
         // One round of 16 loads in 31.25 ms, three times.
