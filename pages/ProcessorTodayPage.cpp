@@ -22,6 +22,8 @@
 
 namespace pages {
 
+wxIMPLEMENT_CLASS(CProcessorTodayPage, CSheetPage);
+
 using namespace results;
 
 using namespace widgets;

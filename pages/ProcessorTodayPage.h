@@ -49,6 +49,8 @@ private:
     wxSearchCtrl* filter_ = nullptr;
     wxButton* copy_ = nullptr;
     wxButton* save_ = nullptr;
+
+    wxDECLARE_CLASS(CProcessorTodayPage);
 };
 
 }  // namespace pages

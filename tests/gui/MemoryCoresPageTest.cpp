@@ -89,7 +89,7 @@ TEST_F(MemoryCoresPageTest, ARunFillsTheChartAndItsTableInAPageNoLargerThanTheDe
     const std::vector<widgets::PlotSeries>& series = latency.LineChart()->Series();
     ASSERT_EQ(series.size(), 2u);
     EXPECT_EQ(std::make_tuple(series[0].label, series[0].points.size(), series[0].loaded), std::make_tuple(std::string("load-to-use latency"), 3u, false));
-    EXPECT_EQ(std::make_tuple(series[0].points[2].x, series[0].points[2].y), std::make_tuple(16.0, 4.0));
+    EXPECT_EQ(std::make_tuple(series[0].points[2].x, series[0].points[2].y), std::make_tuple(16.0 * 1024, 4.0));  // 16 Kb, in bytes on the chart
     EXPECT_EQ(latency.Tables()[0]->GetColumnCount(), 3u);  // the block size, then each series
     EXPECT_EQ(latency.Tables()[0]->GetItemCount(), 3);
     EXPECT_EQ(latency.Gauge()->GetValue(), latency.Gauge()->GetRange());
