@@ -146,7 +146,7 @@ files-json-fpu-total @@ if (sheet.kind == kFpuResultFile.name) return row.listRo
 refuse-bandwidth-missing-block @@ for (size_t m = 0; had && m < kMethods.size(); ++m) @@ for (size_t m = 0; m < kMethods.size(); ++m)
 refuse-memory-figure-missing @@ return figure.runs.empty() ? std::nullopt : std::optional<double>(figure.gbPerSec); @@ return std::optional<double>(figure.gbPerSec);
 refuse-thread-start-caught @@ } catch (const std::system_error&) { @@ } catch (const std::bad_alloc&) {
-refuse-bandwidth-threads @@ if (!threads.AllStarted()) return Fail(threads.NotStartedText()); @@ if (false) return Fail(threads.NotStartedText());
+refuse-bandwidth-threads @@ if (!threads.AllStarted()) return failure = threads.NotStartedText(), report; @@ if (false) return failure = threads.NotStartedText(), report;
 refuse-suite-threads @@ if (!suite.notStarted.empty()) return FailCommand("bench", suite.notStarted); @@ if (false) return FailCommand("bench", suite.notStarted);
 refuse-worker-failure-shown @@ for (BenchFailure& failure : failures) ReportBenchFailure(onFailure, std::exchange(failure, BenchFailure::None)); @@ for (BenchFailure& failure : failures) failure = BenchFailure::None;
 refuse-kernel-failure-shown @@ if (failure) ReportBenchFailure(callbacks.onFailure, std::exchange(*failure, BenchFailure::None)); @@ if (failure) *failure = BenchFailure::None;
