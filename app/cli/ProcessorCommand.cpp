@@ -7,6 +7,7 @@
 
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
+#include "app/cli/ResultOutput.h"
 #include "app/cli/Commands.h"
 #include "app/cli/RunOutput.h"
 #include "bench/RunningClock.h"
@@ -90,8 +91,10 @@ void PrintList(const cpu::ModernProcessor& p, std::optional<int> measuredMHz, do
 }
 
 int RunProcessor(const platform::Machine& live, bool json, const std::optional<std::string>& dumpPath,
-                 const std::optional<std::string>& label)
+                 const std::optional<std::string>& label, const ResultOutputOptions& output)
 {
+    CResultOutput result("processor", output);
+    if (!result.Ready()) return 2;
     const nlohmann::json identity = json ? RunIdentity(live, label) : nlohmann::json();
     const std::optional<platform::Machine> machine = CommandMachine("processor", live, dumpPath);
     if (!machine) return 2;
@@ -103,11 +106,10 @@ int RunProcessor(const platform::Machine& live, bool json, const std::optional<s
         nlohmann::json object = ProcessorJson(processor, measuredMHz);
         // Only where it was measured: a recorded processor's object keeps the keys it always had.
         if (measuredMHz) object["running_clock_mhz"] = runningMHz > 0 ? nlohmann::json(std::lround(runningMHz)) : nlohmann::json(nullptr);
-        object["run"] = identity;
-        PrintJson(object);
+        result.Keep(std::move(object), identity);
     } else
         PrintList(processor, measuredMHz, runningMHz);
-    return 0;
+    return result.Deliver(0);
 }
 
 }  // namespace
@@ -115,20 +117,27 @@ int RunProcessor(const platform::Machine& live, bool json, const std::optional<s
 void AddProcessorCommand(CLI::App& cli, CommandRun& run, const bench::Context& context)
 {
     CLI::App* processor = cli.add_subcommand("processor", "the processor as CPUID describes it today");
-    SetCommandHelp(*processor, "vext-cli processor [--json [--label TEXT]] [--cpuid DUMP]", kProcessorAbout);
+    SetCommandHelp(*processor,
+                   "vext-cli processor [--json [--label TEXT] | --openmetrics] [-o FILE [--overwrite]] [--cpuid DUMP]",
+                   kProcessorAbout);
     struct Options {
         bool json = false;
         std::optional<std::string> dump;
         std::optional<std::string> label;
+        ResultOutputOptions result;
     };
     auto options = std::make_shared<Options>();
     CLI::Option* json = processor->add_flag("--json", options->json, "one JSON object instead of the list");
     AddLabelOption(*processor, options->label, json);
+    AddResultOutputOptions(*processor, options->result);
     processor->add_option("--cpuid", options->dump, "decode the recorded dump DUMP instead of this processor")
         ->type_name("DUMP")
         ->check(kNotEmpty);
     processor->callback([&run, &context, options] {
-        run = [&context, options] { return RunProcessor(context.machine, options->json, options->dump, options->label); };
+        CheckResultOutput(options->json, options->result);
+        run = [&context, options] {
+            return RunProcessor(context.machine, options->json, options->dump, options->label, options->result);
+        };
     });
 }
 
