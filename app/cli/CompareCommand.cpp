@@ -223,7 +223,7 @@ int RunSummary(const CompareOptions& options)
     std::vector<ProcessorRecord> records;
     for (LoadedFile& file : loaded) {
         if (file.Kind() != kind) {
-            skip(file.path, "'" + file.path + "' is " + KindText(file.Kind()) + ", not of the kind most files are (" + kind + ")");
+            skip(file.path, "'" + file.path + "' is a " + file.Kind() + " result, not of the kind most files are (" + kind + ")");
             continue;
         }
         paths.push_back(file.path);
