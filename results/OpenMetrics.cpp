@@ -80,7 +80,8 @@ const json& Member(const json& object, const char* key)
     return found == object.end() ? kNull : *found;
 }
 
-std::string Bytes(const json& kb) { return kb.is_number_unsigned() ? std::to_string(kb.get<uint64_t>() * 1024) : Text(kb); }
+// A block's size in bytes, from its Kb; written as it stands when it is no whole number.
+std::string Bytes(const json& kb) { return kb.is_number_integer() ? std::to_string(kb.get<int64_t>() * 1024) : Text(kb); }
 
 void AddRun(CFamilies& out, const json& run)
 {
@@ -184,7 +185,7 @@ void AddBandwidth(CFamilies& out, const json& result)
     const std::string threads = Text(Member(result, "threads"));
     for (const json& row : Member(result, "rows"))
         for (const char* method : {"read", "write", "copy"})
-            out.Add("vext_bandwidth_bytes_per_second", "Memory bandwidth over a block per thread, all threads summed (copy counts read and written bytes).",
+            out.Add("vext_bandwidth_bytes_per_second", "Memory bandwidth, each thread on a block of block_bytes, the threads' rates summed (copy counts the bytes read and written).",
                     {{"block_bytes", Bytes(Member(row, "block_kb"))}, {"method", method}, {"threads", threads}},
                     Member(Member(row, method), "gb_per_s"), 1e9);
     const json& memory = Member(result, "memory");
