@@ -26,7 +26,7 @@ std::string Number(double value)
 // The families in the order of their first sample: every sample of a family must follow its TYPE line.
 class CFamilies {
 public:
-    void Add(const std::string& name, const char* help, const Labels& labels, const json& value, double scale = 1.0)
+    void Add(const std::string& name, const std::string& help, const Labels& labels, const json& value, double scale = 1.0)
     {
         if (!value.is_number()) return;
         std::string sample = name;
@@ -58,7 +58,7 @@ public:
 private:
     struct Family {
         std::string name;
-        const char* help;
+        std::string help;
         std::vector<std::string> samples;
         std::set<std::string> seen;
     };
@@ -153,14 +153,15 @@ void AddSuite(CFamilies& out, const json& result, std::string suite)
             out.Add("vext_" + suite + "_" + m.stem, m.help, lone, Member(row, "value"), m.scale);
             if (!threaded) continue;
             labels.push_back({"threads", threads});
-            Labels scaling = labels;
+            // Every row scales, the ratings too: each scaling is named by its row.
+            const Labels scaling = {{suite == "cpu" ? "kernel" : "section", Text(Member(row, "label"))}, {"threads", threads}};
             out.Add("vext_" + suite + "_scaling_ratio",
                     "The threads' summed rate over the threads times the lone rate; 1 is perfect scaling.", scaling,
                     Member(row, "scaling"));
             labels.push_back({"processor", ""});
             for (std::size_t t = 0; t < each.size(); ++t) {
                 labels.back().second = t < processors.size() ? Text(processors[t]) : std::to_string(t);
-                out.Add("vext_" + suite + "_thread_" + m.stem, m.help, labels, each[t], m.scale);
+                out.Add("vext_" + suite + "_thread_" + m.stem, std::string("Of each thread of the run: ") + m.help, labels, each[t], m.scale);
             }
         }
     }
