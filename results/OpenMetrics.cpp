@@ -83,12 +83,16 @@ const json& Member(const json& object, const char* key)
 // A block's size in bytes, from its Kb; written as it stands when it is no whole number.
 std::string Bytes(const json& kb) { return kb.is_number_integer() ? std::to_string(kb.get<int64_t>() * 1024) : Text(kb); }
 
-void AddRun(CFamilies& out, const json& run)
+// The run's metrics carry the kind of result: the textfile collector merges every file of its folder,
+// and the runs of two benchmarks on one machine must not be one series.
+void AddRun(CFamilies& out, const json& run, const std::string& kind)
 {
     if (!run.is_object()) return;
     const json& p = Member(run, "processor");
+    const Labels ofKind = {{"kind", kind}};
     out.Add("vext_run_info", "The run: Vext's version, the processor, the kernel and the run's --label; always 1.",
-            {{"vext_version", Text(Member(run, "vext_version"))},
+            {{"kind", kind},
+             {"vext_version", Text(Member(run, "vext_version"))},
              {"vendor", Text(Member(p, "vendor"))},
              {"brand", Text(Member(p, "brand"))},
              {"family", Text(Member(p, "family"))},
@@ -102,12 +106,12 @@ void AddRun(CFamilies& out, const json& run)
     if (std::sscanf(when.c_str(), "%4d-%2d-%2dT%2d:%2d:%2dZ", &utc.tm_year, &utc.tm_mon, &utc.tm_mday, &utc.tm_hour,
                     &utc.tm_min, &utc.tm_sec) == 6) {
         utc.tm_year -= 1900, utc.tm_mon -= 1;
-        out.Add("vext_run_start_timestamp_seconds", "When the run started, in seconds since 1970-01-01 UTC.", {},
+        out.Add("vext_run_start_timestamp_seconds", "When the run started, in seconds since 1970-01-01 UTC.", ofKind,
                 json(static_cast<double>(::timegm(&utc))));
     }
-    out.Add("vext_run_logical_processors", "The machine's logical processors.", {}, Member(run, "logical_processors"));
+    out.Add("vext_run_logical_processors", "The machine's logical processors.", ofKind, Member(run, "logical_processors"));
     out.Add("vext_run_cpu_quota_processors",
-            "The processors' worth of time the control group allowed, where less than the run's threads.", {},
+            "The processors' worth of time the control group allowed, where less than the run's threads.", ofKind,
             Member(run, "cpu_quota"));
 }
 
@@ -231,8 +235,8 @@ std::string LabelValue(const std::string& text)
 std::string OpenMetricsText(const nlohmann::json& result)
 {
     CFamilies out;
-    AddRun(out, Member(result, "run"));
     const std::string kind = Text(Member(result, "kind"));
+    AddRun(out, Member(result, "run"), kind.empty() ? "processor" : kind);
     if (kind == "latency") AddLatency(out, result);
     else if (kind == "bandwidth") AddBandwidth(out, result);
     else if (!kind.empty()) AddSuite(out, result, kind);
