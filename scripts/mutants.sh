@@ -248,6 +248,26 @@ chart-label-style-per-value @@     if (fullScale >= 10000.0 && value != 0.0) ret
 chart-label-fixed-column @@ inline int ScaleLabelX(const Panel& p, int width) { return p.left - 4 - width; } @@ inline int ScaleLabelX(const Panel& p, int) { return p.left - 25; }
 chart-no-rate-caption @@     dc.DrawText(rate, p.left - dc.GetTextExtent(rate).x / 2, 76); @@     (void)rate;
 chart-no-block-caption @@     dc.DrawText(block, p.left + (kWidth - dc.GetTextExtent(block).x) / 2, 332); @@     (void)block;
+fleet-cli-failed-run-writes @@ if (status != 0) return Fail("the run did not succeed: nothing was written to '" + *path_ + "'"), status; @@ if (false) return status;
+fleet-cli-output-extension @@ if (ResultFileExtension(*path_) != extension) { @@ if (false) {
+fleet-cli-output-overwrite @@ const FileWriteCheck check = CheckFileWritable(*path_, overwrite_ ? ExistingFile::Replace : ExistingFile::Keep); @@ const FileWriteCheck check = CheckFileWritable(*path_, ExistingFile::Replace);
+fleet-cli-json-routing @@ return options.output && options.json && !WrittenInPlace(*options.output) && @@ return false && options.json && !WrittenInPlace(*options.output) &&
+fleet-cli-threaded-keep @@ result.Keep(std::move(json), identity); @@ (void)json;
+fleet-cli-skip-status @@     return kFilesSkipped; @@     return flagged ? kOutliersFlagged : kNothingFlagged;
+fleet-cli-outlier-status @@ if (skipped.empty()) return flagged ? kOutliersFlagged : kNothingFlagged; @@ if (skipped.empty()) return kNothingFlagged;
+fleet-cli-group-key @@ [&](const SummaryGroup& g) { return g.key == sheets[f].group; }); @@ [&](const SummaryGroup&) { return true; });
+fleet-cli-common-kind @@ if (count > most) most = count, common = file.Kind(); @@ if (count > 0) most = count, common = file.Kind();
+fleet-cli-csv-quote @@ if (shown.find_first_of(",\"\r\n") == std::string::npos) return shown; @@ return shown;
+fleet-cli-csv-doubling @@ for (char c : shown) quoted += c == '"' ? std::string("\"\"") : std::string(1, c); @@ for (char c : shown) quoted += c;
+fleet-cli-csv-file-column @@ fields[5 + groups[g].files[f]] = Number(*value); @@ fields[5 + f] = Number(*value);
+fleet-cli-metrics-mb @@ {"Mb/sec", "bytes_per_second", nullptr, 1048576.0, @@ {"Mb/sec", "bytes_per_second", nullptr, 1e6,
+fleet-cli-label-backslash @@ if (c == '\\' || c == '"') out += {'\\', static_cast<char>(c)}; @@ if (c == '"') out += {'\\', static_cast<char>(c)};
+fleet-cli-block-bytes @@ std::to_string(kb.get<int64_t>() * 1024) @@ std::to_string(kb.get<int64_t>())
+fleet-cli-inventory-differing @@ if (nodes.size() < records.size()) inventory.differing.push_back @@ if (nodes.size() <= records.size()) inventory.differing.push_back
+fleet-cli-empty-json @@ if (bytes->empty()) return error = "'" + TerminalText(path) + "' is empty", std::nullopt; @@ (void)0;
+fleet-cli-run-kind-label @@ AddRun(out, Member(result, "run"), kind.empty() ? "processor" : kind); @@ AddRun(out, Member(result, "run"), "");
+fleet-cli-group-known @@ if (!run.is_object() || (!run.contains("processor") && !run.contains("vext_version"))) return key; @@ if (!run.is_object()) return key;
+fleet-cli-scaling-named @@ const Labels scaling = {{suite == "cpu" ? "kernel" : "section", Text(Member(row, "label"))}, {"threads", threads}}; @@ const Labels scaling = {{"threads", threads}};
 LIST
 )
 
