@@ -165,7 +165,7 @@ std::string KindText(const std::string& kind)
     return FindResultFileKind(kind) ? "a ." + kind + " file" : "a " + TerminalText(kind) + " result";
 }
 
-// What --summary could read of one file: a benchmark result, or the processor's JSON.
+// What compare could read of one file: a benchmark result, or the processor's JSON.
 struct LoadedFile {
     std::string path;
     std::optional<ResultSheet> sheet;
@@ -173,7 +173,7 @@ struct LoadedFile {
     std::string Kind() const { return sheet ? sheet->kind : "processor"; }
 };
 
-std::optional<LoadedFile> LoadForSummary(const std::string& path, std::string& error)
+std::optional<LoadedFile> LoadCompared(const std::string& path, std::string& error)
 {
     if (ResultFileExtension(path) != "json") {
         std::optional<ResultSheet> sheet = LoadResultSheet(path, error);
@@ -214,7 +214,7 @@ int RunSummary(const CompareOptions& options)
     };
     for (const std::string& path : options.paths) {
         std::string error;
-        if (std::optional<LoadedFile> file = LoadForSummary(path, error)) loaded.push_back(std::move(*file));
+        if (std::optional<LoadedFile> file = LoadCompared(path, error)) loaded.push_back(std::move(*file));
         else skip(path, error);
     }
     const std::string kind = CommonKind(loaded);
@@ -254,8 +254,12 @@ int RunCompare(const CompareOptions& options)
     std::vector<ResultSheet> sheets;
     for (const std::string& path : options.paths) {
         std::string error;
-        std::optional<ResultSheet> sheet = LoadResultSheet(path, error);
-        if (!sheet) return FailCommand("compare", error);
+        std::optional<LoadedFile> file = LoadCompared(path, error);
+        if (!file) return FailCommand("compare", error);
+        if (!file->sheet)
+            return FailCommand("compare", "'" + path + "' is a processor result: compare --summary takes those (as an "
+                                                      "inventory); compare takes benchmark results");
+        std::optional<ResultSheet>& sheet = file->sheet;
         if (!sheets.empty() && sheet->kind != sheets.front().kind)
             return FailCommand("compare", "'" + path + "' is " + KindText(sheet->kind) + ", '" + options.paths.front() +
                                               "' " + KindText(sheets.front().kind) + ": compare files of one kind");

@@ -441,6 +441,7 @@ TEST_F(BenchCommand, PrintsTheFleetsOutputsAsTheGoldenFilesHold)
         {"compare-fleet-clean", {"compare", "--summary", "n1.json", "n2.json", "n3.json"}},
         {"compare-inventory", {"compare", "--summary", "p1.json", "p2.json", "p1.json", "n1.json"}},
         {"compare-nothing-readable", {"compare", "--summary", "empty.json", "garbage.json"}},
+        {"compare-processor-result", {"compare", "n1.json", "p1.json"}},
     };
     for (const auto& c : cases) {
         const Outcome o = c.args.front() == "bench" ? Bench({c.args.begin() + 1, c.args.end()})
