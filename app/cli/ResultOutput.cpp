@@ -5,7 +5,6 @@
 #include <span>
 
 #include "app/cli/CommandLine.h"
-#include "app/cli/RunOutput.h"
 #include "files/AtomicFile.h"
 #include "files/ResultFiles.h"
 #include "results/JsonText.h"
