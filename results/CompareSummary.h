@@ -33,8 +33,32 @@ struct SummaryRow {
 };
 std::vector<SummaryRow> Summarise(const std::vector<AlignedRow>& aligned);
 
-// {"kind", "files", "rows": [{"label", "unit", "count", "median", ..., "outliers"}]}
-nlohmann::json SummaryJson(const std::vector<SummaryRow>& rows, const std::vector<ResultSheet>& sheets,
-                           const std::vector<std::string>& paths);
+// One group of a fleet's results (one processor and Vext version), summarised on its own.
+struct SummaryGroup {
+    RunGroupKey key;
+    std::vector<std::size_t> files;   // indices into all the sheets, in order
+    std::vector<ResultSheet> sheets;  // the group's own
+    std::vector<AlignedRow> aligned;  // of `sheets`
+    std::vector<SummaryRow> rows;     // of `aligned`
+    bool Flagged() const;             // whether a row names an outlier
+};
+
+// The sheets by their run's processor and version, each group in the order it first appears.
+std::vector<SummaryGroup> SummariseGroups(const std::vector<ResultSheet>& sheets);
+
+// A file compare could not take, and why.
+struct SkippedFile {
+    std::string path;
+    std::string reason;
+};
+
+// {"kind", "files", "skipped": [{"file", "reason"}], "mixed", "groups": [{"processor", "vext_version",
+// "files", "rows": [{"label", "unit", "count", "median", ..., "outliers", "values"}]}]}: "values" holds
+// each of the group's files' value (null where it has none), in the order of the group's "files".
+nlohmann::json SummaryJson(const std::vector<SummaryGroup>& groups, const std::vector<ResultSheet>& sheets,
+                           const std::vector<std::string>& paths, const std::vector<SkippedFile>& skipped);
+
+// The value a summary row counts for the group's file `f`, if it counts one.
+std::optional<double> SummaryValue(const SummaryRow& row, std::size_t f);
 
 }  // namespace results

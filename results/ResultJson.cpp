@@ -117,8 +117,10 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
     if (!Text(document, "kind", sheet.kind) || sheet.kind.empty()) return error = "no \"kind\" text", std::nullopt;
     if (Member(document, "system") && !Text(document, "system", sheet.summary))
         return error = "\"system\" is not a text", std::nullopt;
-    if (const json* run = Member(document, "run"); run && run->is_object() && Member(*run, "label"))
-        if (!Text(*run, "label", sheet.label)) return error = "the run's \"label\" is not a text", std::nullopt;
+    if (const json* run = Member(document, "run"); run && run->is_object()) {
+        if (Member(*run, "label") && !Text(*run, "label", sheet.label)) return error = "the run's \"label\" is not a text", std::nullopt;
+        sheet.group = ReadRunGroup(*run);
+    }
     const json* rows = Member(document, "rows");
     if (!rows || !rows->is_array()) return error = "no \"rows\" list", std::nullopt;
     if (sheet.kind == "latency" || sheet.kind == "bandwidth") {
@@ -140,17 +142,25 @@ std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& 
     return sheet;
 }
 
-std::optional<ResultSheet> LoadResultJson(const std::string& path, std::string& error)
+std::optional<std::string> ReadResultJsonFile(const std::string& path, std::string& error)
 {
     const std::string name = "'" + TerminalText(path) + "'";
     std::string bytes;
     switch (platform::ReadWholeFile(path, kMaxResultJsonBytes, bytes, error)) {
-    case platform::WholeFileStatus::Ok: break;
+    case platform::WholeFileStatus::Ok: return bytes;
     case platform::WholeFileStatus::CannotOpen: return std::nullopt;
     case platform::WholeFileStatus::ReadFailed: return error = "cannot read " + name + ": " + error, std::nullopt;
     case platform::WholeFileStatus::TooLarge: return error = name + " is too large for a JSON result", std::nullopt;
     }
-    std::optional<ResultSheet> sheet = ParseResultJson(bytes, error);
+    return std::nullopt;
+}
+
+std::optional<ResultSheet> LoadResultJson(const std::string& path, std::string& error)
+{
+    const std::string name = "'" + TerminalText(path) + "'";
+    const std::optional<std::string> bytes = ReadResultJsonFile(path, error);
+    if (!bytes) return std::nullopt;
+    std::optional<ResultSheet> sheet = ParseResultJson(*bytes, error);
     if (!sheet) error = name + " is not a vext-cli JSON result: " + TerminalText(error);
     return sheet;
 }

@@ -14,6 +14,10 @@ namespace results {
 // an object.
 std::optional<ResultSheet> ParseResultJson(std::string_view bytes, std::string& error);
 
+// The bytes of the regular file at `path` (at most kMaxResultJsonBytes); nothing, with the error naming
+// the file, when it cannot be read.
+std::optional<std::string> ReadResultJsonFile(const std::string& path, std::string& error);
+
 // Reads the regular file at `path` (at most kMaxResultJsonBytes) and parses it; the error names the file.
 std::optional<ResultSheet> LoadResultJson(const std::string& path, std::string& error);
 

@@ -9,6 +9,7 @@
 
 #include "bench/Results.h"
 #include "bench/ResultTables.h"
+#include "results/RunGroup.h"
 
 namespace results {
 
@@ -33,6 +34,7 @@ struct ResultSheet {
     std::string summary;
     std::vector<ResultRow> rows;  // a row off the page's list has listRow -1
     std::string label;            // the run's --label, of a JSON result
+    RunGroupKey group = {};       // the run's processor and version, of a JSON result
 };
 
 ResultSheet CpuSheet(const std::string& summary, const bench::CpuResults& results);

@@ -119,7 +119,7 @@ platform-utf8-continuation @@ constexpr bool IsUtf8Continuation(char byte) { ret
 files-kind-rows @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kCacheList}; @@ const ResultFileKind kCacheResultFile = {"cache", "Cache Benchmarks (*.cache)|*.cache||", kCacheRecordSize, kFpuList};
 platform-save-as-prompt @@ return {std::move(filter), std::move(extension), true, false, std::move(title)}; @@ return {std::move(filter), std::move(extension), false, false, std::move(title)};
 bench-thread-calculation @@ for (BenchFailure failure : failures) ReportBenchFailure(onFailure, failure); @@ for (BenchFailure failure : failures) (void)failure;
-cli-run-failure-status @@ return status == 0 && failures.Any() ? 2 : status; @@ return status;
+cli-run-failure-status @@ const int delivered = result.Deliver(status == 0 && failures.Any() ? 2 : status); @@ const int delivered = result.Deliver(status);
 cli-output-hidden @@ if (name.empty() || (name.native().front() == '.' && !name.has_extension()) || name.native().front() == '=') { @@ if (name.empty() || name.native().front() == '=') {
 cli-later-rows-placed @@ std::size_t at = listRow < 0 ? placed.size() : 0; @@ std::size_t at = placed.size();
 cli-pad-characters @@ for (char c : text) shown += !platform::IsUtf8Continuation(c); @@ for (char c : text) shown += c != 0;
@@ -303,6 +303,26 @@ memory-page-cancel-keeps-nothing @@     if (cancelled) return status_->SetLabel(
 memory-page-saved-not-unsaved @@     unsaved_ = false;  // saved: closing no longer asks @@     // not marked saved
 memory-page-design-runs-wait @@         for (wxWindow* button : heldButtons_) button->Enable(); @@         for (wxWindow* button : heldButtons_) (void)button;
 memory-page-loaded-flag @@                     series.push_back({run == loaded ? loadedLabel_ + ": " + curve.label : curve.label, Points(curve), run == loaded}); @@                     series.push_back({run == loaded ? loadedLabel_ + ": " + curve.label : curve.label, Points(curve), false});
+fleet-cli-failed-run-writes @@ if (status != 0) return Fail("the run did not succeed: nothing was written to '" + *path_ + "'"), status; @@ if (false) return status;
+fleet-cli-output-extension @@ if (ResultFileExtension(*path_) != extension) { @@ if (false) {
+fleet-cli-output-overwrite @@ const FileWriteCheck check = CheckFileWritable(*path_, overwrite_ ? ExistingFile::Replace : ExistingFile::Keep); @@ const FileWriteCheck check = CheckFileWritable(*path_, ExistingFile::Replace);
+fleet-cli-json-routing @@ return options.output && options.json && !WrittenInPlace(*options.output) && @@ return false && options.json && !WrittenInPlace(*options.output) &&
+fleet-cli-threaded-keep @@ result.Keep(std::move(json), identity); @@ (void)json;
+fleet-cli-skip-status @@     return kFilesSkipped; @@     return flagged ? kOutliersFlagged : kNothingFlagged;
+fleet-cli-outlier-status @@ if (skipped.empty()) return flagged ? kOutliersFlagged : kNothingFlagged; @@ if (skipped.empty()) return kNothingFlagged;
+fleet-cli-group-key @@ [&](const SummaryGroup& g) { return g.key == sheets[f].group; }); @@ [&](const SummaryGroup&) { return true; });
+fleet-cli-common-kind @@ if (count > most) most = count, common = file.Kind(); @@ if (count > 0) most = count, common = file.Kind();
+fleet-cli-csv-quote @@ if (shown.find_first_of(",\"\r\n") == std::string::npos) return shown; @@ return shown;
+fleet-cli-csv-doubling @@ for (char c : shown) quoted += c == '"' ? std::string("\"\"") : std::string(1, c); @@ for (char c : shown) quoted += c;
+fleet-cli-csv-file-column @@ fields[5 + groups[g].files[f]] = Number(*value); @@ fields[5 + f] = Number(*value);
+fleet-cli-metrics-mb @@ {"Mb/sec", "bytes_per_second", nullptr, 1048576.0, @@ {"Mb/sec", "bytes_per_second", nullptr, 1e6,
+fleet-cli-label-backslash @@ if (c == '\\' || c == '"') out += {'\\', static_cast<char>(c)}; @@ if (c == '"') out += {'\\', static_cast<char>(c)};
+fleet-cli-block-bytes @@ std::to_string(kb.get<int64_t>() * 1024) @@ std::to_string(kb.get<int64_t>())
+fleet-cli-inventory-differing @@ if (nodes.size() < records.size()) inventory.differing.push_back @@ if (nodes.size() <= records.size()) inventory.differing.push_back
+fleet-cli-empty-json @@ if (bytes->empty()) return error = "'" + TerminalText(path) + "' is empty", std::nullopt; @@ (void)0;
+fleet-cli-run-kind-label @@ AddRun(out, Member(result, "run"), kind.empty() ? "processor" : kind); @@ AddRun(out, Member(result, "run"), "");
+fleet-cli-group-known @@ if (!run.is_object() || (!run.contains("processor") && !run.contains("vext_version"))) return key; @@ if (!run.is_object()) return key;
+fleet-cli-scaling-named @@ const Labels scaling = {{suite == "cpu" ? "kernel" : "section", Text(Member(row, "label"))}, {"threads", threads}}; @@ const Labels scaling = {{"threads", threads}};
 LIST
 )
 

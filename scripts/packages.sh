@@ -35,6 +35,6 @@ PACKAGING_PACKAGES=(help2man librsvg2-bin)
 CONTAINER_PACKAGES=(podman runc debootstrap)
 # What the tests need besides: GoogleTest, a virtual display, clang for the sanitizer and fuzzing build;
 # the checkers of the desktop entry, the AppStream metadata, the manual pages and the Debian package, and
-# bash-completion for the completion test.
+# bash-completion for the completion test, promtool (of prometheus) for the check of --openmetrics.
 TEST_PACKAGES=(libgtest-dev googletest xvfb xauth xdotool clang libclang-rt-14-dev
-    desktop-file-utils appstream man-db lintian bash-completion)
+    desktop-file-utils appstream man-db lintian bash-completion prometheus)

@@ -12,6 +12,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/MemoryBenchPrinting.h"
 #include "app/cli/ProgressLine.h"
+#include "app/cli/ResultOutput.h"
 #include "app/cli/RunOutput.h"
 #include "bench/BandwidthBench.h"
 #include "bench/MemoryPlans.h"
@@ -55,7 +56,8 @@ const char kBandwidthAbout[] =
 
 struct BandwidthOptions {
     std::string threads = "1";
-    bool json = false;
+    bool json = false;  // the whole result at the end: --json or --openmetrics
+    ResultOutputOptions result;
     int repeat = precise::kDefaultRepeat;
     std::optional<std::string> label;
 };
@@ -64,6 +66,8 @@ int Fail(const std::string& message) { return FailCommand("bench bandwidth", mes
 
 int RunBandwidthBench(const platform::Machine& machine, const BandwidthOptions& options)
 {
+    CResultOutput result("bench bandwidth", options.result);
+    if (!result.Ready()) return 2;
     const std::vector<int> allCpus = bench::ThreadCpus(machine, std::nullopt);
     const std::optional<int> count = options.threads == "all" ? std::nullopt : std::optional<int>(std::stoi(options.threads));
     BandwidthReport report;
@@ -92,11 +96,11 @@ int RunBandwidthBench(const platform::Machine& machine, const BandwidthOptions& 
     report = measured;
     progress.Clear();
     if (options.json)
-        PrintRunJson(BandwidthJson(report), identity);
+        result.Keep(BandwidthJson(report), identity);
     else
         PrintBandwidthMemory(report);
     const std::string unmeasured = UnmeasuredText(report);
-    return unmeasured.empty() ? 0 : Fail(unmeasured);
+    return result.Deliver(unmeasured.empty() ? 0 : Fail(unmeasured));
 }
 
 }  // namespace
@@ -104,7 +108,9 @@ int RunBandwidthBench(const platform::Machine& machine, const BandwidthOptions& 
 void AddBandwidthCommand(CLI::App& benchCommand, CommandRun& run, const bench::Context& context)
 {
     CLI::App* command = benchCommand.add_subcommand("bandwidth", "read, write and copy bandwidth of one thread or all");
-    SetCommandHelp(*command, "vext-cli bench bandwidth [--threads N|all] [--repeat N] [--json [--label TEXT]]",
+    SetCommandHelp(*command,
+                   "vext-cli bench bandwidth [--threads N|all] [--repeat N] [--json [--label TEXT] | --openmetrics]\n"
+                   "                         [-o FILE [--overwrite]]",
                    kBandwidthAbout);
     auto options = std::make_shared<BandwidthOptions>();
     command->add_option("--threads", options->threads, "threads, each pinned to its own logical processor (default 1)")
@@ -112,10 +118,13 @@ void AddBandwidthCommand(CLI::App& benchCommand, CommandRun& run, const bench::C
         ->check(kThreadCount);
     CLI::Option* json = command->add_flag("--json", options->json, "one JSON object after the run instead of the list");
     AddLabelOption(*command, options->label, json);
+    AddResultOutputOptions(*command, options->result);
     command->add_option("--repeat", options->repeat, "measurements per block and method, the best shown (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));
-    command->callback([&run, options, &context] { run = [options, &context] { return RunBandwidthBench(context.machine, *options); }; });
+    command->callback([&run, options, &context] {
+        CheckResultOutput(options->json, options->result);
+        run = [options, &context] { return RunBandwidthBench(context.machine, *options); }; });
 }
 
 }  // namespace cli

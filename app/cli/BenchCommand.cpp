@@ -18,6 +18,7 @@
 #include "app/cli/ListPrinter.h"
 #include "bench/PreciseSuites.h"
 #include "app/cli/ProgressLine.h"
+#include "app/cli/ResultOutput.h"
 #include "app/cli/RunOutput.h"
 #include "platform/StandardOutput.h"
 #include "app/cli/ThreadedBench.h"
@@ -72,7 +73,8 @@ struct BenchOptions {
     const ResultFileKind* kind = nullptr;  // the suite's, once the command line is read
     std::optional<std::string> output;
     bool overwrite = false;
-    bool json = false;
+    bool json = false;  // the whole result at the end: --json or --openmetrics
+    ResultOutputOptions result;
     bool precise = false;
     int repeat = precise::kDefaultRepeat;
     std::optional<std::string> label;
@@ -96,6 +98,14 @@ int Save(const std::string& path, const std::vector<uint8_t>& record, bool overw
     case ResultFileStatus::CannotCreate: return Fail("cannot create '" + path + "'" + Reason(error));
     default: return Fail("cannot write '" + path + "'" + Reason(error));
     }
+}
+
+// Whether -o names the whole result's file (NAME.json with --json, NAME.prom with --openmetrics)
+// rather than the record that "Save Results" writes.
+bool OutputIsResult(const BenchOptions& options)
+{
+    return options.output && options.json && !WrittenInPlace(*options.output) &&
+           ResultFileExtension(*options.output) == ResultExtension(options.result.Format());
 }
 
 // Where -o saves, checked before anything is measured. A bare name gets the suite's extension; a name
@@ -241,15 +251,16 @@ ResultSheet RunPrecise(const platform::Machine& machine, const BenchOptions& opt
     return sheet;
 }
 
-int RunSuiteCommand(const bench::Context& context, const BenchOptions& options, const OnBenchFailure& onFailure)
+int RunSuiteCommand(const bench::Context& context, const BenchOptions& options, const OnBenchFailure& onFailure,
+                    CResultOutput& result)
 {
     if (options.threads) {
         std::optional<int> count;
         if (*options.threads != "all") count = std::stoi(*options.threads);
-        return RunThreadedBench(context, {options.suite, count, options.json, options.label}, onFailure);
+        return RunThreadedBench(context, {options.suite, count, options.json, options.label}, onFailure, result);
     }
     std::optional<std::string> target;
-    if (options.output) {
+    if (options.output && !OutputIsResult(options)) {
         std::string error;
         target = OutputTarget(options, error);
         if (!target) return Fail(error);
@@ -264,8 +275,7 @@ int RunSuiteCommand(const bench::Context& context, const BenchOptions& options, 
     const ResultSheet sheet =
         options.precise ? RunPrecise(context.machine, options, summary, record, onFailure)
                         : RunSuite(context, *options.kind, summary, RowPrintingFor(options.json), record, onFailure);
-    if (options.json) PrintRunJson(SheetJson(sheet), identity);
-    platform::FlushOutput();
+    if (options.json) result.Keep(SheetJson(sheet), identity);
     if (target && record.empty())
         return Fail("'" + *target + "' was not saved: a block could not be measured, and a result file has no place for a rate that was not");
     return target ? Save(*target, record, options.overwrite) : 0;
@@ -273,11 +283,17 @@ int RunSuiteCommand(const bench::Context& context, const BenchOptions& options, 
 
 // A failure the run handed on (which the page shows, and then goes on) is the command's failure too: the
 // results are printed and saved as the page would keep them, and the status says they are not sound.
+// The whole result is printed then, or written to its file only when the run succeeded.
 int RunBench(const bench::Context& context, const BenchOptions& options)
 {
+    CResultOutput result("bench", options.result.Format(), OutputIsResult(options) ? options.output : std::nullopt,
+                         options.overwrite);
+    if (!result.Ready()) return 2;
     CRunFailures failures;
-    const int status = RunSuiteCommand(context, options, failures.Printer());
-    return status == 0 && failures.Any() ? 2 : status;
+    const int status = RunSuiteCommand(context, options, failures.Printer(), result);
+    const int delivered = result.Deliver(status == 0 && failures.Any() ? 2 : status);
+    platform::FlushOutput();
+    return delivered;
 }
 
 }  // namespace
@@ -286,8 +302,9 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& conte
 {
     CLI::App* benchCommand = cli.add_subcommand("bench", "run a benchmark suite, optionally saving its results");
     SetCommandHelp(*benchCommand,
-                   "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json [--label TEXT]] [--precise [--repeat N]]\n"
-                   "       vext-cli bench cpu|fpu --threads N|all [--json [--label TEXT]]\n"
+                   "vext-cli bench cpu|fpu|cache [-o FILE [--overwrite]] [--json [--label TEXT] | --openmetrics]\n"
+                   "                             [--precise [--repeat N]]\n"
+                   "       vext-cli bench cpu|fpu --threads N|all [--json [--label TEXT] | --openmetrics] [-o FILE]\n"
                    "       vext-cli bench latency|bandwidth [OPTIONS]",
                    kBenchAbout);
     auto options = std::make_shared<BenchOptions>();
@@ -298,7 +315,8 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& conte
     benchCommand->add_option("-o,--output", options->output,
                       "save the results to FILE as the page's \"Save Results\" does (a .cpu, .fpu or\n"
                       ".cache file with this machine's summary line; a name without an extension\n"
-                      "gets the suite's)")
+                      "gets the suite's); with --json, NAME.json takes the JSON instead (with\n"
+                      "--openmetrics, NAME.prom the metrics), written only when the run succeeded")
         ->type_name("FILE")
         ->check(kNotEmpty);
     benchCommand->add_flag("--overwrite", options->overwrite,
@@ -306,6 +324,7 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& conte
                     "file that appears at FILE during the run is kept");
     CLI::Option* json = benchCommand->add_flag("--json", options->json, "one JSON object after the run instead of the list");
     AddLabelOption(*benchCommand, options->label, json);
+    AddResultOutputOptions(*benchCommand, options->result, false);
     CLI::Option* precise = benchCommand->add_flag("--precise", options->precise,
                                            "cpu and cache: best of repeated runs with their spread");
     benchCommand->add_option("--repeat", options->repeat, "runs per measurement in precise mode (default 5)")
@@ -319,10 +338,11 @@ void AddBenchCommand(CLI::App& cli, CommandRun& run, const bench::Context& conte
         if (!benchCommand->get_subcommands().empty()) return;  // latency or bandwidth: their own run
         if (options->suite.empty()) throw CLI::RequiredError("suite");
         options->kind = FindResultFileKind(options->suite);
+        CheckResultOutput(options->json, options->result, false);
         if (options->precise && options->kind == &kFpuResultFile) throw CLI::ValidationError("--precise", "is for the cpu and cache suites");
         if (options->threads && options->kind == &kCacheResultFile) throw CLI::ValidationError("--threads", "is for the cpu and fpu suites");
         // A result file holds one thread's values: refused before anything runs.
-        if (options->threads && options->output) throw CLI::ValidationError("--threads", "writes no result file: leave out -o");
+        if (options->threads && options->output && !OutputIsResult(*options)) throw CLI::ValidationError("--threads", "writes no result file: leave out -o");
         if (options->threads && options->precise) throw CLI::ValidationError("--threads", "does not go with --precise");
         run = [options, &context] { return RunBench(context, *options); };
     });

@@ -17,6 +17,8 @@
 #include "platform/TextFormat.h"
 #include "platform/TextTrim.h"
 #include "results/AlignedRows.h"
+#include "results/ProcessorInventory.h"
+#include "results/ResultJson.h"
 #include "results/ResultLoading.h"
 #include "results/ResultSheet.h"
 #include "results/TerminalText.h"
@@ -38,9 +40,17 @@ const char kCompareAbout[] =
     "The JSON that vext-cli prints (bench --json and the like, saved with a .json name) is taken as a\n"
     "result file of its kind, headed by its --label if it has one. Rows are matched by their labels.\n"
     "\n"
-    "--summary takes any number of files of one kind, a fleet's results say, and shows for each row\n"
-    "the median, minimum and maximum, and the files more than three median absolute deviations from\n"
-    "the median (deviations under 1 % of the median never count).\n";
+    "--summary takes any number of files, a fleet's results say, and shows for each row the median,\n"
+    "minimum and maximum, and the files more than three median absolute deviations from the median\n"
+    "(deviations under 1 % of the median never count). Results are grouped by processor and Vext\n"
+    "version (as their JSON's run states them), each group summarised on its own. A file that cannot be\n"
+    "read, or whose kind is not that of most files, is named on standard error and skipped. Of\n"
+    "`processor --json` results it shows the inventory: the nodes of each processor, and the feature\n"
+    "flags that some nodes lack.\n"
+    "\n"
+    "Exit status of --summary: 0 summary printed, nothing flagged; 1 outliers flagged (processor results:\n"
+    "more than one processor, or flags that differ); 3 files skipped, the rest summarised (whether or\n"
+    "not outliers were flagged); 2 nothing summarised (no file could be read, or bad usage).\n";
 
 constexpr std::size_t kLabelWidth = 40;
 constexpr std::size_t kColumnWidth = 28;
@@ -51,7 +61,15 @@ struct CompareOptions {
     std::vector<std::string> paths;
     bool json = false;
     bool summary = false;
+    bool perFile = false;
+    bool csv = false;
 };
+
+// compare --summary's exit statuses; skipped files outrank outliers: the summary is then of part of the
+// fleet, and a missing node is the first thing to see to.
+constexpr int kNothingFlagged = 0;
+constexpr int kOutliersFlagged = 1;
+constexpr int kFilesSkipped = 3;
 
 bool Comparable(double value) { return std::isfinite(value) && value != 0.0 && value != -1.0; }
 
@@ -141,25 +159,112 @@ nlohmann::json CompareJson(const std::vector<ResultSheet>& sheets, const std::ve
     return {{"kind", platform::Utf8OrLatin1(sheets.front().kind)}, {"files", FilesJson(sheets, paths)}, {"rows", rows}};
 }
 
-// "a .cpu file"; a JSON result of another kind: "a latency result".
+// "a .cpu file"; a JSON result of another kind: "a latency result", "a processor result".
 std::string KindText(const std::string& kind)
 {
     return FindResultFileKind(kind) ? "a ." + kind + " file" : "a " + TerminalText(kind) + " result";
 }
 
+// What compare could read of one file: a benchmark result, or the processor's JSON.
+struct LoadedFile {
+    std::string path;
+    std::optional<ResultSheet> sheet;
+    std::optional<ProcessorRecord> processor;
+    std::string Kind() const { return sheet ? sheet->kind : "processor"; }
+};
+
+std::optional<LoadedFile> LoadCompared(const std::string& path, std::string& error)
+{
+    if (ResultFileExtension(path) != "json") {
+        std::optional<ResultSheet> sheet = LoadResultSheet(path, error);
+        return sheet ? std::optional<LoadedFile>(LoadedFile{path, std::move(sheet), std::nullopt}) : std::nullopt;
+    }
+    const std::optional<std::string> bytes = ReadResultJsonFile(path, error);
+    if (!bytes) return std::nullopt;
+    // What a shell's "> FILE" leaves of a run that failed.
+    if (bytes->empty()) return error = "'" + TerminalText(path) + "' is empty", std::nullopt;
+    if (std::optional<ResultSheet> sheet = ParseResultJson(*bytes, error)) return LoadedFile{path, std::move(sheet), std::nullopt};
+    std::string notProcessor;
+    if (std::optional<ProcessorRecord> processor = ParseProcessorJson(*bytes, notProcessor))
+        return LoadedFile{path, std::nullopt, std::move(processor)};
+    error = "'" + TerminalText(path) + "' is not a vext-cli JSON result: " + TerminalText(error);
+    return std::nullopt;
+}
+
+// The kind most files have; of kinds as many files have, the first file's.
+std::string CommonKind(const std::vector<LoadedFile>& files)
+{
+    std::string common;
+    long most = 0;
+    for (const LoadedFile& file : files) {
+        const long count = std::count_if(files.begin(), files.end(), [&](const LoadedFile& f) { return f.Kind() == file.Kind(); });
+        if (count > most) most = count, common = file.Kind();
+    }
+    return common;
+}
+
+// Every file that can be read is summarised; the others are named on standard error and counted.
+int RunSummary(const CompareOptions& options)
+{
+    std::vector<LoadedFile> loaded;
+    std::vector<SkippedFile> skipped;
+    const auto skip = [&skipped](const std::string& path, const std::string& reason) {
+        std::fprintf(stderr, "vext-cli compare: skipped: %s\n", TerminalText(reason).c_str());
+        skipped.push_back({path, reason});
+    };
+    for (const std::string& path : options.paths) {
+        std::string error;
+        if (std::optional<LoadedFile> file = LoadCompared(path, error)) loaded.push_back(std::move(*file));
+        else skip(path, error);
+    }
+    const std::string kind = CommonKind(loaded);
+    std::vector<std::string> paths;
+    std::vector<ResultSheet> sheets;
+    std::vector<ProcessorRecord> records;
+    for (LoadedFile& file : loaded) {
+        if (file.Kind() != kind) {
+            skip(file.path, "'" + file.path + "' is a " + file.Kind() + " result, not of the kind most files are (" + kind + ")");
+            continue;
+        }
+        paths.push_back(file.path);
+        if (file.sheet) sheets.push_back(std::move(*file.sheet));
+        else records.push_back(std::move(*file.processor));
+    }
+    if (paths.empty()) return FailCommand("compare", "no file could be read: nothing to summarise");
+    const SummaryView view{options.json, options.perFile, options.csv};
+    bool flagged = false;
+    if (!records.empty()) {
+        const Inventory inventory = TakeInventory(records);
+        PrintInventory(inventory, records, paths, skipped, view);
+        flagged = !inventory.Uniform();
+    } else {
+        const std::vector<SummaryGroup> groups = SummariseGroups(sheets);
+        PrintSummary(groups, sheets, paths, skipped, view);
+        flagged = std::any_of(groups.begin(), groups.end(), [](const SummaryGroup& g) { return g.Flagged(); });
+    }
+    if (skipped.empty()) return flagged ? kOutliersFlagged : kNothingFlagged;
+    std::fprintf(stderr, "vext-cli compare: %d of %d files skipped\n", static_cast<int>(skipped.size()),
+                 static_cast<int>(options.paths.size()));
+    return kFilesSkipped;
+}
+
 int RunCompare(const CompareOptions& options)
 {
+    if (options.summary) return RunSummary(options);
     std::vector<ResultSheet> sheets;
     for (const std::string& path : options.paths) {
         std::string error;
-        std::optional<ResultSheet> sheet = LoadResultSheet(path, error);
-        if (!sheet) return FailCommand("compare", error);
+        std::optional<LoadedFile> file = LoadCompared(path, error);
+        if (!file) return FailCommand("compare", error);
+        if (!file->sheet)
+            return FailCommand("compare", "'" + path + "' is a processor result: compare --summary takes those (as an "
+                                                      "inventory); compare takes benchmark results");
+        std::optional<ResultSheet>& sheet = file->sheet;
         if (!sheets.empty() && sheet->kind != sheets.front().kind)
             return FailCommand("compare", "'" + path + "' is " + KindText(sheet->kind) + ", '" + options.paths.front() +
                                               "' " + KindText(sheets.front().kind) + ": compare files of one kind");
         sheets.push_back(std::move(*sheet));
     }
-    if (options.summary) return PrintSummary(sheets, options.paths, options.json);
     if (options.json)
         PrintJson(CompareJson(sheets, options.paths));
     else
@@ -172,7 +277,9 @@ int RunCompare(const CompareOptions& options)
 void AddCompareCommand(CLI::App& cli, CommandRun& run, const bench::Context& /*context*/)
 {
     CLI::App* compare = cli.add_subcommand("compare", "compare saved result files of one kind");
-    SetCommandHelp(*compare, "vext-cli compare FILE FILE [FILE ...] [--json]\n       vext-cli compare --summary FILE [FILE ...] [--json]",
+    SetCommandHelp(*compare,
+                   "vext-cli compare FILE FILE [FILE ...] [--json]\n"
+                   "       vext-cli compare --summary FILE [FILE ...] [--per-file] [--json | --csv]",
                    kCompareAbout);
     auto options = std::make_shared<CompareOptions>();
     compare->add_option("FILE", options->paths, "2 to 16 result files; the first is the base")
@@ -181,10 +288,15 @@ void AddCompareCommand(CLI::App& cli, CommandRun& run, const bench::Context& /*c
         ->check(kNotEmpty);
     compare->add_flag("--json", options->json, "one JSON object instead of the table; summary lines whole");
     compare->add_flag("--summary", options->summary, "any number of files: each row's median, range and outliers");
+    compare->add_flag("--per-file", options->perFile, "with --summary: each file's value, a column per file");
+    compare->add_flag("--csv", options->csv, "with --summary: the table as CSV (RFC 4180), for spreadsheets");
     compare->callback([&run, options] {
         const std::size_t files = options->paths.size();
         if (!options->summary && files < 2) throw CLI::ArgumentMismatch::AtLeast("FILE", 2, files);
         if (!options->summary && files > 16) throw CLI::ArgumentMismatch::AtMost("FILE", 16, files);
+        if (!options->summary && (options->perFile || options->csv))
+            throw CLI::ValidationError(options->csv ? "--csv" : "--per-file", "goes with --summary");
+        if (options->csv && options->json) throw CLI::ValidationError("--csv", "does not go with --json: give one");
         run = [options] { return RunCompare(*options); };
     });
 }

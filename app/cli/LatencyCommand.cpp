@@ -7,6 +7,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/MemoryBenchPrinting.h"
 #include "app/cli/ProgressLine.h"
+#include "app/cli/ResultOutput.h"
 #include "app/cli/RunOutput.h"
 #include "bench/LatencyBench.h"
 #include "bench/MemoryPlans.h"
@@ -46,13 +47,16 @@ const char kLatencyAbout[] =
     "processor's time is named on standard error (and as \"cpu_quota\" in the JSON's run).\n";
 
 struct LatencyOptions {
-    bool json = false;
+    bool json = false;  // the whole result at the end: --json or --openmetrics
+    ResultOutputOptions result;
     int repeat = precise::kDefaultRepeat;
     std::optional<std::string> label;
 };
 
 int RunLatencyBench(const platform::Machine& machine, const LatencyOptions& options)
 {
+    CResultOutput result("bench latency", options.result);
+    if (!result.Ready()) return 2;
     NoteCpuQuota(machine, "bench latency", 1);
     const nlohmann::json identity = options.json ? RunIdentity(machine, options.label, 1) : nlohmann::json();
     LatencyReport report;
@@ -77,11 +81,11 @@ int RunLatencyBench(const platform::Machine& machine, const LatencyOptions& opti
     if (options.json) progress.Clear();
 
     if (options.json)
-        PrintRunJson(LatencyJson(report), identity);
+        result.Keep(LatencyJson(report), identity);
     else
         PrintLatencyLevels(report);
     const std::string unmeasured = UnmeasuredText(report);
-    return unmeasured.empty() ? 0 : FailCommand("bench latency", unmeasured);
+    return result.Deliver(unmeasured.empty() ? 0 : FailCommand("bench latency", unmeasured));
 }
 
 }  // namespace
@@ -89,14 +93,18 @@ int RunLatencyBench(const platform::Machine& machine, const LatencyOptions& opti
 void AddLatencyCommand(CLI::App& benchCommand, CommandRun& run, const bench::Context& context)
 {
     CLI::App* command = benchCommand.add_subcommand("latency", "load-to-use latency of each cache level and of memory");
-    SetCommandHelp(*command, "vext-cli bench latency [--repeat N] [--json [--label TEXT]]", kLatencyAbout);
+    SetCommandHelp(*command, "vext-cli bench latency [--repeat N] [--json [--label TEXT] | --openmetrics] [-o FILE [--overwrite]]",
+                   kLatencyAbout);
     auto options = std::make_shared<LatencyOptions>();
     CLI::Option* json = command->add_flag("--json", options->json, "one JSON object after the run instead of the list");
     AddLabelOption(*command, options->label, json);
+    AddResultOutputOptions(*command, options->result);
     command->add_option("--repeat", options->repeat, "measurements per block, the best shown (default 5)")
         ->type_name("N")
         ->check(CLI::Range(precise::kMinRepeat, precise::kMaxRepeat));
-    command->callback([&run, options, &context] { run = [options, &context] { return RunLatencyBench(context.machine, *options); }; });
+    command->callback([&run, options, &context] {
+        CheckResultOutput(options->json, options->result);
+        run = [options, &context] { return RunLatencyBench(context.machine, *options); }; });
 }
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 
 #include "app/cli/CommandHelp.h"
 #include "app/cli/CommandLine.h"
+#include "app/cli/ResultOutput.h"
 #include "app/cli/Commands.h"
 #include "app/cli/RunOutput.h"
 #include "results/ProcessorToday.h"
@@ -26,17 +27,19 @@ const char kProcessorAbout[] =
     "additions (one cycle each), timed against the measured clock over at least 20 ms, best of 5.\n";
 
 int RunProcessor(const platform::Machine& live, bool json, const std::optional<std::string>& dumpPath,
-                 const std::optional<std::string>& label)
+                 const std::optional<std::string>& label, const ResultOutputOptions& output)
 {
+    CResultOutput result("processor", output);
+    if (!result.Ready()) return 2;
     const nlohmann::json identity = json ? RunIdentity(live, label) : nlohmann::json();
     const std::optional<platform::Machine> machine = CommandMachine("processor", live, dumpPath);
     if (!machine) return 2;
     const ProcessorToday today = ReadProcessorToday(*machine);
     if (json)
-        PrintJson(ProcessorTodayJson(today, identity));
+        result.Keep(ProcessorTodayJson(today, identity));
     else
         std::fputs(ProcessorListText(today).c_str(), stdout);
-    return 0;
+    return result.Deliver(0);
 }
 
 }  // namespace
@@ -44,20 +47,27 @@ int RunProcessor(const platform::Machine& live, bool json, const std::optional<s
 void AddProcessorCommand(CLI::App& cli, CommandRun& run, const bench::Context& context)
 {
     CLI::App* processor = cli.add_subcommand("processor", "the processor as CPUID describes it today");
-    SetCommandHelp(*processor, "vext-cli processor [--json [--label TEXT]] [--cpuid DUMP]", kProcessorAbout);
+    SetCommandHelp(*processor,
+                   "vext-cli processor [--json [--label TEXT] | --openmetrics] [-o FILE [--overwrite]] [--cpuid DUMP]",
+                   kProcessorAbout);
     struct Options {
         bool json = false;
         std::optional<std::string> dump;
         std::optional<std::string> label;
+        ResultOutputOptions result;
     };
     auto options = std::make_shared<Options>();
     CLI::Option* json = processor->add_flag("--json", options->json, "one JSON object instead of the list");
     AddLabelOption(*processor, options->label, json);
+    AddResultOutputOptions(*processor, options->result);
     processor->add_option("--cpuid", options->dump, "decode the recorded dump DUMP instead of this processor")
         ->type_name("DUMP")
         ->check(kNotEmpty);
     processor->callback([&run, &context, options] {
-        run = [&context, options] { return RunProcessor(context.machine, options->json, options->dump, options->label); };
+        CheckResultOutput(options->json, options->result);
+        run = [&context, options] {
+            return RunProcessor(context.machine, options->json, options->dump, options->label, options->result);
+        };
     });
 }
 

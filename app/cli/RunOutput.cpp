@@ -32,10 +32,4 @@ void AddLabelOption(CLI::App& command, std::optional<std::string>& label, CLI::O
         ->needs(json);
 }
 
-void PrintRunJson(nlohmann::json result, const nlohmann::json& run)
-{
-    result["run"] = run;
-    PrintJson(result);
-}
-
 }  // namespace cli

@@ -1,5 +1,5 @@
 #pragma once
-// What a command says of its run: its JSON, with the run's identity; the --label that names the run;
+// What a command says of its run: its JSON; the --label that names the run;
 // the note that its threads measure a control group's quota rather than the machine.
 #include <cstddef>
 #include <optional>
@@ -14,9 +14,6 @@ namespace cli {
 
 // JsonText and a line end on standard output.
 void PrintJson(const nlohmann::json& value);
-
-// Prints a command's JSON result with the identity of its run under "run".
-void PrintRunJson(nlohmann::json result, const nlohmann::json& run);
 
 // Says on standard error, as `command`, that a run on `threads` threads measures the quota the
 // machine's control groups allow.

@@ -164,7 +164,8 @@ SuiteRun RunFpu(const bench::Context& context, const std::vector<int>& cpus, con
 
 }  // namespace
 
-int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& options, const OnBenchFailure& onFailure)
+int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& options, const OnBenchFailure& onFailure,
+                     CResultOutput& result)
 {
     const platform::Machine& machine = context.machine;
     const std::vector<int> asked = bench::ThreadCpus(machine, options.threads);
@@ -197,7 +198,7 @@ int RunThreadedBench(const bench::Context& context, const ThreadedBenchOptions& 
     if (options.json) {
         nlohmann::json json = ThreadedJson(suite.single, rows, suite.rating, suite.sum, suite.sumText, cpus);
         json["pinned"] = suite.pinned;
-        PrintRunJson(std::move(json), identity);
+        result.Keep(std::move(json), identity);
     } else {
         if (!cpu) {
             CListPrinter printer(kFpuList, stdout);

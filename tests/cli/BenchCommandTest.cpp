@@ -376,3 +376,76 @@ TEST_F(BenchCommand, BadUsageRunsNothing)
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: vext-cli bench"), std::string::npos);
 }
+
+// -o FILE with --json or --openmetrics: the whole result goes to FILE only when the run succeeded, and
+// a FILE that cannot take it is refused before anything runs.
+TEST_F(BenchCommand, AWholeResultGoesToItsFileOnlyWhenTheRunSucceeded)
+{
+    fs::current_path(dir_);
+    const auto text = [this](const char* name) {
+        const std::vector<uint8_t> bytes = Saved(name);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    EXPECT_EQ(Bench({"cpu", "--json", "-o", "node.json"}).out + Bench({"fpu", "--threads", "2", "--json", "-o", "t.json"}).out, "");
+    EXPECT_EQ(nlohmann::json::parse(text("node.json"))["kind"], "cpu");
+    EXPECT_EQ(nlohmann::json::parse(text("t.json"))["kind"], "fpu-threads");
+    EXPECT_FALSE(fs::exists("node.cpu"));
+    PutText("old.prom", "theirs");
+    fpuFails_ = true;
+    const Outcome failed = Bench({"fpu", "--openmetrics", "-o", "old.prom", "--overwrite"});
+    EXPECT_EQ(std::make_tuple(failed.status, failed.out), std::make_tuple(2, std::string()));
+    EXPECT_EQ(failed.err, "Calculation Error !\nvext-cli bench: the run did not succeed: nothing was written to 'old.prom'\n");
+    EXPECT_EQ(text("old.prom"), "theirs");
+    const int runs = runs_;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"cpu", "--json", "-o", "node.json"}, {"cpu", "--json", "-o", "none/x.json"}, {"latency", "--json", "-o", "l.txt"},
+             {"latency", "-o", "l.json"}, {"cpu", "--json", "--openmetrics"}, {"bandwidth", "--openmetrics", "-o", "b.json"}}) {
+        const Outcome o = Bench(args);
+        EXPECT_EQ(std::make_tuple(o.status, o.out), std::make_tuple(2, std::string())) << args[3];
+    }
+    EXPECT_EQ(runs_, runs);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);  // node.json, t.json, old.prom
+}
+
+// The OpenMetrics of each kind, and compare --summary of a fleet with failed nodes, another version,
+// an outlier, a processor inventory; tests/data/cli/NAME.txt as in PrintsWhatTheGoldenFilesHold.
+TEST_F(BenchCommand, PrintsTheFleetsOutputsAsTheGoldenFilesHold)
+{
+    fs::current_path(dir_);
+    const uint32_t addition[] = {1000, 1010, 990, 3000};
+    for (int n = 0; n < 4; ++n) {
+        cpu_.values[0] = addition[n];
+        PutText(("n" + std::to_string(n + 1) + ".json").c_str(),
+                Bench({"cpu", "--json", "--label", n == 2 ? "n3, \"east\" \x1b" : "n" + std::to_string(n + 1)}).out);
+    }
+    std::string other = Bench({"cpu", "--json"}).out;
+    other.replace(other.find("\"1.0\""), 5, "\"0.9\"");
+    PutText("other.json", other), PutText("empty.json", ""), PutText("garbage.json", "{");
+    PutText("lat-a.json", R"({"kind": "latency", "rows": [{"block_kb": 4, "ns_per_load": 1.1}], "levels": []})");
+    const std::string ryzen = VEXT_TEST_DATA "/cpuid-dumps/amd-a20f10-ryzen-9-5950x-zen3.txt";
+    std::string processor = RunCaptured("processor", {"--json", "--label", "p1", "--cpuid", ryzen}).out;
+    PutText("p1.json", processor);
+    processor.replace(processor.find("\"avx2\","), 7, "").replace(processor.find("\"p1\""), 4, "\"p2\"");
+    PutText("p2.json", processor);
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"bench-cache-openmetrics", {"bench", "cache", "--openmetrics"}},
+        {"bench-cpu-threads-openmetrics", {"bench", "cpu", "--threads", "2", "--openmetrics"}},
+        {"processor-openmetrics", {"processor", "--openmetrics", "--cpuid", ryzen}},
+        {"compare-fleet", {"compare", "--summary", "n1.json", "n2.json", "empty.json", "n3.json", "n4.json", "other.json", "garbage.json", "lat-a.json"}},
+        {"compare-fleet-per-file", {"compare", "--summary", "--per-file", "n1.json", "n2.json", "n3.json", "n4.json"}},
+        {"compare-fleet-csv", {"compare", "--summary", "--csv", "n1.json", "n3.json", "n4.json", "other.json"}},
+        {"compare-fleet-csv-per-file", {"compare", "--summary", "--csv", "--per-file", "n1.json", "n3.json", "other.json"}},
+        {"compare-fleet-clean", {"compare", "--summary", "n1.json", "n2.json", "n3.json"}},
+        {"compare-inventory", {"compare", "--summary", "p1.json", "p2.json", "p1.json", "n1.json"}},
+        {"compare-nothing-readable", {"compare", "--summary", "empty.json", "garbage.json"}},
+        {"compare-processor-result", {"compare", "n1.json", "p1.json"}},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = c.args.front() == "bench" ? Bench({c.args.begin() + 1, c.args.end()})
+                                                    : RunCaptured(c.args.front(), {c.args.begin() + 1, c.args.end()});
+        ExpectGolden(std::string("cli/") + c.name + ".txt", "status " + std::to_string(o.status) + "\n--- stdout\n" + o.out + "--- stderr\n" + o.err);
+    }
+}
