@@ -1,6 +1,7 @@
 #pragma once
 // "Cache Benchmark Results": three line charts of copy rate against block size (MOVSD, MOV, stepping),
-// this machine in red, the loaded system in blue. It draws only; "&OK" closes it.
+// this machine in red, the loaded system in blue. It draws only; "&OK" closes it. The window opens at
+// its template's size, which is also its smallest; made larger, the chart grows with it.
 #include <wx/dialog.h>
 
 #include <string>
@@ -65,6 +66,11 @@ inline int PointX(const Panel& p, int k) { return p.left + kStep * k; }
 // font, text colour and background mode are as they were when it returns.
 void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& data);
 
+// The chart for a window grown past the size it was designed for (`designSize`, both client areas): drawn
+// as DrawCacheChart draws it at that size, magnified by the smaller of the two growths, with the white
+// frame filling the window. At the design size it is DrawCacheChart itself.
+void DrawScaledCacheChart(wxDC& dc, const wxSize& clientSize, const wxSize& designSize, const CacheChartData& data);
+
 // The your-system legend made from this machine's summary line.
 std::string YourSystemLegend(const std::string& summary);
 
@@ -80,9 +86,12 @@ public:
 
 private:
     void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
     void OnOk(wxCommandEvent& event);
 
     CacheChartData data_;
+    wxSize designSize_;    // the client area the template gives: the smallest the window gets
+    wxPoint okPosition_;   // where the template puts OK at that size
 
     wxDECLARE_CLASS(CCacheResultsDlg);
 };
