@@ -19,11 +19,7 @@ void SetUpBenchList(wxListCtrl* list, ListRows rows, const wxString& title)
     NameListForReaders(list, title);
 }
 
-void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text)
-{
-    list->SetItem(row, column, wxString::FromUTF8(text));
-    ListRowsChanged(list);
-}
+void SetBenchCell(wxListCtrl* list, int row, int column, const std::string& text) { SetBenchCells(list, column, {{row, text}}); }
 
 void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& cells)
 {
@@ -34,7 +30,7 @@ void SetBenchCells(wxListCtrl* list, int column, const std::vector<ResultCell>& 
 void ClearBenchColumn(wxListCtrl* list, int column)
 {
     for (long row = 0; row < list->GetItemCount(); ++row) list->SetItem(row, column, wxString());
-    ListRowsChanged(list);
+    ListRowsChanged(list);  // a reader finds the column empty too
 }
 
 }  // namespace pages

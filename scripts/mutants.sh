@@ -248,6 +248,20 @@ chart-label-style-per-value @@     if (fullScale >= 10000.0 && value != 0.0) ret
 chart-label-fixed-column @@ inline int ScaleLabelX(const Panel& p, int width) { return p.left - 4 - width; } @@ inline int ScaleLabelX(const Panel& p, int) { return p.left - 25; }
 chart-no-rate-caption @@     dc.DrawText(rate, p.left - dc.GetTextExtent(rate).x / 2, 76); @@     (void)rate;
 chart-no-block-caption @@     dc.DrawText(block, p.left + (kWidth - dc.GetTextExtent(block).x) / 2, 332); @@     (void)block;
+a11y-procinfo-unnamed @@     NameListForReaders(list, "Processor Details"); @@     (void)list;
+a11y-bench-unnamed @@     NameListForReaders(list, title); @@     (void)title;
+a11y-cell-without-heading @@             cells += heading.empty() ? cell : heading + " " + cell; @@             cells += cell;
+a11y-empty-cells-read @@             if (cell.empty()) continue; @@             (void)0;
+a11y-label-colon-doubled @@         if (!cells.empty()) line += (line.EndsWith(":") ? " " : ": ") + cells; @@         if (!cells.empty()) line += ": " + cells;
+a11y-list-description-stale @@     SetReaderText(list, ReaderName(list), rows); @@     (void)rows;
+a11y-cells-silent @@     for (const ResultCell& cell : cells) list->SetItem(cell.row, column, wxString::FromUTF8(cell.text)); @@     for (const ResultCell& cell : cells) list->SetItem(cell.row, column, wxString::FromUTF8(cell.text)); return;
+a11y-cleared-silent @@     ListRowsChanged(list);  // a reader finds the column empty too @@     (void)list;
+a11y-about-unnamed @@     widgets::SetReaderText(this, kAboutTitle, wxString(kAboutVersion) + "\n" + kAboutAuthor + "\n" + AboutBuildLine()); @@     (void)0;
+chart-grown-not-magnified @@     if (scale <= 1.0) return DrawCacheChart(dc, clientSize, data); @@     return DrawCacheChart(dc, clientSize, data);
+chart-grown-frame-overflows @@     DrawCacheChart(dc, wxSize(int(clientSize.x / scale), int(clientSize.y / scale)), data); @@     DrawCacheChart(dc, clientSize, data);
+chart-window-fixed @@     Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION | wxRESIZE_BORDER); @@     Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION);
+chart-window-no-minimum @@     SetMinClientSize(designSize_); @@     (void)0;
+chart-ok-left-behind @@     if (wxWindow* ok = FindWindow(res::IDC_CHART_OK)) ok->Move(okPosition_ + wxPoint(std::max(0, grown.x) / 2, std::max(0, grown.y))); @@     (void)grown;
 LIST
 )
 

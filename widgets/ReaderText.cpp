@@ -108,7 +108,7 @@ void NameListForReaders(wxListCtrl* list, const wxString& title)
     RowsWindow(list, &header);
     if (header) SetReaderText(header, headings);
     SetReaderText(list, title);
-    ListRowsChanged(list);
+    ListRowsChanged(list);  // the rows as they stand
 }
 
 void ListRowsChanged(wxListCtrl* list)
