@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "bench/ResultTables.h"
 #include "platform/TextFormat.h"
 #include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
+#include "widgets/ReaderText.h"
 #include "widgets/SheetFont.h"
 #include "widgets/TemplateBuilder.h"
 
@@ -160,6 +162,23 @@ void DrawCurves(wxDC& dc, const CacheResults& results, const cachechart::Scale* 
 
 std::string YourSystemLegend(const std::string& summary) { return summary + " (Your system)"; }
 
+std::string CacheChartReaderText(const CacheChartData& data)
+{
+    std::string text;
+    const auto system = [&text](const std::string& legend, const CacheResults& results) {
+        text += legend + ':';
+        for (const cachechart::Panel& p : cachechart::kPanels) {
+            text += std::string("\n") + p.title + ':';
+            for (int k = 0; k < CacheResults::kBlockSizes; ++k)
+                text += platform::TextFormat(" %d Kb ", 2 << k) + FormatCacheRate(results.rates[static_cast<size_t>(p.firstResult + k)]) +
+                        (k + 1 < CacheResults::kBlockSizes ? "," : "");
+        }
+    };
+    system(data.yourLegend, data.yourResults);
+    if (!data.loadedLegend.empty()) text += '\n', system(data.loadedLegend, data.loadedResults);
+    return text;
+}
+
 void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& data)
 {
     // Hard-edged lines: each point of a curve lands on its own pixels.
@@ -244,6 +263,8 @@ void CCacheResultsDlg::SetData(const CacheResults& yourResults, const CacheResul
     data_.loadedLegend = loadedText;
     data_.yourResults = yourResults;
     data_.loadedResults = loadedResults;
+    // The chart is painted: a screen reader gets its values as the window's description.
+    SetReaderText(this, GetTitle(), wxString::FromUTF8(CacheChartReaderText(data_)));
     Refresh();
 }
 

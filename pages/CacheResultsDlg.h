@@ -71,6 +71,10 @@ void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& da
 // frame filling the window. At the design size it is DrawCacheChart itself.
 void DrawScaledCacheChart(wxDC& dc, const wxSize& clientSize, const wxSize& designSize, const CacheChartData& data);
 
+// What a screen reader reads for the painted chart: each system's legend, then for each panel its rate at
+// every block size, as the page's list writes them.
+std::string CacheChartReaderText(const CacheChartData& data);
+
 // The your-system legend made from this machine's summary line.
 std::string YourSystemLegend(const std::string& summary);
 

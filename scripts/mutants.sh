@@ -262,6 +262,9 @@ chart-grown-frame-overflows @@     DrawCacheChart(dc, wxSize(int(clientSize.x / 
 chart-window-fixed @@     Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION | wxRESIZE_BORDER); @@     Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION);
 chart-window-no-minimum @@     SetMinClientSize(designSize_); @@     (void)0;
 chart-ok-left-behind @@     if (wxWindow* ok = FindWindow(res::IDC_CHART_OK)) ok->Move(okPosition_ + wxPoint(std::max(0, grown.x) / 2, std::max(0, grown.y))); @@     (void)grown;
+chart-reader-silent @@     SetReaderText(this, GetTitle(), wxString::FromUTF8(CacheChartReaderText(data_))); @@     (void)0;
+chart-reader-loaded-left-out @@     if (!data.loadedLegend.empty()) text += '\n', system(data.loadedLegend, data.loadedResults); @@     (void)data.loadedResults;
+chart-reader-panel-rates @@                 text += platform::TextFormat(" %d Kb ", 2 << k) + FormatCacheRate(results.rates[static_cast<size_t>(p.firstResult + k)]) + @@                 text += platform::TextFormat(" %d Kb ", 2 << k) + FormatCacheRate(results.rates[static_cast<size_t>(k)]) +
 LIST
 )
 

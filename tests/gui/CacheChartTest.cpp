@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "pages/CacheResultsDlg.h"
+#include "widgets/ReaderText.h"
 #include "tests/gui/GuiSupport.h"
 
 using namespace pages;
@@ -84,5 +85,9 @@ TEST(CacheChartWindow, GrowsFromItsOpeningSizeWithOkCentredAtTheBottom)
     dialog.SetClientSize(opened + wxSize(200, 100));
     dialog.SendSizeEvent();
     EXPECT_EQ(at + wxPoint(100, 100), ok->GetPosition());
+    dialog.SetData(Filled(1000, 750, kInf), {}, "Test CPU", "Loaded CPU");  // a reader hears the values the chart draws
+    EXPECT_TRUE(guitest::Utf8(widgets::ReaderDescription(&dialog)).starts_with("Test CPU (Your system):\nMOVSD: 2 Kb 1000.00 Mb/sec, 4 Kb 1000.00 Mb/sec"));
+    EXPECT_NE(std::string::npos, guitest::Utf8(widgets::ReaderDescription(&dialog)).find("512 Kb 750.00 Mb/sec\nstepping: 2 Kb "));
+    EXPECT_NE(std::string::npos, guitest::Utf8(widgets::ReaderDescription(&dialog)).find("\nLoaded CPU:\nMOVSD: 2 Kb 0.00 Mb/sec,"));
     dialog.Destroy();
 }
