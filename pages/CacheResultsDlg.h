@@ -21,8 +21,8 @@ struct CacheChartData {
     bench::CacheResults loadedResults;
 };
 
-// The chart's fixed geometry, in client pixels. The coordinates do not follow the window size; only
-// the white frame does.
+// The chart's geometry in client pixels at the size the window opens at. Within that size only the
+// white frame follows the window; a larger window magnifies the whole (DrawScaledCacheChart).
 namespace cachechart {
 constexpr int kTop = 100;     // the top grid line: full scale
 constexpr int kBottom = 300;  // the x axis: 0 Mb/sec
