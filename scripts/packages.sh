@@ -37,4 +37,4 @@ PACKAGING_PACKAGES=(help2man librsvg2-bin)
 # reading the pages as a screen reader does.
 TEST_PACKAGES=(libgtest-dev googletest xvfb xauth xdotool clang libclang-rt-14-dev
     desktop-file-utils appstream man-db lintian bash-completion
-    dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
+    dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
