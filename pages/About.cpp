@@ -4,6 +4,8 @@
 #include <wx/dcclient.h>
 #include <wx/font.h>
 
+#include "widgets/ReaderText.h"
+
 namespace pages {
 
 wxIMPLEMENT_DYNAMIC_CLASS(CAbout, CTemplatePage);
@@ -21,6 +23,14 @@ wxFont AboutFont(int pixelHeight, bool bold)
 const char* AboutBuildLine() { return "Vext compiled on " __DATE__; }
 
 CAbout::CAbout() : CTemplatePage(res::IDD_ABOUT) { Bind(wxEVT_PAINT, &CAbout::OnPaint, this); }
+
+void CAbout::BuildControls()
+{
+    CTemplatePage::BuildControls();
+    // The lines are painted, so a screen reader would find none of them: the page carries them as its
+    // accessible name (the title) and description (the other lines, top to bottom).
+    widgets::SetReaderText(this, kAboutTitle, wxString(kAboutVersion) + "\n" + kAboutAuthor + "\n" + AboutBuildLine());
+}
 
 void CAbout::OnPaint(wxPaintEvent&)
 {

@@ -12,6 +12,9 @@ class CAbout : public CTemplatePage {
 public:
     CAbout();
 
+protected:
+    void BuildControls() override;
+
 private:
     void OnPaint(wxPaintEvent& event);
 

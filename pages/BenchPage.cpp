@@ -37,7 +37,7 @@ bool CBenchPage::OnInitDialog()
 {
     // Measures the clock: about a second.
     SetControlText(kYourSummaryId, FormatSystemSummary(Context().machine));
-    SetUpBenchList(List(), listRows_);
+    SetUpBenchList(List(), listRows_, Caption());
     return true;
 }
 

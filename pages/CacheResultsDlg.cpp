@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "bench/ResultTables.h"
 #include "platform/TextFormat.h"
 #include "res/ControlIds.h"
 #include "res/DialogTemplate.h"
+#include "widgets/ReaderText.h"
 #include "widgets/SheetFont.h"
 #include "widgets/TemplateBuilder.h"
 
@@ -160,6 +162,23 @@ void DrawCurves(wxDC& dc, const CacheResults& results, const cachechart::Scale* 
 
 std::string YourSystemLegend(const std::string& summary) { return summary + " (Your system)"; }
 
+std::string CacheChartReaderText(const CacheChartData& data)
+{
+    std::string text;
+    const auto system = [&text](const std::string& legend, const CacheResults& results) {
+        text += legend + ':';
+        for (const cachechart::Panel& p : cachechart::kPanels) {
+            text += std::string("\n") + p.title + ':';
+            for (int k = 0; k < CacheResults::kBlockSizes; ++k)
+                text += platform::TextFormat(" %d Kb ", 2 << k) + FormatCacheRate(results.rates[static_cast<size_t>(p.firstResult + k)]) +
+                        (k + 1 < CacheResults::kBlockSizes ? "," : "");
+        }
+    };
+    system(data.yourLegend, data.yourResults);
+    if (!data.loadedLegend.empty()) text += '\n', system(data.loadedLegend, data.loadedResults);
+    return text;
+}
+
 void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& data)
 {
     // Hard-edged lines: each point of a curve lands on its own pixels.
@@ -207,21 +226,33 @@ void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& da
     if (gc) gc->SetAntialiasMode(oldAntialias);
 }
 
+void DrawScaledCacheChart(wxDC& dc, const wxSize& clientSize, const wxSize& designSize, const CacheChartData& data)
+{
+    const double scale = std::min(double(clientSize.x) / std::max(1, designSize.x), double(clientSize.y) / std::max(1, designSize.y));
+    if (scale <= 1.0) return DrawCacheChart(dc, clientSize, data);
+    double oldX = 1.0, oldY = 1.0;
+    dc.GetUserScale(&oldX, &oldY);
+    dc.SetUserScale(scale, scale);
+    // The frame fills the window: in the magnified coordinates the window is this large.
+    DrawCacheChart(dc, wxSize(int(clientSize.x / scale), int(clientSize.y / scale)), data);
+    dc.SetUserScale(oldX, oldY);
+}
+
 CCacheResultsDlg::CCacheResultsDlg()
 {
     const res::DialogTemplate& t = res::FindTemplate(res::IDD_CACHE_RESULTS);
-    // A caption, but neither system menu nor close box: OK or Escape end it.
-    Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION);
+    // A caption and a border to resize it by, but neither system menu nor close box: OK or Escape end it.
+    Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION | wxRESIZE_BORDER);
     SetFont(SheetFont());
-    SetClientSize(TemplatePixelSize(this, t));
-    BuildFromTemplate(this, t);
+    designSize_ = TemplatePixelSize(this, t);
+    SetClientSize(designSize_);
+    SetMinClientSize(designSize_);
+    if (wxWindow* ok = BuildFromTemplate(this, t)[res::IDC_CHART_OK]) okPosition_ = ok->GetPosition();
     SetAffirmativeId(res::IDC_CHART_OK);
     SetEscapeId(res::IDC_CHART_OK);
     Centre();
     Bind(wxEVT_PAINT, &CCacheResultsDlg::OnPaint, this);
-    // The controls keep their template places (a lone child would otherwise be stretched over the
-    // whole window); only the white frame follows the size, so a resize repaints.
-    Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Refresh(); });
+    Bind(wxEVT_SIZE, &CCacheResultsDlg::OnSize, this);
     Bind(wxEVT_BUTTON, &CCacheResultsDlg::OnOk, this, res::IDC_CHART_OK);
 }
 
@@ -232,13 +263,24 @@ void CCacheResultsDlg::SetData(const CacheResults& yourResults, const CacheResul
     data_.loadedLegend = loadedText;
     data_.yourResults = yourResults;
     data_.loadedResults = loadedResults;
+    // The chart is painted: a screen reader gets its values as the window's description.
+    SetReaderText(this, GetTitle(), wxString::FromUTF8(CacheChartReaderText(data_)));
     Refresh();
 }
 
 void CCacheResultsDlg::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
-    DrawCacheChart(dc, GetClientSize(), data_);
+    DrawScaledCacheChart(dc, GetClientSize(), designSize_, data_);
+}
+
+void CCacheResultsDlg::OnSize(wxSizeEvent&)
+{
+    // OK keeps its size, its distance from the bottom edge and its place in the middle (a lone child
+    // would otherwise be stretched over the whole window); the chart is drawn anew for the size.
+    const wxSize grown = GetClientSize() - designSize_;
+    if (wxWindow* ok = FindWindow(res::IDC_CHART_OK)) ok->Move(okPosition_ + wxPoint(std::max(0, grown.x) / 2, std::max(0, grown.y)));
+    Refresh();
 }
 
 void CCacheResultsDlg::OnOk(wxCommandEvent&)

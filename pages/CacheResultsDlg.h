@@ -1,6 +1,7 @@
 #pragma once
 // "Cache Benchmark Results": three line charts of copy rate against block size (MOVSD, MOV, stepping),
-// this machine in red, the loaded system in blue. It draws only; "&OK" closes it.
+// this machine in red, the loaded system in blue. It draws only; "&OK" closes it. The window opens at
+// its template's size, which is also its smallest; made larger, the chart grows with it.
 #include <wx/dialog.h>
 
 #include <string>
@@ -20,8 +21,8 @@ struct CacheChartData {
     bench::CacheResults loadedResults;
 };
 
-// The chart's fixed geometry, in client pixels. The coordinates do not follow the window size; only
-// the white frame does.
+// The chart's geometry in client pixels at the size the window opens at. Within that size only the
+// white frame follows the window; a larger window magnifies the whole (DrawScaledCacheChart).
 namespace cachechart {
 constexpr int kTop = 100;     // the top grid line: full scale
 constexpr int kBottom = 300;  // the x axis: 0 Mb/sec
@@ -65,6 +66,15 @@ inline int PointX(const Panel& p, int k) { return p.left + kStep * k; }
 // font, text colour and background mode are as they were when it returns.
 void DrawCacheChart(wxDC& dc, const wxSize& clientSize, const CacheChartData& data);
 
+// The chart for a window grown past the size it was designed for (`designSize`, both client areas): drawn
+// as DrawCacheChart draws it at that size, magnified by the smaller of the two growths, with the white
+// frame filling the window. At the design size it is DrawCacheChart itself.
+void DrawScaledCacheChart(wxDC& dc, const wxSize& clientSize, const wxSize& designSize, const CacheChartData& data);
+
+// What a screen reader reads for the painted chart: each system's legend, then for each panel its rate at
+// every block size, as the page's list writes them.
+std::string CacheChartReaderText(const CacheChartData& data);
+
 // The your-system legend made from this machine's summary line.
 std::string YourSystemLegend(const std::string& summary);
 
@@ -80,9 +90,12 @@ public:
 
 private:
     void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
     void OnOk(wxCommandEvent& event);
 
     CacheChartData data_;
+    wxSize designSize_;    // the client area the template gives: the smallest the window gets
+    wxPoint okPosition_;   // where the template puts OK at that size
 
     wxDECLARE_CLASS(CCacheResultsDlg);
 };

@@ -12,6 +12,7 @@
 #include "pages/SheetButtons.h"
 #include "res/ControlIds.h"
 #include "widgets/DisplayText.h"
+#include "widgets/ReaderText.h"
 
 namespace pages {
 
@@ -70,6 +71,7 @@ bool CProcInfo::OnInitDialog()
         if (fact.hasValue) SetRowValue(row, fact.value);
         ++row;
     }
+    NameListForReaders(list, "Processor Details");
     return true;
 }
 

@@ -323,6 +323,23 @@ fleet-cli-empty-json @@ if (bytes->empty()) return error = "'" + TerminalText(pa
 fleet-cli-run-kind-label @@ AddRun(out, Member(result, "run"), kind.empty() ? "processor" : kind); @@ AddRun(out, Member(result, "run"), "");
 fleet-cli-group-known @@ if (!run.is_object() || (!run.contains("processor") && !run.contains("vext_version"))) return key; @@ if (!run.is_object()) return key;
 fleet-cli-scaling-named @@ const Labels scaling = {{suite == "cpu" ? "kernel" : "section", Text(Member(row, "label"))}, {"threads", threads}}; @@ const Labels scaling = {{"threads", threads}};
+a11y-procinfo-unnamed @@     NameListForReaders(list, "Processor Details"); @@     (void)list;
+a11y-bench-unnamed @@     NameListForReaders(list, title); @@     (void)title;
+a11y-cell-without-heading @@             cells += heading.empty() ? cell : heading + " " + cell; @@             cells += cell;
+a11y-empty-cells-read @@             if (cell.empty()) continue; @@             (void)0;
+a11y-label-colon-doubled @@         if (!cells.empty()) line += (line.EndsWith(":") ? " " : ": ") + cells; @@         if (!cells.empty()) line += ": " + cells;
+a11y-list-description-stale @@     SetReaderText(list, ReaderName(list), rows); @@     (void)rows;
+a11y-cells-silent @@     for (const ResultCell& cell : cells) list->SetItem(cell.row, column, wxString::FromUTF8(cell.text)); @@     for (const ResultCell& cell : cells) list->SetItem(cell.row, column, wxString::FromUTF8(cell.text)); return;
+a11y-cleared-silent @@     ListRowsChanged(list);  // a reader finds the column empty too @@     (void)list;
+a11y-about-unnamed @@     widgets::SetReaderText(this, kAboutTitle, wxString(kAboutVersion) + "\n" + kAboutAuthor + "\n" + AboutBuildLine()); @@     (void)0;
+chart-grown-not-magnified @@     if (scale <= 1.0) return DrawCacheChart(dc, clientSize, data); @@     return DrawCacheChart(dc, clientSize, data);
+chart-grown-frame-overflows @@     DrawCacheChart(dc, wxSize(int(clientSize.x / scale), int(clientSize.y / scale)), data); @@     DrawCacheChart(dc, clientSize, data);
+chart-window-fixed @@     Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION | wxRESIZE_BORDER); @@     Create(nullptr, wxID_ANY, wxString::FromUTF8(t.caption), wxDefaultPosition, wxDefaultSize, wxCAPTION);
+chart-window-no-minimum @@     SetMinClientSize(designSize_); @@     (void)0;
+chart-ok-left-behind @@     if (wxWindow* ok = FindWindow(res::IDC_CHART_OK)) ok->Move(okPosition_ + wxPoint(std::max(0, grown.x) / 2, std::max(0, grown.y))); @@     (void)grown;
+chart-reader-silent @@     SetReaderText(this, GetTitle(), wxString::FromUTF8(CacheChartReaderText(data_))); @@     (void)0;
+chart-reader-loaded-left-out @@     if (!data.loadedLegend.empty()) text += '\n', system(data.loadedLegend, data.loadedResults); @@     (void)data.loadedResults;
+chart-reader-panel-rates @@                 text += platform::TextFormat(" %d Kb ", 2 << k) + FormatCacheRate(results.rates[static_cast<size_t>(p.firstResult + k)]) + @@                 text += platform::TextFormat(" %d Kb ", 2 << k) + FormatCacheRate(results.rates[static_cast<size_t>(k)]) +
 LIST
 )
 

@@ -26,7 +26,8 @@ build_release() {
 }
 
 # What building the program needs, and what it needs to look right (the "Times" and 8-point sans faces).
-BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev nlohmann-json3-dev libcli11-dev fonts-liberation fonts-urw-base35)
+# libgtk-3-dev: the names a screen reader reads for the windows wxWidgets draws itself go through GTK.
+BUILD_PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev libgtk-3-dev nlohmann-json3-dev libcli11-dev fonts-liberation fonts-urw-base35)
 # What a packaging build (-DVEXT_PACKAGING=ON) needs besides: help2man writes vext-cli's manual page and
 # rsvg-convert renders the icons.
 PACKAGING_PACKAGES=(help2man librsvg2-bin)
@@ -35,6 +36,8 @@ PACKAGING_PACKAGES=(help2man librsvg2-bin)
 CONTAINER_PACKAGES=(podman runc debootstrap)
 # What the tests need besides: GoogleTest, a virtual display, clang for the sanitizer and fuzzing build;
 # the checkers of the desktop entry, the AppStream metadata, the manual pages and the Debian package, and
-# bash-completion for the completion test, promtool (of prometheus) for the check of --openmetrics.
+# bash-completion for the completion test, promtool (of prometheus) for the check of --openmetrics; a
+# session bus, the accessibility bus and its Python client for reading the pages as a screen reader does.
 TEST_PACKAGES=(libgtest-dev googletest xvfb xauth xdotool clang libclang-rt-14-dev
-    desktop-file-utils appstream man-db lintian bash-completion prometheus)
+    desktop-file-utils appstream man-db lintian bash-completion prometheus
+    dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "pages/CacheResultsDlg.h"
+#include "widgets/ReaderText.h"
 #include "tests/gui/GuiSupport.h"
 
 using namespace pages;
@@ -60,4 +61,33 @@ TEST(CacheChartScale, HeightsScalesAndLabels)
                 << cachechart::ScaleLabel(s.labelStep * 4, s.fullScale) << '\n';
         }
     ExpectGolden("gui/cache-chart-scale.txt", out.str());
+}
+
+// Grown to twice its size, the window draws the chart twice as large, its frame filling the window.
+TEST(CacheChartDrawing, AGrownWindowMagnifiesTheChart)
+{
+    const CacheChartData data{"", "", Filled(1000, 750, 75), {}};  // every curve at half scale: y 200
+    const wxSize twice = kClient * 2;
+    const wxImage grown = guitest::Painted(twice, *wxBLACK, [&](wxDC& dc) { DrawScaledCacheChart(dc, twice, kClient, data); });
+    const auto colour = [&](int x, int y) { return wxColour(grown.GetRed(x, y), grown.GetGreen(x, y), grown.GetBlue(x, y)); };
+    const int x = 2 * cachechart::PointX(kPanels[2], 4);
+    EXPECT_TRUE(colour(x, 400) == *wxRED && colour(x, 200) != *wxRED && colour(x, 410) != *wxRED);
+    EXPECT_TRUE(colour(1480, 680) == *wxWHITE && colour(1525, 750) == *wxBLACK);  // frame 10 and 50 pixels in, twice
+}
+
+TEST(CacheChartWindow, GrowsFromItsOpeningSizeWithOkCentredAtTheBottom)
+{
+    CCacheResultsDlg dialog;
+    const wxSize opened = dialog.GetClientSize();
+    EXPECT_TRUE(dialog.HasFlag(wxRESIZE_BORDER) && opened == dialog.GetMinClientSize());
+    wxWindow* ok = dialog.FindWindow(res::IDC_CHART_OK);
+    const wxPoint at = ok->GetPosition();
+    dialog.SetClientSize(opened + wxSize(200, 100));
+    dialog.SendSizeEvent();
+    EXPECT_EQ(at + wxPoint(100, 100), ok->GetPosition());
+    dialog.SetData(Filled(1000, 750, kInf), {}, "Test CPU", "Loaded CPU");  // a reader hears the values the chart draws
+    EXPECT_TRUE(guitest::Utf8(widgets::ReaderDescription(&dialog)).starts_with("Test CPU (Your system):\nMOVSD: 2 Kb 1000.00 Mb/sec, 4 Kb 1000.00 Mb/sec"));
+    EXPECT_NE(std::string::npos, guitest::Utf8(widgets::ReaderDescription(&dialog)).find("512 Kb 750.00 Mb/sec\nstepping: 2 Kb "));
+    EXPECT_NE(std::string::npos, guitest::Utf8(widgets::ReaderDescription(&dialog)).find("\nLoaded CPU:\nMOVSD: 2 Kb 0.00 Mb/sec,"));
+    dialog.Destroy();
 }
