@@ -19,6 +19,7 @@
 #include "results/JsonText.h"
 #include "results/RunIdentity.h"
 #include "widgets/DisplayText.h"
+#include "widgets/ReaderText.h"
 
 namespace pages {
 
@@ -37,6 +38,7 @@ wxDataViewListCtrl* Table(wxWindow* parent, const wxString& name, std::initializ
     auto* table = new wxDataViewListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                          wxDV_ROW_LINES | wxDV_SINGLE | wxDV_VERT_RULES);
     table->SetName(name);
+    NameTableForReaders(table, name);
     for (const auto& [title, width] : columns)
         table->AppendTextColumn(title, wxDATAVIEW_CELL_INERT, parent->FromDIP(width), wxALIGN_LEFT, wxDATAVIEW_COL_RESIZABLE);
     table->SetMinSize(parent->FromDIP(wxSize(120, 60)));

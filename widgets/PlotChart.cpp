@@ -11,6 +11,7 @@
 #include <map>
 
 #include "widgets/PlotScale.h"
+#include "widgets/ReaderText.h"
 
 namespace widgets {
 
@@ -371,6 +372,22 @@ LineGeometry ArrangeLine(const wxWindow& window, wxDC& dc, const wxSize& size, c
     return g;
 }
 
+// What a screen reader says for a painted chart: what it plots, and which series, or that it has none.
+// Its values are in the chart's table.
+void TellReaders(wxWindow* chart, const PlotAxes& axes, const std::vector<std::string>& labels)
+{
+    wxString description;
+    for (const std::string& label : labels) description += (description.empty() ? "" : "; ") + wxString::FromUTF8(label);
+    SetReaderText(chart, wxString::FromUTF8(axes.yCaption + " by " + axes.xCaption), description.empty() ? wxString("No results") : description);
+}
+
+std::vector<std::string> SeriesLabels(const std::vector<PlotSeries>& series)
+{
+    std::vector<std::string> labels;
+    for (const PlotSeries& ps : series) labels.push_back(ps.label);
+    return labels;
+}
+
 }  // namespace
 
 CLineChart::CLineChart(wxWindow* parent, wxWindowID id, const PlotAxes& axes)
@@ -379,11 +396,13 @@ CLineChart::CLineChart(wxWindow* parent, wxWindowID id, const PlotAxes& axes)
     SetMinSize(FromDIP(wxSize(360, 240)));
     m_container.DisableSelfFocus();  // no stop for the keyboard: its values are reached in its table
     BindPainting(*this, [this](wxDC& dc, const wxSize& size) { Draw(dc, size); });
+    TellReaders(this, axes_, {});
 }
 
 void CLineChart::SetSeries(std::vector<PlotSeries> series)
 {
     series_ = std::move(series);
+    TellReaders(this, axes_, SeriesLabels(series_));
     Refresh();
 }
 
@@ -502,6 +521,7 @@ CBarChart::CBarChart(wxWindow* parent, wxWindowID id, const PlotAxes& axes)
     SetMinSize(FromDIP(wxSize(360, 240)));
     m_container.DisableSelfFocus();
     BindPainting(*this, [this](wxDC& dc, const wxSize& size) { Draw(dc, size); });
+    TellReaders(this, axes_, {});
 }
 
 void CBarChart::SetBars(std::vector<std::string> seriesNames, std::vector<BarGroup> groups, std::vector<bool> seriesLoaded)
@@ -509,6 +529,7 @@ void CBarChart::SetBars(std::vector<std::string> seriesNames, std::vector<BarGro
     names_ = std::move(seriesNames);
     groups_ = std::move(groups);
     loaded_ = std::move(seriesLoaded);
+    TellReaders(this, axes_, groups_.empty() ? std::vector<std::string>() : names_);
     Refresh();
 }
 
@@ -539,6 +560,7 @@ void CBarChart::Draw(wxDC& dc, const wxSize& size) const
 CChartTable::CChartTable(wxWindow* parent, wxWindowID id)
     : wxDataViewListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxDV_ROW_LINES | wxDV_SINGLE)
 {
+    NameTableForReaders(this, "Values");
 }
 
 void CChartTable::Fill(const std::vector<std::string>& captions, const std::vector<std::vector<std::string>>& rows)
@@ -558,6 +580,7 @@ void CChartTable::Fill(const std::vector<std::string>& captions, const std::vect
 void CChartTable::ShowLines(const CLineChart& chart)
 {
     const PlotAxes& axes = chart.Axes();
+    NameTableForReaders(this, wxString::FromUTF8("Values: " + axes.yCaption));
     std::vector<std::string> captions{axes.xCaption};
     std::vector<double> xs, ys;
     for (const PlotSeries& ps : chart.Series()) {
@@ -581,6 +604,7 @@ void CChartTable::ShowLines(const CLineChart& chart)
 
 void CChartTable::ShowBars(const CBarChart& chart)
 {
+    NameTableForReaders(this, wxString::FromUTF8("Values: " + chart.Axes().yCaption));
     std::vector<std::string> captions{chart.Axes().xCaption};
     captions.insert(captions.end(), chart.SeriesNames().begin(), chart.SeriesNames().end());
     std::vector<double> values;

@@ -1,5 +1,6 @@
 #include "widgets/ReaderText.h"
 
+#include <wx/dataview.h>
 #include <wx/listctrl.h>
 #include <wx/window.h>
 
@@ -51,6 +52,14 @@ void SetReaderText(wxWindow* window, const wxString& name, const wxString& descr
     }
 #else
     (void)window, (void)name, (void)description;
+#endif
+}
+
+void NameTableForReaders(wxDataViewCtrl* table, const wxString& name)
+{
+    SetReaderText(table, name);
+#ifdef __WXGTK__
+    if (GtkWidget* view = table ? table->GtkGetTreeView() : nullptr) atk_object_set_name(gtk_widget_get_accessible(view), name.utf8_str());
 #endif
 }
 

@@ -4,6 +4,7 @@
 // description without changing what it shows. On other toolkits they do nothing.
 #include <wx/string.h>
 
+class wxDataViewCtrl;
 class wxListCtrl;
 class wxWindow;
 
@@ -13,6 +14,10 @@ namespace widgets {
 void SetReaderText(wxWindow* window, const wxString& name, const wxString& description = wxString());
 wxString ReaderName(wxWindow* window);
 wxString ReaderDescription(wxWindow* window);
+
+// Names the native table `table` for a reader: the table itself and the pane that scrolls it, which a
+// reader passes through on its way to the rows.
+void NameTableForReaders(wxDataViewCtrl* table, const wxString& name);
 
 // Names the report list `list` `title` for a reader; its column headings name its header, and its rows
 // become its description (see ListReaderText). Call ListRowsChanged after every change of the rows.
