@@ -72,10 +72,10 @@ CMeasurementPanel::CMeasurementPanel(wxWindow* parent, MeasurementSpec spec, CUs
 {
     const int gap = FromDIP(6);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    runButton_ = new wxButton(this, wxID_ANY, "Run");
-    cancelButton_ = new wxButton(this, wxID_ANY, "Cancel");
-    saveButton_ = new wxButton(this, wxID_ANY, "Save...");
-    loadButton_ = new wxButton(this, wxID_ANY, "Load...");
+    runButton_ = new wxButton(this, wxID_ANY, "&Run");
+    cancelButton_ = new wxButton(this, wxID_ANY, "&Cancel");
+    saveButton_ = new wxButton(this, wxID_ANY, "&Save...");
+    loadButton_ = new wxButton(this, wxID_ANY, "L&oad...");
     for (wxButton* button : {runButton_, cancelButton_, saveButton_, loadButton_}) buttons->Add(button, 0, wxRIGHT, gap);
     cancelButton_->Disable();
     saveButton_->Disable();

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes a picture of each page of the sheet for the README, under a virtual display.
 # Usage: scripts/screenshots.sh NAME... (one name per tab, in tab order; "-" skips a tab)
+#        NAME@KEYS@SECONDS presses KEYS on that tab (xdotool's names, e.g. alt+r for a Run button) and
+#        waits SECONDS before the picture, for a page that shows something only once it has measured.
 # Writes docs/NAME.png. Needs a built build/test/vext, xvfb-run, xdotool and ImageMagick's import.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,5 +28,10 @@ for name in "$@"; do
     fi
     first=0
     sleep 0.5
-    [ "$name" = "-" ] || import -window "$win" "docs/$name.png"
+    IFS=@ read -r file keys seconds <<<"$name"
+    if [ -n "${keys:-}" ]; then
+        xdotool key --window "$win" "$keys"
+        sleep "${seconds:-1}"
+    fi
+    [ "$file" = "-" ] || import -window "$win" "docs/$file.png"
 done
