@@ -30,10 +30,10 @@ std::optional<double> ChainMHz(const platform::Machine& machine, double tscMHz, 
     return static_cast<double>(rounds) * kChainAdditionsPerRound / (fastestMs * 1000.0);
 }
 
-std::optional<double> MeasureRunningClockMHz(const platform::Machine& machine, double tscMHz)
+std::optional<double> MeasureRunningClockMHz(const platform::Machine& machine, double tscMHz, std::optional<int> cpu)
 {
     // Pinned, so that the runs time one core, and the counter is read on that core only.
-    CPinnedThreads thread(machine, ThreadCpus(machine, 1));
+    CPinnedThreads thread(machine, cpu ? std::vector<int>{*cpu} : ThreadCpus(machine, 1));
     std::optional<double> mhz;
     uint64_t sum = 0;
     auto measure = [&](int) { mhz = ChainMHz(machine, tscMHz, [&sum](uint64_t rounds) { sum = AddChain(sum, rounds); }); };

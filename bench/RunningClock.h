@@ -26,7 +26,7 @@ std::optional<double> ChainMHz(const platform::Machine& machine, double tscMHz, 
 
 // ChainMHz of the real chain, on one thread pinned to one processor (on the calling thread when no
 // thread can be pinned and started).
-std::optional<double> MeasureRunningClockMHz(const platform::Machine& machine, double tscMHz);
+std::optional<double> MeasureRunningClockMHz(const platform::Machine& machine, double tscMHz, std::optional<int> cpu = std::nullopt);
 
 }  // namespace runningclock
 

@@ -60,7 +60,7 @@ std::vector<CoreTypeCount> SweepCoreTypes(const platform::Machine& machine, cons
                 if (!type) continue;
                 auto known = std::find_if(types.begin(), types.end(), [&](const CoreTypeCount& t) { return t.type == *type; });
                 if (known == types.end())
-                    known = types.insert(types.end(), {*type, 0, DecodeCaches(CModernLeaves(machine), processor.family, processor.model)});
+                    known = types.insert(types.end(), {*type, 0, DecodeCaches(CModernLeaves(machine), processor.family, processor.model), cpu.id});
                 *known->count += 1;
             }
         });
@@ -135,7 +135,7 @@ MachineTopology ReadMachineTopology(const platform::Machine& machine, const Mode
         if (sysfs.numaNodes > 0) m.numaNodes = sysfs.numaNodes;
         if (t.hybrid) m.coreTypes = SweepCoreTypes(machine, processor);
     } else if (t.coreType) {
-        m.coreTypes.push_back({*t.coreType, std::nullopt, processor.caches});
+        m.coreTypes.push_back({*t.coreType, std::nullopt, processor.caches, std::nullopt});
     }
     for (const CacheLevel& c : processor.caches) {
         const auto kernel = std::find_if(sysfs.caches.begin(), sysfs.caches.end(), [&](const platform::CacheInstances& k) {

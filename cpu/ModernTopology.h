@@ -14,6 +14,7 @@ struct CoreTypeCount {
     uint32_t type = 0;         // leaf 0x1A's core type
     std::optional<int> count;  // empty: only the live machine can count them
     std::vector<CacheLevel> caches;
+    std::optional<int> firstCpu;  // the live machine's first processor of this type
 };
 
 // How many instances of one cache there are: on the whole machine as the kernel counts them, or per

@@ -73,12 +73,15 @@ nlohmann::json CachesJson(const std::vector<cpu::CacheLevel>& caches)
 
 ProcessorToday ReadProcessorToday(const platform::Machine& machine)
 {
-    ProcessorToday today{cpu::DecodeModernProcessor(machine), {}, std::nullopt, std::nullopt};
+    ProcessorToday today{cpu::DecodeModernProcessor(machine), {}, std::nullopt, std::nullopt, {}};
     today.topology = cpu::ReadMachineTopology(machine, today.processor);
     // The time-stamp counter counts this processor's clock, which says nothing about a recorded one.
     if (machine.cpuidRecorded) return today;
     today.measuredMHz = cpu::MeasureClockMHz(machine);
     today.runningMHz = bench::runningclock::MeasureRunningClockMHz(machine, *today.measuredMHz);
+    for (const cpu::CoreTypeCount& type : today.topology.coreTypes)
+        today.coreTypeRunningMHz.push_back(type.firstCpu ? bench::runningclock::MeasureRunningClockMHz(machine, *today.measuredMHz, type.firstCpu)
+                                                         : std::nullopt);
     return today;
 }
 
@@ -134,6 +137,8 @@ std::vector<FactLine> ProcessorLines(const ProcessorToday& today, bool unmeasure
     if (today.measuredMHz || unmeasuredClocks) {
         lines.push_back({"Measured clock", today.measuredMHz ? platform::TextFormat("%d MHz", *today.measuredMHz) : "N/A", FactKind::Clock});
         lines.push_back({"Running clock", RunningClockText(today.runningMHz), FactKind::Clock});
+        for (size_t i = 0; i < today.coreTypeRunningMHz.size() && i < m.coreTypes.size(); ++i)
+            lines.push_back({"Running clock, " + cpu::CoreTypeName(m.coreTypes[i].type) + " cores", RunningClockText(today.coreTypeRunningMHz[i]), FactKind::Clock});
     }
     return lines;
 }
@@ -153,8 +158,12 @@ nlohmann::json ProcessorTodayJson(const ProcessorToday& today, nlohmann::json ru
     const cpu::CpuidTopology& t = today.processor.topology;
     const cpu::MachineTopology& m = today.topology;
     nlohmann::json coreTypes = nlohmann::json::array();
-    for (const cpu::CoreTypeCount& type : m.coreTypes)
+    for (size_t i = 0; i < m.coreTypes.size(); ++i) {
+        const cpu::CoreTypeCount& type = m.coreTypes[i];
         coreTypes.push_back({{"type", type.type}, {"name", cpu::CoreTypeName(type.type)}, {"count", OrNull(type.count)}, {"caches", CachesJson(type.caches)}});
+        if (i < today.coreTypeRunningMHz.size())
+            coreTypes.back()["running_clock_mhz"] = today.coreTypeRunningMHz[i] ? nlohmann::json(std::lround(*today.coreTypeRunningMHz[i])) : nlohmann::json(nullptr);
+    }
     object["topology"] = {{"threads_per_core", OrNull(t.threadsPerCore)},
                           {"cores_per_package", OrNull(t.coresPerPackage)},
                           {"logical_per_package", OrNull(t.logicalPerPackage)},

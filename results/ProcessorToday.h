@@ -19,6 +19,9 @@ struct ProcessorToday {
     cpu::MachineTopology topology;
     std::optional<int> measuredMHz;    // the time-stamp counter's rate; empty for a recorded processor
     std::optional<double> runningMHz;  // beside a measured clock: empty when it could not be measured
+    // A live hybrid processor's cores of each type run at their own clock: one per topology.coreTypes,
+    // measured on the type's first processor.
+    std::vector<std::optional<double>> coreTypeRunningMHz;
 };
 
 // Decodes the machine's processor and, unless its CPUID is recorded, measures both clocks (about a second).

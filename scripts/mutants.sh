@@ -340,6 +340,12 @@ chart-ok-left-behind @@     if (wxWindow* ok = FindWindow(res::IDC_CHART_OK)) ok
 chart-reader-silent @@     SetReaderText(this, GetTitle(), wxString::FromUTF8(CacheChartReaderText(data_))); @@     (void)0;
 chart-reader-loaded-left-out @@     if (!data.loadedLegend.empty()) text += '\n', system(data.loadedLegend, data.loadedResults); @@     (void)data.loadedResults;
 chart-reader-panel-rates @@                 text += platform::TextFormat(" %d Kb ", 2 << k) + FormatCacheRate(results.rates[static_cast<size_t>(p.firstResult + k)]) + @@                 text += platform::TextFormat(" %d Kb ", 2 << k) + FormatCacheRate(results.rates[static_cast<size_t>(k)]) +
+today-core-type-clock-cpu @@ CPinnedThreads thread(machine, cpu ? std::vector<int>{*cpu} : ThreadCpus(machine, 1)); @@ CPinnedThreads thread(machine, ThreadCpus(machine, 1));
+today-core-type-first-cpu @@ known = types.insert(types.end(), {*type, 0, DecodeCaches(CModernLeaves(machine), processor.family, processor.model), cpu.id}); @@ known = types.insert(types.end(), {*type, 0, DecodeCaches(CModernLeaves(machine), processor.family, processor.model), std::nullopt});
+plot-reader-series @@     TellReaders(this, axes_, SeriesLabels(series_)); @@     TellReaders(this, axes_, {});
+plot-reader-bars @@     TellReaders(this, axes_, groups_.empty() ? std::vector<std::string>() : names_); @@     TellReaders(this, axes_, {});
+plot-reader-table @@     NameTableForReaders(this, wxString::FromUTF8("Values: " + chart.Axes().yCaption)); @@     (void)chart;
+mem-chart-bytes @@ constexpr double kBytesPerKb = 1024; @@ constexpr double kBytesPerKb = 1;
 LIST
 )
 

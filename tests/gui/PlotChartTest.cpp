@@ -8,6 +8,7 @@
 #include "tests/gui/GuiSupport.h"
 #include "widgets/PlotChart.h"
 #include "widgets/PlotScale.h"
+#include "widgets/ReaderText.h"
 
 using namespace widgets;
 
@@ -180,4 +181,8 @@ TEST(ChartTable, RowsInXOrderAndAColumnPerSeries)
     std::string out = TableText(table);
     table.ShowBars(bars);
     ExpectGolden("gui/chart-table.txt", out + TableText(table));
+    // A reader hears what each chart plots and its series; the table's values under the chart's name.
+    EXPECT_EQ("ns by Block size: latency; loaded", guitest::Utf8(ReaderName(&lines)) + ": " + guitest::Utf8(ReaderDescription(&lines)));
+    EXPECT_EQ("Mips by Threads: CPU; CPU, loaded", guitest::Utf8(ReaderName(&bars)) + ": " + guitest::Utf8(ReaderDescription(&bars)));
+    EXPECT_EQ("Values: Mips", guitest::Utf8(ReaderName(&table)));
 }
