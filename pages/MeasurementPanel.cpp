@@ -66,9 +66,9 @@ double ValueAt(const results::BarSet& set, const std::string& group, size_t seri
 
 }  // namespace
 
-CMeasurementPanel::CMeasurementPanel(wxWindow* parent, MeasurementSpec spec, CUserPrompt& prompt, const bench::Context& context,
+CMeasurementPanel::CMeasurementPanel(wxWindow* parent, MeasurementSetup setup, CUserPrompt& prompt, const bench::Context& context,
                                      std::function<void(bool)> onRunning)
-    : wxPanel(parent, wxID_ANY), spec_(std::move(spec)), prompt_(prompt), context_(context), onRunning_(std::move(onRunning))
+    : wxPanel(parent, wxID_ANY), setup_(std::move(setup)), prompt_(prompt), context_(context), onRunning_(std::move(onRunning))
 {
     const int gap = FromDIP(6);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
@@ -80,13 +80,13 @@ CMeasurementPanel::CMeasurementPanel(wxWindow* parent, MeasurementSpec spec, CUs
     cancelButton_->Disable();
     saveButton_->Disable();
     gauge_ = new wxGauge(this, wxID_ANY, 100, wxDefaultPosition, FromDIP(wxSize(80, -1)));
-    gauge_->SetName(spec_.name + " progress");
+    gauge_->SetName(setup_.name + " progress");
     buttons->Add(gauge_, 1, wxALIGN_CENTER_VERTICAL);
 
     status_ = new wxStaticText(this, wxID_ANY, "Not measured yet: Run measures, Load... shows a saved result.");
     views_ = new wxChoicebook(this, wxID_ANY);
-    views_->SetName(spec_.name + " view");
-    if (spec_.kind == MeasurementKind::Cores) {
+    views_->SetName(setup_.name + " view");
+    if (setup_.kind == MeasurementKind::Cores) {
         const PlotAxes axes[] = {{"Threads", "KDhryst./sec, all threads together", false},
                                  {"Threads", "MWIPS, all threads together", false},
                                  {"Threads", "Each thread's rate over one thread alone", false}};
@@ -96,7 +96,7 @@ CMeasurementPanel::CMeasurementPanel(wxWindow* parent, MeasurementSpec spec, CUs
             AddChartPage(barCharts_.back(), captions[i]);
         }
     } else {
-        const PlotAxes axes = spec_.kind == MeasurementKind::Latency
+        const PlotAxes axes = setup_.kind == MeasurementKind::Latency
                                   ? PlotAxes{"Block size (Kb)", "Load-to-use latency (ns)", true}
                                   : PlotAxes{"Block size per thread (Kb)", "Bandwidth (GB/s)", true};
         lineChart_ = new CLineChart(views_, wxID_ANY, axes);
@@ -138,7 +138,7 @@ void CMeasurementPanel::AddChartPage(wxWindow* chart, const wxString& caption)
 void CMeasurementPanel::OnRun()
 {
     if (Running()) return;
-    if (unsaved_ && !prompt_.AskYesNo("The results of the last " + LowerCase(spec_.name) + " run are not saved. Measure again?"))
+    if (unsaved_ && !prompt_.AskYesNo("The results of the last " + LowerCase(setup_.name) + " run are not saved. Measure again?"))
         return;
     // The previous run's figures go as the new run starts: what the chart shows is never a mix.
     live_ = nullptr, liveCurves_.reset(), unsaved_ = false;
@@ -150,7 +150,7 @@ void CMeasurementPanel::OnRun()
     gauge_->SetValue(0);
     status_->SetLabel("Measuring...");
     if (onRunning_) onRunning_(true);
-    run_.Start([this, measure = spec_.measure, &context = context_](const std::atomic<bool>& stop) {
+    run_.Start([this, measure = setup_.measure, &context = context_](const std::atomic<bool>& stop) {
         results::MeasurementHooks hooks;
         hooks.stop = [&stop] { return stop.load(); };
         hooks.onStep = [this](int done, int total) { CallAfter([this, done, total] { OnProgress(done, total); }); };
@@ -193,8 +193,8 @@ void CMeasurementPanel::OnFinished(nlohmann::json result, const std::string& fai
     std::optional<MeasurementCurves> curves;
     if (error.empty() && !result.is_null()) curves = results::ReadMeasurementCurves(result, error);
     if (!curves) {
-        status_->SetLabel(spec_.name + " could not be measured.");
-        prompt_.ShowMessage(spec_.name + " could not be measured: " + (error.empty() ? "the run ended early" : error), MessageIcon::Stop);
+        status_->SetLabel(setup_.name + " could not be measured.");
+        prompt_.ShowMessage(setup_.name + " could not be measured: " + (error.empty() ? "the run ended early" : error), MessageIcon::Stop);
         return;
     }
     live_ = std::move(result), liveCurves_ = std::move(curves), unsaved_ = true;
@@ -208,7 +208,7 @@ void CMeasurementPanel::OnSave()
 {
     if (live_.is_null()) return;
     const std::optional<std::string> path =
-        prompt_.AskSavePath(FileDialogRequest::SaveAs(kJsonFilter, "json", "Save " + spec_.name + " Results"));
+        prompt_.AskSavePath(FileDialogRequest::SaveAs(kJsonFilter, "json", "Save " + setup_.name + " Results"));
     if (!path) return;
     const std::string text = results::JsonText(live_) + "\n";
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
@@ -221,7 +221,7 @@ void CMeasurementPanel::OnSave()
 void CMeasurementPanel::OnLoad()
 {
     const std::optional<std::string> path =
-        prompt_.AskOpenPath(FileDialogRequest::Open(kJsonFilter, "json", "Load " + spec_.name + " Results"));
+        prompt_.AskOpenPath(FileDialogRequest::Open(kJsonFilter, "json", "Load " + setup_.name + " Results"));
     if (!path) return;
     const std::string name = std::string(wxFileName(wxString::FromUTF8(*path)).GetFullName().utf8_str());
     std::string bytes, why;
@@ -233,9 +233,9 @@ void CMeasurementPanel::OnLoad()
     }
     std::string error;
     std::optional<MeasurementCurves> curves = results::ParseMeasurementCurves(bytes, error);
-    if (curves && curves->kind != spec_.kind) curves.reset(), error = "it holds another measurement";
+    if (curves && curves->kind != setup_.kind) curves.reset(), error = "it holds another measurement";
     if (!curves)
-        return prompt_.ShowMessage("'" + name + "' is not a saved " + LowerCase(spec_.name) + " result: " + error, MessageIcon::Stop);
+        return prompt_.ShowMessage("'" + name + "' is not a saved " + LowerCase(setup_.name) + " result: " + error, MessageIcon::Stop);
     loadedLabel_ = curves->label.empty() ? name : curves->label;
     loadedCurves_ = std::move(curves);
     ShowCurves();

@@ -25,7 +25,7 @@ class wxStaticText;
 
 namespace pages {
 
-struct MeasurementSpec {
+struct MeasurementSetup {
     std::string name;  // "Latency": the file dialogs' titles and the messages
     results::MeasurementKind kind;
     results::PageMeasurement measure;
@@ -34,7 +34,7 @@ struct MeasurementSpec {
 class CMeasurementPanel : public wxPanel {
 public:
     // `onRunning(true)` as a run starts, `onRunning(false)` once it has ended.
-    CMeasurementPanel(wxWindow* parent, MeasurementSpec spec, widgets::CUserPrompt& prompt, const bench::Context& context,
+    CMeasurementPanel(wxWindow* parent, MeasurementSetup setup, widgets::CUserPrompt& prompt, const bench::Context& context,
                       std::function<void(bool running)> onRunning);
     ~CMeasurementPanel() override;
 
@@ -64,7 +64,7 @@ private:
     void OnFinished(nlohmann::json result, const std::string& failure);
     void ShowCurves();
 
-    MeasurementSpec spec_;
+    MeasurementSetup setup_;
     widgets::CUserPrompt& prompt_;
     const bench::Context& context_;
     std::function<void(bool)> onRunning_;

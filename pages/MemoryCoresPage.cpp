@@ -21,14 +21,14 @@ CMemoryCoresPage::CMemoryCoresPage(results::PageMeasurements measurements) : mea
 void CMemoryCoresPage::BuildControls()
 {
     book_ = new wxNotebook(this, wxID_ANY);
-    const MeasurementSpec specs[] = {{"Latency", MeasurementKind::Latency, measurements_.latency},
+    const MeasurementSetup setups[] = {{"Latency", MeasurementKind::Latency, measurements_.latency},
                                      {"Bandwidth", MeasurementKind::Bandwidth, measurements_.bandwidth},
                                      {"Cores", MeasurementKind::Cores, measurements_.cores}};
     for (size_t i = 0; i < panels_.size(); ++i) {
         CMeasurementPanel* panel = nullptr;
-        panel = new CMeasurementPanel(book_, specs[i], Prompt(), Context(), [this, i](bool started) { OnRunning(panels_[i], started); });
+        panel = new CMeasurementPanel(book_, setups[i], Prompt(), Context(), [this, i](bool started) { OnRunning(panels_[i], started); });
         panels_[i] = panel;
-        book_->AddPage(panel, specs[i].name);
+        book_->AddPage(panel, setups[i].name);
     }
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(book_, 1, wxEXPAND | wxALL, FromDIP(4));
