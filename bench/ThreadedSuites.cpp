@@ -30,6 +30,27 @@ WhetstoneRun LiveThreadWhetstone(const platform::Machine& machine, int, std::opt
     return {whetstone->ReadResults(), whetstone->FinalPasses(), whetstone->Failure()};
 }
 
+WhetstoneRun StoppableThreadWhetstone(const platform::Machine& machine, std::optional<int32_t> passes, int32_t targetSeconds,
+                                      const std::function<bool()>& stop)
+{
+    // The section hook is called between sections, outside every timed region: leaving from there
+    // ends the run without touching the sections' code.
+    struct Stopped {};
+    auto whetstone = std::make_unique<CWhetstone>(machine);
+    whetstone->SetSectionHook([&stop](int, int) {
+        if (stop && stop()) throw Stopped{};
+    });
+    try {
+        if (passes)
+            whetstone->RunFinalPasses(*passes);
+        else
+            whetstone->RunWhetstone(targetSeconds);
+    } catch (const Stopped&) {
+        return {};
+    }
+    return {whetstone->ReadResults(), whetstone->FinalPasses(), whetstone->Failure()};
+}
+
 namespace {
 
 void AddTotal(CpuResults& results)

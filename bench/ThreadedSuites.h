@@ -25,6 +25,12 @@ using bench::WhetstoneRun;
 // The real Whetstone of one thread (bench::Suites::threadWhetstone): a CWhetstone of the thread's own.
 WhetstoneRun LiveThreadWhetstone(const platform::Machine& machine, int thread, std::optional<int32_t> passes);
 
+// A thread's Whetstone that a stop ends after the section running (each section runs whole), with a
+// final run of about `targetSeconds`: the cores' scaling runs one per thread count and per thread, and a
+// page has to be able to stop it. A stopped run has no results and no passes.
+WhetstoneRun StoppableThreadWhetstone(const platform::Machine& machine, std::optional<int32_t> passes, int32_t targetSeconds,
+                                      const std::function<bool()>& stop);
+
 // What each thread of a threaded suite may use: its stack and the kernels' data (Whetstone's arrays,
 // Dhrystone's records), counted generously.
 inline constexpr uint64_t kThreadedBytesPerThread = 256ull << 10;

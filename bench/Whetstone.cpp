@@ -224,9 +224,9 @@ void CWhetstone::WhetstonePasses(int32_t passes, int32_t x100, int32_t calibrate
     after(8);
 }
 
-int32_t CWhetstone::PassesForTarget(int32_t passes, double summed)
+int32_t CWhetstone::PassesForTarget(int32_t passes, double summed, int32_t targetSeconds)
 {
-    double target = static_cast<double>(static_cast<int64_t>(kTargetSeconds) * passes) / summed;
+    double target = static_cast<double>(static_cast<int64_t>(targetSeconds) * passes) / summed;
     // A count beyond the 32-bit range (only a clock that barely moved can ask for one) is held at the
     // largest count rather than left to an undefined conversion.
     if (!(target < 2147483648.0)) return INT32_MAX;
@@ -234,7 +234,7 @@ int32_t CWhetstone::PassesForTarget(int32_t passes, double summed)
     return result < 1 ? 1 : result;
 }
 
-void CWhetstone::RunWhetstone()
+void CWhetstone::RunWhetstone(int32_t targetSeconds)
 {
     int32_t count = kCalibrationCalls;
     int32_t calibrate = 1;
@@ -250,7 +250,7 @@ void CWhetstone::RunWhetstone()
             passes = passes * 5;
     } while (count > 0);
 
-    if (summedSeconds > 0) passes = PassesForTarget(passes, summedSeconds);
+    if (summedSeconds > 0) passes = PassesForTarget(passes, summedSeconds, targetSeconds);
     if (passes < 1) passes = 1;
     RunFinalPasses(passes);
 }

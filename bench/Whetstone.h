@@ -21,8 +21,9 @@ public:
     CWhetstone(const CWhetstone&) = delete;
     CWhetstone& operator=(const CWhetstone&) = delete;
 
-    // Calibrates, runs the final pass count, rates it and checks the arithmetic.
-    void RunWhetstone();
+    // Calibrates, runs the final pass count, rates it and checks the arithmetic. The final run lasts
+    // about `targetSeconds`: the design's hundred, unless a caller needs a shorter one.
+    void RunWhetstone(int32_t targetSeconds = kTargetSeconds);
     // The final run alone, of a pass count another run's calibration chose (the threads of a run on
     // several processors all do the lone run's count).
     void RunFinalPasses(int32_t passes);
@@ -61,7 +62,7 @@ public:
 protected:
     // The pass count the final run uses after calibration (split out so that the rule can be
     // checked on its own).
-    static int32_t PassesForTarget(int32_t passes, double summedSeconds);
+    static int32_t PassesForTarget(int32_t passes, double summedSeconds, int32_t targetSeconds = kTargetSeconds);
 
 private:
     const platform::Machine& machine_;

@@ -59,7 +59,8 @@ CoresReport MeasureCores(const bench::Context& context, const CoresHooks& hooks)
         };
         const ThreadedFpuRun fpu = RunThreadedFpu(context, count.cpus, onStage, {}, stop);
         if (!fpu.notStarted.empty()) return report.notStarted = fpu.notStarted, report;
-        if (fpu.stopped) return report.stopped = true, report;
+        // A stop during the run on all threads ends their Whetstones early: their figures are not rates.
+        if (fpu.stopped || stop()) return report.stopped = true, report;
         step();
         std::vector<double> dhrystones, mwips;
         for (const CpuResults& results : cpu.threads) dhrystones.push_back(results.values[CpuResults::kDhrystone]);

@@ -1,6 +1,7 @@
 #include "results/PageMeasurements.h"
 
 #include "bench/PinnedThreads.h"
+#include "bench/ThreadedSuites.h"
 #include "bench/Precise.h"
 #include "results/CoresRun.h"
 #include "results/MemoryRuns.h"
@@ -57,7 +58,13 @@ nlohmann::json Bandwidth(const bench::Context& context, const MeasurementHooks& 
 nlohmann::json Cores(const bench::Context& context, const MeasurementHooks& hooks, std::string& failure)
 {
     const nlohmann::json identity = RunIdentity(context.machine, std::nullopt, bench::ThreadCpus(context.machine, std::nullopt).size());
-    const CoresReport report = MeasureCores(context, {hooks.onStep, hooks.stop});
+    // The FPU suite's Whetstone aims at a hundred seconds a run; the scaling runs two per thread count,
+    // so here each aims at a few seconds, and a Cancel ends it after the section running.
+    bench::Context cores = context;
+    cores.suites.threadWhetstone = [stop = hooks.stop](const platform::Machine& machine, int, std::optional<int32_t> passes) {
+        return bench::StoppableThreadWhetstone(machine, passes, kCoresWhetstoneSeconds, stop);
+    };
+    const CoresReport report = MeasureCores(cores, {hooks.onStep, hooks.stop});
     if (!report.notStarted.empty()) failure = report.notStarted;
     if (report.stopped || !failure.empty()) return nullptr;
     return WithRun(CoresJson(report), identity);

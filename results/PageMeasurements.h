@@ -3,6 +3,7 @@
 // (run identity included): bench latency; bench bandwidth on one thread and on all; the threaded CPU
 // and FPU suites on 1, 2, 4, ... and all threads. They run on the page's worker thread and know nothing
 // of the page: it follows them through the hooks, and stops them through `stop`.
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -26,7 +27,11 @@ struct PageMeasurements {
     PageMeasurement cores;
 };
 
-// The real runs, on the context's machine and with its suites.
+// How long each Whetstone of the cores' scaling lasts, about: short enough for a sweep of every thread
+// count, long enough for the tick count's milliseconds.
+inline constexpr int32_t kCoresWhetstoneSeconds = 4;
+
+// The real runs, on the context's machine and with its suites (the cores' Whetstones shortened).
 PageMeasurements LivePageMeasurements();
 
 }  // namespace results

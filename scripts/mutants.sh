@@ -346,6 +346,10 @@ plot-reader-series @@     TellReaders(this, axes_, SeriesLabels(series_)); @@   
 plot-reader-bars @@     TellReaders(this, axes_, groups_.empty() ? std::vector<std::string>() : names_); @@     TellReaders(this, axes_, {});
 plot-reader-table @@     NameTableForReaders(this, wxString::FromUTF8("Values: " + chart.Axes().yCaption)); @@     (void)chart;
 mem-chart-bytes @@ constexpr double kBytesPerKb = 1024; @@ constexpr double kBytesPerKb = 1;
+cores-whetstone-stop @@         if (stop && stop()) throw Stopped{}; @@         if (false) throw Stopped{};
+cores-whetstone-target @@             whetstone->RunWhetstone(targetSeconds); @@             whetstone->RunWhetstone();
+whetstone-target-seconds @@     double target = static_cast<double>(static_cast<int64_t>(targetSeconds) * passes) / summed; @@     double target = static_cast<double>(static_cast<int64_t>(kTargetSeconds) * passes) / summed;
+cores-stop-after-fpu @@         if (fpu.stopped || stop()) return report.stopped = true, report; @@         if (fpu.stopped) return report.stopped = true, report;
 LIST
 )
 

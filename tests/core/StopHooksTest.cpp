@@ -75,3 +75,22 @@ TEST(StopHooks, TheClockMeasurementEndsAtTheFirstTimerReadingAfterTheStop)
     cpu::MeasureClockMHz(machine, [&reads] { return reads >= 5; });
     EXPECT_EQ(reads, 5);
 }
+
+// The cores' Whetstone ends after the section running when a stop comes, and runs whole without one.
+TEST(StopHooks, TheStoppableWhetstoneEndsAfterTheSectionRunning)
+{
+    const platform::Machine machine = platform::FakeMachine();
+    int asked = 0;
+    const WhetstoneRun stopped = StoppableThreadWhetstone(machine, std::nullopt, 4, [&asked] { return ++asked == 2; });
+    EXPECT_EQ(2, asked);  // after sections 1 and 2 of the first calibration call
+    EXPECT_EQ(std::make_pair(0, 0.0), std::make_pair(stopped.passes, stopped.results.mwips));
+    const WhetstoneRun whole = StoppableThreadWhetstone(machine, 1, 4, [] { return false; });
+    EXPECT_EQ(1, whole.passes);
+    EXPECT_GT(whole.results.mwips, 0);
+    EXPECT_EQ(BenchFailure::None, whole.failure);
+    // Each section timed at a second: one calibration call of one pass sums 8 s, so a final run of
+    // 16 s makes 2 passes where the design's 100 s would make 12.
+    platform::Machine slow = platform::FakeMachine();
+    slow.tickCount = platform::SteppingClock(0, 1000);
+    EXPECT_EQ(2, StoppableThreadWhetstone(slow, std::nullopt, 16, [] { return false; }).passes);
+}

@@ -96,6 +96,9 @@ TEST(Whetstone, CalibrationStopsAtTheFirstCallOverTwoSecondsAndAZeroCheckSumIsAn
         EXPECT_EQ(w.Failure(), c.check ? BenchFailure::None : BenchFailure::WhetstoneCalculation);
         EXPECT_STREQ(BenchFailureMessage(w.Failure()), c.check ? "" : "Calculation Error !");
     }
+    ScriptedWhetstone shorter({0.5, 0.5, 2.5, 4.0}, 1);
+    shorter.RunWhetstone(4);
+    EXPECT_EQ(shorter.calls.back(), std::make_pair(40, 0));  // a final run of 4 s: 4 * 25 / 2.5
 }
 
 TEST(FpuSuite, RunsTheBenchmarkBetweenItsTwoProgressPoints)

@@ -3,6 +3,7 @@
 // files that are not such results refused with a reason.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 
 #include "results/CoresRun.h"
@@ -47,6 +48,13 @@ TEST(CoresRun, EveryCountFromOneThreadDoublingToAllWithItsRatesScalingAndEverySt
         EXPECT_TRUE(stopped.stopped);
         EXPECT_EQ(done, stopAt) << "a step after the stop";
     }
+    // A stop during the last count's run on all threads ends their Whetstones early: nothing is kept.
+    std::atomic<bool> stop = false;
+    context.suites.threadWhetstone = [&stop](const platform::Machine&, int thread, std::optional<int32_t> passes) {
+        if (passes && thread == 1) stop = true;
+        return bench::WhetstoneRun{};
+    };
+    EXPECT_TRUE(MeasureCores(context, {{}, [&stop] { return stop.load(); }}).stopped);
 }
 
 TEST(MeasurementCurves, LatencyAndBandwidthResultsGiveTheirPointsPlateausAndCacheSizes)
