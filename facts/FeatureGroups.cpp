@@ -172,7 +172,7 @@ constexpr Entry kFeatures[] = {
     {"rdpid", FeatureGroup::Instructions, "RDPID, read the processor ID"},
     {"rdpru", FeatureGroup::Instructions, "RDPRU, read processor registers from user mode"},
     {"rdrand", FeatureGroup::Cryptography, "RDRAND, random numbers from the chip"},
-    {"rdseed", FeatureGroup::Cryptography, "RDSEED, seeds for random number generators"},
+    {"rdseed", FeatureGroup::Cryptography, "RDSEED, true random bits from the hardware noise source"},
     {"rdt_a", FeatureGroup::Monitoring, "Resource director technology allocation"},
     {"rdtscp", FeatureGroup::PowerTiming, "RDTSCP, time-stamp counter with processor ID"},
     {"rng", FeatureGroup::Cryptography, "PadLock random number generator"},

@@ -11,6 +11,7 @@
 #include "facts/FeatureGroups.h"
 #include "platform/CpuidDump.h"
 #include "tests/support/FakeMachine.h"
+#include "tests/support/HybridMachine.h"
 #include "tests/support/ReportTestSupport.h"
 
 using namespace cpu;
@@ -58,17 +59,8 @@ TEST(Topology, RecordedAndLiveMachines)
 
     // Live: four processors of two packages, the kernel's counts; each processor answers leaf 0x1A
     // with its own type, so the sweep has to be pinned where it reads.
-    machine = Recorded("intel-b0671-core-i5-raptor-lake.txt");
-    machine.cpuidRecorded = false;
-    machine.allowedCpus = [] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 0}, {2, 1, 4}, {3, 1, 5}}; };
-    static thread_local int pinned = -1;
-    machine.pinThread = [](int cpu) { return pinned = cpu, true; };
-    const auto recorded = machine.cpuid;
-    machine.cpuid = [recorded](uint32_t leaf, uint32_t sub) {
-        platform::CpuidRegs r = recorded(leaf, sub);
-        if (leaf == 0x1A) r.eax = pinned >= 2 ? 0x20000001 : 0x40000001;
-        return r;
-    };
+    machine = platform::HybridMachine((reporttest::SharedDumps() / "intel-b0671-core-i5-raptor-lake.txt").string(),
+                                      {{0, 0, 0}, {1, 0, 0}, {2, 1, 4}, {3, 1, 5}});
     p = DecodeModernProcessor(machine);
     m = ReadMachineTopology(machine, p);
     EXPECT_EQ(std::make_tuple(2, 3, 4, 1), std::make_tuple(*m.packages, *m.cores, *m.logicalProcessors, *m.numaNodes));

@@ -11,6 +11,7 @@
 #include "platform/CpuidDump.h"
 #include "results/ProcessorToday.h"
 #include "tests/support/FakeMachine.h"
+#include "tests/support/HybridMachine.h"
 
 TEST(ProcessorToday, RecordedProcessorsClockLines)
 {
@@ -26,19 +27,9 @@ TEST(ProcessorToday, RecordedProcessorsClockLines)
 // here an efficiency core whose counter runs twice as fast per chain, so its clock reads half.
 TEST(ProcessorToday, EachCoreTypeRunsAtItsOwnClock)
 {
-    platform::Machine machine = cpu::WithRecordedCpuid(
-        platform::FakeMachine(), platform::LoadCpuidDump(std::string(VEXT_SHARED_DUMPS) + "/intel-b0671-core-i5-raptor-lake.txt"));
-    machine.cpuidRecorded = false;
-    machine.allowedCpus = [] { return std::vector<platform::LogicalCpu>{{0, 0, 0}, {1, 0, 1}, {2, 0, 2}, {3, 0, 3}}; };
-    static thread_local int pinned = -1;
-    machine.pinThread = [](int cpu) { return pinned = cpu, true; };
-    const auto recorded = machine.cpuid;
-    machine.cpuid = [recorded](uint32_t leaf, uint32_t sub) {
-        platform::CpuidRegs r = recorded(leaf, sub);
-        if (leaf == 0x1A) r.eax = pinned >= 2 ? 0x20000001 : 0x40000001;
-        return r;
-    };
-    machine.readTsc = [tsc = std::make_shared<std::atomic<uint64_t>>(0)] { return *tsc += (pinned >= 2 ? 2 : 1) * 200'000'000ull; };
+    platform::Machine machine = platform::HybridMachine(std::string(VEXT_SHARED_DUMPS) + "/intel-b0671-core-i5-raptor-lake.txt",
+                                                        {{0, 0, 0}, {1, 0, 1}, {2, 0, 2}, {3, 0, 3}});
+    machine.readTsc = [tsc = std::make_shared<std::atomic<uint64_t>>(0)] { return *tsc += (platform::PinnedCpu() >= 2 ? 2 : 1) * 200'000'000ull; };
     const results::ProcessorToday today = results::ReadProcessorToday(machine);
     ASSERT_EQ(2u, today.coreTypeRunningMHz.size());
     ASSERT_TRUE(today.coreTypeRunningMHz[0] && today.coreTypeRunningMHz[1]);
